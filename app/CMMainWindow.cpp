@@ -1,0 +1,530 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CMMainWindow.h"
+
+#include "CoverView.h"
+#include "DeviceMetrics.h"
+#include "FontSubstitutes.h"
+#include "MessageBoxes.h"
+#include "PaintBox.h"
+#include "RadioGroup.h"
+#include "Rounding.h"
+#include "ToolIcons.h"
+#include "VelmoraError.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
+
+namespace {
+
+const char CatalogueFileName[] = "CoverSizes.ini";
+const char GifLibraryFileName[] = "GIFView.dll";
+
+QToolButton *SpeedButton(QWidget *parent, const QIcon &icon, const QRect &geometry)
+{
+    auto *b = new QToolButton(parent);
+    b->setAutoRaise(true);
+    b->setIcon(icon);
+    b->setIconSize(QSize(32, 32));
+    b->setGeometry(geometry);
+    return b;
+}
+
+QPushButton *Button(QWidget *parent, const QString &caption, const QRect &geometry)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setGeometry(geometry);
+    return b;
+}
+
+} // namespace
+
+TCoverMakerMainForm::TCoverMakerMainForm(const TMainFormSetup &setup, QWidget *parent)
+    : QMainWindow(parent), m_setup(setup)
+{
+    if (!m_setup.Metrics) {
+        m_ownMetrics = std::make_unique<TQtDeviceMetrics>(m_printer);
+        m_setup.Metrics = m_ownMetrics.get();
+    }
+    setWindowTitle(QStringLiteral("Velmora"));
+    setFont(DesignFont());
+    setGeometry(DesignLeft, DesignTop, DesignWidth, DesignHeight);
+    CreateControls();
+    CreateMenus();
+    FormCreate();
+}
+
+TCoverMakerMainForm::~TCoverMakerMainForm() = default;
+
+std::function<void()> TCoverMakerMainForm::Command(void (TCoverMakerMainForm::*handler)())
+{
+    return [this, handler] { Run([this, handler] { (this->*handler)(); }); };
+}
+
+void TCoverMakerMainForm::Run(const std::function<void()> &command)
+{
+    QString text;
+    try {
+        command();
+        return;
+    } catch (const EVelmoraError &e) {
+        text = e.Text();
+    } catch (const std::bad_alloc &) {
+        text = QStringLiteral("Out of memory");
+    } catch (const std::exception &e) {
+        text = QString::fromLocal8Bit(e.what());
+    }
+    m_setup.Messages->ShowError(this, QStringLiteral("Error"), text);
+}
+
+void TCoverMakerMainForm::CreateControls()
+{
+    auto *central = new QWidget(this);
+    auto *column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    ToolPanel = new TPanel(central);
+    ToolPanel->setFixedHeight(85);
+    NewButton = SpeedButton(ToolPanel, NewCoverIcon(), QRect(0, 0, 41, 41));
+    PrintButton = SpeedButton(ToolPanel, PrintCoverIcon(), QRect(40, 0, 41, 41));
+    SingleButton = SpeedButton(ToolPanel, SingleModeIcon(), QRect(88, 0, 41, 41));
+    MultiButton = SpeedButton(ToolPanel, MultipleModeIcon(), QRect(129, 0, 41, 41));
+    SingleButton->setCheckable(true);
+    MultiButton->setCheckable(true);
+    auto *modeGroup = new QButtonGroup(this);
+    modeGroup->setExclusive(true);
+    modeGroup->addButton(SingleButton);
+    modeGroup->addButton(MultiButton);
+    TextLabel = new QLabel(QStringLiteral("Text:"), ToolPanel);
+    TextLabel->move(176, 4);
+    TextLabel->adjustSize();
+    ImageTextEdit = new QLineEdit(ToolPanel);
+    ImageTextEdit->setGeometry(176, 18, 145, 21);
+
+    TextPropPanel = new QWidget(ToolPanel);
+    TextPropPanel->setGeometry(0, 40, 529, 41);
+    AlignRadio = new TRadioGroup(QStringLiteral("Alignment"), 3, TextPropPanel);
+    AlignRadio->setGeometry(2, 4, 169, 37);
+    AlignRadio->SetItems({QStringLiteral("Left"), QStringLiteral("Center"), QStringLiteral("Right")});
+    TextOrientRadio = new TRadioGroup(QStringLiteral("Orientation"), 2, TextPropPanel);
+    TextOrientRadio->setGeometry(182, 4, 97, 37);
+    TextOrientRadio->SetItems({QStringLiteral("Horz"), QStringLiteral("Vert")});
+    TextPosRadio = new TRadioGroup(QStringLiteral("Text Position"), 3, TextPropPanel);
+    TextPosRadio->setGeometry(288, 4, 169, 37);
+    TextPosRadio->SetItems({QStringLiteral("Top"), QStringLiteral("Center"), QStringLiteral("Bottom")});
+    FontButton = Button(TextPropPanel, QStringLiteral("Font..."), QRect(464, 10, 57, 31));
+    column->addWidget(ToolPanel);
+
+    auto *row = new QHBoxLayout();
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    column->addLayout(row, 1);
+
+    PropertiesPanel = new QWidget(central);
+    PropertiesPanel->setFixedWidth(185);
+    ImgPropLabel = new QLabel(QStringLiteral("Image properties"), PropertiesPanel);
+    QFont bold = ImgPropLabel->font();
+    bold.setBold(true);
+    ImgPropLabel->setFont(bold);
+    QPalette captionColour = ImgPropLabel->palette();
+    captionColour.setColor(QPalette::WindowText, palette().color(QPalette::Active, QPalette::Highlight));
+    ImgPropLabel->setPalette(captionColour);
+    ImgPropLabel->move(48, 8);
+    ImgPropLabel->adjustSize();
+    PaintBox1 = new TPaintBox(PropertiesPanel);
+    PaintBox1->setGeometry(16, 32, 153, 145);
+    ChangeButton = Button(PropertiesPanel, QStringLiteral("Change..."), QRect(16, 184, 75, 25));
+    ClearButton = Button(PropertiesPanel, QStringLiteral("Clear"), QRect(96, 184, 75, 25));
+    ImageView = new TRadioGroup(QStringLiteral("Image View"), 1, PropertiesPanel);
+    ImageView->setGeometry(16, 216, 153, 97);
+    ImageView->SetItems({QStringLiteral("Stretch image"), QStringLiteral("Autosize image"),
+                         QStringLiteral("User defined")});
+    ZoomInButton = Button(PropertiesPanel, QStringLiteral("+"), QRect(112, 280, 25, 25));
+    ZoomOutButton = Button(PropertiesPanel, QStringLiteral("-"), QRect(136, 280, 25, 25));
+    CenterButton = Button(PropertiesPanel, QStringLiteral("Center"), QRect(16, 320, 75, 25));
+    BGColorButton = Button(PropertiesPanel, QStringLiteral("BG Color..."), QRect(96, 320, 73, 25));
+    // Later siblings stack above earlier ones: the zoom buttons sit on the
+    // radio group's third line.
+    ZoomInButton->raise();
+    ZoomOutButton->raise();
+
+    setCentralWidget(central);
+    // The view goes in at its place in start-up; keep the row for it.
+    m_viewRow = row;
+    row->addWidget(PropertiesPanel);
+
+    ToolPanel->OnResize = [this] { ToolPanelResize(); };
+    PaintBox1->OnPaint = [this](QPainter &p) { PaintBox1Paint(p); };
+    connect(SingleButton, &QToolButton::clicked, this, Command(&TCoverMakerMainForm::SingleButtonClick));
+    connect(MultiButton, &QToolButton::clicked, this, Command(&TCoverMakerMainForm::MultiButtonClick));
+    connect(ClearButton, &QPushButton::clicked, this, Command(&TCoverMakerMainForm::ClearButtonClick));
+    connect(CenterButton, &QPushButton::clicked, this, Command(&TCoverMakerMainForm::CenterButtonClick));
+    connect(ZoomInButton, &QPushButton::clicked, this, Command(&TCoverMakerMainForm::ZoomInButtonClick));
+    connect(ZoomOutButton, &QPushButton::clicked, this, Command(&TCoverMakerMainForm::ZoomOutButtonClick));
+    connect(ImageTextEdit, &QLineEdit::textChanged, this, Command(&TCoverMakerMainForm::ImageTextEditChange));
+    ImageView->OnClick = Command(&TCoverMakerMainForm::ImageViewClick);
+    AlignRadio->OnClick = Command(&TCoverMakerMainForm::AlignRadioClick);
+    TextOrientRadio->OnClick = Command(&TCoverMakerMainForm::TextOrientRadioClick);
+    TextPosRadio->OnClick = Command(&TCoverMakerMainForm::TextPosRadioClick);
+}
+
+void TCoverMakerMainForm::CreateMenus()
+{
+    Cover1 = menuBar()->addMenu(QStringLiteral("Cover"));
+    Exit1 = Cover1->addAction(QStringLiteral("Exit"));
+    Exit1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
+    connect(Exit1, &QAction::triggered, this, Command(&TCoverMakerMainForm::Exit1Click));
+}
+
+bool TCoverMakerMainForm::CheckDataFile(const QString &fileName)
+{
+    if (QFileInfo::exists(QDir(m_setup.ProgramDir).filePath(fileName)))
+        return true;
+    m_setup.Messages->ShowError(this, QStringLiteral("Error"),
+                                QStringLiteral("File \"%1\" not found.").arg(fileName));
+    m_terminate = true;
+    return false;
+}
+
+void TCoverMakerMainForm::FormCreate()
+{
+    ApplyFontCompensation();
+    CheckDataFile(QLatin1String(CatalogueFileName));
+    CheckDataFile(QLatin1String(GifLibraryFileName));
+    LoadLanguage();
+    BuildLanguageMenu();
+    m_sizeList = std::make_unique<TSizeList>(QDir(m_setup.ProgramDir).filePath(QLatin1String(CatalogueFileName)));
+    CoverView = new TCoverView(centralWidget(), *m_setup.Metrics);
+    m_document = std::make_unique<TCoverDocument>();
+
+    QString coverName;
+    if (LoadOptions()) {
+        coverName = SavedCoverName;
+    } else {
+        MeasureUnit = 0;
+        QStringList names;
+        m_sizeList->GetSizeNames(names);
+        if (!names.isEmpty())
+            coverName = names.first();
+    }
+    ApplyLanguage();
+
+    bool sized = false;
+    if (!coverName.isEmpty()) {
+        // A catalogue entry that does not read (a value mangled by hand) is
+        // reported, and the program starts with its default cover instead
+        // of not starting at all.
+        Run([&] {
+            m_document->SetCoverSize(m_sizeList->ReadSize(coverName));
+            sized = true;
+        });
+    }
+    if (!sized)
+        PrepareDefaultCover();
+
+    m_viewRow->insertWidget(0, CoverView, 1);
+    CoverView->SetDocument(m_document.get());
+
+    CoverView->OnSelectionChange = [this](TCoverView *) { Run([this] { SelectionChanged(); }); };
+    CoverView->OnChange = [this](TCoverView *) { Run([this] { PictureChanged(); }); };
+    CoverView->AllowDrag = true;
+    CoverView->OnAreaDblClick = [this](TCoverView *) { Run([this] { AreaDblClicked(); }); };
+    CoverView->OnAreaPopup = [this](TCoverView *, Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+        Run([this, x, y] { AreaPopup(x, y); });
+    };
+    CoverView->OnError = [this](const EVelmoraError &e) {
+        m_setup.Messages->ShowError(this, QStringLiteral("Error"), e.Text());
+    };
+
+    SelectionChanged();
+    if (m_document->Mode() == CoverMode::Multiple) {
+        MultiButton->setChecked(true);
+        Run([this] { MultiButtonClick(); });
+    } else {
+        SingleButton->setChecked(true);
+        Run([this] { SingleButtonClick(); });
+    }
+    // Panels in Qt have no outer bevel to remove.
+}
+
+void TCoverMakerMainForm::PrepareDefaultCover()
+{
+    CoverSize size;
+    size.Name = QStringLiteral("<noname>");
+    size.SingleWidth = 10;
+    size.SingleHeight = 10;
+    size.LeftWidth = 1;
+    size.CenterWidth = 8;
+    size.RightWidth = 1;
+    size.MultipleHeight = 10;
+    m_document->SetCoverSize(size);
+    TCoverFont &font = m_document->GetFont(2);
+    font.SetSize(38);
+    font.SetColor(QColor(255, 0, 0));
+    m_document->SetBackColor(2, 0x000000);
+    m_document->SetText(2, QStringLiteral("Click Cover\\New to add any sizes"));
+}
+
+void TCoverMakerMainForm::ApplyFontCompensation()
+{
+    // The windows keep their design pixel sizes; the face substitution that
+    // keeps captions within them is registered before any window exists.
+}
+
+void TCoverMakerMainForm::LoadLanguage()
+{
+    // The language table is not read yet: the built-in captions stand.
+}
+
+void TCoverMakerMainForm::BuildLanguageMenu() {}
+
+void TCoverMakerMainForm::ApplyLanguage() {}
+
+bool TCoverMakerMainForm::LoadOptions()
+{
+    // No options are stored yet: every start is a first start.
+    return false;
+}
+
+void TCoverMakerMainForm::SaveOptions() {}
+
+void TCoverMakerMainForm::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    QMainWindow::closeEvent(event);
+}
+
+void TCoverMakerMainForm::FormClose()
+{
+    Run([this] { SaveOptions(); });
+}
+
+void TCoverMakerMainForm::Exit1Click()
+{
+    close();
+}
+
+void TCoverMakerMainForm::SingleButtonClick()
+{
+    m_document->SetMode(CoverMode::Single);
+}
+
+void TCoverMakerMainForm::MultiButtonClick()
+{
+    m_document->SetMode(CoverMode::Multiple);
+}
+
+void TCoverMakerMainForm::ToolPanelResize()
+{
+    const int r = ImageTextEdit->x() + ImageTextEdit->width();
+    const int w = TextPropPanel->width();
+    if (r + w + 2 < ToolPanel->contentsRect().width()) {
+        TextPropPanel->move(r + 2, 0);
+        ToolPanel->setFixedHeight(44);
+    } else {
+        TextPropPanel->move(0, 40);
+        ToolPanel->setFixedHeight(85);
+    }
+}
+
+void TCoverMakerMainForm::CenterOnScreen(QWidget *dialog)
+{
+    const QScreen *screen = dialog->screen() ? dialog->screen() : QGuiApplication::primaryScreen();
+    const QSize s = screen->size();
+    dialog->move(s.width() / 2 - dialog->width() / 2, s.height() / 2 - dialog->height() / 2);
+}
+
+int TCoverMakerMainForm::AlignmentToIndex(uint8_t alignment)
+{
+    switch (alignment) {
+    case taLeft: return 0;
+    case taCenter: return 1;
+    case taRight: return 2;
+    default: return -1;
+    }
+}
+
+uint8_t TCoverMakerMainForm::IndexToAlignment(int index, uint8_t unchanged)
+{
+    switch (index) {
+    case 0: return taLeft;
+    case 1: return taCenter;
+    case 2: return taRight;
+    default: return unchanged;
+    }
+}
+
+void TCoverMakerMainForm::UpdateImagePanel(int32_t area)
+{
+    const bool selected = area != -1;
+    if (selected) {
+        if (m_document->GetStretch(area))
+            ImageView->SetItemIndex(0);
+        else if (m_document->GetAutosize(area))
+            ImageView->SetItemIndex(1);
+        else
+            ImageView->SetItemIndex(2);
+    }
+    ChangeButton->setEnabled(selected);
+    ImageView->setEnabled(selected);
+    BGColorButton->setEnabled(selected);
+    ClearButton->setEnabled(selected && !CoverView->IsAreaEmpty(area));
+    CenterButton->setEnabled(selected && !m_document->GetStretch(area) &&
+                             !m_document->GetAutosize(area));
+    const bool zoom = selected && ImageView->ItemIndex() == 2;
+    ZoomInButton->setVisible(zoom);
+    ZoomOutButton->setVisible(zoom);
+}
+
+void TCoverMakerMainForm::UpdateTextPanel(int32_t area)
+{
+    const bool selected = area != -1;
+    for (QWidget *w : {static_cast<QWidget *>(TextLabel), static_cast<QWidget *>(ImageTextEdit),
+                       static_cast<QWidget *>(AlignRadio), static_cast<QWidget *>(TextOrientRadio),
+                       static_cast<QWidget *>(TextPosRadio), static_cast<QWidget *>(FontButton)})
+        w->setEnabled(selected);
+    if (!selected) {
+        ImageTextEdit->setText(QString());
+        AlignRadio->SetItemIndex(-1);
+        TextOrientRadio->SetItemIndex(-1);
+        TextPosRadio->SetItemIndex(-1);
+        return;
+    }
+    ImageTextEdit->setText(m_document->GetText(area));
+    AlignRadio->SetItemIndex(AlignmentToIndex(m_document->GetAlignment(area)));
+    TextOrientRadio->SetItemIndex(m_document->GetOrientation(area));
+    TextPosRadio->SetItemIndex(m_document->GetTextPosition(area));
+}
+
+void TCoverMakerMainForm::SelectionChanged()
+{
+    UpdateImagePanel(CoverView->SelectedArea);
+    UpdateTextPanel(CoverView->SelectedArea);
+    PaintBox1->update();
+}
+
+void TCoverMakerMainForm::PictureChanged()
+{
+    PaintBox1->update();
+}
+
+void TCoverMakerMainForm::AreaDblClicked()
+{
+    // Choosing a picture file for the area arrives with picture loading.
+}
+
+void TCoverMakerMainForm::AreaPopup(int, int)
+{
+    // The image menu arrives with the image commands.
+}
+
+void TCoverMakerMainForm::PaintBox1Paint(QPainter &canvas)
+{
+    const int W = PaintBox1->width();
+    const int H = PaintBox1->height();
+    canvas.fillRect(0, 0, W, H, PropertiesPanel->palette().color(QPalette::Window));
+    const int32_t area = CoverView ? CoverView->SelectedArea : -1;
+    if (area == -1 || !m_document)
+        return;
+    const QImage &pic = m_document->GetPicture(area);
+    const int w = pic.width();
+    const int h = pic.height();
+    if (w == 0 || h == 0)
+        return;
+    const double s = std::min(double(W) / w, double(H) / h);
+    const int mx = Round((W - w * s) / 2);
+    const int my = Round((H - h * s) / 2);
+    canvas.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    canvas.drawImage(QRect(QPoint(mx, my), QPoint(W - mx - 1, H - my - 1)), pic);
+}
+
+void TCoverMakerMainForm::ImageViewClick()
+{
+    const int32_t area = CoverView->SelectedArea;
+    if (area == -1)
+        return;
+    switch (ImageView->ItemIndex()) {
+    case 0:
+        m_document->SetStretch(area, true);
+        break;
+    case 1:
+        m_document->SetAutosize(area, true);
+        break;
+    case 2:
+        CoverView->SetUserDefined();
+        break;
+    default:
+        break;
+    }
+    UpdateImagePanel(area);
+}
+
+void TCoverMakerMainForm::AlignRadioClick()
+{
+    const int32_t area = CoverView->SelectedArea;
+    if (area == -1)
+        return;
+    const uint8_t current = m_document->GetAlignment(area);
+    const uint8_t code = IndexToAlignment(AlignRadio->ItemIndex(), current);
+    if (AlignRadio->ItemIndex() >= 0 && AlignRadio->ItemIndex() <= 2)
+        m_document->SetAlignment(area, code);
+}
+
+void TCoverMakerMainForm::TextOrientRadioClick()
+{
+    const int32_t area = CoverView->SelectedArea;
+    if (area == -1 || TextOrientRadio->ItemIndex() < 0)
+        return;
+    m_document->SetOrientation(area, uint8_t(TextOrientRadio->ItemIndex()));
+}
+
+void TCoverMakerMainForm::TextPosRadioClick()
+{
+    const int32_t area = CoverView->SelectedArea;
+    if (area == -1 || TextPosRadio->ItemIndex() < 0)
+        return;
+    m_document->SetTextPosition(area, uint8_t(TextPosRadio->ItemIndex()));
+}
+
+void TCoverMakerMainForm::ImageTextEditChange()
+{
+    const int32_t area = CoverView->SelectedArea;
+    if (area == -1)
+        return;
+    m_document->SetText(area, ImageTextEdit->text());
+}
+
+void TCoverMakerMainForm::ClearButtonClick()
+{
+    const int32_t area = CoverView->SelectedArea;
+    if (area == -1)
+        return;
+    CoverView->SetAreaPicture(area, nullptr);
+}
+
+void TCoverMakerMainForm::CenterButtonClick()
+{
+    CoverView->CenterPicture(CoverView->SelectedArea);
+}
+
+void TCoverMakerMainForm::ZoomInButtonClick()
+{
+    CoverView->ZoomIn();
+}
+
+void TCoverMakerMainForm::ZoomOutButtonClick()
+{
+    CoverView->ZoomOut();
+}

@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "CoverDocuments.h"
+#include "CoverSizes.h"
+
+#include <QMainWindow>
+#include <QPrinter>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QToolButton;
+class TCoverView;
+class TDeviceMetrics;
+class TMessageBoxes;
+class TPaintBox;
+class TPanel;
+class TRadioGroup;
+
+// What the main window is given from outside: where its data files are, how
+// it shows message boxes and how it measures its devices.
+struct TMainFormSetup
+{
+    QString ProgramDir;
+    TMessageBoxes *Messages = nullptr;
+    TDeviceMetrics *Metrics = nullptr; // null: the real screen and printer
+};
+
+class TCoverMakerMainForm : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int DesignLeft = 266;
+    static constexpr int DesignTop = 133;
+    static constexpr int DesignWidth = 791;
+    static constexpr int DesignHeight = 541;
+
+    explicit TCoverMakerMainForm(const TMainFormSetup &setup, QWidget *parent = nullptr);
+    ~TCoverMakerMainForm() override;
+
+    // A required data file was missing: the program ends once start-up is
+    // through, without showing itself or writing options.
+    bool TerminateRequested() const { return m_terminate; }
+
+    // Runs one command; an error it raises is shown in a message box and the
+    // program goes on.
+    void Run(const std::function<void()> &command);
+
+    TSizeList *SizeList() const { return m_sizeList.get(); }
+    TCoverDocument *Document() const { return m_document.get(); }
+
+    // Controls, named as in the design.
+    TPanel *ToolPanel = nullptr;
+    QToolButton *NewButton = nullptr;
+    QToolButton *PrintButton = nullptr;
+    QToolButton *SingleButton = nullptr;
+    QToolButton *MultiButton = nullptr;
+    QLabel *TextLabel = nullptr;
+    QLineEdit *ImageTextEdit = nullptr;
+    QWidget *TextPropPanel = nullptr;
+    TRadioGroup *AlignRadio = nullptr;
+    TRadioGroup *TextOrientRadio = nullptr;
+    TRadioGroup *TextPosRadio = nullptr;
+    QPushButton *FontButton = nullptr;
+    QWidget *PropertiesPanel = nullptr;
+    QLabel *ImgPropLabel = nullptr;
+    TPaintBox *PaintBox1 = nullptr;
+    QPushButton *ChangeButton = nullptr;
+    QPushButton *ClearButton = nullptr;
+    TRadioGroup *ImageView = nullptr;
+    QPushButton *ZoomInButton = nullptr;
+    QPushButton *ZoomOutButton = nullptr;
+    QPushButton *CenterButton = nullptr;
+    QPushButton *BGColorButton = nullptr;
+    TCoverView *CoverView = nullptr;
+
+    QMenu *Cover1 = nullptr;
+    QAction *Exit1 = nullptr;
+
+    uint8_t MeasureUnit = 0; // 0 inches, 1 centimetres
+    QString SavedCoverName;
+
+    void UpdateImagePanel(int32_t area);
+    void UpdateTextPanel(int32_t area);
+    void ToolPanelResize();
+    static void CenterOnScreen(QWidget *dialog);
+    static int AlignmentToIndex(uint8_t alignment);
+    static uint8_t IndexToAlignment(int index, uint8_t unchanged);
+
+    // Commands.
+    void SingleButtonClick();
+    void MultiButtonClick();
+    void ImageViewClick();
+    void AlignRadioClick();
+    void TextOrientRadioClick();
+    void TextPosRadioClick();
+    void ImageTextEditChange();
+    void ClearButtonClick();
+    void CenterButtonClick();
+    void ZoomInButtonClick();
+    void ZoomOutButtonClick();
+    void Exit1Click();
+
+    // View callbacks.
+    void SelectionChanged();
+    void PictureChanged();
+    void AreaDblClicked();
+    void AreaPopup(int x, int y);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormClose();
+    void CreateControls();
+    void CreateMenus();
+    bool CheckDataFile(const QString &fileName);
+    void ApplyFontCompensation();
+    void LoadLanguage();
+    void BuildLanguageMenu();
+    bool LoadOptions();
+    void SaveOptions();
+    void ApplyLanguage();
+    void PrepareDefaultCover();
+    void PaintBox1Paint(QPainter &canvas);
+    // Binds a control's signal to a command run through Run.
+    std::function<void()> Command(void (TCoverMakerMainForm::*handler)());
+
+    TMainFormSetup m_setup;
+    std::unique_ptr<TDeviceMetrics> m_ownMetrics;
+    QPrinter m_printer;
+    std::unique_ptr<TSizeList> m_sizeList;
+    std::unique_ptr<TCoverDocument> m_document;
+    QHBoxLayout *m_viewRow = nullptr;
+    bool m_terminate = false;
+};

@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The program's message boxes, behind an interface so that tests can record
+// them instead of blocking on a modal window.
+class TMessageBoxes
+{
+public:
+    virtual ~TMessageBoxes() = default;
+    // A box with the error icon and an OK button.
+    virtual void ShowError(QWidget *owner, const QString &caption, const QString &text) = 0;
+};
+
+class TQtMessageBoxes : public TMessageBoxes
+{
+public:
+    void ShowError(QWidget *owner, const QString &caption, const QString &text) override;
+};

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CMMainWindow.h"
+#include "FontSubstitutes.h"
+#include "MessageBoxes.h"
+
+#include <QApplication>
+#include <cstdlib>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Velmora"));
+    QApplication::setOrganizationName(QStringLiteral("Velmora"));
+    RegisterFontSubstitutes();
+    QApplication::setFont(DesignFont());
+
+    TQtMessageBoxes messages;
+    TMainFormSetup setup;
+    setup.ProgramDir = QCoreApplication::applicationDirPath();
+    setup.Messages = &messages;
+    TCoverMakerMainForm mainForm(setup);
+    if (mainForm.TerminateRequested())
+        return EXIT_FAILURE;
+    mainForm.show();
+    return app.exec();
+}

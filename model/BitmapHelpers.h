@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+
+class QPainter;
+
+// Quarter turns over 32-bit pixels. src is converted to 32 bits in place if it
+// is not already; dst is replaced.
+void RotateBitmapLeft(QImage &src, QImage &dst);
+void RotateBitmapRight(QImage &src, QImage &dst);
+
+// Draws the whole of bmp with its top-left corner at (x, y) on the painter's
+// device, Round(width x scale) by Round(height x scale) device pixels, colours
+// copied unchanged. Raises "Range check error" before drawing when a size does
+// not fit in 32 bits.
+void PrintBitmapScaled(QPainter &page, const QImage &bmp, int32_t x, int32_t y, double scale);

@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "CoverFont.h"
+#include "CoverSizes.h"
+#include "Geometry.h"
+
+#include <QImage>
+#include <array>
+#include <cstdint>
+
+using CoverArea = int32_t; // 1 left side (or the whole Single cover), 2 center, 3 right side
+using TColorRef = uint32_t; // red in the low byte, then green, then blue
+
+enum class CoverMode : uint8_t { Single = 0, Multiple = 1 };
+enum TextAlignment : uint8_t { taLeft = 0, taRight = 1, taCenter = 2 };
+enum TextOrientation : uint8_t { toHorz = 0, toVert = 1 };
+enum TextPosition : uint8_t { tpTop = 0, tpCenter = 1, tpBottom = 2 };
+
+QColor ColorRefToQColor(TColorRef c);
+TColorRef QColorToColorRef(const QColor &c);
+
+// What the document needs of the view that shows it.
+class IDocumentView
+{
+public:
+    virtual ~IDocumentView() = default;
+    virtual void DocumentRepaint() = 0;
+    virtual void DocumentRelayout() = 0;
+    // The document is going away; the view must forget it.
+    virtual void DocumentDetached() = 0;
+};
+
+// Everything the user has put on the cover. No drawing or layout logic; every
+// change asks the attached view to repaint.
+class TCoverDocument
+{
+public:
+    TCoverDocument();
+    ~TCoverDocument();
+    TCoverDocument(const TCoverDocument &) = delete;
+    TCoverDocument &operator=(const TCoverDocument &) = delete;
+
+    IDocumentView *View = nullptr;
+    CoverMode Mode() const { return m_mode; }
+    const CoverSize &Size() const { return m_size; }
+
+    // Owned by the document; callers draw it, never keep it past a change.
+    const QImage &GetPicture(CoverArea area) const;
+    // A copy of the picture is kept (QImage shares the pixels until either
+    // side writes, so a large picture is not held twice). Null empties it.
+    void SetPicture(CoverArea area, const QImage *picture);
+
+    bool GetStretch(CoverArea area) const;
+    void SetStretch(CoverArea area, bool value);
+    bool GetAutosize(CoverArea area) const;
+    void SetAutosize(CoverArea area, bool value);
+    TColorRef GetBackColor(CoverArea area) const;
+    void SetBackColor(CoverArea area, TColorRef color);
+    TPoint GetOffset(CoverArea area) const;
+    void SetOffset(CoverArea area, TPoint offset);
+    double GetZoom(CoverArea area) const;
+    // A value not above 0, NaN included, is stored as 0.1.
+    void SetZoom(CoverArea area, double zoom);
+    QString GetText(CoverArea area) const;
+    void SetText(CoverArea area, const QString &text);
+    uint8_t GetAlignment(CoverArea area) const;
+    void SetAlignment(CoverArea area, uint8_t code);
+    TCoverFont &GetFont(CoverArea area);
+    const TCoverFont &GetFont(CoverArea area) const;
+    uint8_t GetOrientation(CoverArea area) const;
+    void SetOrientation(CoverArea area, uint8_t code);
+    uint8_t GetTextPosition(CoverArea area) const;
+    void SetTextPosition(CoverArea area, uint8_t code);
+
+    void SetCoverSize(const CoverSize &size);
+    void SetMode(CoverMode mode);
+    void UpdateOrientations();
+    void Reset();
+    void FontChanged(TCoverFont &font);
+
+    // The view's own writes, which repaint through the view instead.
+    void ClearPlacementFlags(CoverArea area);
+    void ResetOffsetQuietly(CoverArea area);
+
+private:
+    struct Area
+    {
+        QImage Picture;
+        bool Stretch = true;
+        bool Autosize = false;
+        TColorRef BackColor = 0xFFFFFF;
+        TPoint Offset;
+        double Zoom = 1.0;
+        QString Text;
+        uint8_t Alignment = taCenter;
+        TCoverFont Font;
+        uint8_t Orientation = toHorz;
+        uint8_t TextPos = tpCenter;
+    };
+    Area &At(CoverArea area);
+    const Area &At(CoverArea area) const;
+    void Repaint();
+
+    CoverMode m_mode = CoverMode::Single;
+    CoverSize m_size;
+    std::array<Area, 3> m_areas;
+};

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "ProfileFile.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+// A name of at most 255 characters: whatever is put into it is cut to that.
+class TSizeName
+{
+public:
+    static constexpr int MaxLength = 255;
+    TSizeName() = default;
+    TSizeName(const QString &text) : m_text(text.left(MaxLength)) {} // NOLINT: cut on every assignment
+    TSizeName(const char *text) : TSizeName(QString::fromLatin1(text)) {}
+    operator const QString &() const { return m_text; }
+    const QString &Text() const { return m_text; }
+    bool operator==(const TSizeName &o) const { return m_text == o.m_text; }
+
+private:
+    QString m_text;
+};
+
+// One cover size; every dimension in inches.
+struct CoverSize
+{
+    TSizeName Name;
+    double SingleWidth = 0;
+    double SingleHeight = 0;
+    double LeftWidth = 0;
+    double CenterWidth = 0;
+    double RightWidth = 0;
+    double MultipleHeight = 0;
+
+    bool operator==(const CoverSize &o) const;
+};
+
+// x times 2.54 and x divided by 2.54, formed in extended precision.
+double InchToCm(double x);
+double CmToInch(double x);
+
+// The catalogue "CoverSizes.ini". It keeps nothing in memory but the path:
+// every listing and read goes to the file, every write reaches it at once.
+class TSizeList
+{
+public:
+    explicit TSizeList(const QString &fileName);
+
+    void GetSizeNames(QStringList &list) const;
+    CoverSize ReadSize(const QString &name) const;
+    // True when no section of exactly that name (case counts) existed.
+    bool AddSize(const CoverSize &size);
+    void ReplaceSize(const CoverSize &size);
+    void DeleteSize(const QString &name);
+
+    static CoverSize ToCentimetres(const CoverSize &size);
+    static CoverSize ToInches(const CoverSize &size);
+
+    QString FileName() const { return CatalogueFile->FileName(); }
+
+private:
+    std::unique_ptr<TProfileFile> CatalogueFile;
+    bool Overwrite = false;
+};

@@ -1,0 +1,138 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FloatText.h"
+
+#include "VelmoraError.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+
+QString FloatToText(double value)
+{
+    if (std::isnan(value))
+        return QStringLiteral("NAN");
+    if (std::isinf(value))
+        return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+    if (value == 0.0)
+        return QStringLiteral("0");
+
+    // Scientific with 14 decimals rounds to 15 significant digits and gives
+    // the decimal exponent of the rounded value, which decides the notation.
+    // to_chars ignores the C locale, unlike printf.
+    char buf[64];
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
+    std::string s(buf, res.ptr);
+    const size_t e = s.find('e');
+    std::string digits = s.substr(0, 1) + s.substr(2, e - 2);
+    const int exponent = std::stoi(s.substr(e + 1));
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+
+    std::string out = value < 0 ? "-" : "";
+    if (exponent < -4 || exponent >= 15) {
+        out += digits[0];
+        if (digits.size() > 1)
+            out += "." + digits.substr(1);
+        out += "E" + std::to_string(exponent);
+    } else if (exponent < 0) {
+        out += "0." + std::string(size_t(-exponent - 1), '0') + digits;
+    } else {
+        const size_t intDigits = size_t(exponent) + 1;
+        if (digits.size() <= intDigits) {
+            out += digits + std::string(intDigits - digits.size(), '0');
+        } else {
+            out += digits.substr(0, intDigits) + "." + digits.substr(intDigits);
+        }
+    }
+    return QString::fromLatin1(out.c_str());
+}
+
+bool TryTextToFloat(const QString &text, double &value)
+{
+    const QByteArray bytes = text.toLatin1();
+    if (QString::fromLatin1(bytes) != text)
+        return false; // characters outside the single-byte set never make a number
+    const char *p = bytes.constData();
+    const char *end = p + bytes.size();
+
+    while (p < end && *p == ' ')
+        ++p;
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    std::string mantissa;
+    bool sawPoint = false;
+    bool sawDigitOrPoint = false;
+    while (p < end && ((*p >= '0' && *p <= '9') || *p == '.')) {
+        if (*p == '.') {
+            if (sawPoint)
+                return false;
+            sawPoint = true;
+        }
+        mantissa += *p;
+        sawDigitOrPoint = true;
+        ++p;
+    }
+    if (!sawDigitOrPoint)
+        return false;
+    std::string exponent;
+    if (p < end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        if (p < end && (*p == '+' || *p == '-'))
+            exponent += *p++;
+        const size_t before = exponent.size();
+        while (p < end && *p >= '0' && *p <= '9')
+            exponent += *p++;
+        if (exponent.size() == before)
+            return false;
+    }
+    while (p < end && *p == ' ')
+        ++p;
+    if (p != end)
+        return false;
+
+    // Absurd exponents are clamped so the parser sees a plain overflow or
+    // underflow instead of digits it cannot hold.
+    long long exp10 = 0;
+    for (char c : exponent)
+        if (c >= '0' && c <= '9')
+            exp10 = std::min<long long>(exp10 * 10 + (c - '0'), 100000);
+    if (!exponent.empty() && exponent[0] == '-')
+        exp10 = -exp10;
+
+    // from_chars wants at least one digit on one side of the point.
+    std::string padded = "0" + mantissa;
+    if (padded.back() == '.')
+        padded += '0';
+    const std::string number = padded + "e" + std::to_string(exp10);
+    double v = 0;
+    const auto res = std::from_chars(number.data(), number.data() + number.size(), v,
+                                     std::chars_format::general);
+    if (res.ec == std::errc::result_out_of_range) {
+        // Too small to hold reads as zero; too large fails like bad text. The
+        // order of magnitude tells which: digits before the point of the
+        // first significant digit, plus the exponent.
+        const size_t first = padded.find_first_of("123456789");
+        const size_t point = padded.find('.');
+        const long long intDigits =
+            (long long)(point == std::string::npos ? padded.size() : point) - (long long)first;
+        if (first != std::string::npos && intDigits + exp10 > 0)
+            return false;
+        v = 0.0;
+    } else if (res.ec != std::errc() || res.ptr != number.data() + number.size()) {
+        return false;
+    }
+    value = negative ? -v : v;
+    return true;
+}
+
+double TextToFloat(const QString &text)
+{
+    double v = 0;
+    if (!TryTextToFloat(text, v))
+        throw EVelmoraError::InvalidFloat(text);
+    return v;
+}

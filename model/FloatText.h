@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+// Sizes as text, the same whatever the user's regional settings: "." as the
+// decimal point, no digit grouping, at most 15 significant digits, and
+// E-notation only below 0.0001 or above 15 integer digits ("5E-5", "2.5E20").
+QString FloatToText(double value);
+
+// Strict reading: optional spaces, sign, digits with at most one ".", an
+// optional exponent, optional spaces. "." alone reads 0. Returns false for
+// anything else, including a value too large for a double.
+bool TryTextToFloat(const QString &text, double &value);
+
+// As TryTextToFloat, raising "'%s' is not a valid floating point value".
+double TextToFloat(const QString &text);

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "VelmoraError.h"
+
+EVelmoraError::EVelmoraError(const QString &text)
+    : std::runtime_error(text.toStdString()), m_text(text)
+{
+}
+
+EVelmoraError EVelmoraError::IntegerOverflow()
+{
+    return EVelmoraError(QStringLiteral("Integer overflow"));
+}
+
+EVelmoraError EVelmoraError::RangeCheck()
+{
+    return EVelmoraError(QStringLiteral("Range check error"));
+}
+
+EVelmoraError EVelmoraError::DivisionByZero()
+{
+    return EVelmoraError(QStringLiteral("Division by zero"));
+}
+
+EVelmoraError EVelmoraError::UnableToWrite(const QString &path)
+{
+    return EVelmoraError(QStringLiteral("Unable to write to %1").arg(path));
+}
+
+EVelmoraError EVelmoraError::InvalidFloat(const QString &value)
+{
+    return EVelmoraError(QStringLiteral("'%1' is not a valid floating point value").arg(value));
+}

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+// The one error type of the program. Its text is what the user reads in the
+// message box, so it carries the program's own wording.
+class EVelmoraError : public std::runtime_error
+{
+public:
+    explicit EVelmoraError(const QString &text);
+    QString Text() const { return m_text; }
+
+    static EVelmoraError IntegerOverflow();
+    static EVelmoraError RangeCheck();
+    static EVelmoraError DivisionByZero();
+    static EVelmoraError UnableToWrite(const QString &path);
+    static EVelmoraError InvalidFloat(const QString &value);
+
+private:
+    QString m_text;
+};

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "MessageBoxes.h"
+
+#include <QStringList>
+
+// Records the boxes that would have been shown, so no test blocks on one.
+class TRecordingMessageBoxes : public TMessageBoxes
+{
+public:
+    struct Box
+    {
+        QString caption;
+        QString text;
+    };
+    void ShowError(QWidget *, const QString &caption, const QString &text) override
+    {
+        Boxes.push_back({caption, text});
+    }
+    QStringList Texts() const
+    {
+        QStringList t;
+        for (const Box &b : Boxes)
+            t << b.text;
+        return t;
+    }
+    QList<Box> Boxes;
+};

@@ -1,0 +1,220 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CoverSizes.h"
+#include "FloatText.h"
+#include "TestFiles.h"
+#include "VelmoraError.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+CoverSize Box(const QString &name, double sw, double sh, double l, double c, double r, double mh)
+{
+    CoverSize s;
+    s.Name = name;
+    s.SingleWidth = sw;
+    s.SingleHeight = sh;
+    s.LeftWidth = l;
+    s.CenterWidth = c;
+    s.RightWidth = r;
+    s.MultipleHeight = mh;
+    return s;
+}
+
+} // namespace
+
+class TestCoverSizes : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    int m_n = 0;
+    QString FreshPath() { return m_dir.filePath(QStringLiteral("CoverSizes%1.ini").arg(++m_n)); }
+
+private Q_SLOTS:
+    void inchesAndCentimetres()
+    {
+        QCOMPARE(InchToCm(1), 2.54);
+        QCOMPARE(CmToInch(2.54), 1.0);
+        QCOMPARE(InchToCm(10), 25.4);
+        const CoverSize cm = TSizeList::ToCentimetres(Box("b", 1, 2, 3, 4, 5, 10));
+        QCOMPARE(cm.Name.Text(), QStringLiteral("b"));
+        QCOMPARE(cm.SingleHeight, 5.08);
+        QCOMPARE(cm.MultipleHeight, 25.4);
+        QCOMPARE(TSizeList::ToInches(cm).RightWidth, 5.0);
+    }
+
+    void addWritesTheSevenLinesOfTheFormat()
+    {
+        const QString path = FreshPath();
+        TSizeList list(path);
+        QVERIFY(list.AddSize(Box("Box 10", 10, 10, 1, 8, 1, 10)));
+        QCOMPARE(ReadBytes(path), QByteArray("[Box 10]\r\nSingleWidth=10\r\nSingleHeight=10\r\n"
+                                             "LeftWidth=1\r\nCenterWidth=8\r\nRightWidth=1\r\n"
+                                             "MultipleHeight=10\r\n"));
+        QCOMPARE(list.ReadSize("Box 10"), Box("Box 10", 10, 10, 1, 8, 1, 10));
+    }
+
+    void handWrittenCatalogueReadsBackExactly()
+    {
+        const QString path = FreshPath();
+        WriteBytes(path, "[B]\nsinglewidth = 4.75\nSingleHeight=7.5\nLeftWidth=.5\n"
+                         "CenterWidth=+3E0\nRightWidth=-0.25\nMultipleHeight=2.5E1\n"
+                         "[A]\r\nSingleWidth=1\r\n");
+        TSizeList list(path);
+        QStringList names{"stale"};
+        list.GetSizeNames(names);
+        QCOMPARE(names, QStringList({"B", "A"}));
+        QCOMPARE(list.ReadSize("b"), Box("b", 4.75, 7.5, 0.5, 3, -0.25, 25));
+        // A section without some keys reads 0 for those only.
+        QCOMPARE(list.ReadSize("A"), Box("A", 1, 0, 0, 0, 0, 0));
+        QCOMPARE(list.ReadSize("Nowhere"), Box("Nowhere", 0, 0, 0, 0, 0, 0));
+    }
+
+    void addingAnExactNameChangesNothing()
+    {
+        const QString path = FreshPath();
+        TSizeList list(path);
+        QVERIFY(list.AddSize(Box("CD", 1, 2, 3, 4, 5, 6)));
+        const QByteArray before = ReadBytes(path);
+        QVERIFY(!list.AddSize(Box("CD", 9, 9, 9, 9, 9, 9)));
+        QCOMPARE(ReadBytes(path), before);
+    }
+
+    void addingANameDifferingInCaseOverwritesTheStoredEntry()
+    {
+        const QString path = FreshPath();
+        TSizeList list(path);
+        list.AddSize(Box("BOX", 1, 1, 1, 1, 1, 1));
+        QVERIFY(list.AddSize(Box("box", 2, 3, 4, 5, 6, 7)));
+        QStringList names;
+        list.GetSizeNames(names);
+        QCOMPARE(names, QStringList({"BOX"}));
+        QCOMPARE(list.ReadSize("BOX"), Box("BOX", 2, 3, 4, 5, 6, 7));
+        QVERIFY(ReadBytes(path).startsWith("[BOX]\r\n"));
+    }
+
+    void replaceAppendsOrRewrites()
+    {
+        const QString path = FreshPath();
+        TSizeList list(path);
+        list.ReplaceSize(Box("New", 1, 2, 3, 4, 5, 6));
+        QCOMPARE(list.ReadSize("New"), Box("New", 1, 2, 3, 4, 5, 6));
+        list.ReplaceSize(Box("New", 6, 5, 4, 3, 2, 1));
+        QCOMPARE(list.ReadSize("New"), Box("New", 6, 5, 4, 3, 2, 1));
+        // Replace leaves no overwrite mode behind for a later add.
+        QVERIFY(!list.AddSize(Box("New", 0, 0, 0, 0, 0, 0)));
+        QCOMPARE(list.ReadSize("New"), Box("New", 6, 5, 4, 3, 2, 1));
+    }
+
+    void replaceClearsOverwriteWhenTheWriteFails()
+    {
+        const QString path = FreshPath();
+        TSizeList list(path);
+        list.AddSize(Box("X", 1, 1, 1, 1, 1, 1));
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser);
+        QVERIFY_THROWS_EXCEPTION(EVelmoraError, list.ReplaceSize(Box("X", 2, 2, 2, 2, 2, 2)));
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                        QFileDevice::ReadUser | QFileDevice::WriteUser);
+        const QByteArray before = ReadBytes(path);
+        QVERIFY(!list.AddSize(Box("X", 3, 3, 3, 3, 3, 3)));
+        QCOMPARE(ReadBytes(path), before);
+    }
+
+    void deleteRemovesOneEntry()
+    {
+        const QString path = FreshPath();
+        TSizeList list(path);
+        list.AddSize(Box("A", 1, 1, 1, 1, 1, 1));
+        list.AddSize(Box("B", 2, 2, 2, 2, 2, 2));
+        list.DeleteSize("a");
+        QStringList names;
+        list.GetSizeNames(names);
+        QCOMPARE(names, QStringList({"B"}));
+    }
+
+    void centimetresSurviveTheRoundTrip()
+    {
+        const QString path = FreshPath();
+        TSizeList list(path);
+        CoverSize cm = Box("Metric", 13.5, 12, 1, 2, 3, 4);
+        list.AddSize(TSizeList::ToInches(cm));
+        QVERIFY(ReadBytes(path).contains("SingleWidth=5.31496062992126\r\n"));
+        const CoverSize back = TSizeList::ToCentimetres(list.ReadSize("Metric"));
+        QCOMPARE(FloatToText(back.SingleWidth), QStringLiteral("13.5"));
+        QCOMPARE(FloatToText(back.SingleHeight), QStringLiteral("12"));
+    }
+
+    void decimalCommaInTheFileFailsWithTheValueQuoted()
+    {
+        const QString path = FreshPath();
+        WriteBytes(path, "[C]\r\nSingleWidth=1\r\nSingleHeight=4,5\r\nLeftWidth=\r\n");
+        TSizeList list(path);
+        try {
+            list.ReadSize("C");
+            QFAIL("no error");
+        } catch (const EVelmoraError &e) {
+            QCOMPARE(e.Text(), QStringLiteral("'4,5' is not a valid floating point value"));
+        }
+        WriteBytes(path, "[C]\r\nSingleWidth=\r\n");
+        try {
+            list.ReadSize("C");
+            QFAIL("no error");
+        } catch (const EVelmoraError &e) {
+            QCOMPARE(e.Text(), QStringLiteral("'' is not a valid floating point value"));
+        }
+    }
+
+    void longNamesAreCutTo255()
+    {
+        const QString path = FreshPath();
+        TSizeList list(path);
+        const QString name(300, 'n');
+        CoverSize s = Box(name, 1, 1, 1, 1, 1, 1);
+        QCOMPARE(s.Name.Text().size(), 255);
+        list.AddSize(s);
+        QStringList names;
+        list.GetSizeNames(names);
+        QCOMPARE(names, QStringList({QString(255, 'n')}));
+        QCOMPARE(list.ReadSize(name).Name.Text(), QString(255, 'n'));
+    }
+
+    void eachOperationSeesOutsideEdits()
+    {
+        const QString path = FreshPath();
+        TSizeList list(path);
+        list.AddSize(Box("A", 1, 1, 1, 1, 1, 1));
+        WriteBytes(path, "[Z]\r\nSingleWidth=3\r\n");
+        QStringList names;
+        list.GetSizeNames(names);
+        QCOMPARE(names, QStringList({"Z"}));
+        QCOMPARE(list.ReadSize("Z").SingleWidth, 3.0);
+    }
+
+    void shippedCatalogueIsUsable()
+    {
+        TSizeList list(SourceDir() + "/data/CoverSizes.ini");
+        QStringList names;
+        list.GetSizeNames(names);
+        QVERIFY(names.size() >= 11);
+        QCOMPARE(names.first(), QStringLiteral("CD jewel case booklet front"));
+        for (const QString &n : names) {
+            const CoverSize s = list.ReadSize(n);
+            QVERIFY2(s.SingleWidth > 0 && s.SingleHeight > 0, qPrintable(n));
+            QVERIFY2(s.CenterWidth > 0 && s.MultipleHeight > 0, qPrintable(n));
+            for (QChar c : n)
+                QVERIFY(c.unicode() < 128);
+        }
+        const CoverSize dvd = list.ReadSize("DVD keep case wrap");
+        QCOMPARE(dvd.SingleWidth, 10.75);
+        QCOMPARE(dvd.SingleHeight, 7.25);
+        QCOMPARE(FloatToText(InchToCm(dvd.CenterWidth) * 10), QStringLiteral("14"));
+        const CoverSize booklet = list.ReadSize(names.first());
+        QCOMPARE(FloatToText(InchToCm(booklet.SingleWidth) * 10), QStringLiteral("120"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCoverSizes)
+#include "tst_coversizes.moc"

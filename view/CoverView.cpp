@@ -1,0 +1,192 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CoverView.h"
+
+#include "Rounding.h"
+#include "VelmoraError.h"
+
+#include <cmath>
+
+TRect &TAreaRects::operator[](CoverArea area)
+{
+    if (area < 1 || area > 3)
+        throw EVelmoraError::RangeCheck();
+    return m_rects[size_t(area - 1)];
+}
+
+const TRect &TAreaRects::operator[](CoverArea area) const
+{
+    return const_cast<TAreaRects &>(*this)[area];
+}
+
+TCoverView::TCoverView(QWidget *owner, TDeviceMetrics &metrics) : QWidget(owner), Metrics(metrics)
+{
+    SelectArea(-1);
+    setFocusPolicy(Qt::StrongFocus);
+    // Every paint covers the whole control from our own frame buffer.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    DragArea = -1;
+}
+
+TCoverView::~TCoverView()
+{
+    if (Document)
+        Document->View = nullptr;
+}
+
+void TCoverView::SetDocument(TCoverDocument *document)
+{
+    Document = document;
+    if (Document)
+        Document->View = this;
+    Relayout();
+}
+
+int32_t TCoverView::AreaCount() const
+{
+    return Document && Document->Mode() == CoverMode::Multiple ? 3 : 1;
+}
+
+void TCoverView::Relayout()
+{
+    if (OnChange)
+        OnChange(this);
+    ScreenPixelsPerCm = Metrics.ScreenPixelsPerCm(*this);
+    try {
+        PrinterPixelsPerCm = Metrics.PrinterPixelsPerCm();
+    } catch (...) {
+        PrinterPixelsPerCm = NoPrinterPixelsPerCm;
+    }
+
+    if (Document) {
+        const CoverSize &s = Document->Size();
+        const int32_t W = width();
+        const int32_t H = height();
+        if (Document->Mode() == CoverMode::Single) {
+            if (s.SingleWidth == 0 || s.SingleHeight == 0)
+                Scale = 1.0;
+            else
+                Scale = std::min(CheckedSub(W, 20) / s.SingleWidth,
+                                 CheckedSub(H, 20) / s.SingleHeight);
+            const int32_t w = Round(s.SingleWidth * Scale);
+            const int32_t h = Round(s.SingleHeight * Scale);
+            AreaRect[1] = TRect{Div(CheckedSub(W, w), 2), Div(CheckedSub(H, h), 2),
+                                Div(CheckedAdd(W, w), 2), Div(CheckedAdd(H, h), 2)};
+        } else {
+            const double total = s.CenterWidth + s.LeftWidth + s.RightWidth;
+            if (total == 0 || s.MultipleHeight == 0)
+                Scale = 1.0;
+            else
+                Scale = std::min(CheckedSub(W, 40) / total, CheckedSub(H, 20) / s.MultipleHeight);
+            const double inches[3] = {s.LeftWidth, s.CenterWidth, s.RightWidth};
+            int32_t pixels[3];
+            int32_t sum = 0;
+            int32_t n = 0;
+            for (int i = 0; i < 3; ++i) {
+                pixels[i] = Round(inches[i] * Scale);
+                sum = CheckedAdd(sum, pixels[i]);
+                if (inches[i] > 0)
+                    ++n;
+            }
+            const int32_t h = Round(s.MultipleHeight * Scale);
+            const int32_t gap = Div(CheckedSub(W, sum), n + 1);
+            const int32_t top = Div(CheckedSub(H, h), 2);
+            const int32_t bottom = Div(CheckedAdd(H, h), 2);
+            int32_t x = 0;
+            for (int i = 0; i < 3; ++i) {
+                if (inches[i] > 0) {
+                    x = CheckedAdd(x, gap);
+                    AreaRect[i + 1] = TRect{x, top, CheckedAdd(x, pixels[i]), bottom};
+                    x = AreaRect[i + 1].Right;
+                } else {
+                    AreaRect[i + 1] = TRect{-5, -5, -5, -5};
+                }
+            }
+        }
+        if (Document->Mode() == CoverMode::Single && SelectedArea >= 2)
+            SelectArea(-1);
+    }
+    // Painting recomputes it as well; doing it here keeps the picture
+    // commands right between a layout and the paint that follows it.
+    UpdateDisplayRatio();
+    update();
+}
+
+void TCoverView::UpdateDisplayRatio()
+{
+    if (!Document) {
+        DisplayRatio = NoDisplayHeightRatio;
+        return;
+    }
+    const CoverSize &s = Document->Size();
+    double coverHeight = s.SingleHeight;
+    CoverArea shown = 1;
+    if (Document->Mode() == CoverMode::Multiple) {
+        coverHeight = s.MultipleHeight;
+        // An area of width 0 lies off the control; the height is read from
+        // the first area that is laid out.
+        const double widths[3] = {s.LeftWidth, s.CenterWidth, s.RightWidth};
+        for (int i = 2; i >= 0; --i)
+            if (widths[i] > 0)
+                shown = i + 1;
+    }
+    const int64_t hd = int64_t(AreaRect[shown].Bottom) - AreaRect[shown].Top;
+    if (hd < 1)
+        DisplayRatio = NoDisplayHeightRatio;
+    else
+        DisplayRatio = (InchToCm(coverHeight) * ScreenPixelsPerCm) / double(hd);
+}
+
+QString TCoverView::ScaleCaption() const
+{
+    return QString::number(Round(1.0 / DisplayRatio * 100.0)) + QLatin1Char('%');
+}
+
+TPoint TCoverView::ScreenToPrinter(TPoint p) const
+{
+    return TPoint{Div(CheckedMul(p.X, PrinterPixelsPerCm), ScreenPixelsPerCm),
+                  Div(CheckedMul(p.Y, PrinterPixelsPerCm), ScreenPixelsPerCm)};
+}
+
+TPoint TCoverView::PrinterToScreen(TPoint p) const
+{
+    return TPoint{Div(CheckedMul(p.X, ScreenPixelsPerCm), PrinterPixelsPerCm),
+                  Div(CheckedMul(p.Y, ScreenPixelsPerCm), PrinterPixelsPerCm)};
+}
+
+void TCoverView::SetShowScale(bool flag)
+{
+    ShowScale = flag;
+    update();
+}
+
+void TCoverView::DocumentRepaint()
+{
+    update();
+}
+
+void TCoverView::DocumentRelayout()
+{
+    Relayout();
+}
+
+void TCoverView::DocumentDetached()
+{
+    Document = nullptr;
+    m_pictureCache.Clear();
+}
+
+void TCoverView::Report(const EVelmoraError &error)
+{
+    if (OnError)
+        OnError(error);
+}
+
+void TCoverView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    try {
+        Relayout();
+    } catch (const EVelmoraError &e) {
+        Report(e);
+    }
+}

@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "CoverDocuments.h"
+#include "DeviceMetrics.h"
+#include "Geometry.h"
+#include "ScaledPictureCache.h"
+
+#include <QImage>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+class EVelmoraError;
+
+// AreaRect[1..3]; any other index raises "Range check error".
+class TAreaRects
+{
+public:
+    TRect &operator[](CoverArea area);
+    const TRect &operator[](CoverArea area) const;
+
+private:
+    std::array<TRect, 3> m_rects{};
+};
+
+// Shows one cover document to scale, lets the user select areas and drag
+// pictures, and prints the cover at true size.
+class TCoverView : public QWidget, public IDocumentView
+{
+    Q_OBJECT
+public:
+    using TNotifyEvent = std::function<void(TCoverView *sender)>;
+    using TPopupEvent = std::function<void(TCoverView *sender, Qt::MouseButton button,
+                                           Qt::KeyboardModifiers shift, int x, int y)>;
+    using TErrorEvent = std::function<void(const EVelmoraError &error)>;
+
+    static constexpr double NoDisplayHeightRatio = 9999999.0;
+    static constexpr int32_t NoPrinterPixelsPerCm = 400;
+    static constexpr int32_t PrintDivisor = 3;
+
+    TCoverView(QWidget *owner, TDeviceMetrics &metrics);
+    ~TCoverView() override;
+
+    TAreaRects AreaRect;
+    TCoverDocument *Document = nullptr;
+    double Scale = 0;
+    int32_t ScreenPixelsPerCm = 0;
+    int32_t PrinterPixelsPerCm = 0;
+    int32_t SelectedArea = 0; // set to -1 through SelectArea at creation
+    TNotifyEvent OnSelectionChange;
+    TNotifyEvent OnChange;
+    bool AllowDrag = false;
+    TPoint DragOffset;
+    int32_t DragArea = -1;
+    double DisplayRatio = 0;
+    TPoint DownPoint;
+    TNotifyEvent OnAreaDblClick;
+    TPopupEvent OnAreaPopup;
+    bool DblClickPending = false;
+    bool ShowScale = false;
+    // Errors raised inside the view's own event handlers (a mouse move that
+    // overflows, a layout on resize) end up here instead of in the event loop.
+    TErrorEvent OnError;
+
+    void SetDocument(TCoverDocument *document);
+    void Relayout();
+    void UpdateDisplayRatio();
+    QString ScaleCaption() const;
+    TPoint ScreenToPrinter(TPoint p) const;
+    TPoint PrinterToScreen(TPoint p) const;
+
+    void SelectArea(int32_t area);
+    void SetAreaPicture(CoverArea area, const QImage *picture);
+    void CenterPicture(int32_t area);
+    bool IsAreaEmpty(int32_t area) const;
+    void ZoomIn();
+    void ZoomOut();
+    void SetUserDefined();
+    bool IsPictureLost(int32_t area) const;
+    void SetShowScale(bool flag);
+
+    void DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, const TRect &rect);
+    void DrawAreaText(CoverArea area, QImage &canvas, bool forPrint, const TRect &rect);
+    // The whole control as the paint handler draws it.
+    void PaintCover(QImage &canvas);
+
+    // Colours of the selected and the other areas' frames.
+    QColor ActiveFrameColor() const;
+    QColor InactiveFrameColor() const;
+
+    // IDocumentView
+    void DocumentRepaint() override;
+    void DocumentRelayout() override;
+    void DocumentDetached() override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void MouseDown(Qt::MouseButton button, Qt::MouseButtons held, TPoint p);
+    void MouseMove(TPoint p);
+    void MouseUp(Qt::MouseButton button, TPoint p);
+    void DblClick();
+    void KeyDown(int key, Qt::KeyboardModifiers modifiers);
+    int32_t AreaCount() const;
+    int32_t TextPixelSize(const TCoverFont &font, bool forPrint) const;
+    void Report(const EVelmoraError &error);
+
+    TDeviceMetrics &Metrics;
+    QImage m_frame;
+    TScaledPictureCache m_pictureCache;
+};

@@ -1,0 +1,254 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Selection, dragging, keys, and the picture operations the main window calls.
+#include "CoverView.h"
+
+#include "Rounding.h"
+#include "VelmoraError.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace {
+
+TPoint PointOf(const QMouseEvent *event)
+{
+    const QPoint p = event->position().toPoint();
+    return TPoint{p.x(), p.y()};
+}
+
+} // namespace
+
+void TCoverView::SelectArea(int32_t area)
+{
+    if (area == SelectedArea)
+        return;
+    SelectedArea = area;
+    update();
+    if (OnSelectionChange)
+        OnSelectionChange(this);
+}
+
+void TCoverView::SetAreaPicture(CoverArea area, const QImage *picture)
+{
+    Document->SetPicture(area, picture);
+    if (!picture)
+        Document->ResetOffsetQuietly(area);
+    if (OnChange)
+        OnChange(this);
+}
+
+bool TCoverView::IsAreaEmpty(int32_t area) const
+{
+    if (area == -1)
+        return true;
+    const QImage &p = Document->GetPicture(area);
+    return p.width() == 0 || p.height() == 0;
+}
+
+void TCoverView::CenterPicture(int32_t area)
+{
+    if (area == -1 || IsAreaEmpty(area))
+        return;
+    const TRect &r = AreaRect[area];
+    const QImage &pic = Document->GetPicture(area);
+    const int32_t aw = Round(double(CheckedMul(r.Width(), PrinterPixelsPerCm)) / ScreenPixelsPerCm);
+    const int32_t ah = Round(double(CheckedMul(r.Height(), PrinterPixelsPerCm)) / ScreenPixelsPerCm);
+    const int32_t w = Round(Document->GetZoom(area) * aw);
+    const int32_t h = Round(double(CheckedMul(pic.height(), w)) / pic.width());
+    const int32_t y = Round(CheckedSub(ah, h) / 2.0 * DisplayRatio);
+    const int32_t x = Round(CheckedSub(aw, w) / 2.0 * DisplayRatio);
+    Document->SetOffset(area, TPoint{x, y});
+}
+
+bool TCoverView::IsPictureLost(int32_t area) const
+{
+    if (area == -1 || IsAreaEmpty(area))
+        return false;
+    const TRect &r = AreaRect[area];
+    const QImage &pic = Document->GetPicture(area);
+    const int32_t aw = Round(double(CheckedMul(r.Width(), PrinterPixelsPerCm)) /
+                             ScreenPixelsPerCm * DisplayRatio);
+    const int32_t ah = Round(double(CheckedMul(r.Height(), PrinterPixelsPerCm)) /
+                             ScreenPixelsPerCm * DisplayRatio);
+    const int32_t w = Round(Document->GetZoom(area) * aw);
+    const int32_t h = Round(double(CheckedMul(pic.height(), w)) / pic.width());
+    const TPoint o = Document->GetOffset(area);
+    // 64-bit sums: a picture dragged far away must read as lost, not overflow.
+    return int64_t(o.X) + w < 5 || int64_t(o.Y) + h < 5 || int64_t(o.X) + 5 > aw ||
+           int64_t(o.Y) + 5 > ah;
+}
+
+void TCoverView::ZoomIn()
+{
+    if (IsAreaEmpty(SelectedArea))
+        return;
+    Document->SetZoom(SelectedArea, Document->GetZoom(SelectedArea) + 0.1);
+}
+
+void TCoverView::ZoomOut()
+{
+    if (IsAreaEmpty(SelectedArea))
+        return;
+    Document->SetZoom(SelectedArea, Document->GetZoom(SelectedArea) - 0.1);
+}
+
+void TCoverView::SetUserDefined()
+{
+    if (SelectedArea == -1)
+        return;
+    Document->ClearPlacementFlags(SelectedArea);
+    if (IsPictureLost(SelectedArea))
+        CenterPicture(SelectedArea);
+    else
+        update();
+}
+
+void TCoverView::MouseDown(Qt::MouseButton, Qt::MouseButtons held, TPoint p)
+{
+    const int32_t prev = SelectedArea;
+    if (Document) {
+        if (Document->Mode() == CoverMode::Single) {
+            if (PointInRect(p, AreaRect[1]))
+                SelectArea(1);
+        } else {
+            // The later area wins on a shared edge.
+            for (CoverArea a = 1; a <= 3; ++a)
+                if (PointInRect(p, AreaRect[a]))
+                    SelectArea(a);
+        }
+    }
+    setFocus(Qt::MouseFocusReason);
+    if (SelectedArea != prev)
+        Relayout();
+
+    if (SelectedArea != -1 && AllowDrag && (held & Qt::LeftButton)) {
+        if (DblClickPending) {
+            DblClickPending = false;
+        } else {
+            if (!PointInRect(p, AreaRect[SelectedArea]))
+                DragArea = -1;
+            else if (!IsAreaEmpty(SelectedArea))
+                DragArea = SelectedArea;
+            if (DragArea != -1) {
+                const TPoint q = ScreenToPrinter(p);
+                const TPoint o = Document->GetOffset(SelectedArea);
+                DragOffset = TPoint{CheckedSub(q.X, o.X), CheckedSub(q.Y, o.Y)};
+            }
+        }
+    }
+    DownPoint = p;
+}
+
+void TCoverView::MouseMove(TPoint p)
+{
+    if (DragArea == -1 || !Document)
+        return;
+    const TPoint q = PrinterToScreen(DragOffset);
+    Document->SetOffset(DragArea, ScreenToPrinter(TPoint{CheckedSub(p.X, q.X), CheckedSub(p.Y, q.Y)}));
+}
+
+void TCoverView::MouseUp(Qt::MouseButton button, TPoint p)
+{
+    DragArea = -1;
+    if (button == Qt::RightButton && SelectedArea != -1 && PointInRect(p, AreaRect[SelectedArea]) &&
+        OnAreaPopup)
+        OnAreaPopup(this, Qt::RightButton, Qt::NoModifier, p.X, p.Y);
+}
+
+void TCoverView::DblClick()
+{
+    if (SelectedArea == -1)
+        return;
+    DblClickPending = true;
+    if (PointInRect(DownPoint, AreaRect[SelectedArea]) && OnAreaDblClick)
+        OnAreaDblClick(this);
+}
+
+void TCoverView::KeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    const bool multiple = Document && Document->Mode() == CoverMode::Multiple;
+    switch (key) {
+    case Qt::Key_Left:
+        if (!multiple)
+            SelectArea(1);
+        else
+            SelectArea(SelectedArea == 2 || SelectedArea == 3 ? SelectedArea - 1 : 3);
+        break;
+    case Qt::Key_Right:
+        if (!multiple)
+            SelectArea(1);
+        else
+            SelectArea(SelectedArea == 1 || SelectedArea == 2 ? SelectedArea + 1 : 1);
+        break;
+    case Qt::Key_Plus:
+        // Only the numeric keypad's plus and minus zoom.
+        if (modifiers & Qt::KeypadModifier)
+            ZoomIn();
+        break;
+    case Qt::Key_Minus:
+        if (modifiers & Qt::KeypadModifier)
+            ZoomOut();
+        break;
+    default:
+        break;
+    }
+}
+
+void TCoverView::mousePressEvent(QMouseEvent *event)
+{
+    QWidget::mousePressEvent(event);
+    try {
+        MouseDown(event->button(), event->buttons(), PointOf(event));
+    } catch (const EVelmoraError &e) {
+        Report(e);
+    }
+}
+
+void TCoverView::mouseMoveEvent(QMouseEvent *event)
+{
+    QWidget::mouseMoveEvent(event);
+    try {
+        MouseMove(PointOf(event));
+    } catch (const EVelmoraError &e) {
+        DragArea = -1; // a drag that cannot be followed ends here
+        Report(e);
+    }
+}
+
+void TCoverView::mouseReleaseEvent(QMouseEvent *event)
+{
+    QWidget::mouseReleaseEvent(event);
+    try {
+        MouseUp(event->button(), PointOf(event));
+    } catch (const EVelmoraError &e) {
+        Report(e);
+    }
+}
+
+void TCoverView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // Qt delivers the double click in place of the second press: the
+    // double-click handling runs first, then that press's own handling.
+    try {
+        DblClick();
+        MouseDown(event->button(), event->buttons(), PointOf(event));
+    } catch (const EVelmoraError &e) {
+        Report(e);
+    }
+}
+
+void TCoverView::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Plus ||
+        key == Qt::Key_Minus) {
+        try {
+            KeyDown(key, event->modifiers());
+        } catch (const EVelmoraError &e) {
+            Report(e);
+        }
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}

@@ -1,0 +1,291 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Painting: backgrounds, frames, pictures, texts and the scale caption, drawn
+// into a frame image so that the text routine can work on what lies beneath.
+#include "BitmapHelpers.h"
+#include "CoverView.h"
+#include "Rounding.h"
+#include "VelmoraError.h"
+
+#include <QFontMetrics>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace {
+
+QRect ToQRect(const TRect &r)
+{
+    return QRect(QPoint(r.Left, r.Top), QSize(r.Right - r.Left, r.Bottom - r.Top));
+}
+
+TRect Grown(const TRect &r, int32_t by)
+{
+    return TRect{CheckedSub(r.Left, by), CheckedSub(r.Top, by), CheckedAdd(r.Right, by),
+                 CheckedAdd(r.Bottom, by)};
+}
+
+// A one-pixel frame lying on the rectangle's outermost rows and columns.
+void FrameRect(QPainter &p, const TRect &r, const QColor &c)
+{
+    const int w = r.Right - r.Left;
+    const int h = r.Bottom - r.Top;
+    if (w <= 0 || h <= 0)
+        return;
+    p.fillRect(r.Left, r.Top, w, 1, c);
+    p.fillRect(r.Left, r.Bottom - 1, w, 1, c);
+    p.fillRect(r.Left, r.Top, 1, h, c);
+    p.fillRect(r.Right - 1, r.Top, 1, h, c);
+}
+
+// Text box placement: the RectAlign code for each step, by orientation.
+uint8_t HorzFirst(uint8_t alignment)
+{
+    switch (alignment) {
+    case taLeft: return uint8_t(RectAlign::Left);
+    case taRight: return uint8_t(RectAlign::Right);
+    case taCenter: return uint8_t(RectAlign::HCenter);
+    default: return 255;
+    }
+}
+
+uint8_t HorzSecond(uint8_t position)
+{
+    switch (position) {
+    case tpTop: return uint8_t(RectAlign::Top);
+    case tpBottom: return uint8_t(RectAlign::Bottom);
+    case tpCenter: return uint8_t(RectAlign::VCenter);
+    default: return 255;
+    }
+}
+
+uint8_t VertFirst(uint8_t position)
+{
+    switch (position) {
+    case tpTop: return uint8_t(RectAlign::Left);
+    case tpBottom: return uint8_t(RectAlign::Right);
+    case tpCenter: return uint8_t(RectAlign::HCenter);
+    default: return 255;
+    }
+}
+
+uint8_t VertSecond(uint8_t alignment)
+{
+    switch (alignment) {
+    case taLeft: return uint8_t(RectAlign::Bottom);
+    case taRight: return uint8_t(RectAlign::Top);
+    case taCenter: return uint8_t(RectAlign::VCenter);
+    default: return 255;
+    }
+}
+
+} // namespace
+
+QColor TCoverView::ActiveFrameColor() const
+{
+    return palette().color(QPalette::Active, QPalette::Highlight);
+}
+
+QColor TCoverView::InactiveFrameColor() const
+{
+    const QColor inactive = palette().color(QPalette::Inactive, QPalette::Highlight);
+    if (inactive != ActiveFrameColor())
+        return inactive;
+    return palette().color(QPalette::Active, QPalette::Mid);
+}
+
+void TCoverView::paintEvent(QPaintEvent *)
+{
+    const QSize size = this->size();
+    if (m_frame.size() != size)
+        m_frame = QImage(size, QImage::Format_RGB32);
+    try {
+        PaintCover(m_frame);
+    } catch (const EVelmoraError &) {
+        // A cover whose numbers do not fit the device shows what was drawn
+        // before the failure; reporting from inside a paint would only
+        // bring the next paint.
+    }
+    QPainter canvas(this);
+    canvas.drawImage(rect(), m_frame);
+}
+
+void TCoverView::PaintCover(QImage &canvas)
+{
+    {
+        QPainter p(&canvas);
+        p.fillRect(canvas.rect(), palette().color(QPalette::Window));
+    }
+    if (!Document) {
+        UpdateDisplayRatio();
+        return;
+    }
+    const int32_t count = AreaCount();
+    {
+        QPainter p(&canvas);
+        for (CoverArea a = 1; a <= count; ++a)
+            p.fillRect(ToQRect(AreaRect[a]), ColorRefToQColor(Document->GetBackColor(a)));
+        for (CoverArea a = 1; a <= count; ++a) {
+            if (a == SelectedArea) {
+                FrameRect(p, Grown(AreaRect[a], 1), ActiveFrameColor());
+                FrameRect(p, Grown(AreaRect[a], 2), ActiveFrameColor());
+            } else {
+                FrameRect(p, Grown(AreaRect[a], 1), InactiveFrameColor());
+            }
+        }
+    }
+    UpdateDisplayRatio();
+    for (CoverArea a = 1; a <= count; ++a)
+        DrawAreaPicture(a, canvas, false, AreaRect[a]);
+    for (CoverArea a = 1; a <= count; ++a)
+        DrawAreaText(a, canvas, false, AreaRect[a]);
+
+    if (ShowScale) {
+        QPainter p(&canvas);
+        QFont f = font();
+        f.setPointSize(14);
+        p.setFont(f);
+        const QFontMetrics fm(f, &canvas);
+        const QString s = ScaleCaption();
+        const int32_t W = canvas.width();
+        const int32_t tw = fm.horizontalAdvance(s);
+        const int32_t th = fm.height();
+        p.fillRect(QRect(W - tw - 1, 1, tw, th), palette().color(QPalette::Window));
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(QRect(W - tw - 1, 1, tw, th), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, s);
+        FrameRect(p, TRect{W - tw - 2, 0, W, th + 2}, QColor(128, 128, 128));
+    }
+}
+
+void TCoverView::DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, const TRect &rect)
+{
+    const QImage &pic = Document->GetPicture(area);
+    const int32_t pw0 = pic.width();
+    const int32_t ph0 = pic.height();
+    if (pw0 == 0 || ph0 == 0)
+        return;
+    const int32_t dw = rect.Width();
+    const int32_t dh = rect.Height();
+
+    TRect target;
+    bool userDefined = false;
+    if (Document->GetStretch(area)) {
+        target = rect;
+    } else if (Document->GetAutosize(area)) {
+        const double k = std::min(double(dw) / pw0, double(dh) / ph0);
+        const int32_t mx = Round((dw - pw0 * k) / 2);
+        const int32_t my = Round((dh - ph0 * k) / 2);
+        target = TRect{CheckedAdd(rect.Left, mx), CheckedAdd(rect.Top, my),
+                       CheckedSub(rect.Right, mx), CheckedSub(rect.Bottom, my)};
+    } else {
+        userDefined = true;
+        const int32_t w = Trunc(Document->GetZoom(area) * dw);
+        const int32_t h = Trunc(double(CheckedMul(ph0, w)) / pw0);
+        const TPoint o = Document->GetOffset(area);
+        int32_t x;
+        int32_t y;
+        if (forPrint) {
+            // The offset is held in printer pixels at true size; the print
+            // bitmap has a third of that resolution.
+            x = Trunc(double(o.X) / PrintDivisor);
+            y = Trunc(double(o.Y) / PrintDivisor);
+        } else {
+            x = Trunc(double(ScreenPixelsPerCm) / PrinterPixelsPerCm * o.X / DisplayRatio);
+            y = Trunc(double(ScreenPixelsPerCm) / PrinterPixelsPerCm * o.Y / DisplayRatio);
+        }
+        target = TRect{CheckedAdd(rect.Left, x), CheckedAdd(rect.Top, y),
+                       CheckedAdd(CheckedAdd(rect.Left, x), w), CheckedAdd(CheckedAdd(rect.Top, y), h)};
+    }
+    const int32_t tw = target.Width();
+    const int32_t th = target.Height();
+    if (tw <= 0 || th <= 0 || dw <= 0 || dh <= 0)
+        return;
+
+    QPainter p(&canvas);
+    if (userDefined) {
+        // The picture is cut at the area's edges and the rest of the area
+        // shows its background, as if drawn through a work bitmap of the
+        // area's size.
+        p.setClipRect(ToQRect(rect));
+        p.fillRect(ToQRect(rect), ColorRefToQColor(Document->GetBackColor(area)));
+    }
+    const QSize size(tw, th);
+    if (!forPrint && m_pictureCache.IsReduction(pic, size)) {
+        p.drawImage(QPoint(target.Left, target.Top), m_pictureCache.Scaled(area, pic, size));
+    } else if (m_pictureCache.IsReduction(pic, size)) {
+        p.drawImage(QPoint(target.Left, target.Top),
+                    pic.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    } else {
+        p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        p.drawImage(ToQRect(target), pic);
+    }
+}
+
+int32_t TCoverView::TextPixelSize(const TCoverFont &font, bool forPrint) const
+{
+    // Points become pixels at the screen's resolution, as the font dialog
+    // and every other program show them.
+    const double pixels = font.Size() * double(logicalDpiY()) / 72.0;
+    if (!forPrint)
+        return std::max(1, Round(pixels));
+    // The print bitmap has a third of the printer's resolution.
+    return std::max(1, Round(pixels * PrinterPixelsPerCm / ScreenPixelsPerCm / PrintDivisor));
+}
+
+void TCoverView::DrawAreaText(CoverArea area, QImage &canvas, bool forPrint, const TRect &rect)
+{
+    const QString t = Document->GetText(area);
+    if (t.isEmpty())
+        return;
+    const TCoverFont &coverFont = Document->GetFont(area);
+    QFont f = coverFont.Font();
+    f.setPixelSize(TextPixelSize(coverFont, forPrint));
+    const QFontMetrics fm(f);
+    const int32_t tw = fm.horizontalAdvance(t);
+    const int32_t th = fm.height();
+    const bool vertical = Document->GetOrientation(area) == toVert;
+
+    int32_t bw;
+    int32_t bh;
+    if (forPrint) {
+        bw = tw;
+        bh = th;
+    } else {
+        bw = Trunc(tw / DisplayRatio);
+        bh = Trunc(th / DisplayRatio);
+    }
+    if (vertical)
+        std::swap(bw, bh);
+    TRect box{0, 0, bw, bh};
+    const uint8_t alignment = Document->GetAlignment(area);
+    const uint8_t position = Document->GetTextPosition(area);
+    AlignRectTo(box, rect, vertical ? VertFirst(position) : HorzFirst(alignment), box);
+    AlignRectTo(box, rect, vertical ? VertSecond(alignment) : HorzSecond(position), box);
+    box = RectIntersection(box, rect);
+    const int32_t boxW = box.Right - box.Left;
+    const int32_t boxH = box.Bottom - box.Top;
+    if (boxW <= 0 || boxH <= 0 || tw <= 0 || th <= 0)
+        return;
+
+    // The text is drawn at the font's own size on a transparent bitmap, in
+    // its reading direction, then turned and shrunk into the box over what
+    // the canvas already shows: the area's background and picture.
+    QImage b(tw, th, QImage::Format_ARGB32_Premultiplied);
+    b.fill(Qt::transparent);
+    {
+        QPainter p(&b);
+        p.setFont(f);
+        p.setPen(coverFont.Color());
+        p.drawText(QRect(0, 0, tw, th),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic |
+                       Qt::TextDontClip,
+                   t);
+    }
+    if (vertical) {
+        QImage turned;
+        RotateBitmapLeft(b, turned);
+        b = turned;
+    }
+    if (b.width() != boxW || b.height() != boxH)
+        b = b.scaled(boxW, boxH, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QPainter p(&canvas);
+    p.drawImage(QPoint(box.Left, box.Top), b);
+}

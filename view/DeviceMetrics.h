@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+
+class QPrinter;
+class QWidget;
+
+// Where the view learns the screen's and the current printer's resolution,
+// in pixels per centimetre (pixels / millimetres x 10, rounded). Tests put
+// fixed figures in its place.
+class TDeviceMetrics
+{
+public:
+    virtual ~TDeviceMetrics() = default;
+    virtual int32_t ScreenPixelsPerCm(const QWidget &control) = 0;
+    // Raises when no printer can be asked; the view then takes 400.
+    virtual int32_t PrinterPixelsPerCm() = 0;
+};
+
+// The real screen under the control and the program's current printer (the
+// one the print dialog sets up).
+class TQtDeviceMetrics : public TDeviceMetrics
+{
+public:
+    explicit TQtDeviceMetrics(QPrinter &currentPrinter) : CurrentPrinter(currentPrinter) {}
+    int32_t ScreenPixelsPerCm(const QWidget &control) override;
+    int32_t PrinterPixelsPerCm() override;
+
+private:
+    QPrinter &CurrentPrinter;
+};
+
+// Fixed figures; a printer figure of 0 or less behaves as no printer.
+class TFixedDeviceMetrics : public TDeviceMetrics
+{
+public:
+    TFixedDeviceMetrics(int32_t screen, int32_t printer) : Screen(screen), Printer(printer) {}
+    int32_t ScreenPixelsPerCm(const QWidget &) override { return Screen; }
+    int32_t PrinterPixelsPerCm() override;
+    int32_t Screen;
+    int32_t Printer;
+};
+
+// The figure a device of so many dots per inch gives.
+int32_t PixelsPerCmFromDpi(double dotsPerInch);

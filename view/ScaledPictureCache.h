@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <array>
+
+// On-screen copies of the areas' pictures at their drawn size, so that a paint
+// (a drag step above all) does not resample a camera-sized picture again. An
+// entry is keyed on the picture's identity and the drawn size and is replaced
+// when either changes, so what is drawn is exactly what scaling the picture
+// afresh would draw.
+class TScaledPictureCache
+{
+public:
+    // The picture scaled to size with smooth resampling; a reduction is kept
+    // for the next call, an enlargement is not (it can be far larger than the
+    // picture and is cheap to draw straight from it).
+    QImage Scaled(int area, const QImage &picture, QSize size);
+    bool IsReduction(const QImage &picture, QSize size) const;
+    void Clear();
+
+private:
+    struct Entry
+    {
+        qint64 key = 0;
+        QSize size;
+        QImage scaled;
+    };
+    std::array<Entry, 3> m_entries;
+};
