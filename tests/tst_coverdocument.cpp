@@ -164,8 +164,8 @@ private Q_SLOTS:
 
     void everySetterRepaintsAndLayoutChangesRelayout()
     {
+        CountingView v; // outlives the document, which tells it goodbye
         TCoverDocument d;
-        CountingView v;
         d.View = &v;
         QImage pic(2, 2, QImage::Format_RGB32);
         d.SetPicture(1, &pic);

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "CoverView.h"
+
+#include <QImage>
+
+inline CoverSize MakeSize(double sw, double sh, double l, double c, double r, double mh)
+{
+    CoverSize s;
+    s.Name = QStringLiteral("test");
+    s.SingleWidth = sw;
+    s.SingleHeight = sh;
+    s.LeftWidth = l;
+    s.CenterWidth = c;
+    s.RightWidth = r;
+    s.MultipleHeight = mh;
+    return s;
+}
+
+inline QImage SolidPicture(int w, int h, const QColor &c)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(c);
+    return img;
+}
+
+// A shown view on its own document, with fixed device resolutions.
+struct TViewFixture
+{
+    TFixedDeviceMetrics Metrics;
+    TCoverDocument Document;
+    TCoverView View;
+
+    TViewFixture(int w, int h, CoverMode mode, const CoverSize &size, int screenPpcm = 38,
+                 int printerPpcm = 236)
+        : Metrics(screenPpcm, printerPpcm), View(nullptr, Metrics)
+    {
+        View.resize(w, h);
+        Document.SetMode(mode);
+        Document.SetCoverSize(size);
+        View.SetDocument(&Document);
+    }
+
+    QImage Shot() { return View.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+};
