@@ -62,6 +62,9 @@ public:
     // Errors raised inside the view's own event handlers (a mouse move that
     // overflows, a layout on resize) end up here instead of in the event loop.
     TErrorEvent OnError;
+    // Keep on-screen copies of large pictures between paints (see
+    // TScaledPictureCache). Off only to measure what it saves.
+    bool UseScaledPictureCache = true;
 
     void SetDocument(TCoverDocument *document);
     void Relayout();

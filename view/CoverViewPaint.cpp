@@ -208,7 +208,7 @@ void TCoverView::DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, 
         p.fillRect(ToQRect(rect), ColorRefToQColor(Document->GetBackColor(area)));
     }
     const QSize size(tw, th);
-    if (!forPrint && m_pictureCache.IsReduction(pic, size)) {
+    if (!forPrint && UseScaledPictureCache && m_pictureCache.IsReduction(pic, size)) {
         p.drawImage(QPoint(target.Left, target.Top), m_pictureCache.Scaled(area, pic, size));
     } else if (m_pictureCache.IsReduction(pic, size)) {
         p.drawImage(QPoint(target.Left, target.Top),

@@ -1,0 +1,180 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// How long the cover view takes to paint a Multiple cover of three camera-sized
+// pictures, to follow one drag step, and what the same frame costs when the
+// pictures already have their on-screen size (the floor).
+#include "CoverView.h"
+#include "FontSubstitutes.h"
+#include "Rounding.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWindow>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+const int PictureWidth = 6000;
+const int PictureHeight = 4000;
+
+QImage CameraPicture(int seed)
+{
+    QImage img(PictureWidth, PictureHeight, QImage::Format_RGB32);
+    for (int y = 0; y < PictureHeight; ++y) {
+        auto *row = reinterpret_cast<uint32_t *>(img.scanLine(y));
+        for (int x = 0; x < PictureWidth; ++x)
+            row[x] = 0xFF000000u | uint32_t(((x * 7 + seed) & 0xFF) << 16) |
+                     uint32_t(((y * 5 + seed * 3) & 0xFF) << 8) | uint32_t((x ^ y) & 0xFF);
+    }
+    return img;
+}
+
+double MedianMs(int runs, const std::function<void()> &step)
+{
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) {
+        const auto t0 = std::chrono::steady_clock::now();
+        step();
+        const auto t1 = std::chrono::steady_clock::now();
+        ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
+struct Cover
+{
+    TFixedDeviceMetrics metrics{38, 236};
+    TCoverDocument document;
+    TCoverView view{nullptr, metrics};
+
+    explicit Cover(const std::vector<QImage> &pictures)
+    {
+        view.resize(1600, 1000);
+        CoverSize s;
+        s.Name = QStringLiteral("bench");
+        s.LeftWidth = 2;
+        s.CenterWidth = 6;
+        s.RightWidth = 2;
+        s.MultipleHeight = 5;
+        document.SetMode(CoverMode::Multiple);
+        document.SetCoverSize(s);
+        view.SetDocument(&document);
+        view.AllowDrag = true;
+        view.show();
+        // repaint() paints nothing until the window is on screen.
+        for (int i = 0; i < 1000 && !(view.windowHandle() && view.windowHandle()->isExposed()); ++i)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        // Area 1 stretched, area 2 fitted, area 3 placed by hand.
+        document.SetStretch(1, true);
+        document.SetAutosize(2, true);
+        document.SetStretch(3, false);
+        document.SetZoom(3, 0.8);
+        for (CoverArea a = 1; a <= 3; ++a)
+            view.SetAreaPicture(a, &pictures[size_t(a - 1)]);
+        document.SetText(1, QStringLiteral("Left side"));
+        document.SetText(2, QStringLiteral("Velmora benchmark"));
+        document.SetText(3, QStringLiteral("Right side, vertical"));
+        document.SetOrientation(3, toVert);
+        view.repaint();
+    }
+
+    // The size each picture is drawn at, read back from the layout.
+    std::vector<QSize> DrawnSizes()
+    {
+        std::vector<QSize> sizes;
+        for (CoverArea a = 1; a <= 3; ++a) {
+            const TRect r = view.AreaRect[a];
+            const QImage &p = document.GetPicture(a);
+            const int dw = r.Right - r.Left;
+            const int dh = r.Bottom - r.Top;
+            if (document.GetStretch(a)) {
+                sizes.emplace_back(dw, dh);
+            } else if (document.GetAutosize(a)) {
+                const double k = std::min(double(dw) / p.width(), double(dh) / p.height());
+                const int mx = Round((dw - p.width() * k) / 2);
+                const int my = Round((dh - p.height() * k) / 2);
+                sizes.emplace_back(dw - 2 * mx, dh - 2 * my);
+            } else {
+                const int w = Trunc(document.GetZoom(a) * dw);
+                sizes.emplace_back(w, Trunc(double(p.height() * w) / p.width()));
+            }
+        }
+        return sizes;
+    }
+
+    void Move(QPoint p)
+    {
+        QMouseEvent e(QEvent::MouseMove, p, view.mapToGlobal(p), Qt::NoButton, Qt::LeftButton,
+                      Qt::NoModifier);
+        QCoreApplication::sendEvent(&view, &e);
+        view.repaint();
+    }
+
+    void StartDrag(QPoint p)
+    {
+        QMouseEvent e(QEvent::MouseButtonPress, p, view.mapToGlobal(p), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&view, &e);
+    }
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    RegisterFontSubstitutes();
+    std::printf("Preparing three %d x %d pictures...\n", PictureWidth, PictureHeight);
+    std::vector<QImage> pictures{CameraPicture(1), CameraPicture(2), CameraPicture(3)};
+
+    Cover cover(pictures);
+    const TRect area3 = cover.view.AreaRect[3];
+    const QPoint grab((area3.Left + area3.Right) / 2, (area3.Top + area3.Bottom) / 2);
+
+    // (a) A full paint with every picture scaled afresh.
+    const double full = MedianMs(5, [&] {
+        cover.view.UseScaledPictureCache = false;
+        cover.view.repaint();
+    });
+
+    // (b) One drag step, mouse move to finished repaint.
+    cover.view.UseScaledPictureCache = true;
+    cover.view.repaint();
+    cover.StartDrag(grab);
+    int dx = 0;
+    const double drag = MedianMs(60, [&] {
+        dx = (dx + 3) % 40;
+        cover.Move(grab + QPoint(dx, dx / 2));
+    });
+    cover.view.UseScaledPictureCache = false;
+    const double dragUncached = MedianMs(5, [&] {
+        dx = (dx + 3) % 40;
+        cover.Move(grab + QPoint(dx, dx / 2));
+    });
+
+    // (c) The floor: the same frame from pictures already at their drawn size.
+    std::vector<QImage> prescaled;
+    const std::vector<QSize> sizes = cover.DrawnSizes();
+    for (size_t i = 0; i < 3; ++i)
+        prescaled.push_back(pictures[i].scaled(sizes[i], Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    Cover floorCover(prescaled);
+    floorCover.document.SetZoom(3, 0.8);
+    floorCover.document.SetOffset(3, cover.document.GetOffset(3));
+    floorCover.view.UseScaledPictureCache = false;
+    const double floor = MedianMs(60, [&] { floorCover.view.repaint(); });
+
+    std::printf("View 1600 x 1000, Multiple cover, three %d x %d pictures, three texts (one vertical)\n",
+                PictureWidth, PictureHeight);
+    std::printf("(a) full paint, pictures scaled afresh : %8.2f ms  (%.1fx floor)\n", full, full / floor);
+    std::printf("(b) drag step, move to repaint         : %8.2f ms  (%.2fx floor)\n", drag, drag / floor);
+    std::printf("    drag step without scaled copies    : %8.2f ms  (%.1fx floor)\n", dragUncached,
+                dragUncached / floor);
+    std::printf("(c) floor, pictures at drawn size      : %8.2f ms\n", floor);
+    std::printf("target: drag step within 1.5x floor and under 16 ms: %s\n",
+                drag <= 1.5 * floor && drag < 16.0 ? "met" : "MISSED");
+    return 0;
+}
