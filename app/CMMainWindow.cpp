@@ -4,8 +4,10 @@
 #include "CoverView.h"
 #include "DeviceMetrics.h"
 #include "FontSubstitutes.h"
+#include "GifSupport.h"
 #include "MessageBoxes.h"
 #include "PaintBox.h"
+#include "PictureLoading.h"
 #include "RadioGroup.h"
 #include "Rounding.h"
 #include "ToolIcons.h"
@@ -56,6 +58,10 @@ TCoverMakerMainForm::TCoverMakerMainForm(const TMainFormSetup &setup, QWidget *p
     if (!m_setup.Metrics) {
         m_ownMetrics = std::make_unique<TQtDeviceMetrics>(m_printer);
         m_setup.Metrics = m_ownMetrics.get();
+    }
+    if (!m_setup.Pictures) {
+        m_ownPictures = std::make_unique<TQtPictureChooser>();
+        m_setup.Pictures = m_ownPictures.get();
     }
     setWindowTitle(QStringLiteral("Velmora"));
     setFont(DesignFont());
@@ -169,6 +175,7 @@ void TCoverMakerMainForm::CreateControls()
     PaintBox1->OnPaint = [this](QPainter &p) { PaintBox1Paint(p); };
     connect(SingleButton, &QToolButton::clicked, this, Command(&TCoverMakerMainForm::SingleButtonClick));
     connect(MultiButton, &QToolButton::clicked, this, Command(&TCoverMakerMainForm::MultiButtonClick));
+    connect(ChangeButton, &QPushButton::clicked, this, Command(&TCoverMakerMainForm::ChangeButtonClick));
     connect(ClearButton, &QPushButton::clicked, this, Command(&TCoverMakerMainForm::ClearButtonClick));
     connect(CenterButton, &QPushButton::clicked, this, Command(&TCoverMakerMainForm::CenterButtonClick));
     connect(ZoomInButton, &QPushButton::clicked, this, Command(&TCoverMakerMainForm::ZoomInButtonClick));
@@ -205,6 +212,7 @@ void TCoverMakerMainForm::FormCreate()
     CheckDataFile(QLatin1String(GifLibraryFileName));
     LoadLanguage();
     BuildLanguageMenu();
+    TMyGifImage::SetLibraryDir(m_setup.ProgramDir);
     m_sizeList = std::make_unique<TSizeList>(QDir(m_setup.ProgramDir).filePath(QLatin1String(CatalogueFileName)));
     CoverView = new TCoverView(centralWidget(), *m_setup.Metrics);
     m_document = std::make_unique<TCoverDocument>();
@@ -422,7 +430,33 @@ void TCoverMakerMainForm::PictureChanged()
 
 void TCoverMakerMainForm::AreaDblClicked()
 {
-    // Choosing a picture file for the area arrives with picture loading.
+    ChangeButtonClick();
+}
+
+void TCoverMakerMainForm::ChangeButtonClick()
+{
+    const int32_t area = CoverView->SelectedArea;
+    if (area == -1)
+        return;
+    QString fileName;
+    if (m_setup.Pictures->Choose(this, fileName)) {
+        std::unique_ptr<TGraphic> picture;
+        {
+            // Decoding a camera-sized photograph takes a moment.
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+            struct RestoreCursor
+            {
+                ~RestoreCursor() { QGuiApplication::restoreOverrideCursor(); }
+            } restore;
+            picture = LoadPicture(fileName);
+        }
+        if (picture)
+            CoverView->SetAreaPicture(area, picture.get());
+        else
+            m_setup.Messages->ShowError(this, QStringLiteral("Error"),
+                                        QStringLiteral("Error loading image"));
+    }
+    UpdateImagePanel(area);
 }
 
 void TCoverMakerMainForm::AreaPopup(int, int)

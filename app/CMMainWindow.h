@@ -20,6 +20,7 @@ class TCoverView;
 class TDeviceMetrics;
 class TMessageBoxes;
 class TPaintBox;
+class TPictureChooser;
 class TPanel;
 class TRadioGroup;
 
@@ -30,6 +31,7 @@ struct TMainFormSetup
     QString ProgramDir;
     TMessageBoxes *Messages = nullptr;
     TDeviceMetrics *Metrics = nullptr; // null: the real screen and printer
+    TPictureChooser *Pictures = nullptr; // null: the open-picture dialog
 };
 
 class TCoverMakerMainForm : public QMainWindow
@@ -94,6 +96,7 @@ public:
     static uint8_t IndexToAlignment(int index, uint8_t unchanged);
 
     // Commands.
+    void ChangeButtonClick();
     void SingleButtonClick();
     void MultiButtonClick();
     void ImageViewClick();
@@ -135,6 +138,7 @@ private:
 
     TMainFormSetup m_setup;
     std::unique_ptr<TDeviceMetrics> m_ownMetrics;
+    std::unique_ptr<TPictureChooser> m_ownPictures;
     QPrinter m_printer;
     std::unique_ptr<TSizeList> m_sizeList;
     std::unique_ptr<TCoverDocument> m_document;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CMMainWindow.h"
 #include "FontSubstitutes.h"
+#include "GifSupport.h"
 #include "MessageBoxes.h"
+#include "PictureLoading.h"
 
 #include <QApplication>
 #include <cstdlib>
@@ -13,6 +15,8 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Velmora"));
     RegisterFontSubstitutes();
     QApplication::setFont(DesignFont());
+    RegisterPictureKinds();
+    RegisterGifSupport();
 
     TQtMessageBoxes messages;
     TMainFormSetup setup;

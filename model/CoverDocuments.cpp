@@ -49,6 +49,12 @@ const QImage &TCoverDocument::GetPicture(CoverArea area) const
     return At(area).Picture;
 }
 
+void TCoverDocument::SetPicture(CoverArea area, const TGraphic *picture)
+{
+    At(area).Picture = picture ? picture->ToBitmap() : QImage();
+    Repaint();
+}
+
 void TCoverDocument::SetPicture(CoverArea area, const QImage *picture)
 {
     At(area).Picture = picture ? *picture : QImage();

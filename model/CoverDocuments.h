@@ -4,9 +4,11 @@
 #include "CoverFont.h"
 #include "CoverSizes.h"
 #include "Geometry.h"
+#include "Graphic.h"
 
 #include <QImage>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 using CoverArea = int32_t; // 1 left side (or the whole Single cover), 2 center, 3 right side
@@ -47,9 +49,13 @@ public:
 
     // Owned by the document; callers draw it, never keep it past a change.
     const QImage &GetPicture(CoverArea area) const;
-    // A copy of the picture is kept (QImage shares the pixels until either
-    // side writes, so a large picture is not held twice). Null empties it.
+    // The area keeps a bitmap of the picture: a bitmap is copied, any other
+    // kind is converted to a bitmap of its own size. QImage shares the
+    // pixels until either side writes, so a large picture is not held
+    // twice. Null empties the area.
+    void SetPicture(CoverArea area, const TGraphic *picture);
     void SetPicture(CoverArea area, const QImage *picture);
+    void SetPicture(CoverArea area, std::nullptr_t) { SetPicture(area, static_cast<const QImage *>(nullptr)); }
 
     bool GetStretch(CoverArea area) const;
     void SetStretch(CoverArea area, bool value);

@@ -74,7 +74,12 @@ public:
     TPoint PrinterToScreen(TPoint p) const;
 
     void SelectArea(int32_t area);
+    void SetAreaPicture(CoverArea area, const TGraphic *picture);
     void SetAreaPicture(CoverArea area, const QImage *picture);
+    void SetAreaPicture(CoverArea area, std::nullptr_t)
+    {
+        SetAreaPicture(area, static_cast<const TGraphic *>(nullptr));
+    }
     void CenterPicture(int32_t area);
     bool IsAreaEmpty(int32_t area) const;
     void ZoomIn();

@@ -28,13 +28,23 @@ void TCoverView::SelectArea(int32_t area)
         OnSelectionChange(this);
 }
 
-void TCoverView::SetAreaPicture(CoverArea area, const QImage *picture)
+void TCoverView::SetAreaPicture(CoverArea area, const TGraphic *picture)
 {
     Document->SetPicture(area, picture);
     if (!picture)
         Document->ResetOffsetQuietly(area);
     if (OnChange)
         OnChange(this);
+}
+
+void TCoverView::SetAreaPicture(CoverArea area, const QImage *picture)
+{
+    if (!picture) {
+        SetAreaPicture(area, static_cast<const TGraphic *>(nullptr));
+        return;
+    }
+    const TBitmapGraphic bitmap(*picture);
+    SetAreaPicture(area, &bitmap);
 }
 
 bool TCoverView::IsAreaEmpty(int32_t area) const

@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "JpegGraphic.h"
+
+#include "VelmoraError.h"
+
+#include <QIODevice>
+#include <QPainter>
+#include <csetjmp>
+#include <cstdio>
+// jpeglib.h needs size_t and FILE declared first.
+#include <jerror.h>
+#include <jpeglib.h>
+
+namespace {
+
+// libjpeg's working memory beyond the picture itself (progressive files keep
+// all coefficients); a file that needs more is refused, not decoded.
+const long MaxDecoderMemory = 1024L * 1024L * 1024L;
+// A progressive file may have any number of scans; real ones have a dozen.
+const int MaxScans = 500;
+
+struct ErrorManager
+{
+    jpeg_error_mgr pub;
+    jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+    bool truncated;
+};
+
+void ErrorExit(j_common_ptr cinfo)
+{
+    auto *e = reinterpret_cast<ErrorManager *>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, e->message);
+    std::longjmp(e->jump, 1);
+}
+
+void EmitMessage(j_common_ptr cinfo, int level)
+{
+    if (level >= 0)
+        return; // trace messages
+    auto *e = reinterpret_cast<ErrorManager *>(cinfo->err);
+    if (cinfo->err->msg_code == JWRN_JPEG_EOF)
+        e->truncated = true;
+    cinfo->err->num_warnings++;
+}
+
+void ProgressMonitor(j_common_ptr cinfo)
+{
+    if (cinfo->is_decompressor &&
+        reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > MaxScans) {
+        auto *e = reinterpret_cast<ErrorManager *>(cinfo->err);
+        std::snprintf(e->message, sizeof e->message, "Too many scans");
+        std::longjmp(e->jump, 1);
+    }
+}
+
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+const J_COLOR_SPACE Rgb32Space = JCS_EXT_BGRA;
+#else
+const J_COLOR_SPACE Rgb32Space = JCS_EXT_ARGB;
+#endif
+
+uint32_t CmykToRgb(const JSAMPLE *p, bool inverted)
+{
+    // Adobe writes CMYK inverted; others write it plain.
+    int c = p[0], m = p[1], y = p[2], k = p[3];
+    if (!inverted) {
+        c = 255 - c;
+        m = 255 - m;
+        y = 255 - y;
+        k = 255 - k;
+    }
+    return 0xFF000000u | uint32_t(c * k / 255) << 16 | uint32_t(m * k / 255) << 8 |
+           uint32_t(y * k / 255);
+}
+
+// setjmp lives here, where every local after it is plain data, so a
+// longjmp from libjpeg skips no destructor. Returns false with the error's
+// text in e->message.
+bool DecodeInto(jpeg_decompress_struct *cinfo, ErrorManager *e, jpeg_progress_mgr *progress,
+                const QByteArray *data, QImage *out)
+{
+    if (setjmp(e->jump)) {
+        jpeg_destroy_decompress(cinfo);
+        return false;
+    }
+    jpeg_create_decompress(cinfo);
+    cinfo->mem->max_memory_to_use = MaxDecoderMemory;
+    cinfo->progress = progress;
+    jpeg_mem_src(cinfo, reinterpret_cast<const unsigned char *>(data->constData()),
+                 static_cast<unsigned long>(data->size()));
+    jpeg_read_header(cinfo, TRUE);
+    if (!PictureSizeAllowed(cinfo->image_width, cinfo->image_height)) {
+        std::snprintf(e->message, sizeof e->message, "Picture too large");
+        jpeg_destroy_decompress(cinfo);
+        return false;
+    }
+    const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
+    cinfo->out_color_space = cmyk ? JCS_CMYK : Rgb32Space;
+    jpeg_start_decompress(cinfo);
+
+    *out = QImage(int(cinfo->output_width), int(cinfo->output_height), QImage::Format_RGB32);
+    if (out->isNull()) {
+        std::snprintf(e->message, sizeof e->message, "Out of memory");
+        jpeg_destroy_decompress(cinfo);
+        return false;
+    }
+    JSAMPARRAY cmykRow = nullptr;
+    if (cmyk)
+        cmykRow = (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
+                                              cinfo->output_width * 4, 1);
+    while (cinfo->output_scanline < cinfo->output_height) {
+        const int y = int(cinfo->output_scanline);
+        uchar *row = out->scanLine(y);
+        if (!cmyk) {
+            JSAMPROW rows[1] = {row};
+            jpeg_read_scanlines(cinfo, rows, 1);
+        } else {
+            jpeg_read_scanlines(cinfo, cmykRow, 1);
+            auto *dst = reinterpret_cast<uint32_t *>(row);
+            for (JDIMENSION x = 0; x < cinfo->output_width; ++x)
+                dst[x] = CmykToRgb(cmykRow[0] + 4 * x, cinfo->saw_Adobe_marker);
+        }
+    }
+    jpeg_finish_decompress(cinfo);
+    jpeg_destroy_decompress(cinfo);
+    if (e->truncated) {
+        std::snprintf(e->message, sizeof e->message, "Premature end of JPEG file");
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QImage DecodeJpeg(const QByteArray &data)
+{
+    if (data.isEmpty())
+        throw EVelmoraError(QStringLiteral("JPEG image is empty"));
+    jpeg_decompress_struct cinfo{};
+    ErrorManager e{};
+    jpeg_progress_mgr progress{};
+    progress.progress_monitor = ProgressMonitor;
+    cinfo.err = jpeg_std_error(&e.pub);
+    e.pub.error_exit = ErrorExit;
+    e.pub.emit_message = EmitMessage;
+    QImage image;
+    if (!DecodeInto(&cinfo, &e, &progress, &data, &image))
+        throw EVelmoraError(QStringLiteral("JPEG error: %1").arg(QString::fromLocal8Bit(e.message)));
+    return image;
+}
+
+void TJpegGraphic::LoadFromStream(QIODevice &stream)
+{
+    m_image = DecodeJpeg(stream.readAll());
+    Changed();
+}
+
+void TJpegGraphic::Draw(QPainter &canvas, const QRect &rect) const
+{
+    canvas.drawImage(rect, m_image);
+}

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "Graphic.h"
+
+#include <QByteArray>
+#include <memory>
+
+class QSvgRenderer;
+
+// Windows metafiles and enhanced metafiles, told apart by their contents.
+// Each is converted to SVG (libwmf, libemf2svg) and drawn with Qt SVG. Its
+// size is its frame at the screen's resolution.
+class TMetafileGraphic : public TGraphic
+{
+public:
+    TMetafileGraphic();
+    ~TMetafileGraphic() override;
+
+    QString KindName() const override { return QStringLiteral("TMetafile"); }
+    void LoadFromStream(QIODevice &stream) override;
+    int Width() const override { return m_width; }
+    int Height() const override { return m_height; }
+    void Draw(QPainter &canvas, const QRect &rect) const override;
+
+    bool Enhanced() const { return m_enhanced; }
+    const QByteArray &Svg() const { return m_svg; }
+
+    // Pixels per inch that sizes are taken at; the screen's by default.
+    static double ScreenDpi();
+    static void SetScreenDpi(double dpi);
+
+private:
+    int m_width = 0;
+    int m_height = 0;
+    bool m_enhanced = false;
+    QByteArray m_svg;
+    std::unique_ptr<QSvgRenderer> m_renderer;
+};
+
+enum class MetafileFormat { None, Windows, Enhanced };
+MetafileFormat DetectMetafile(const QByteArray &data);

@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PictureLoading.h"
+
+#include "GraphicKinds.h"
+#include "IconGraphic.h"
+#include "JpegGraphic.h"
+#include "MetafileGraphic.h"
+#include "OpenPictureDialog.h"
+#include "VelmoraError.h"
+
+#include <QFileInfo>
+#include <new>
+
+const char OpenPictureFilter[] =
+    "All (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)|*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.gif|"
+    "JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp|"
+    "Icons (*.ico)|*.ico|Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf|"
+    "GIF Image File (*.gif)|*.gif";
+
+void RegisterPictureKinds()
+{
+    TGraphicKinds &kinds = GraphicKinds();
+    kinds.RegisterFileFormat(QStringLiteral("bmp"), QStringLiteral("Bitmaps"),
+                             [] { return std::make_unique<TBitmapGraphic>(); });
+    kinds.RegisterFileFormat(QStringLiteral("ico"), QStringLiteral("Icons"),
+                             [] { return std::make_unique<TIconGraphic>(); });
+    kinds.RegisterFileFormat(QStringLiteral("jpg"), QStringLiteral("JPEG Image File"),
+                             [] { return std::make_unique<TJpegGraphic>(); });
+    kinds.RegisterFileFormat(QStringLiteral("jpeg"), QStringLiteral("JPEG Image File"),
+                             [] { return std::make_unique<TJpegGraphic>(); });
+    kinds.RegisterFileFormat(QStringLiteral("wmf"), QStringLiteral("Metafiles"),
+                             [] { return std::make_unique<TMetafileGraphic>(); });
+    kinds.RegisterFileFormat(QStringLiteral("emf"), QStringLiteral("Enhanced Metafiles"),
+                             [] { return std::make_unique<TMetafileGraphic>(); });
+}
+
+std::unique_ptr<TGraphic> PictureForExtension(const QString &upperExtension)
+{
+    return GraphicKinds().Create(upperExtension);
+}
+
+std::unique_ptr<TGraphic> LoadPicture(const QString &fileName)
+{
+    std::unique_ptr<TGraphic> picture = PictureForExtension(UpperCaseAscii(ExtractFileExt(fileName)));
+    if (!picture)
+        return nullptr;
+    try {
+        picture->LoadFromFile(fileName);
+    } catch (const EVelmoraError &) {
+        return nullptr;
+    } catch (const std::bad_alloc &) {
+        return nullptr;
+    }
+    if (picture->Empty())
+        return nullptr;
+    return picture;
+}
+
+QStringList QtNameFilters(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString &mask : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            QString pattern;
+            for (QChar c : mask) {
+                if (c.isLetter())
+                    pattern += QLatin1Char('[') + c.toLower() + c.toUpper() + QLatin1Char(']');
+                else
+                    pattern += c;
+            }
+            patterns << pattern;
+        }
+        // The dialog shows the text alone; the last parentheses hold what
+        // it matches.
+        filters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return filters;
+}
+
+bool TQtPictureChooser::Choose(QWidget *owner, QString &fileName)
+{
+    TOpenPictureDialog dialog(owner);
+    if (!m_lastDir.isEmpty())
+        dialog.setDirectory(m_lastDir);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    fileName = dialog.selectedFiles().first();
+    m_lastDir = QFileInfo(fileName).absolutePath();
+    return true;
+}

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "Graphic.h"
+
+#include <QStringList>
+#include <memory>
+
+class QWidget;
+
+// The open-picture dialog's filter, as pairs of text and mask.
+extern const char OpenPictureFilter[];
+
+// Enters BMP, ICO, JPEG and the two metafile kinds in the table of picture
+// kinds; GIF pictures enter themselves (RegisterGifSupport).
+void RegisterPictureKinds();
+
+// A new, empty picture of the kind for an upper-cased extension (".JPG"),
+// or null when no kind has that extension.
+std::unique_ptr<TGraphic> PictureForExtension(const QString &upperExtension);
+
+// Loads a picture file by its extension. Null for an extension without a
+// kind, for a file that does not load, and for a picture that comes out
+// empty: there is nothing to place then.
+std::unique_ptr<TGraphic> LoadPicture(const QString &fileName);
+
+// The filter as Qt name filters: each text followed by its masks, matched
+// without regard to case, as the file names of pictures come from anywhere.
+QStringList QtNameFilters(const QString &filter);
+
+// Where the Change... command asks for a picture file; tests answer instead.
+class TPictureChooser
+{
+public:
+    virtual ~TPictureChooser() = default;
+    // False when the user cancels.
+    virtual bool Choose(QWidget *owner, QString &fileName) = 0;
+};
+
+class TQtPictureChooser : public TPictureChooser
+{
+public:
+    bool Choose(QWidget *owner, QString &fileName) override;
+
+private:
+    QString m_lastDir;
+};

@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Graphic.h"
+
+#include "VelmoraError.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QPainter>
+
+bool PictureSizeAllowed(qint64 width, qint64 height)
+{
+    return width >= 0 && height >= 0 && width <= MaxPictureSide && height <= MaxPictureSide &&
+           width * height <= MaxPicturePixels;
+}
+
+void TGraphic::LoadFromFile(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EVelmoraError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+    LoadFromStream(file);
+}
+
+void TGraphic::SaveToStream(QIODevice &) const {}
+
+void TGraphic::SetTransparent(bool on)
+{
+    m_transparent = on;
+    Changed();
+}
+
+QImage TGraphic::ToBitmap() const
+{
+    if (Empty())
+        return QImage();
+    QImage bitmap(Width(), Height(), QImage::Format_RGB32);
+    if (bitmap.isNull())
+        throw EVelmoraError(QStringLiteral("Out of memory"));
+    bitmap.fill(Qt::white);
+    QPainter p(&bitmap);
+    Draw(p, bitmap.rect());
+    return bitmap;
+}
+
+void TGraphic::Assign(const TGraphic *source)
+{
+    AssignError(source);
+}
+
+void TGraphic::AssignTo(TGraphic &) const {}
+
+void TGraphic::Changed()
+{
+    if (OnChange)
+        OnChange(*this);
+}
+
+void TGraphic::AssignError(const TGraphic *source) const
+{
+    throw EVelmoraError(QStringLiteral("Cannot assign a %1 to a %2")
+                            .arg(source ? source->KindName() : QStringLiteral("nil"), KindName()));
+}
+
+void TBitmapGraphic::LoadFromStream(QIODevice &stream)
+{
+    // The extension chose the kind; contents of another kind do not load.
+    QImageReader reader(&stream, "bmp");
+    reader.setDecideFormatFromContent(false);
+    const QSize size = reader.size();
+    if (!reader.canRead() || !size.isValid() || !PictureSizeAllowed(size.width(), size.height()))
+        throw EVelmoraError(QStringLiteral("Bitmap image is not valid"));
+    QImage image = reader.read();
+    if (image.isNull())
+        throw EVelmoraError(QStringLiteral("Bitmap image is not valid"));
+    SetImage(image);
+}
+
+void TBitmapGraphic::Draw(QPainter &canvas, const QRect &rect) const
+{
+    canvas.drawImage(rect, m_image);
+}
+
+void TBitmapGraphic::Assign(const TGraphic *source)
+{
+    if (!source)
+        AssignError(source);
+    SetImage(source->ToBitmap());
+}
+
+void TBitmapGraphic::SetImage(const QImage &image)
+{
+    m_image = image;
+    Changed();
+}

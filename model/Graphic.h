@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <functional>
+
+class QIODevice;
+class QPainter;
+class QRect;
+
+// Pictures above this many pixels are refused before their pixels are
+// allocated; today's largest camera photographs stay well below it.
+constexpr qint64 MaxPicturePixels = 100000000;
+// And no side may be longer than this, which keeps every pixel
+// addressable by the painter.
+constexpr int MaxPictureSide = 32767;
+// True when a picture of that size may be allocated.
+bool PictureSizeAllowed(qint64 width, qint64 height);
+
+// A picture of one of the kinds the program loads. Each kind can read itself
+// from a stream, tell its size, draw itself into a rectangle and become a
+// bitmap of its own size.
+class TGraphic
+{
+public:
+    virtual ~TGraphic() = default;
+
+    // The name of the kind, as an assignment error quotes it.
+    virtual QString KindName() const = 0;
+
+    // Raise EVelmoraError when the file cannot be read or is not a picture
+    // of this kind.
+    void LoadFromFile(const QString &fileName);
+    virtual void LoadFromStream(QIODevice &stream) = 0;
+    virtual void SaveToStream(QIODevice &stream) const;
+
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    virtual void SetWidth(int) {}
+    virtual void SetHeight(int) {}
+    virtual bool Empty() const { return Width() == 0 || Height() == 0; }
+    bool Transparent() const { return m_transparent; }
+    virtual void SetTransparent(bool on);
+
+    virtual void Draw(QPainter &canvas, const QRect &rect) const = 0;
+    // A bitmap of the picture's own size with the picture drawn at 0, 0 on
+    // white, as a cover area keeps it.
+    virtual QImage ToBitmap() const;
+
+    // Copy from another picture; the base accepts none and raises the
+    // assignment error "Cannot assign a X to a Y".
+    virtual void Assign(const TGraphic *source);
+    // Copy into another picture; the base copies into nothing.
+    virtual void AssignTo(TGraphic &destination) const;
+
+    std::function<void(TGraphic &)> OnChange;
+
+protected:
+    void Changed();
+    [[noreturn]] void AssignError(const TGraphic *source) const;
+
+private:
+    bool m_transparent = false;
+};
+
+// A plain bitmap, and the program's reader of BMP files.
+class TBitmapGraphic : public TGraphic
+{
+public:
+    TBitmapGraphic() = default;
+    explicit TBitmapGraphic(const QImage &image) : m_image(image) {}
+
+    QString KindName() const override { return QStringLiteral("TBitmap"); }
+    void LoadFromStream(QIODevice &stream) override;
+    int Width() const override { return m_image.width(); }
+    int Height() const override { return m_image.height(); }
+    void Draw(QPainter &canvas, const QRect &rect) const override;
+    QImage ToBitmap() const override { return m_image; }
+    void Assign(const TGraphic *source) override;
+
+    const QImage &Image() const { return m_image; }
+    void SetImage(const QImage &image);
+
+private:
+    QImage m_image;
+};

@@ -1,0 +1,272 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "SampleFiles.h"
+
+#include "GifWriter.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+#include <QPainter>
+#include <QtEndian>
+#include <cstdio>
+#include <stdexcept>
+#include <vector>
+#include <jpeglib.h>
+
+QImage QuarterPicture(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    QPainter p(&img);
+    p.fillRect(0, 0, w / 2, h / 2, Qt::red);
+    p.fillRect(w / 2, 0, w - w / 2, h / 2, Qt::green);
+    p.fillRect(w / 2, h / 2, w - w / 2, h - h / 2, Qt::blue);
+    p.fillRect(0, h / 2, w / 2, h - h / 2, Qt::yellow);
+    return img;
+}
+
+QByteArray WriteJpeg(const QImage &picture, JpegFlavour flavour, int quality)
+{
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr jerr{};
+    cinfo.err = jpeg_std_error(&jerr);
+    jpeg_create_compress(&cinfo);
+    unsigned char *out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &out, &size);
+    cinfo.image_width = JDIMENSION(picture.width());
+    cinfo.image_height = JDIMENSION(picture.height());
+    const bool grey = flavour == JpegFlavour::Grey;
+    const bool cmyk = flavour == JpegFlavour::AdobeCmyk;
+    cinfo.input_components = grey ? 1 : cmyk ? 4 : 3;
+    cinfo.in_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, quality, TRUE);
+    if (flavour == JpegFlavour::Progressive)
+        jpeg_simple_progression(&cinfo);
+    if (cmyk)
+        cinfo.write_Adobe_marker = TRUE;
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<unsigned char> row(size_t(picture.width()) * 4);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        const QRgb *src = reinterpret_cast<const QRgb *>(picture.constScanLine(int(cinfo.next_scanline)));
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb c = src[x];
+            if (grey) {
+                row[size_t(x)] = (unsigned char)qGray(c);
+            } else if (cmyk) {
+                // Adobe's inverted CMYK with no black: C' = R and so on.
+                row[size_t(4 * x)] = (unsigned char)qRed(c);
+                row[size_t(4 * x + 1)] = (unsigned char)qGreen(c);
+                row[size_t(4 * x + 2)] = (unsigned char)qBlue(c);
+                row[size_t(4 * x + 3)] = 255;
+            } else {
+                row[size_t(3 * x)] = (unsigned char)qRed(c);
+                row[size_t(3 * x + 1)] = (unsigned char)qGreen(c);
+                row[size_t(3 * x + 2)] = (unsigned char)qBlue(c);
+            }
+        }
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    QByteArray result(reinterpret_cast<const char *>(out), qsizetype(size));
+    jpeg_destroy_compress(&cinfo);
+    std::free(out);
+    return result;
+}
+
+namespace {
+
+QByteArray WriteWithQt(const QImage &picture, const char *format)
+{
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (!writer.write(picture))
+        throw std::runtime_error("cannot write sample " + std::string(format));
+    return out;
+}
+
+// Little-endian writer of metafile records.
+struct Bytes
+{
+    QByteArray data;
+    void U16(unsigned v) { Put<quint16>(quint16(v)); }
+    void S16(int v) { Put<qint16>(qint16(v)); }
+    void U32(quint32 v) { Put<quint32>(v); }
+    void S32(qint32 v) { Put<qint32>(v); }
+    template <typename T> void Put(T v)
+    {
+        char b[sizeof(T)];
+        qToLittleEndian<T>(v, b);
+        data.append(b, sizeof(T));
+    }
+};
+
+quint32 ColorRef(const QColor &c)
+{
+    return quint32(c.red()) | quint32(c.green()) << 8 | quint32(c.blue()) << 16;
+}
+
+} // namespace
+
+QByteArray WriteBmp(const QImage &picture)
+{
+    return WriteWithQt(picture, "bmp");
+}
+
+QByteArray WriteIco(const QList<QImage> &pictures)
+{
+    // Qt writes one picture per icon file; several are joined by hand.
+    QList<QByteArray> images;
+    for (const QImage &p : pictures) {
+        const QByteArray single = WriteWithQt(p, "ico");
+        const quint32 size = qFromLittleEndian<quint32>(single.constData() + 6 + 8);
+        const quint32 offset = qFromLittleEndian<quint32>(single.constData() + 6 + 12);
+        images << single.mid(6, 16) + single.mid(int(offset), int(size));
+    }
+    Bytes out;
+    out.U16(0);
+    out.U16(1);
+    out.U16(unsigned(images.size()));
+    quint32 offset = 6 + 16 * quint32(images.size());
+    QByteArray payload;
+    for (const QByteArray &i : images) {
+        QByteArray entry = i.left(16);
+        qToLittleEndian<quint32>(offset, entry.data() + 12);
+        out.data += entry;
+        payload += i.mid(16);
+        offset += quint32(i.size() - 16);
+    }
+    return out.data + payload;
+}
+
+QByteArray WriteWmf(double widthInches, double heightInches, const QColor &fill)
+{
+    const int inch = 1440;
+    const int w = int(widthInches * inch);
+    const int h = int(heightInches * inch);
+    Bytes records;
+    auto record = [&](unsigned function, std::initializer_list<int> params) {
+        records.U32(quint32(3 + params.size()));
+        records.U16(function);
+        for (int p : params)
+            records.S16(p);
+    };
+    record(0x020B, {0, 0});           // SETWINDOWORG y, x
+    record(0x020C, {h, w});           // SETWINDOWEXT y, x
+    const quint32 colour = ColorRef(fill);
+    record(0x02FC, {0, int(colour & 0xFFFF), int(colour >> 16), 0}); // CREATEBRUSHINDIRECT
+    record(0x012D, {0});              // SELECTOBJECT brush
+    record(0x02FA, {5, 0, 0, 0, 0});  // CREATEPENINDIRECT, PS_NULL
+    record(0x012D, {1});              // SELECTOBJECT pen
+    record(0x041B, {h, w, 0, 0});     // RECTANGLE bottom, right, top, left
+    record(0x0000, {});               // EOF
+
+    Bytes header;
+    header.U16(1);      // memory metafile
+    header.U16(9);      // header size in words
+    header.U16(0x0300); // version
+    const quint32 words = quint32((18 + records.data.size()) / 2);
+    header.U32(words);
+    header.U16(2);      // objects
+    header.U32(7);      // largest record in words
+    header.U16(0);
+
+    Bytes placeable;
+    placeable.U32(0x9AC6CDD7u);
+    placeable.U16(0);
+    placeable.S16(0);
+    placeable.S16(0);
+    placeable.S16(w);
+    placeable.S16(h);
+    placeable.U16(inch);
+    placeable.U32(0);
+    quint16 checksum = 0;
+    for (int i = 0; i < 10; ++i)
+        checksum ^= qFromLittleEndian<quint16>(placeable.data.constData() + 2 * i);
+    placeable.U16(checksum);
+    return placeable.data + header.data + records.data;
+}
+
+QByteArray WriteEmf(int frameWidth, int frameHeight, const QColor &fill)
+{
+    // Reference device of 96 pixels per inch: its size in pixels and mm.
+    const int devW = 1920;
+    const int devH = 1080;
+    const int mmW = 508;
+    const int mmH = 286;
+    const int pxW = int(frameWidth / 2540.0 * 96 + 0.5);
+    const int pxH = int(frameHeight / 2540.0 * 96 + 0.5);
+
+    Bytes body;
+    auto begin = [&](quint32 type, quint32 size) {
+        body.U32(type);
+        body.U32(size);
+    };
+    begin(39, 24); // CREATEBRUSHINDIRECT
+    body.U32(1);   // handle 1
+    body.U32(0);   // BS_SOLID
+    body.U32(ColorRef(fill));
+    body.U32(0);
+    begin(37, 12); // SELECTOBJECT
+    body.U32(1);
+    begin(37, 12); // SELECTOBJECT NULL_PEN
+    body.U32(0x80000008u);
+    begin(43, 24); // RECTANGLE
+    body.S32(0);
+    body.S32(0);
+    body.S32(pxW);
+    body.S32(pxH);
+    begin(14, 20); // EOF
+    body.U32(0);
+    body.U32(16);
+    body.U32(20);
+
+    Bytes header;
+    const quint32 headerSize = 88;
+    header.U32(1);
+    header.U32(headerSize);
+    header.S32(0); // bounds, device pixels, inclusive
+    header.S32(0);
+    header.S32(pxW - 1);
+    header.S32(pxH - 1);
+    header.S32(0); // frame, .01 mm, inclusive
+    header.S32(0);
+    header.S32(frameWidth);
+    header.S32(frameHeight);
+    header.U32(0x464D4520u);
+    header.U32(0x10000);
+    header.U32(quint32(headerSize + body.data.size()));
+    header.U32(6); // records
+    header.U16(2); // handles
+    header.U16(0);
+    header.U32(0);
+    header.U32(0);
+    header.U32(0);
+    header.S32(devW);
+    header.S32(devH);
+    header.S32(mmW);
+    header.S32(mmH);
+    return header.data + body.data;
+}
+
+QByteArray WriteSampleGif(int w, int h)
+{
+    const std::vector<QRgb> palette = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255),
+                                       qRgb(255, 255, 0)};
+    TGifFrame f;
+    f.Width = w;
+    f.Height = h;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            f.Indices.push_back((unsigned char)(y < h / 2 ? (x < w / 2 ? 0 : 1) : (x < w / 2 ? 3 : 2)));
+    return WriteGif(w, h, palette, {f});
+}
+
+bool Near(QRgb actual, const QColor &expected, int tolerance)
+{
+    return std::abs(qRed(actual) - expected.red()) <= tolerance &&
+           std::abs(qGreen(actual) - expected.green()) <= tolerance &&
+           std::abs(qBlue(actual) - expected.blue()) <= tolerance;
+}

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+
+// Real picture files of every kind the program reads, made here for tests
+// and as the fuzzers' seeds.
+
+// A picture of four coloured quarters: red, green, blue, yellow (clockwise
+// from the top left); easy to check after a lossy round trip.
+QImage QuarterPicture(int w, int h);
+
+enum class JpegFlavour { Colour, Grey, Progressive, AdobeCmyk };
+QByteArray WriteJpeg(const QImage &picture, JpegFlavour flavour = JpegFlavour::Colour, int quality = 95);
+QByteArray WriteBmp(const QImage &picture);
+// An icon file holding the pictures given, in that order.
+QByteArray WriteIco(const QList<QImage> &pictures);
+// A placeable metafile width x height inches at 1440 units per inch, filled
+// with one colour.
+QByteArray WriteWmf(double widthInches, double heightInches, const QColor &fill);
+// An enhanced metafile whose frame is width x height hundredths of a
+// millimetre, filled with one colour.
+QByteArray WriteEmf(int frameWidth, int frameHeight, const QColor &fill);
+QByteArray WriteSampleGif(int w, int h);
+
+// Checks a pixel against a colour within a tolerance per channel.
+bool Near(QRgb actual, const QColor &expected, int tolerance = 12);

@@ -1,0 +1,183 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CMMainWindow.h"
+#include "CoverView.h"
+#include "GifSupport.h"
+#include "PictureLoading.h"
+#include "RecordingMessageBoxes.h"
+#include "SampleFiles.h"
+#include "TestFiles.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+// Answers the open-picture dialog with a prepared name, or cancels.
+class TAnsweringChooser : public TPictureChooser
+{
+public:
+    bool Choose(QWidget *, QString &fileName) override
+    {
+        ++Asked;
+        if (Answer.isEmpty())
+            return false;
+        fileName = Answer;
+        return true;
+    }
+    QString Answer;
+    int Asked = 0;
+};
+
+struct Program
+{
+    QTemporaryDir dir;
+    TRecordingMessageBoxes messages;
+    TFixedDeviceMetrics metrics{38, 236};
+    TAnsweringChooser chooser;
+    std::unique_ptr<TCoverMakerMainForm> form;
+
+    Program()
+    {
+        WriteBytes(dir.filePath("CoverSizes.ini"),
+                   "[Case]\r\nSingleWidth=5\r\nSingleHeight=5\r\nLeftWidth=1\r\nCenterWidth=3\r\n"
+                   "RightWidth=1\r\nMultipleHeight=5\r\n");
+        QFile::copy(ProgramBinDir() + "/GIFView.dll", dir.filePath("GIFView.dll"));
+        TMainFormSetup setup;
+        setup.ProgramDir = dir.path();
+        setup.Messages = &messages;
+        setup.Metrics = &metrics;
+        setup.Pictures = &chooser;
+        form = std::make_unique<TCoverMakerMainForm>(setup);
+        form->resize(900, 600);
+        form->show();
+    }
+    QString Save(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = dir.filePath(name);
+        WriteBytes(path, bytes);
+        return path;
+    }
+    TCoverDocument &Doc() { return *form->Document(); }
+};
+
+} // namespace
+
+class TestChangePicture : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        RegisterPictureKinds();
+        RegisterGifSupport();
+    }
+
+    void everyKindIsPlaced_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("jpeg") << "PHOTO.JPG" << WriteJpeg(QuarterPicture(40, 30)) << QSize(40, 30);
+        QTest::newRow("jpeg, any case") << "Photo.JpG" << WriteJpeg(QuarterPicture(40, 30)) << QSize(40, 30);
+        QTest::newRow("bmp") << "a.bmp" << WriteBmp(QuarterPicture(12, 8)) << QSize(12, 8);
+        QTest::newRow("ico") << "a.ico" << WriteIco({QuarterPicture(32, 32)}) << QSize(32, 32);
+        QTest::newRow("gif") << "archive.tar.gif" << WriteSampleGif(20, 10) << QSize(20, 10);
+        QTest::newRow("emf") << "a.emf" << WriteEmf(2646, 1323, Qt::red) << QSize(100, 50);
+    }
+    void everyKindIsPlaced()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QSize, size);
+        Program p;
+        p.form->CoverView->SelectArea(1);
+        QVERIFY(!p.form->ClearButton->isEnabled());
+        p.chooser.Answer = p.Save(name, bytes);
+        p.form->ChangeButton->click();
+        QVERIFY(p.messages.Boxes.isEmpty());
+        QCOMPARE(p.Doc().GetPicture(1).size(), size);
+        QVERIFY(p.form->ClearButton->isEnabled()); // the panel follows
+    }
+
+    void failuresAreReportedAndLeaveTheArea_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("png") << "image.png" << QByteArray("\x89PNG\r\n\x1a\n");
+        QTest::newRow("no extension") << "picture" << WriteJpeg(QuarterPicture(8, 8));
+        QTest::newRow("text named bmp") << "notes.bmp" << QByteArray("hello, world\r\n");
+        QTest::newRow("random bytes gif") << "r.gif" << QByteArray(500, '\x5a');
+        QTest::newRow("zero length jpeg") << "z.jpg" << QByteArray();
+    }
+    void failuresAreReportedAndLeaveTheArea()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        Program p;
+        p.form->CoverView->SelectArea(2);
+        const QImage before = QuarterPicture(5, 5);
+        p.form->CoverView->SetAreaPicture(2, &before);
+        p.chooser.Answer = p.Save(name, bytes);
+        p.form->ChangeButton->click();
+        QCOMPARE(p.messages.Boxes.size(), 1);
+        QCOMPARE(p.messages.Boxes[0].caption, QStringLiteral("Error"));
+        QCOMPARE(p.messages.Boxes[0].text, QStringLiteral("Error loading image"));
+        QCOMPARE(p.Doc().GetPicture(2), before);
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr); // busy cursor gone
+    }
+
+    void cancelLeavesTheAreaAndRefreshesThePanel()
+    {
+        Program p;
+        p.form->CoverView->SelectArea(1);
+        const QImage pic = QuarterPicture(5, 5);
+        p.form->CoverView->SetAreaPicture(1, &pic);
+        QVERIFY(!p.form->ClearButton->isEnabled()); // not refreshed by placing
+        p.form->ChangeButton->click();
+        QCOMPARE(p.chooser.Asked, 1);
+        QCOMPARE(p.Doc().GetPicture(1), pic);
+        QVERIFY(p.messages.Boxes.isEmpty());
+        QVERIFY(p.form->ClearButton->isEnabled());
+    }
+
+    void nothingSelectedAsksNothing()
+    {
+        Program p;
+        p.form->ChangeButtonClick();
+        QCOMPARE(p.chooser.Asked, 0);
+    }
+
+    void userDefinedAreaKeepsOffsetAndZoom()
+    {
+        Program p;
+        p.form->CoverView->SelectArea(1);
+        p.Doc().SetStretch(1, false);
+        p.Doc().SetOffset(1, TPoint{30, 40});
+        p.Doc().SetZoom(1, 0.7);
+        p.chooser.Answer = p.Save("p.jpg", WriteJpeg(QuarterPicture(40, 30)));
+        p.form->ChangeButton->click();
+        QCOMPARE(p.Doc().GetPicture(1).size(), QSize(40, 30));
+        QCOMPARE(p.Doc().GetOffset(1), (TPoint{30, 40}));
+        QCOMPARE(p.Doc().GetZoom(1), 0.7);
+        QVERIFY(!p.Doc().GetStretch(1) && !p.Doc().GetAutosize(1));
+    }
+
+    void doubleClickOnTheAreaRunsChange()
+    {
+        Program p;
+        QVERIFY(QTest::qWaitForWindowExposed(p.form.get()));
+        p.chooser.Answer = p.Save("d.bmp", WriteBmp(QuarterPicture(6, 6)));
+        const TRect r = p.form->CoverView->AreaRect[1];
+        const QPoint inside((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+        QTest::mouseClick(p.form->CoverView, Qt::LeftButton, Qt::NoModifier, inside);
+        QTest::mouseDClick(p.form->CoverView, Qt::LeftButton, Qt::NoModifier, inside);
+        QCOMPARE(p.chooser.Asked, 1);
+        QCOMPARE(p.Doc().GetPicture(1).size(), QSize(6, 6));
+    }
+};
+
+QTEST_MAIN(TestChangePicture)
+#include "tst_changepicture.moc"

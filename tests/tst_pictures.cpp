@@ -1,0 +1,304 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CoverDocuments.h"
+#include "GifSupport.h"
+#include "GraphicKinds.h"
+#include "IconGraphic.h"
+#include "JpegGraphic.h"
+#include "MetafileGraphic.h"
+#include "PictureLoading.h"
+#include "SampleFiles.h"
+#include "TestFiles.h"
+#include "VelmoraError.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <QtEndian>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+template <typename Kind> bool Is(const std::unique_ptr<TGraphic> &g)
+{
+    return dynamic_cast<Kind *>(g.get()) != nullptr;
+}
+
+} // namespace
+
+class TestPictures : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QString Save(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        WriteBytes(path, bytes);
+        return path;
+    }
+    void CheckQuarters(const QImage &img, int tolerance = 12)
+    {
+        const int w = img.width();
+        const int h = img.height();
+        QVERIFY(Near(img.pixel(w / 4, h / 4), Qt::red, tolerance));
+        QVERIFY(Near(img.pixel(3 * w / 4, h / 4), Qt::green, tolerance));
+        QVERIFY(Near(img.pixel(3 * w / 4, 3 * h / 4), Qt::blue, tolerance));
+        QVERIFY(Near(img.pixel(w / 4, 3 * h / 4), Qt::yellow, tolerance));
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        RegisterPictureKinds();
+        RegisterGifSupport();
+        TMyGifImage::SetLibraryDir(ProgramBinDir());
+        TMetafileGraphic::SetScreenDpi(96);
+    }
+
+    void kindsByUpperCasedExtension()
+    {
+        QCOMPARE(ExtractFileExt("photo.Jpeg"), QStringLiteral(".Jpeg"));
+        QCOMPARE(ExtractFileExt("archive.tar.gif"), QStringLiteral(".gif"));
+        QCOMPARE(ExtractFileExt("/some.dir/name"), QString());
+        QCOMPARE(ExtractFileExt("C:\\some.dir\\name"), QString());
+        QCOMPARE(ExtractFileExt("noextension"), QString());
+        QCOMPARE(UpperCaseAscii(QString::fromUtf8("photo.jpé")), QString::fromUtf8("PHOTO.JPé"));
+        for (const char *name : {"PHOTO.JPG", "photo.jpeg", "Photo.JpG"})
+            QVERIFY(Is<TJpegGraphic>(PictureForExtension(UpperCaseAscii(ExtractFileExt(name)))));
+        QVERIFY(Is<TBitmapGraphic>(PictureForExtension(".BMP")));
+        QVERIFY(Is<TIconGraphic>(PictureForExtension(".ICO")));
+        QVERIFY(Is<TMetafileGraphic>(PictureForExtension(".WMF")));
+        QVERIFY(Is<TMetafileGraphic>(PictureForExtension(".EMF")));
+        QVERIFY(Is<TMyGifImage>(PictureForExtension(".GIF")));
+        QVERIFY(!PictureForExtension(".PNG"));
+        QVERIFY(!PictureForExtension(""));
+        QVERIFY(!PictureForExtension("GIF"));
+        QCOMPARE(GraphicKinds().Find("gif")->Description, QStringLiteral("GIF file"));
+    }
+
+    void openFilterIsTheProgramsOwn()
+    {
+        QCOMPARE(QString::fromLatin1(OpenPictureFilter),
+                 QStringLiteral("All (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)|*.jpg;*.jpeg;*.bmp;*.ico;"
+                                "*.emf;*.wmf;*.gif|JPEG Image File (*.jpg)|*.jpg|JPEG Image File "
+                                "(*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|Enhanced "
+                                "Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf|GIF Image File "
+                                "(*.gif)|*.gif"));
+        const QStringList filters = QtNameFilters(QString::fromLatin1(OpenPictureFilter));
+        QCOMPARE(filters.size(), 8);
+        QVERIFY(filters[0].startsWith("All (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf) ("));
+        QVERIFY(filters[0].endsWith("*.[gG][iI][fF])"));
+        QCOMPARE(filters[2], QStringLiteral("JPEG Image File (*.jpeg) (*.[jJ][pP][eE][gG])"));
+    }
+
+    void jpegDecodesAtFullSize_data()
+    {
+        QTest::addColumn<int>("flavour");
+        QTest::newRow("colour") << int(JpegFlavour::Colour);
+        QTest::newRow("progressive") << int(JpegFlavour::Progressive);
+        QTest::newRow("adobe cmyk") << int(JpegFlavour::AdobeCmyk);
+    }
+    void jpegDecodesAtFullSize()
+    {
+        QFETCH(int, flavour);
+        const QString path = Save("q.jpg", WriteJpeg(QuarterPicture(64, 48), JpegFlavour(flavour)));
+        TJpegGraphic g;
+        g.LoadFromFile(path);
+        QCOMPARE(g.Width(), 64);
+        QCOMPARE(g.Height(), 48);
+        QCOMPARE(g.ToBitmap().format(), QImage::Format_RGB32);
+        CheckQuarters(g.ToBitmap());
+    }
+
+    void greyJpeg()
+    {
+        TJpegGraphic g;
+        g.LoadFromFile(Save("g.jpg", WriteJpeg(QuarterPicture(32, 32), JpegFlavour::Grey)));
+        const QRgb p = g.ToBitmap().pixel(8, 8);
+        QCOMPARE(qRed(p), qGreen(p));
+        QVERIFY(std::abs(qRed(p) - qGray(qRgb(255, 0, 0))) <= 3);
+    }
+
+    void bitmapAndIcon()
+    {
+        TBitmapGraphic b;
+        b.LoadFromFile(Save("q.bmp", WriteBmp(QuarterPicture(30, 20))));
+        QCOMPARE(b.Width(), 30);
+        QCOMPARE(b.Height(), 20);
+        CheckQuarters(b.ToBitmap(), 0);
+
+        QImage small = QuarterPicture(16, 16);
+        QImage big(48, 48, QImage::Format_ARGB32);
+        big.fill(Qt::transparent);
+        {
+            QPainter p(&big);
+            p.fillRect(8, 8, 32, 32, Qt::blue);
+        }
+        TIconGraphic icon;
+        icon.LoadFromFile(Save("i.ico", WriteIco({small, big})));
+        QCOMPARE(icon.Width(), 48); // the largest of the icon's pictures
+        const QImage bitmap = icon.ToBitmap();
+        QCOMPARE(bitmap.size(), QSize(48, 48));
+        QVERIFY(Near(bitmap.pixel(24, 24), Qt::blue, 0));
+        QVERIFY(Near(bitmap.pixel(2, 2), Qt::white, 0)); // transparent on white
+    }
+
+    void metafilesHaveTheirFrameAtScreenResolution()
+    {
+        TMetafileGraphic wmf;
+        wmf.LoadFromFile(Save("r.wmf", WriteWmf(1.0, 0.5, Qt::red)));
+        QVERIFY(!wmf.Enhanced());
+        QCOMPARE(wmf.Width(), 96);
+        QCOMPARE(wmf.Height(), 48);
+        QImage bitmap = wmf.ToBitmap();
+        QCOMPARE(bitmap.size(), QSize(96, 48));
+        QVERIFY2(Near(bitmap.pixel(48, 24), Qt::red, 2), qPrintable(QString::number(bitmap.pixel(48, 24), 16)));
+        QVERIFY(Near(bitmap.pixel(90, 44), Qt::red, 2));
+
+        TMetafileGraphic emf;
+        emf.LoadFromFile(Save("g.emf", WriteEmf(2646, 1323, Qt::green)));
+        QVERIFY(emf.Enhanced());
+        QCOMPARE(emf.Width(), 100);
+        QCOMPARE(emf.Height(), 50);
+        bitmap = emf.ToBitmap();
+        QCOMPARE(bitmap.size(), QSize(100, 50));
+        QVERIFY2(Near(bitmap.pixel(50, 25), Qt::green, 2), qPrintable(QString::number(bitmap.pixel(50, 25), 16)));
+
+        // Either metafile extension takes either format.
+        TMetafileGraphic swapped;
+        swapped.LoadFromFile(Save("really-emf.wmf", WriteEmf(2646, 1323, Qt::green)));
+        QVERIFY(swapped.Enhanced());
+    }
+
+    void gifPictures()
+    {
+        TMyGifImage gif;
+        gif.LoadFromFile(Save("q.gif", WriteSampleGif(20, 10)));
+        QCOMPARE(gif.Width(), 20);
+        QCOMPARE(gif.Height(), 10);
+        gif.SetWidth(5);
+        gif.SetHeight(500);
+        QCOMPARE(gif.Width(), 20);
+        QCOMPARE(gif.Height(), 10);
+        QCOMPARE(gif.ToBitmap().size(), QSize(20, 10));
+        CheckQuarters(gif.ToBitmap(), 0);
+
+        QBuffer saved;
+        saved.open(QIODevice::WriteOnly);
+        gif.SaveToStream(saved);
+        QCOMPARE(saved.data().size(), 0);
+
+        TBitmapGraphic bitmap;
+        gif.AssignTo(bitmap);
+        QCOMPARE(bitmap.Image().size(), QSize(20, 10));
+        TJpegGraphic jpeg;
+        gif.AssignTo(jpeg); // left untouched, no error
+        QCOMPARE(jpeg.Width(), 0);
+
+        TMyGifImage copy;
+        copy.Assign(&gif);
+        QCOMPARE(copy.ToBitmap(), gif.ToBitmap());
+        try {
+            copy.Assign(&jpeg);
+            QFAIL("no error");
+        } catch (const EVelmoraError &e) {
+            QCOMPARE(e.Text(), QStringLiteral("Cannot assign a TJPEGImage to a TMyGifImage"));
+        }
+        QVERIFY_THROWS_EXCEPTION(EVelmoraError, copy.Assign(nullptr));
+        QCOMPARE(copy.Width(), 20);
+
+        bool changed = false;
+        gif.OnChange = [&](TGraphic &) { changed = true; };
+        gif.SetTransparent(true);
+        QVERIFY(changed && gif.Transparent());
+    }
+
+    void gifThatDoesNotDecodeIsEmptyWithoutError()
+    {
+        TMyGifImage gif;
+        gif.LoadFromFile(Save("text.gif", "this is not a picture"));
+        QVERIFY(gif.Empty());
+        TMyGifImage::SetLibraryDir(m_dir.filePath("nowhere"));
+        TMyGifImage noLibrary;
+        noLibrary.LoadFromFile(Save("ok.gif", WriteSampleGif(4, 4)));
+        TMyGifImage::SetLibraryDir(ProgramBinDir());
+        QVERIFY(noLibrary.Empty());
+    }
+
+    void areaKeepsTheDecodedPixelsWithoutACopy()
+    {
+        TJpegGraphic g;
+        g.LoadFromFile(Save("share.jpg", WriteJpeg(QuarterPicture(200, 100))));
+        TCoverDocument d;
+        d.SetPicture(1, &g);
+        QCOMPARE(d.GetPicture(1).constBits(), g.ToBitmap().constBits());
+
+        TMyGifImage gif;
+        gif.LoadFromFile(Save("share.gif", WriteSampleGif(8, 8)));
+        d.SetPicture(2, &gif);
+        QCOMPARE(d.GetPicture(2).constBits(), gif.ToBitmap().constBits());
+    }
+
+    void badInputNeverLoads_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray jpeg = WriteJpeg(QuarterPicture(64, 64));
+        const QByteArray bmp = WriteBmp(QuarterPicture(64, 64));
+        const QByteArray gif = WriteSampleGif(64, 64);
+        QByteArray junk(3000, '\0');
+        for (int i = 0; i < junk.size(); ++i)
+            junk[i] = char((i * 7919) % 251);
+        QByteArray hugeJpeg = jpeg;
+        {
+            // The frame header's height and width: 65000 x 65000.
+            const int sof = hugeJpeg.indexOf("\xFF\xC0");
+            hugeJpeg[sof + 5] = char(0xFD);
+            hugeJpeg[sof + 6] = char(0xE8);
+            hugeJpeg[sof + 7] = char(0xFD);
+            hugeJpeg[sof + 8] = char(0xE8);
+        }
+        QByteArray hugeBmp = bmp;
+        qToLittleEndian<qint32>(100000, hugeBmp.data() + 18);
+        qToLittleEndian<qint32>(100000, hugeBmp.data() + 22);
+        QByteArray hugeEmf = WriteEmf(2646, 1323, Qt::red);
+        qToLittleEndian<qint32>(254000000, hugeEmf.data() + 32);
+        qToLittleEndian<qint32>(254000000, hugeEmf.data() + 36);
+        QByteArray hugeWmf = WriteWmf(1, 1, Qt::red);
+        qToLittleEndian<quint16>(1, hugeWmf.data() + 14); // one unit per inch
+
+        QTest::newRow("png named jpg") << "a.jpg" << QByteArray("\x89PNG\r\n\x1a\n0000");
+        QTest::newRow("truncated jpeg") << "t.jpg" << jpeg.left(jpeg.size() / 2);
+        QTest::newRow("empty jpeg") << "e.jpg" << QByteArray();
+        QTest::newRow("junk jpeg") << "j.jpg" << junk;
+        QTest::newRow("huge jpeg") << "h.jpg" << hugeJpeg;
+        QTest::newRow("text bmp") << "t.bmp" << QByteArray("just some text\n");
+        QTest::newRow("jpeg named bmp") << "j.bmp" << jpeg;
+        QTest::newRow("truncated bmp") << "t.bmp" << bmp.left(40);
+        QTest::newRow("huge bmp") << "h.bmp" << hugeBmp;
+        QTest::newRow("junk ico") << "j.ico" << junk;
+        QTest::newRow("bmp named ico") << "b.ico" << bmp;
+        QTest::newRow("empty wmf") << "e.wmf" << QByteArray();
+        QTest::newRow("junk wmf") << "j.wmf" << junk;
+        QTest::newRow("truncated wmf") << "t.wmf" << WriteWmf(1, 1, Qt::red).left(30);
+        QTest::newRow("huge wmf") << "h.wmf" << hugeWmf;
+        QTest::newRow("junk emf") << "j.emf" << junk;
+        QTest::newRow("truncated emf") << "t.emf" << WriteEmf(2646, 1323, Qt::red).left(60);
+        QTest::newRow("huge emf") << "h.emf" << hugeEmf;
+        QTest::newRow("junk gif") << "j.gif" << junk;
+        QTest::newRow("truncated gif") << "t.gif" << gif.left(gif.size() / 2);
+        QTest::newRow("png") << "image.png" << QByteArray("\x89PNG\r\n\x1a\n");
+        QTest::newRow("no extension") << "picture" << jpeg;
+    }
+    void badInputNeverLoads()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QVERIFY(!LoadPicture(Save(name, bytes)));
+    }
+
+    void missingFileDoesNotLoad() { QVERIFY(!LoadPicture(m_dir.filePath("missing.jpg"))); }
+};
+
+QTEST_MAIN(TestPictures)
+#include "tst_pictures.moc"
