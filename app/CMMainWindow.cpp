@@ -6,6 +6,7 @@
 #include "FontSubstitutes.h"
 #include "GifSupport.h"
 #include "MessageBoxes.h"
+#include "MetafileGraphic.h"
 #include "PaintBox.h"
 #include "PictureLoading.h"
 #include "RadioGroup.h"
@@ -213,6 +214,7 @@ void TCoverMakerMainForm::FormCreate()
     LoadLanguage();
     BuildLanguageMenu();
     TMyGifImage::SetLibraryDir(m_setup.ProgramDir);
+    TMetafileGraphic::SetHelperDir(m_setup.ProgramDir);
     m_sizeList = std::make_unique<TSizeList>(QDir(m_setup.ProgramDir).filePath(QLatin1String(CatalogueFileName)));
     CoverView = new TCoverView(centralWidget(), *m_setup.Metrics);
     m_document = std::make_unique<TCoverDocument>();

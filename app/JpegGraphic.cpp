@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "JpegGraphic.h"
 
+#include "LargeBitmap.h"
 #include "VelmoraError.h"
 
 #include <QIODevice>
 #include <QPainter>
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 // jpeglib.h needs size_t and FILE declared first.
@@ -99,7 +101,7 @@ bool DecodeInto(jpeg_decompress_struct *cinfo, ErrorManager *e, jpeg_progress_mg
     cinfo->out_color_space = cmyk ? JCS_CMYK : Rgb32Space;
     jpeg_start_decompress(cinfo);
 
-    *out = QImage(int(cinfo->output_width), int(cinfo->output_height), QImage::Format_RGB32);
+    *out = AllocateBitmap(int(cinfo->output_width), int(cinfo->output_height), QImage::Format_RGB32);
     if (out->isNull()) {
         std::snprintf(e->message, sizeof e->message, "Out of memory");
         jpeg_destroy_decompress(cinfo);
@@ -109,12 +111,18 @@ bool DecodeInto(jpeg_decompress_struct *cinfo, ErrorManager *e, jpeg_progress_mg
     if (cmyk)
         cmykRow = (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
                                               cinfo->output_width * 4, 1);
+    // Whole groups of rows per call let libjpeg upsample and convert colours
+    // straight into the bitmap instead of row by row through its own buffer.
+    const int groupLimit = 32;
+    JSAMPROW rows[groupLimit];
     while (cinfo->output_scanline < cinfo->output_height) {
         const int y = int(cinfo->output_scanline);
         uchar *row = out->scanLine(y);
         if (!cmyk) {
-            JSAMPROW rows[1] = {row};
-            jpeg_read_scanlines(cinfo, rows, 1);
+            const int count = std::min<int>(groupLimit, int(cinfo->output_height) - y);
+            for (int i = 0; i < count; ++i)
+                rows[i] = out->scanLine(y + i);
+            jpeg_read_scanlines(cinfo, rows, JDIMENSION(count));
         } else {
             jpeg_read_scanlines(cinfo, cmykRow, 1);
             auto *dst = reinterpret_cast<uint32_t *>(row);

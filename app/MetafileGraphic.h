@@ -9,8 +9,10 @@
 class QSvgRenderer;
 
 // Windows metafiles and enhanced metafiles, told apart by their contents.
-// Each is converted to SVG (libwmf, libemf2svg) and drawn with Qt SVG. Its
-// size is its frame at the screen's resolution.
+// The helper program velmora-metafile beside Velmora converts each to SVG
+// (libwmf, libemf2svg, which do not survive hostile files: in a process of
+// their own their failure is only a failed load); Qt SVG draws it. Its size
+// is its frame at the screen's resolution.
 class TMetafileGraphic : public TGraphic
 {
 public:
@@ -29,6 +31,9 @@ public:
     // Pixels per inch that sizes are taken at; the screen's by default.
     static double ScreenDpi();
     static void SetScreenDpi(double dpi);
+    // Where velmora-metafile is: the executable's folder by default.
+    static QString HelperDir();
+    static void SetHelperDir(const QString &dir);
 
 private:
     int m_width = 0;
@@ -37,6 +42,3 @@ private:
     QByteArray m_svg;
     std::unique_ptr<QSvgRenderer> m_renderer;
 };
-
-enum class MetafileFormat { None, Windows, Enhanced };
-MetafileFormat DetectMetafile(const QByteArray &data);

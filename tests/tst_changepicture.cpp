@@ -44,7 +44,8 @@ struct Program
         WriteBytes(dir.filePath("CoverSizes.ini"),
                    "[Case]\r\nSingleWidth=5\r\nSingleHeight=5\r\nLeftWidth=1\r\nCenterWidth=3\r\n"
                    "RightWidth=1\r\nMultipleHeight=5\r\n");
-        QFile::copy(ProgramBinDir() + "/GIFView.dll", dir.filePath("GIFView.dll"));
+        for (const char *file : {"GIFView.dll", "velmora-metafile"})
+            QFile::copy(ProgramBinDir() + "/" + file, dir.filePath(file));
         TMainFormSetup setup;
         setup.ProgramDir = dir.path();
         setup.Messages = &messages;

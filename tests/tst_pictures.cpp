@@ -53,6 +53,7 @@ private Q_SLOTS:
         RegisterGifSupport();
         TMyGifImage::SetLibraryDir(ProgramBinDir());
         TMetafileGraphic::SetScreenDpi(96);
+        TMetafileGraphic::SetHelperDir(ProgramBinDir());
     }
 
     void kindsByUpperCasedExtension()

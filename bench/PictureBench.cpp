@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Placing a camera-sized JPEG on a cover area, from the file to the finished
+// repaint, next to djpeg decoding the same file (the floor: decoding itself).
+#include "CoverView.h"
+#include "FontSubstitutes.h"
+#include "PictureLoading.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImageWriter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QWindow>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    RegisterFontSubstitutes();
+    RegisterPictureKinds();
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("photo.jpg"));
+    {
+        QImage photo(6000, 4000, QImage::Format_RGB32);
+        for (int y = 0; y < photo.height(); ++y) {
+            auto *row = reinterpret_cast<uint32_t *>(photo.scanLine(y));
+            for (int x = 0; x < photo.width(); ++x)
+                row[x] = 0xFF000000u | uint32_t((x / 7) & 0xFF) << 16 | uint32_t((y / 5) & 0xFF) << 8 |
+                         uint32_t((x * y) >> 12 & 0xFF);
+        }
+        QImageWriter writer(file, "jpg");
+        writer.setQuality(90);
+        if (!writer.write(photo)) {
+            std::fprintf(stderr, "cannot write the test photo\n");
+            return 1;
+        }
+    }
+
+    TFixedDeviceMetrics metrics(38, 236);
+    TCoverDocument document;
+    TCoverView view(nullptr, metrics);
+    view.resize(1600, 1000);
+    CoverSize size;
+    size.Name = QStringLiteral("bench");
+    size.SingleWidth = 7;
+    size.SingleHeight = 5;
+    document.SetCoverSize(size);
+    view.SetDocument(&document);
+    view.show();
+    for (int i = 0; i < 1000 && !(view.windowHandle() && view.windowHandle()->isExposed()); ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+
+    const int runs = 5;
+    std::vector<double> place;
+    std::vector<double> djpeg;
+    const QString djpegPath = QStandardPaths::findExecutable(QStringLiteral("djpeg"));
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        {
+            const std::unique_ptr<TGraphic> picture = LoadPicture(file);
+            if (!picture)
+                return 1;
+            view.SetAreaPicture(1, picture.get());
+        }
+        view.repaint();
+        place.push_back(t.nsecsElapsed() / 1e6);
+        view.SetAreaPicture(1, nullptr);
+
+        if (!djpegPath.isEmpty()) {
+            t.restart();
+            QProcess p;
+            p.start(djpegPath, {QStringLiteral("-outfile"), QStringLiteral("/dev/null"), file});
+            p.waitForFinished(-1);
+            djpeg.push_back(t.nsecsElapsed() / 1e6);
+        }
+    }
+    std::printf("Placing a 6000 x 4000 JPEG, file to finished repaint: %8.1f ms\n", Median(place));
+    if (djpeg.empty()) {
+        std::printf("djpeg not found (libjpeg-turbo-progs): no floor\n");
+        return 0;
+    }
+    const double floor = Median(djpeg);
+    std::printf("djpeg decoding the same file (floor):              %8.1f ms\n", floor);
+    std::printf("ratio %.2f; target within 2x: %s\n", Median(place) / floor,
+                Median(place) <= 2 * floor ? "met" : "MISSED");
+    return 0;
+}

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "LargeBitmap.h"
+
+#include <cstdlib>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+namespace {
+
+#if defined(__linux__)
+const size_t HugePage = 2 * 1024 * 1024;
+const size_t Threshold = 4 * 1024 * 1024;
+
+void FreeBlock(void *block)
+{
+    std::free(block);
+}
+#endif
+
+} // namespace
+
+QImage AllocateBitmap(int width, int height, QImage::Format format)
+{
+#if defined(__linux__)
+    const int depth = QImage::toPixelFormat(format).bitsPerPixel();
+    const qsizetype bytesPerLine = ((qsizetype(width) * depth + 31) / 32) * 4;
+    const size_t bytes = size_t(bytesPerLine) * size_t(height);
+    if (width > 0 && height > 0 && bytes >= Threshold) {
+        const size_t rounded = (bytes + HugePage - 1) / HugePage * HugePage;
+        void *block = std::aligned_alloc(HugePage, rounded);
+        if (!block)
+            return QImage();
+        madvise(block, rounded, MADV_HUGEPAGE);
+        QImage image(static_cast<uchar *>(block), width, height, bytesPerLine, format, FreeBlock,
+                     block);
+        if (image.isNull())
+            std::free(block);
+        return image;
+    }
+#endif
+    return QImage(width, height, format);
+}
