@@ -124,13 +124,15 @@ void TCoverMakerMainForm::CreateControls()
     TextPropPanel->setGeometry(0, 40, 529, 41);
     AlignRadio = new TRadioGroup(QStringLiteral("Alignment"), 3, TextPropPanel);
     AlignRadio->setGeometry(2, 4, 169, 37);
-    AlignRadio->SetItems({QStringLiteral("Left"), QStringLiteral("Center"), QStringLiteral("Right")});
+    AlignRadio->SetItems(
+        {QStringLiteral("Left"), QStringLiteral("Center"), QStringLiteral("Right")});
     TextOrientRadio = new TRadioGroup(QStringLiteral("Orientation"), 2, TextPropPanel);
     TextOrientRadio->setGeometry(182, 4, 97, 37);
     TextOrientRadio->SetItems({QStringLiteral("Horz"), QStringLiteral("Vert")});
     TextPosRadio = new TRadioGroup(QStringLiteral("Text Position"), 3, TextPropPanel);
     TextPosRadio->setGeometry(288, 4, 169, 37);
-    TextPosRadio->SetItems({QStringLiteral("Top"), QStringLiteral("Center"), QStringLiteral("Bottom")});
+    TextPosRadio->SetItems(
+        {QStringLiteral("Top"), QStringLiteral("Center"), QStringLiteral("Bottom")});
     FontButton = Button(TextPropPanel, QStringLiteral("Font..."), QRect(464, 10, 57, 31));
     column->addWidget(ToolPanel);
 
@@ -146,7 +148,8 @@ void TCoverMakerMainForm::CreateControls()
     bold.setBold(true);
     ImgPropLabel->setFont(bold);
     QPalette captionColour = ImgPropLabel->palette();
-    captionColour.setColor(QPalette::WindowText, palette().color(QPalette::Active, QPalette::Highlight));
+    captionColour.setColor(QPalette::WindowText,
+                           palette().color(QPalette::Active, QPalette::Highlight));
     ImgPropLabel->setPalette(captionColour);
     ImgPropLabel->move(48, 8);
     ImgPropLabel->adjustSize();
@@ -174,14 +177,22 @@ void TCoverMakerMainForm::CreateControls()
 
     ToolPanel->OnResize = [this] { ToolPanelResize(); };
     PaintBox1->OnPaint = [this](QPainter &p) { PaintBox1Paint(p); };
-    connect(SingleButton, &QToolButton::clicked, this, Command(&TCoverMakerMainForm::SingleButtonClick));
-    connect(MultiButton, &QToolButton::clicked, this, Command(&TCoverMakerMainForm::MultiButtonClick));
-    connect(ChangeButton, &QPushButton::clicked, this, Command(&TCoverMakerMainForm::ChangeButtonClick));
-    connect(ClearButton, &QPushButton::clicked, this, Command(&TCoverMakerMainForm::ClearButtonClick));
-    connect(CenterButton, &QPushButton::clicked, this, Command(&TCoverMakerMainForm::CenterButtonClick));
-    connect(ZoomInButton, &QPushButton::clicked, this, Command(&TCoverMakerMainForm::ZoomInButtonClick));
-    connect(ZoomOutButton, &QPushButton::clicked, this, Command(&TCoverMakerMainForm::ZoomOutButtonClick));
-    connect(ImageTextEdit, &QLineEdit::textChanged, this, Command(&TCoverMakerMainForm::ImageTextEditChange));
+    connect(SingleButton, &QToolButton::clicked, this,
+            Command(&TCoverMakerMainForm::SingleButtonClick));
+    connect(MultiButton, &QToolButton::clicked, this,
+            Command(&TCoverMakerMainForm::MultiButtonClick));
+    connect(ChangeButton, &QPushButton::clicked, this,
+            Command(&TCoverMakerMainForm::ChangeButtonClick));
+    connect(ClearButton, &QPushButton::clicked, this,
+            Command(&TCoverMakerMainForm::ClearButtonClick));
+    connect(CenterButton, &QPushButton::clicked, this,
+            Command(&TCoverMakerMainForm::CenterButtonClick));
+    connect(ZoomInButton, &QPushButton::clicked, this,
+            Command(&TCoverMakerMainForm::ZoomInButtonClick));
+    connect(ZoomOutButton, &QPushButton::clicked, this,
+            Command(&TCoverMakerMainForm::ZoomOutButtonClick));
+    connect(ImageTextEdit, &QLineEdit::textChanged, this,
+            Command(&TCoverMakerMainForm::ImageTextEditChange));
     ImageView->OnClick = Command(&TCoverMakerMainForm::ImageViewClick);
     AlignRadio->OnClick = Command(&TCoverMakerMainForm::AlignRadioClick);
     TextOrientRadio->OnClick = Command(&TCoverMakerMainForm::TextOrientRadioClick);
@@ -215,7 +226,8 @@ void TCoverMakerMainForm::FormCreate()
     BuildLanguageMenu();
     TMyGifImage::SetLibraryDir(m_setup.ProgramDir);
     TMetafileGraphic::SetHelperDir(m_setup.ProgramDir);
-    m_sizeList = std::make_unique<TSizeList>(QDir(m_setup.ProgramDir).filePath(QLatin1String(CatalogueFileName)));
+    m_sizeList = std::make_unique<TSizeList>(
+        QDir(m_setup.ProgramDir).filePath(QLatin1String(CatalogueFileName)));
     CoverView = new TCoverView(centralWidget(), *m_setup.Metrics);
     m_document = std::make_unique<TCoverDocument>();
 
@@ -251,9 +263,8 @@ void TCoverMakerMainForm::FormCreate()
     CoverView->OnChange = [this](TCoverView *) { Run([this] { PictureChanged(); }); };
     CoverView->AllowDrag = true;
     CoverView->OnAreaDblClick = [this](TCoverView *) { Run([this] { AreaDblClicked(); }); };
-    CoverView->OnAreaPopup = [this](TCoverView *, Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
-        Run([this, x, y] { AreaPopup(x, y); });
-    };
+    CoverView->OnAreaPopup = [this](TCoverView *, Qt::MouseButton, Qt::KeyboardModifiers, int x,
+                                    int y) { Run([this, x, y] { AreaPopup(x, y); }); };
     CoverView->OnError = [this](const EVelmoraError &e) {
         m_setup.Messages->ShowError(this, QStringLiteral("Error"), e.Text());
     };
@@ -359,20 +370,28 @@ void TCoverMakerMainForm::CenterOnScreen(QWidget *dialog)
 int TCoverMakerMainForm::AlignmentToIndex(uint8_t alignment)
 {
     switch (alignment) {
-    case taLeft: return 0;
-    case taCenter: return 1;
-    case taRight: return 2;
-    default: return -1;
+    case taLeft:
+        return 0;
+    case taCenter:
+        return 1;
+    case taRight:
+        return 2;
+    default:
+        return -1;
     }
 }
 
 uint8_t TCoverMakerMainForm::IndexToAlignment(int index, uint8_t unchanged)
 {
     switch (index) {
-    case 0: return taLeft;
-    case 1: return taCenter;
-    case 2: return taRight;
-    default: return unchanged;
+    case 0:
+        return taLeft;
+    case 1:
+        return taCenter;
+    case 2:
+        return taRight;
+    default:
+        return unchanged;
     }
 }
 

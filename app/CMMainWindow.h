@@ -30,7 +30,7 @@ struct TMainFormSetup
 {
     QString ProgramDir;
     TMessageBoxes *Messages = nullptr;
-    TDeviceMetrics *Metrics = nullptr; // null: the real screen and printer
+    TDeviceMetrics *Metrics = nullptr;   // null: the real screen and printer
     TPictureChooser *Pictures = nullptr; // null: the open-picture dialog
 };
 

@@ -101,7 +101,8 @@ bool DecodeInto(jpeg_decompress_struct *cinfo, ErrorManager *e, jpeg_progress_mg
     cinfo->out_color_space = cmyk ? JCS_CMYK : Rgb32Space;
     jpeg_start_decompress(cinfo);
 
-    *out = AllocateBitmap(int(cinfo->output_width), int(cinfo->output_height), QImage::Format_RGB32);
+    *out =
+        AllocateBitmap(int(cinfo->output_width), int(cinfo->output_height), QImage::Format_RGB32);
     if (out->isNull()) {
         std::snprintf(e->message, sizeof e->message, "Out of memory");
         jpeg_destroy_decompress(cinfo);
@@ -154,7 +155,8 @@ QImage DecodeJpeg(const QByteArray &data)
     e.pub.emit_message = EmitMessage;
     QImage image;
     if (!DecodeInto(&cinfo, &e, &progress, &data, &image))
-        throw EVelmoraError(QStringLiteral("JPEG error: %1").arg(QString::fromLocal8Bit(e.message)));
+        throw EVelmoraError(
+            QStringLiteral("JPEG error: %1").arg(QString::fromLocal8Bit(e.message)));
     return image;
 }
 

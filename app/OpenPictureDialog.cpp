@@ -46,7 +46,6 @@ void TOpenPictureDialog::ShowPreview(const QString &fileName)
     if (!picture)
         return;
     const QImage bitmap = picture->ToBitmap();
-    m_preview->setPixmap(QPixmap::fromImage(bitmap.scaled(PreviewSide - 4, PreviewSide - 4,
-                                                          Qt::KeepAspectRatio,
-                                                          Qt::SmoothTransformation)));
+    m_preview->setPixmap(QPixmap::fromImage(bitmap.scaled(
+        PreviewSide - 4, PreviewSide - 4, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }

@@ -41,7 +41,8 @@ std::unique_ptr<TGraphic> PictureForExtension(const QString &upperExtension)
 
 std::unique_ptr<TGraphic> LoadPicture(const QString &fileName)
 {
-    std::unique_ptr<TGraphic> picture = PictureForExtension(UpperCaseAscii(ExtractFileExt(fileName)));
+    std::unique_ptr<TGraphic> picture =
+        PictureForExtension(UpperCaseAscii(ExtractFileExt(fileName)));
     if (!picture)
         return nullptr;
     try {
@@ -74,7 +75,8 @@ QStringList QtNameFilters(const QString &filter)
         }
         // The dialog shows the text alone; the last parentheses hold what
         // it matches.
-        filters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+        filters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                       QLatin1Char(')');
     }
     return filters;
 }

@@ -32,8 +32,8 @@ QIcon NewCoverIcon()
     QPixmap pm = Blank(transparent);
     {
         QPainter p(&pm);
-        const QPolygon page({QPoint(7, 3), QPoint(20, 3), QPoint(26, 9), QPoint(26, 29),
-                             QPoint(7, 29)});
+        const QPolygon page(
+            {QPoint(7, 3), QPoint(20, 3), QPoint(26, 9), QPoint(26, 29), QPoint(7, 29)});
         p.setPen(QColor(60, 60, 60));
         p.setBrush(Qt::white);
         p.drawPolygon(page);

@@ -160,17 +160,21 @@ int main(int argc, char *argv[])
     std::vector<QImage> prescaled;
     const std::vector<QSize> sizes = cover.DrawnSizes();
     for (size_t i = 0; i < 3; ++i)
-        prescaled.push_back(pictures[i].scaled(sizes[i], Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        prescaled.push_back(
+            pictures[i].scaled(sizes[i], Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     Cover floorCover(prescaled);
     floorCover.document.SetZoom(3, 0.8);
     floorCover.document.SetOffset(3, cover.document.GetOffset(3));
     floorCover.view.UseScaledPictureCache = false;
     const double floor = MedianMs(60, [&] { floorCover.view.repaint(); });
 
-    std::printf("View 1600 x 1000, Multiple cover, three %d x %d pictures, three texts (one vertical)\n",
-                PictureWidth, PictureHeight);
-    std::printf("(a) full paint, pictures scaled afresh : %8.2f ms  (%.1fx floor)\n", full, full / floor);
-    std::printf("(b) drag step, move to repaint         : %8.2f ms  (%.2fx floor)\n", drag, drag / floor);
+    std::printf(
+        "View 1600 x 1000, Multiple cover, three %d x %d pictures, three texts (one vertical)\n",
+        PictureWidth, PictureHeight);
+    std::printf("(a) full paint, pictures scaled afresh : %8.2f ms  (%.1fx floor)\n", full,
+                full / floor);
+    std::printf("(b) drag step, move to repaint         : %8.2f ms  (%.2fx floor)\n", drag,
+                drag / floor);
     std::printf("    drag step without scaled copies    : %8.2f ms  (%.1fx floor)\n", dragUncached,
                 dragUncached / floor);
     std::printf("(c) floor, pictures at drawn size      : %8.2f ms\n", floor);

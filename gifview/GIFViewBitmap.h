@@ -39,7 +39,8 @@ extern "C" {
 /* Pictures above this many pixels are refused before anything is allocated. */
 #define GIFVIEW_MAX_PIXELS 100000000LL
 
-typedef struct GIFViewBitmap {
+typedef struct GIFViewBitmap
+{
     uint32_t Magic;
     int32_t Width;
     int32_t Height;

@@ -145,8 +145,8 @@ MetafileFormat DetectMetafile(const QByteArray &data)
 {
     if (data.size() >= 22 && ReadU32(data, 0) == 0x9AC6CDD7u)
         return MetafileFormat::Windows; // placeable
-    if (data.size() >= 18 && (ReadU16(data, 0) == 1 || ReadU16(data, 0) == 2) && ReadU16(data, 2) == 9 &&
-        (ReadU16(data, 4) == 0x0100 || ReadU16(data, 4) == 0x0300))
+    if (data.size() >= 18 && (ReadU16(data, 0) == 1 || ReadU16(data, 0) == 2) &&
+        ReadU16(data, 2) == 9 && (ReadU16(data, 4) == 0x0100 || ReadU16(data, 4) == 0x0300))
         return MetafileFormat::Windows;
     if (data.size() >= 88 && ReadU32(data, 0) == 1 && ReadU32(data, 40) == 0x464D4520u)
         return MetafileFormat::Enhanced;

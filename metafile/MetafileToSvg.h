@@ -8,7 +8,12 @@
 // (libemf2svg) to SVG. Both libraries misbehave on hostile input, so this
 // runs only inside the helper program velmora-metafile, never in Velmora.
 
-enum class MetafileFormat { None, Windows, Enhanced };
+enum class MetafileFormat
+{
+    None,
+    Windows,
+    Enhanced
+};
 MetafileFormat DetectMetafile(const QByteArray &data);
 
 struct TMetafileSvg

@@ -11,13 +11,31 @@
 #include <cstddef>
 #include <cstdint>
 
-using CoverArea = int32_t; // 1 left side (or the whole Single cover), 2 center, 3 right side
+using CoverArea = int32_t;  // 1 left side (or the whole Single cover), 2 center, 3 right side
 using TColorRef = uint32_t; // red in the low byte, then green, then blue
 
-enum class CoverMode : uint8_t { Single = 0, Multiple = 1 };
-enum TextAlignment : uint8_t { taLeft = 0, taRight = 1, taCenter = 2 };
-enum TextOrientation : uint8_t { toHorz = 0, toVert = 1 };
-enum TextPosition : uint8_t { tpTop = 0, tpCenter = 1, tpBottom = 2 };
+enum class CoverMode : uint8_t
+{
+    Single = 0,
+    Multiple = 1
+};
+enum TextAlignment : uint8_t
+{
+    taLeft = 0,
+    taRight = 1,
+    taCenter = 2
+};
+enum TextOrientation : uint8_t
+{
+    toHorz = 0,
+    toVert = 1
+};
+enum TextPosition : uint8_t
+{
+    tpTop = 0,
+    tpCenter = 1,
+    tpBottom = 2
+};
 
 QColor ColorRefToQColor(TColorRef c);
 TColorRef QColorToColorRef(const QColor &c);
@@ -55,7 +73,10 @@ public:
     // twice. Null empties the area.
     void SetPicture(CoverArea area, const TGraphic *picture);
     void SetPicture(CoverArea area, const QImage *picture);
-    void SetPicture(CoverArea area, std::nullptr_t) { SetPicture(area, static_cast<const QImage *>(nullptr)); }
+    void SetPicture(CoverArea area, std::nullptr_t)
+    {
+        SetPicture(area, static_cast<const QImage *>(nullptr));
+    }
 
     bool GetStretch(CoverArea area) const;
     void SetStretch(CoverArea area, bool value);

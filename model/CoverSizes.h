@@ -13,7 +13,8 @@ class TSizeName
 public:
     static constexpr int MaxLength = 255;
     TSizeName() = default;
-    TSizeName(const QString &text) : m_text(text.left(MaxLength)) {} // NOLINT: cut on every assignment
+    TSizeName(const QString &text)
+        : m_text(text.left(MaxLength)) {} // NOLINT: cut on every assignment
     TSizeName(const char *text) : TSizeName(QString::fromLatin1(text)) {}
     operator const QString &() const { return m_text; }
     const QString &Text() const { return m_text; }

@@ -30,7 +30,15 @@ struct TPoint
     bool operator!=(const TPoint &o) const { return !(*this == o); }
 };
 
-enum class RectAlign : uint8_t { Left = 0, Right = 1, Top = 2, Bottom = 3, HCenter = 4, VCenter = 5 };
+enum class RectAlign : uint8_t
+{
+    Left = 0,
+    Right = 1,
+    Top = 2,
+    Bottom = 3,
+    HCenter = 4,
+    VCenter = 5
+};
 
 // All four edges count as inside, unlike the platform's usual test.
 bool PointInRect(TPoint p, const TRect &r);

@@ -17,7 +17,8 @@ void TGraphic::LoadFromFile(const QString &fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw EVelmoraError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+        throw EVelmoraError(
+            QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
     LoadFromStream(file);
 }
 

@@ -40,8 +40,8 @@ TGraphicKinds &GraphicKinds()
 
 QString ExtractFileExt(const QString &fileName)
 {
-    const qsizetype separator = std::max(fileName.lastIndexOf(QLatin1Char('/')),
-                                         fileName.lastIndexOf(QLatin1Char('\\')));
+    const qsizetype separator =
+        std::max(fileName.lastIndexOf(QLatin1Char('/')), fileName.lastIndexOf(QLatin1Char('\\')));
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
     if (dot < 0 || dot < separator)
         return QString();

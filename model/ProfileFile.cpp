@@ -10,7 +10,13 @@
 
 namespace {
 
-enum class LineKind { Blank, Section, Key, Other };
+enum class LineKind
+{
+    Blank,
+    Section,
+    Key,
+    Other
+};
 
 struct Line
 {

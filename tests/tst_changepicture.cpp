@@ -82,7 +82,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QSize>("size");
         QTest::newRow("jpeg") << "PHOTO.JPG" << WriteJpeg(QuarterPicture(40, 30)) << QSize(40, 30);
-        QTest::newRow("jpeg, any case") << "Photo.JpG" << WriteJpeg(QuarterPicture(40, 30)) << QSize(40, 30);
+        QTest::newRow("jpeg, any case")
+            << "Photo.JpG" << WriteJpeg(QuarterPicture(40, 30)) << QSize(40, 30);
         QTest::newRow("bmp") << "a.bmp" << WriteBmp(QuarterPicture(12, 8)) << QSize(12, 8);
         QTest::newRow("ico") << "a.ico" << WriteIco({QuarterPicture(32, 32)}) << QSize(32, 32);
         QTest::newRow("gif") << "archive.tar.gif" << WriteSampleGif(20, 10) << QSize(20, 10);

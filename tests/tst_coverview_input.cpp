@@ -133,7 +133,7 @@ private Q_SLOTS:
         for (int i = 0; i < 12; ++i)
             Key(f.View, Qt::Key_Minus, Qt::KeypadModifier);
         QCOMPARE(f.Document.GetZoom(2), 0.1); // never down to 0
-        f.View.SelectArea(1); // an area without a picture does not zoom
+        f.View.SelectArea(1);                 // an area without a picture does not zoom
         f.View.ZoomIn();
         QCOMPARE(f.Document.GetZoom(1), 1.0);
     }
@@ -175,7 +175,8 @@ private Q_SLOTS:
     {
         Multi f;
         QList<QPoint> popups;
-        f.View.OnAreaPopup = [&](TCoverView *, Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
+        f.View.OnAreaPopup = [&](TCoverView *, Qt::MouseButton b, Qt::KeyboardModifiers m, int x,
+                                 int y) {
             QCOMPARE(b, Qt::RightButton);
             QCOMPARE(m, Qt::KeyboardModifiers(Qt::NoModifier));
             popups << QPoint(x, y);

@@ -27,7 +27,8 @@ int Ink(const QImage &img, const QRect &r, const QColor &background)
         for (int x = r.left(); x <= r.right(); ++x) {
             const QColor c = At(img, x, y);
             if (std::abs(c.red() - background.red()) + std::abs(c.green() - background.green()) +
-                    std::abs(c.blue() - background.blue()) > 200)
+                    std::abs(c.blue() - background.blue()) >
+                200)
                 ++n;
         }
     return n;
@@ -189,7 +190,8 @@ private Q_SLOTS:
         // Ink reaches both side edges of the area but not outside it.
         QVERIFY(Ink(shot, QRect(r.Left, r.Top, 20, r.Bottom - r.Top), Qt::white) > 0);
         QVERIFY(Ink(shot, QRect(r.Right - 20, r.Top, 20, r.Bottom - r.Top), Qt::white) > 0);
-        QCOMPARE(Ink(shot, QRect(0, 0, r.Left - 2, 406), f.View.palette().color(QPalette::Window)), 0);
+        QCOMPARE(Ink(shot, QRect(0, 0, r.Left - 2, 406), f.View.palette().color(QPalette::Window)),
+                 0);
     }
 
     void ampersandUnderlinesInsteadOfShowing()

@@ -50,7 +50,8 @@ private Q_SLOTS:
         QFETCH(QRect, expected);
         TRect out{-1, -1, -1, -1};
         AlignRectTo(TRect{0, 0, 4, 2}, TRect{0, 0, 9, 9}, uint8_t(code), out);
-        QCOMPARE(out, (TRect{expected.left(), expected.top(), expected.right(), expected.bottom()}));
+        QCOMPARE(out,
+                 (TRect{expected.left(), expected.top(), expected.right(), expected.bottom()}));
     }
 
     void alignRectToTruncatesNegativeHalvesTowardZero()
@@ -81,8 +82,9 @@ private Q_SLOTS:
         }
         QCOMPARE(out, (TRect{1, 2, 3, 4}));
         TRect aligned{5, 6, 7, 8};
-        QVERIFY_THROWS_EXCEPTION(EVelmoraError,
-                                 AlignRectTo(TRect{-10, 0, 0, 10}, TRect{0, 0, 2147483647, 10}, 4, aligned));
+        QVERIFY_THROWS_EXCEPTION(
+            EVelmoraError,
+            AlignRectTo(TRect{-10, 0, 0, 10}, TRect{0, 0, 2147483647, 10}, 4, aligned));
         QCOMPARE(aligned, (TRect{5, 6, 7, 8}));
     }
 

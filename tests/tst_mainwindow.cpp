@@ -117,7 +117,8 @@ private Q_SLOTS:
             Started s(folder.dir.path());
             QCOMPARE(s.messages.Boxes.size(), 1);
             QCOMPARE(s.messages.Boxes[0].caption, QStringLiteral("Error"));
-            QCOMPARE(s.messages.Boxes[0].text, QStringLiteral("File \"CoverSizes.ini\" not found."));
+            QCOMPARE(s.messages.Boxes[0].text,
+                     QStringLiteral("File \"CoverSizes.ini\" not found."));
             QVERIFY(s.form->TerminateRequested());
             // Start-up still ran to its end.
             QCOMPARE(s.form->Document()->Size().Name.Text(), QStringLiteral("<noname>"));
@@ -152,12 +153,13 @@ private Q_SLOTS:
         ProgramFolder folder(&TwoSizes);
         Started s(folder.dir.path());
         TCoverMakerMainForm &f = *s.form;
-        for (QWidget *w : {static_cast<QWidget *>(f.ChangeButton), static_cast<QWidget *>(f.ClearButton),
-                           static_cast<QWidget *>(f.ImageView), static_cast<QWidget *>(f.CenterButton),
-                           static_cast<QWidget *>(f.BGColorButton), static_cast<QWidget *>(f.TextLabel),
-                           static_cast<QWidget *>(f.ImageTextEdit), static_cast<QWidget *>(f.AlignRadio),
-                           static_cast<QWidget *>(f.TextOrientRadio), static_cast<QWidget *>(f.TextPosRadio),
-                           static_cast<QWidget *>(f.FontButton)})
+        for (QWidget *w :
+             {static_cast<QWidget *>(f.ChangeButton), static_cast<QWidget *>(f.ClearButton),
+              static_cast<QWidget *>(f.ImageView), static_cast<QWidget *>(f.CenterButton),
+              static_cast<QWidget *>(f.BGColorButton), static_cast<QWidget *>(f.TextLabel),
+              static_cast<QWidget *>(f.ImageTextEdit), static_cast<QWidget *>(f.AlignRadio),
+              static_cast<QWidget *>(f.TextOrientRadio), static_cast<QWidget *>(f.TextPosRadio),
+              static_cast<QWidget *>(f.FontButton)})
             QVERIFY2(!w->isEnabled(), qPrintable(w->metaObject()->className()));
         QVERIFY(f.ZoomInButton->isHidden());
         QVERIFY(f.ZoomOutButton->isHidden());
@@ -181,7 +183,7 @@ private Q_SLOTS:
         d->SetAutosize(1, true);
         f.CoverView->SelectArea(1);
         QVERIFY(f.ChangeButton->isEnabled());
-        QVERIFY(!f.ClearButton->isEnabled()); // no picture yet
+        QVERIFY(!f.ClearButton->isEnabled());  // no picture yet
         QVERIFY(!f.CenterButton->isEnabled()); // not user defined
         QCOMPARE(f.ImageView->ItemIndex(), 1);
         QVERIFY(f.ZoomInButton->isHidden());
@@ -293,7 +295,8 @@ private Q_SLOTS:
         Started s(folder.dir.path());
         s.form->Run([] { throw EVelmoraError::IntegerOverflow(); });
         s.form->Run([] { throw EVelmoraError::UnableToWrite("/tmp/x.ini"); });
-        QCOMPARE(s.messages.Texts(), QStringList({"Integer overflow", "Unable to write to /tmp/x.ini"}));
+        QCOMPARE(s.messages.Texts(),
+                 QStringList({"Integer overflow", "Unable to write to /tmp/x.ini"}));
         QCOMPARE(s.messages.Boxes[0].caption, QStringLiteral("Error"));
         s.form->MultiButton->click();
         QCOMPARE(s.form->Document()->Mode(), CoverMode::Multiple);

@@ -12,9 +12,9 @@
 
 #include <QBuffer>
 #include <QPainter>
-#include <QtEndian>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 namespace {
 
@@ -79,12 +79,13 @@ private Q_SLOTS:
 
     void openFilterIsTheProgramsOwn()
     {
-        QCOMPARE(QString::fromLatin1(OpenPictureFilter),
-                 QStringLiteral("All (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)|*.jpg;*.jpeg;*.bmp;*.ico;"
-                                "*.emf;*.wmf;*.gif|JPEG Image File (*.jpg)|*.jpg|JPEG Image File "
-                                "(*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|Enhanced "
-                                "Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf|GIF Image File "
-                                "(*.gif)|*.gif"));
+        QCOMPARE(
+            QString::fromLatin1(OpenPictureFilter),
+            QStringLiteral("All (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)|*.jpg;*.jpeg;*.bmp;*.ico;"
+                           "*.emf;*.wmf;*.gif|JPEG Image File (*.jpg)|*.jpg|JPEG Image File "
+                           "(*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|Enhanced "
+                           "Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf|GIF Image File "
+                           "(*.gif)|*.gif"));
         const QStringList filters = QtNameFilters(QString::fromLatin1(OpenPictureFilter));
         QCOMPARE(filters.size(), 8);
         QVERIFY(filters[0].startsWith("All (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf) ("));
@@ -153,7 +154,8 @@ private Q_SLOTS:
         QCOMPARE(wmf.Height(), 48);
         QImage bitmap = wmf.ToBitmap();
         QCOMPARE(bitmap.size(), QSize(96, 48));
-        QVERIFY2(Near(bitmap.pixel(48, 24), Qt::red, 2), qPrintable(QString::number(bitmap.pixel(48, 24), 16)));
+        QVERIFY2(Near(bitmap.pixel(48, 24), Qt::red, 2),
+                 qPrintable(QString::number(bitmap.pixel(48, 24), 16)));
         QVERIFY(Near(bitmap.pixel(90, 44), Qt::red, 2));
 
         TMetafileGraphic emf;
@@ -163,7 +165,8 @@ private Q_SLOTS:
         QCOMPARE(emf.Height(), 50);
         bitmap = emf.ToBitmap();
         QCOMPARE(bitmap.size(), QSize(100, 50));
-        QVERIFY2(Near(bitmap.pixel(50, 25), Qt::green, 2), qPrintable(QString::number(bitmap.pixel(50, 25), 16)));
+        QVERIFY2(Near(bitmap.pixel(50, 25), Qt::green, 2),
+                 qPrintable(QString::number(bitmap.pixel(50, 25), 16)));
 
         // Either metafile extension takes either format.
         TMetafileGraphic swapped;

@@ -55,8 +55,9 @@ private Q_SLOTS:
         TProfileFile f(path);
         f.WriteString("BOX", "SingleWidth", "7");
         // The stored spellings of section and key stay; the line gets CR LF.
-        QCOMPARE(ReadBytes(path), QByteArray("; keep me\n[box]\nsinglewidth=7\r\n  odd line without "
-                                             "equals  \r\nOther = 5\n\n[Next]\nSingleWidth=2\n"));
+        QCOMPARE(ReadBytes(path),
+                 QByteArray("; keep me\n[box]\nsinglewidth=7\r\n  odd line without "
+                            "equals  \r\nOther = 5\n\n[Next]\nSingleWidth=2\n"));
     }
 
     void missingKeyGoesToTheEndOfItsSection()
@@ -173,7 +174,8 @@ private Q_SLOTS:
         QVERIFY(raised);
         QCOMPARE(ReadBytes(path), content);
         // No temporary file is left behind.
-        QCOMPARE(QDir(m_dir.path()).entryList({"full.ini*"}, QDir::Files), QStringList({"full.ini"}));
+        QCOMPARE(QDir(m_dir.path()).entryList({"full.ini*"}, QDir::Files),
+                 QStringList({"full.ini"}));
     }
 };
 

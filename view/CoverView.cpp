@@ -65,8 +65,8 @@ void TCoverView::Relayout()
             if (s.SingleWidth == 0 || s.SingleHeight == 0)
                 Scale = 1.0;
             else
-                Scale = std::min(CheckedSub(W, 20) / s.SingleWidth,
-                                 CheckedSub(H, 20) / s.SingleHeight);
+                Scale =
+                    std::min(CheckedSub(W, 20) / s.SingleWidth, CheckedSub(H, 20) / s.SingleHeight);
             const int32_t w = Round(s.SingleWidth * Scale);
             const int32_t h = Round(s.SingleHeight * Scale);
             AreaRect[1] = TRect{Div(CheckedSub(W, w), 2), Div(CheckedSub(H, h), 2),

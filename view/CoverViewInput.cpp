@@ -62,7 +62,8 @@ void TCoverView::CenterPicture(int32_t area)
     const TRect &r = AreaRect[area];
     const QImage &pic = Document->GetPicture(area);
     const int32_t aw = Round(double(CheckedMul(r.Width(), PrinterPixelsPerCm)) / ScreenPixelsPerCm);
-    const int32_t ah = Round(double(CheckedMul(r.Height(), PrinterPixelsPerCm)) / ScreenPixelsPerCm);
+    const int32_t ah =
+        Round(double(CheckedMul(r.Height(), PrinterPixelsPerCm)) / ScreenPixelsPerCm);
     const int32_t w = Round(Document->GetZoom(area) * aw);
     const int32_t h = Round(double(CheckedMul(pic.height(), w)) / pic.width());
     const int32_t y = Round(CheckedSub(ah, h) / 2.0 * DisplayRatio);
@@ -76,8 +77,8 @@ bool TCoverView::IsPictureLost(int32_t area) const
         return false;
     const TRect &r = AreaRect[area];
     const QImage &pic = Document->GetPicture(area);
-    const int32_t aw = Round(double(CheckedMul(r.Width(), PrinterPixelsPerCm)) /
-                             ScreenPixelsPerCm * DisplayRatio);
+    const int32_t aw =
+        Round(double(CheckedMul(r.Width(), PrinterPixelsPerCm)) / ScreenPixelsPerCm * DisplayRatio);
     const int32_t ah = Round(double(CheckedMul(r.Height(), PrinterPixelsPerCm)) /
                              ScreenPixelsPerCm * DisplayRatio);
     const int32_t w = Round(Document->GetZoom(area) * aw);
@@ -154,7 +155,8 @@ void TCoverView::MouseMove(TPoint p)
     if (DragArea == -1 || !Document)
         return;
     const TPoint q = PrinterToScreen(DragOffset);
-    Document->SetOffset(DragArea, ScreenToPrinter(TPoint{CheckedSub(p.X, q.X), CheckedSub(p.Y, q.Y)}));
+    Document->SetOffset(DragArea,
+                        ScreenToPrinter(TPoint{CheckedSub(p.X, q.X), CheckedSub(p.Y, q.Y)}));
 }
 
 void TCoverView::MouseUp(Qt::MouseButton button, TPoint p)

@@ -40,40 +40,56 @@ void FrameRect(QPainter &p, const TRect &r, const QColor &c)
 uint8_t HorzFirst(uint8_t alignment)
 {
     switch (alignment) {
-    case taLeft: return uint8_t(RectAlign::Left);
-    case taRight: return uint8_t(RectAlign::Right);
-    case taCenter: return uint8_t(RectAlign::HCenter);
-    default: return 255;
+    case taLeft:
+        return uint8_t(RectAlign::Left);
+    case taRight:
+        return uint8_t(RectAlign::Right);
+    case taCenter:
+        return uint8_t(RectAlign::HCenter);
+    default:
+        return 255;
     }
 }
 
 uint8_t HorzSecond(uint8_t position)
 {
     switch (position) {
-    case tpTop: return uint8_t(RectAlign::Top);
-    case tpBottom: return uint8_t(RectAlign::Bottom);
-    case tpCenter: return uint8_t(RectAlign::VCenter);
-    default: return 255;
+    case tpTop:
+        return uint8_t(RectAlign::Top);
+    case tpBottom:
+        return uint8_t(RectAlign::Bottom);
+    case tpCenter:
+        return uint8_t(RectAlign::VCenter);
+    default:
+        return 255;
     }
 }
 
 uint8_t VertFirst(uint8_t position)
 {
     switch (position) {
-    case tpTop: return uint8_t(RectAlign::Left);
-    case tpBottom: return uint8_t(RectAlign::Right);
-    case tpCenter: return uint8_t(RectAlign::HCenter);
-    default: return 255;
+    case tpTop:
+        return uint8_t(RectAlign::Left);
+    case tpBottom:
+        return uint8_t(RectAlign::Right);
+    case tpCenter:
+        return uint8_t(RectAlign::HCenter);
+    default:
+        return 255;
     }
 }
 
 uint8_t VertSecond(uint8_t alignment)
 {
     switch (alignment) {
-    case taLeft: return uint8_t(RectAlign::Bottom);
-    case taRight: return uint8_t(RectAlign::Top);
-    case taCenter: return uint8_t(RectAlign::VCenter);
-    default: return 255;
+    case taLeft:
+        return uint8_t(RectAlign::Bottom);
+    case taRight:
+        return uint8_t(RectAlign::Top);
+    case taCenter:
+        return uint8_t(RectAlign::VCenter);
+    default:
+        return 255;
     }
 }
 
@@ -150,7 +166,8 @@ void TCoverView::PaintCover(QImage &canvas)
         const int32_t th = fm.height();
         p.fillRect(QRect(W - tw - 1, 1, tw, th), palette().color(QPalette::Window));
         p.setPen(palette().color(QPalette::WindowText));
-        p.drawText(QRect(W - tw - 1, 1, tw, th), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, s);
+        p.drawText(QRect(W - tw - 1, 1, tw, th), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+                   s);
         FrameRect(p, TRect{W - tw - 2, 0, W, th + 2}, QColor(128, 128, 128));
     }
 }
@@ -191,8 +208,9 @@ void TCoverView::DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, 
             x = Trunc(double(ScreenPixelsPerCm) / PrinterPixelsPerCm * o.X / DisplayRatio);
             y = Trunc(double(ScreenPixelsPerCm) / PrinterPixelsPerCm * o.Y / DisplayRatio);
         }
-        target = TRect{CheckedAdd(rect.Left, x), CheckedAdd(rect.Top, y),
-                       CheckedAdd(CheckedAdd(rect.Left, x), w), CheckedAdd(CheckedAdd(rect.Top, y), h)};
+        target =
+            TRect{CheckedAdd(rect.Left, x), CheckedAdd(rect.Top, y),
+                  CheckedAdd(CheckedAdd(rect.Left, x), w), CheckedAdd(CheckedAdd(rect.Top, y), h)};
     }
     const int32_t tw = target.Width();
     const int32_t th = target.Height();

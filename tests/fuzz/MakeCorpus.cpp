@@ -17,7 +17,9 @@ int main(int argc, char **argv)
     const QDir root(QString::fromLocal8Bit(argv[1]));
     auto put = [&](const char *kind, const char *name, const QByteArray &bytes) {
         root.mkpath(QLatin1String(kind));
-        WriteBytes(root.filePath(QStringLiteral("%1/%2").arg(QLatin1String(kind), QLatin1String(name))), bytes);
+        WriteBytes(
+            root.filePath(QStringLiteral("%1/%2").arg(QLatin1String(kind), QLatin1String(name))),
+            bytes);
     };
     const QImage q = QuarterPicture(24, 16);
     put("jpeg", "colour.jpg", WriteJpeg(q, JpegFlavour::Colour, 80));
@@ -35,7 +37,8 @@ int main(int argc, char **argv)
     put("ico", "two.ico", WriteIco({QuarterPicture(8, 8), alpha}));
     put("wmf", "red.wmf", WriteWmf(0.5, 0.25, Qt::red));
     put("emf", "green.emf", WriteEmf(1323, 661, Qt::green));
-    const std::vector<QRgb> palette = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(9, 9, 9)};
+    const std::vector<QRgb> palette = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255),
+                                       qRgb(9, 9, 9)};
     TGifFrame f;
     f.Width = 9;
     f.Height = 11;

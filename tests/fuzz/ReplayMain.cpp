@@ -20,7 +20,8 @@ int main(int argc, char **argv)
             if (!f.open(QIODevice::ReadOnly))
                 continue;
             const QByteArray data = f.readAll();
-            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(data.constData()), size_t(data.size()));
+            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(data.constData()),
+                                   size_t(data.size()));
             ++replayed;
         }
     }

@@ -30,7 +30,8 @@ QByteArray WriteGif(int screenWidth, int screenHeight, const std::vector<QRgb> &
         throw std::runtime_error("EGifOpen failed");
     std::vector<GifColorType> colours;
     for (QRgb c : palette)
-        colours.push_back(GifColorType{GifByteType(qRed(c)), GifByteType(qGreen(c)), GifByteType(qBlue(c))});
+        colours.push_back(
+            GifColorType{GifByteType(qRed(c)), GifByteType(qGreen(c)), GifByteType(qBlue(c))});
     ColorMapObject *map = GifMakeMapObject(int(colours.size()), colours.data());
     EGifSetGifVersion(gif, true);
     Check(EGifPutScreenDesc(gif, screenWidth, screenHeight, 8, 0, map), "screen");
@@ -44,7 +45,8 @@ QByteArray WriteGif(int screenWidth, int screenHeight, const std::vector<QRgb> &
             const size_t len = EGifGCBToExtension(&gcb, ext);
             Check(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, int(len), ext), "gcb");
         }
-        Check(EGifPutImageDesc(gif, f.Left, f.Top, f.Width, f.Height, f.Interlaced, nullptr), "image");
+        Check(EGifPutImageDesc(gif, f.Left, f.Top, f.Width, f.Height, f.Interlaced, nullptr),
+              "image");
         auto putRow = [&](int y) {
             std::vector<GifPixelType> line(f.Indices.begin() + y * f.Width,
                                            f.Indices.begin() + (y + 1) * f.Width);

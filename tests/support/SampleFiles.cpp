@@ -8,9 +8,9 @@
 #include <QPainter>
 #include <QtEndian>
 #include <cstdio>
+#include <jpeglib.h>
 #include <stdexcept>
 #include <vector>
-#include <jpeglib.h>
 
 QImage QuarterPicture(int w, int h)
 {
@@ -47,7 +47,8 @@ QByteArray WriteJpeg(const QImage &picture, JpegFlavour flavour, int quality)
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<unsigned char> row(size_t(picture.width()) * 4);
     while (cinfo.next_scanline < cinfo.image_height) {
-        const QRgb *src = reinterpret_cast<const QRgb *>(picture.constScanLine(int(cinfo.next_scanline)));
+        const QRgb *src =
+            reinterpret_cast<const QRgb *>(picture.constScanLine(int(cinfo.next_scanline)));
         for (int x = 0; x < picture.width(); ++x) {
             const QRgb c = src[x];
             if (grey) {
@@ -153,15 +154,15 @@ QByteArray WriteWmf(double widthInches, double heightInches, const QColor &fill)
         for (int p : params)
             records.S16(p);
     };
-    record(0x020B, {0, 0});           // SETWINDOWORG y, x
-    record(0x020C, {h, w});           // SETWINDOWEXT y, x
+    record(0x020B, {0, 0}); // SETWINDOWORG y, x
+    record(0x020C, {h, w}); // SETWINDOWEXT y, x
     const quint32 colour = ColorRef(fill);
     record(0x02FC, {0, int(colour & 0xFFFF), int(colour >> 16), 0}); // CREATEBRUSHINDIRECT
-    record(0x012D, {0});              // SELECTOBJECT brush
-    record(0x02FA, {5, 0, 0, 0, 0});  // CREATEPENINDIRECT, PS_NULL
-    record(0x012D, {1});              // SELECTOBJECT pen
-    record(0x041B, {h, w, 0, 0});     // RECTANGLE bottom, right, top, left
-    record(0x0000, {});               // EOF
+    record(0x012D, {0});                                             // SELECTOBJECT brush
+    record(0x02FA, {5, 0, 0, 0, 0});                                 // CREATEPENINDIRECT, PS_NULL
+    record(0x012D, {1});                                             // SELECTOBJECT pen
+    record(0x041B, {h, w, 0, 0}); // RECTANGLE bottom, right, top, left
+    record(0x0000, {});           // EOF
 
     Bytes header;
     header.U16(1);      // memory metafile
@@ -169,8 +170,8 @@ QByteArray WriteWmf(double widthInches, double heightInches, const QColor &fill)
     header.U16(0x0300); // version
     const quint32 words = quint32((18 + records.data.size()) / 2);
     header.U32(words);
-    header.U16(2);      // objects
-    header.U32(7);      // largest record in words
+    header.U16(2); // objects
+    header.U32(7); // largest record in words
     header.U16(0);
 
     Bytes placeable;
@@ -260,7 +261,8 @@ QByteArray WriteSampleGif(int w, int h)
     f.Height = h;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            f.Indices.push_back((unsigned char)(y < h / 2 ? (x < w / 2 ? 0 : 1) : (x < w / 2 ? 3 : 2)));
+            f.Indices.push_back(
+                (unsigned char)(y < h / 2 ? (x < w / 2 ? 0 : 1) : (x < w / 2 ? 3 : 2)));
     return WriteGif(w, h, palette, {f});
 }
 

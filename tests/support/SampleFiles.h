@@ -12,8 +12,15 @@
 // from the top left); easy to check after a lossy round trip.
 QImage QuarterPicture(int w, int h);
 
-enum class JpegFlavour { Colour, Grey, Progressive, AdobeCmyk };
-QByteArray WriteJpeg(const QImage &picture, JpegFlavour flavour = JpegFlavour::Colour, int quality = 95);
+enum class JpegFlavour
+{
+    Colour,
+    Grey,
+    Progressive,
+    AdobeCmyk
+};
+QByteArray WriteJpeg(const QImage &picture, JpegFlavour flavour = JpegFlavour::Colour,
+                     int quality = 95);
 QByteArray WriteBmp(const QImage &picture);
 // An icon file holding the pictures given, in that order.
 QByteArray WriteIco(const QList<QImage> &pictures);

@@ -8,8 +8,8 @@
 #include "TestFiles.h"
 
 #include <QApplication>
-#include <QToolButton>
 #include <QTest>
+#include <QToolButton>
 #include <cstdio>
 
 int main(int argc, char *argv[])
