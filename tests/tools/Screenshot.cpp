@@ -8,6 +8,7 @@
 #include "TestFiles.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QTest>
 #include <QToolButton>
 #include <cstdio>
@@ -31,8 +32,42 @@ int main(int argc, char *argv[])
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         return 1;
+    // A cover in the making: a DVD case wrap with a picture on the front
+    // and a title on each panel, the spine's turned along it.
+    TCoverDocument &d = *form.Document();
+    d.SetCoverSize(form.SizeList()->ReadSize(QStringLiteral("DVD keep case wrap")));
     form.MultiButton->click();
-    form.CoverView->SelectArea(2);
+    QImage art(640, 480, QImage::Format_RGB32);
+    {
+        QPainter p(&art);
+        QLinearGradient sky(0, 0, 0, 480);
+        sky.setColorAt(0, QColor(20, 40, 110));
+        sky.setColorAt(1, QColor(240, 140, 60));
+        p.fillRect(art.rect(), sky);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setBrush(QColor(255, 220, 120));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QPoint(420, 300), 90, 90);
+        p.setBrush(QColor(30, 30, 50));
+        p.drawPolygon(QPolygon({QPoint(0, 480), QPoint(180, 300), QPoint(330, 420),
+                                QPoint(470, 330), QPoint(640, 460), QPoint(640, 480)}));
+    }
+    form.CoverView->SetAreaPicture(3, &art);
+    d.SetBackColor(1, QColorToColorRef(QColor(30, 30, 50)));
+    d.SetBackColor(2, QColorToColorRef(QColor(240, 140, 60)));
+    d.SetText(1, QStringLiteral("Summer evenings"));
+    d.GetFont(1).SetColor(Qt::white);
+    d.GetFont(1).SetSize(24);
+    d.SetText(2, QStringLiteral("SUMMER EVENINGS"));
+    d.GetFont(2).SetSize(22);
+    d.GetFont(2).SetBold(true);
+    d.SetText(3, QStringLiteral("Summer Evenings"));
+    d.SetTextPosition(3, tpTop);
+    d.GetFont(3).SetColor(Qt::white);
+    d.GetFont(3).SetSize(40);
+    d.GetFont(3).SetItalic(true);
+    form.CoverView->SetShowScale(true);
+    form.CoverView->SelectArea(3);
     QCoreApplication::processEvents();
     return form.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }
