@@ -1,23 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoverView.h"
 #include "VelmoraError.h"
+#include "ViewFixture.h"
 
 #include <QTest>
 
 namespace {
-
-CoverSize Size(double sw, double sh, double l, double c, double r, double mh)
-{
-    CoverSize s;
-    s.Name = QStringLiteral("t");
-    s.SingleWidth = sw;
-    s.SingleHeight = sh;
-    s.LeftWidth = l;
-    s.CenterWidth = c;
-    s.RightWidth = r;
-    s.MultipleHeight = mh;
-    return s;
-}
 
 // A view on a document, laid out at a given control size.
 struct Fixture
@@ -60,7 +48,7 @@ private Q_SLOTS:
     void singleCoverIsCentred()
     {
         Fixture f;
-        f.Layout(520, 320, CoverMode::Single, Size(5, 5, 1, 1, 1, 1));
+        f.Layout(520, 320, CoverMode::Single, MakeSize(5, 5, 1, 1, 1, 1));
         QCOMPARE(f.view.Scale, 60.0);
         QCOMPARE(f.view.AreaRect[1], (TRect{110, 10, 410, 310}));
         QCOMPARE(f.view.ScreenPixelsPerCm, 38);
@@ -72,7 +60,7 @@ private Q_SLOTS:
     void multipleCoverHasFourEqualGaps()
     {
         Fixture f;
-        f.Layout(1040, 620, CoverMode::Multiple, Size(1, 1, 1, 8, 1, 10));
+        f.Layout(1040, 620, CoverMode::Multiple, MakeSize(1, 1, 1, 8, 1, 10));
         QCOMPARE(f.view.Scale, 60.0);
         QCOMPARE(f.view.AreaRect[1], (TRect{110, 10, 170, 610}));
         QCOMPARE(f.view.AreaRect[2], (TRect{280, 10, 760, 610}));
@@ -82,7 +70,7 @@ private Q_SLOTS:
     void areaOfZeroWidthLeavesTheControlAndTakesNoGap()
     {
         Fixture f;
-        f.Layout(1040, 620, CoverMode::Multiple, Size(1, 1, 0, 8, 1, 10));
+        f.Layout(1040, 620, CoverMode::Multiple, MakeSize(1, 1, 0, 8, 1, 10));
         QCOMPARE(f.view.AreaRect[1], (TRect{-5, -5, -5, -5}));
         QCOMPARE(f.view.AreaRect[2], (TRect{166, 10, 646, 610}));
         QCOMPARE(f.view.AreaRect[3], (TRect{812, 10, 872, 610}));
@@ -95,17 +83,17 @@ private Q_SLOTS:
     void pixelWidthsRoundHalfToEven()
     {
         Fixture f;
-        f.Layout(120, 120, CoverMode::Single, Size(2.5, 100, 0, 0, 0, 0));
+        f.Layout(120, 120, CoverMode::Single, MakeSize(2.5, 100, 0, 0, 0, 0));
         QCOMPARE(f.view.Scale, 1.0);
         QCOMPARE(f.view.AreaRect[1], (TRect{59, 10, 61, 110}));
-        f.document.SetCoverSize(Size(3.5, 100, 0, 0, 0, 0));
+        f.document.SetCoverSize(MakeSize(3.5, 100, 0, 0, 0, 0));
         QCOMPARE(f.view.AreaRect[1], (TRect{58, 10, 62, 110}));
     }
 
     void zeroDimensionsGiveScaleOne()
     {
         Fixture f;
-        f.Layout(300, 300, CoverMode::Single, Size(0, 5, 0, 0, 0, 0));
+        f.Layout(300, 300, CoverMode::Single, MakeSize(0, 5, 0, 0, 0, 0));
         QCOMPARE(f.view.Scale, 1.0);
         f.document.SetMode(CoverMode::Multiple);
         QCOMPARE(f.view.Scale, 1.0);
@@ -116,7 +104,7 @@ private Q_SLOTS:
     void tinyControlGivesANegativeScaleWithoutFailing()
     {
         Fixture f;
-        f.Layout(10, 10, CoverMode::Multiple, Size(5, 5, 1, 8, 1, 10));
+        f.Layout(10, 10, CoverMode::Multiple, MakeSize(5, 5, 1, 8, 1, 10));
         QVERIFY(f.view.Scale < 0);
         f.view.UpdateDisplayRatio();
         QCOMPARE(f.view.DisplayRatio, TCoverView::NoDisplayHeightRatio);
@@ -140,7 +128,7 @@ private Q_SLOTS:
             QCOMPARE(sender, &f.view);
             ++changes;
         };
-        f.Layout(520, 320, CoverMode::Single, Size(5, 5, 1, 1, 1, 1));
+        f.Layout(520, 320, CoverMode::Single, MakeSize(5, 5, 1, 1, 1, 1));
         const int afterLayout = changes;
         QVERIFY(afterLayout >= 1);
         f.view.show();
@@ -153,7 +141,7 @@ private Q_SLOTS:
     void switchingToSingleDropsASideSelection()
     {
         Fixture f;
-        f.Layout(1040, 620, CoverMode::Multiple, Size(5, 5, 1, 8, 1, 10));
+        f.Layout(1040, 620, CoverMode::Multiple, MakeSize(5, 5, 1, 8, 1, 10));
         int selectionChanges = 0;
         f.view.OnSelectionChange = [&](TCoverView *) { ++selectionChanges; };
         f.view.SelectArea(3);
@@ -170,7 +158,7 @@ private Q_SLOTS:
     void conversionsBetweenScreenAndPrinterPixels()
     {
         Fixture f;
-        f.Layout(520, 320, CoverMode::Single, Size(5, 5, 1, 1, 1, 1));
+        f.Layout(520, 320, CoverMode::Single, MakeSize(5, 5, 1, 1, 1, 1));
         QCOMPARE(f.view.ScreenToPrinter(TPoint{10, -3}), (TPoint{62, -18}));
         QCOMPARE(f.view.PrinterToScreen(TPoint{62, -18}), (TPoint{9, -2}));
         QVERIFY_THROWS_EXCEPTION(EVelmoraError, f.view.ScreenToPrinter(TPoint{100000000, 0}));
