@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoverSizes.h"
 #include "FloatText.h"
+#include "SizeMaker.h"
 #include "TestFiles.h"
 #include "VelmoraError.h"
 
@@ -12,15 +13,7 @@ namespace {
 
 CoverSize Box(const QString &name, double sw, double sh, double l, double c, double r, double mh)
 {
-    CoverSize s;
-    s.Name = name;
-    s.SingleWidth = sw;
-    s.SingleHeight = sh;
-    s.LeftWidth = l;
-    s.CenterWidth = c;
-    s.RightWidth = r;
-    s.MultipleHeight = mh;
-    return s;
+    return MakeSize(sw, sh, l, c, r, mh, name);
 }
 
 } // namespace

@@ -2,21 +2,9 @@
 #pragma once
 
 #include "CoverView.h"
+#include "SizeMaker.h"
 
 #include <QImage>
-
-inline CoverSize MakeSize(double sw, double sh, double l, double c, double r, double mh)
-{
-    CoverSize s;
-    s.Name = QStringLiteral("test");
-    s.SingleWidth = sw;
-    s.SingleHeight = sh;
-    s.LeftWidth = l;
-    s.CenterWidth = c;
-    s.RightWidth = r;
-    s.MultipleHeight = mh;
-    return s;
-}
 
 inline QImage SolidPicture(int w, int h, const QColor &c)
 {
