@@ -498,11 +498,9 @@ void TCoverMakerMainForm::PaintBox1Paint(QPainter &canvas)
     const int h = pic.height();
     if (w == 0 || h == 0)
         return;
-    const double s = std::min(double(W) / w, double(H) / h);
-    const int mx = Round((W - w * s) / 2);
-    const int my = Round((H - h * s) / 2);
+    const TRect r = FitRect(TRect{0, 0, W, H}, w, h);
     canvas.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    canvas.drawImage(QRect(QPoint(mx, my), QPoint(W - mx - 1, H - my - 1)), pic);
+    canvas.drawImage(QRect(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1)), pic);
 }
 
 void TCoverMakerMainForm::ImageViewClick()

@@ -118,7 +118,6 @@ bool DecodeInto(jpeg_decompress_struct *cinfo, ErrorManager *e, jpeg_progress_mg
     JSAMPROW rows[groupLimit];
     while (cinfo->output_scanline < cinfo->output_height) {
         const int y = int(cinfo->output_scanline);
-        uchar *row = out->scanLine(y);
         if (!cmyk) {
             const int count = std::min<int>(groupLimit, int(cinfo->output_height) - y);
             for (int i = 0; i < count; ++i)
@@ -126,7 +125,7 @@ bool DecodeInto(jpeg_decompress_struct *cinfo, ErrorManager *e, jpeg_progress_mg
             jpeg_read_scanlines(cinfo, rows, JDIMENSION(count));
         } else {
             jpeg_read_scanlines(cinfo, cmykRow, 1);
-            auto *dst = reinterpret_cast<uint32_t *>(row);
+            auto *dst = reinterpret_cast<uint32_t *>(out->scanLine(y));
             for (JDIMENSION x = 0; x < cinfo->output_width; ++x)
                 dst[x] = CmykToRgb(cmykRow[0] + 4 * x, cinfo->saw_Adobe_marker);
         }

@@ -4,7 +4,6 @@
 // pictures already have their on-screen size (the floor).
 #include "CoverView.h"
 #include "FontSubstitutes.h"
-#include "Rounding.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -82,26 +81,13 @@ struct Cover
         view.repaint();
     }
 
-    // The size each picture is drawn at, read back from the layout.
+    // The size each picture is drawn at, as the view places it.
     std::vector<QSize> DrawnSizes()
     {
         std::vector<QSize> sizes;
         for (CoverArea a = 1; a <= 3; ++a) {
-            const TRect r = view.AreaRect[a];
-            const QImage &p = document.GetPicture(a);
-            const int dw = r.Right - r.Left;
-            const int dh = r.Bottom - r.Top;
-            if (document.GetStretch(a)) {
-                sizes.emplace_back(dw, dh);
-            } else if (document.GetAutosize(a)) {
-                const double k = std::min(double(dw) / p.width(), double(dh) / p.height());
-                const int mx = Round((dw - p.width() * k) / 2);
-                const int my = Round((dh - p.height() * k) / 2);
-                sizes.emplace_back(dw - 2 * mx, dh - 2 * my);
-            } else {
-                const int w = Trunc(document.GetZoom(a) * dw);
-                sizes.emplace_back(w, Trunc(double(p.height() * w) / p.width()));
-            }
+            const TRect r = view.PictureRect(a, view.AreaRect[a], false);
+            sizes.emplace_back(r.Right - r.Left, r.Bottom - r.Top);
         }
         return sizes;
     }

@@ -3,6 +3,8 @@
 
 #include "Rounding.h"
 
+#include <algorithm>
+
 int32_t TRect::Width() const
 {
     return CheckedSub(Right, Left);
@@ -65,4 +67,15 @@ TRect RectIntersection(const TRect &a, const TRect &b)
     r.Right = a.Right < b.Right ? a.Right : b.Right;
     r.Bottom = a.Bottom < b.Bottom ? a.Bottom : b.Bottom;
     return r;
+}
+
+TRect FitRect(const TRect &rect, int32_t width, int32_t height)
+{
+    const int32_t dw = rect.Width();
+    const int32_t dh = rect.Height();
+    const double k = std::min(double(dw) / width, double(dh) / height);
+    const int32_t mx = Round((dw - width * k) / 2);
+    const int32_t my = Round((dh - height * k) / 2);
+    return TRect{CheckedAdd(rect.Left, mx), CheckedAdd(rect.Top, my), CheckedSub(rect.Right, mx),
+                 CheckedSub(rect.Bottom, my)};
 }

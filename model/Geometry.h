@@ -50,3 +50,8 @@ void AlignRectTo(const TRect &r, const TRect &ref, uint8_t code, TRect &out);
 
 // No emptiness test: disjoint rectangles give Right < Left or Bottom < Top.
 TRect RectIntersection(const TRect &a, const TRect &b);
+
+// The largest rectangle of a picture's proportions that fits in rect,
+// centred, with margins rounded half to even. width and height must be
+// above 0.
+TRect FitRect(const TRect &rect, int32_t width, int32_t height);

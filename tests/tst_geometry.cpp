@@ -94,6 +94,16 @@ private Q_SLOTS:
         QCOMPARE(RectIntersection(TRect{0, 0, 10, 10}, TRect{5, -5, 20, 8}), (TRect{5, 0, 10, 8}));
     }
 
+    void fitRectKeepsProportionsAndCentres()
+    {
+        QCOMPARE(FitRect(TRect{0, 0, 300, 300}, 100, 50), (TRect{0, 75, 300, 225}));
+        QCOMPARE(FitRect(TRect{10, 10, 210, 110}, 50, 100), (TRect{85, 10, 135, 110}));
+        // s = 0.51 for 300 x 100 in 153 x 145: margins 0 and 47
+        QCOMPARE(FitRect(TRect{0, 0, 153, 145}, 300, 100), (TRect{0, 47, 153, 98}));
+        // A margin of exactly half a pixel rounds to the even neighbour: 0.
+        QCOMPARE(FitRect(TRect{0, 0, 11, 10}, 10, 10), (TRect{0, 0, 11, 10}));
+    }
+
     void rotationsTurnAQuarter()
     {
         QImage src = Numbered(3, 2);

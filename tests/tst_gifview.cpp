@@ -134,8 +134,8 @@ private Q_SLOTS:
         QVERIFY(m_plugin.Decode(good, -5).isNull());
         QVERIFY(m_plugin.Decode(good.left(6)).isNull());
         QVERIFY(m_plugin.Decode(good.left(good.size() / 2)).isNull());
-        QVERIFY(m_plugin.Decode(good.left(good.size() - 3)).isNull() ||
-                m_plugin.Decode(good.left(good.size() - 3)).size() == QSize(16, 16));
+        // Without its trailer the picture is whole and decodes.
+        QCOMPARE(m_plugin.Decode(good.left(good.size() - 1)).size(), QSize(16, 16));
         QVERIFY(m_plugin.Decode("\x89PNG\r\n\x1a\n0000000000000000").isNull());
         QByteArray noImage = good.left(13 + 12); // header, screen, palette, no image
         noImage += ';';

@@ -88,6 +88,9 @@ public:
     bool IsPictureLost(int32_t area) const;
     void SetShowScale(bool flag);
 
+    // Where the area's picture is drawn for its placement when the area is
+    // rect: the whole of rect, fitted into it, or placed by offset and zoom.
+    TRect PictureRect(CoverArea area, const TRect &rect, bool forPrint) const;
     void DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, const TRect &rect);
     void DrawAreaText(CoverArea area, QImage &canvas, bool forPrint, const TRect &rect);
     // The whole control as the paint handler draws it.

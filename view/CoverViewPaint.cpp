@@ -172,46 +172,41 @@ void TCoverView::PaintCover(QImage &canvas)
     }
 }
 
+TRect TCoverView::PictureRect(CoverArea area, const TRect &rect, bool forPrint) const
+{
+    const QImage &pic = Document->GetPicture(area);
+    if (Document->GetStretch(area))
+        return rect;
+    if (Document->GetAutosize(area))
+        return FitRect(rect, pic.width(), pic.height());
+    const int32_t w = Trunc(Document->GetZoom(area) * rect.Width());
+    const int32_t h = Trunc(double(CheckedMul(pic.height(), w)) / pic.width());
+    const TPoint o = Document->GetOffset(area);
+    int32_t x;
+    int32_t y;
+    if (forPrint) {
+        // The offset is held in printer pixels at true size; the print
+        // bitmap has a third of that resolution.
+        x = Trunc(double(o.X) / PrintDivisor);
+        y = Trunc(double(o.Y) / PrintDivisor);
+    } else {
+        x = Trunc(double(ScreenPixelsPerCm) / PrinterPixelsPerCm * o.X / DisplayRatio);
+        y = Trunc(double(ScreenPixelsPerCm) / PrinterPixelsPerCm * o.Y / DisplayRatio);
+    }
+    const int32_t left = CheckedAdd(rect.Left, x);
+    const int32_t top = CheckedAdd(rect.Top, y);
+    return TRect{left, top, CheckedAdd(left, w), CheckedAdd(top, h)};
+}
+
 void TCoverView::DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, const TRect &rect)
 {
     const QImage &pic = Document->GetPicture(area);
-    const int32_t pw0 = pic.width();
-    const int32_t ph0 = pic.height();
-    if (pw0 == 0 || ph0 == 0)
+    if (pic.width() == 0 || pic.height() == 0)
         return;
     const int32_t dw = rect.Width();
     const int32_t dh = rect.Height();
-
-    TRect target;
-    bool userDefined = false;
-    if (Document->GetStretch(area)) {
-        target = rect;
-    } else if (Document->GetAutosize(area)) {
-        const double k = std::min(double(dw) / pw0, double(dh) / ph0);
-        const int32_t mx = Round((dw - pw0 * k) / 2);
-        const int32_t my = Round((dh - ph0 * k) / 2);
-        target = TRect{CheckedAdd(rect.Left, mx), CheckedAdd(rect.Top, my),
-                       CheckedSub(rect.Right, mx), CheckedSub(rect.Bottom, my)};
-    } else {
-        userDefined = true;
-        const int32_t w = Trunc(Document->GetZoom(area) * dw);
-        const int32_t h = Trunc(double(CheckedMul(ph0, w)) / pw0);
-        const TPoint o = Document->GetOffset(area);
-        int32_t x;
-        int32_t y;
-        if (forPrint) {
-            // The offset is held in printer pixels at true size; the print
-            // bitmap has a third of that resolution.
-            x = Trunc(double(o.X) / PrintDivisor);
-            y = Trunc(double(o.Y) / PrintDivisor);
-        } else {
-            x = Trunc(double(ScreenPixelsPerCm) / PrinterPixelsPerCm * o.X / DisplayRatio);
-            y = Trunc(double(ScreenPixelsPerCm) / PrinterPixelsPerCm * o.Y / DisplayRatio);
-        }
-        target =
-            TRect{CheckedAdd(rect.Left, x), CheckedAdd(rect.Top, y),
-                  CheckedAdd(CheckedAdd(rect.Left, x), w), CheckedAdd(CheckedAdd(rect.Top, y), h)};
-    }
+    const bool userDefined = !Document->GetStretch(area) && !Document->GetAutosize(area);
+    const TRect target = PictureRect(area, rect, forPrint);
     const int32_t tw = target.Width();
     const int32_t th = target.Height();
     if (tw <= 0 || th <= 0 || dw <= 0 || dh <= 0)
