@@ -11,6 +11,7 @@
 #include "PictureLoading.h"
 #include "RadioGroup.h"
 #include "Rounding.h"
+#include "StandardDialogs.h"
 #include "ToolIcons.h"
 #include "VelmoraError.h"
 
@@ -64,11 +65,24 @@ TCoverMakerMainForm::TCoverMakerMainForm(const TMainFormSetup &setup, QWidget *p
         m_ownPictures = std::make_unique<TQtPictureChooser>();
         m_setup.Pictures = m_ownPictures.get();
     }
+    if (!m_setup.Colors) {
+        m_ownColors = std::make_unique<TQtColorChooser>();
+        m_setup.Colors = m_ownColors.get();
+    }
+    if (!m_setup.Fonts) {
+        m_ownFonts = std::make_unique<TQtFontChooser>();
+        m_setup.Fonts = m_ownFonts.get();
+    }
+    if (!m_setup.Printers) {
+        m_ownPrinters = std::make_unique<TQtPrinterChooser>();
+        m_setup.Printers = m_ownPrinters.get();
+    }
     setWindowTitle(QStringLiteral("Velmora"));
     setFont(DesignFont());
     setGeometry(DesignLeft, DesignTop, DesignWidth, DesignHeight);
     CreateControls();
     CreateMenus();
+    CreateAreaPopupMenu();
     FormCreate();
 }
 
@@ -191,6 +205,11 @@ void TCoverMakerMainForm::CreateControls()
             Command(&TCoverMakerMainForm::ZoomInButtonClick));
     connect(ZoomOutButton, &QPushButton::clicked, this,
             Command(&TCoverMakerMainForm::ZoomOutButtonClick));
+    connect(BGColorButton, &QPushButton::clicked, this,
+            Command(&TCoverMakerMainForm::BGColorButtonClick));
+    connect(FontButton, &QPushButton::clicked, this,
+            Command(&TCoverMakerMainForm::FontButtonClick));
+    connect(PrintButton, &QToolButton::clicked, this, Command(&TCoverMakerMainForm::Print1Click));
     connect(ImageTextEdit, &QLineEdit::textChanged, this,
             Command(&TCoverMakerMainForm::ImageTextEditChange));
     ImageView->OnClick = Command(&TCoverMakerMainForm::ImageViewClick);
@@ -202,6 +221,10 @@ void TCoverMakerMainForm::CreateControls()
 void TCoverMakerMainForm::CreateMenus()
 {
     Cover1 = menuBar()->addMenu(QStringLiteral("Cover"));
+    Print1 = Cover1->addAction(QStringLiteral("Print..."));
+    Print1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(Print1, &QAction::triggered, this, Command(&TCoverMakerMainForm::Print1Click));
+    Cover1->addSeparator();
     Exit1 = Cover1->addAction(QStringLiteral("Exit"));
     Exit1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
     connect(Exit1, &QAction::triggered, this, Command(&TCoverMakerMainForm::Exit1Click));
@@ -432,6 +455,8 @@ void TCoverMakerMainForm::UpdateTextPanel(int32_t area)
         return;
     }
     ImageTextEdit->setText(m_document->GetText(area));
+    // A long text shows from its start, not from where the caret lands.
+    ImageTextEdit->setCursorPosition(0);
     AlignRadio->SetItemIndex(AlignmentToIndex(m_document->GetAlignment(area)));
     TextOrientRadio->SetItemIndex(m_document->GetOrientation(area));
     TextPosRadio->SetItemIndex(m_document->GetTextPosition(area));
@@ -447,137 +472,4 @@ void TCoverMakerMainForm::SelectionChanged()
 void TCoverMakerMainForm::PictureChanged()
 {
     PaintBox1->update();
-}
-
-void TCoverMakerMainForm::AreaDblClicked()
-{
-    ChangeButtonClick();
-}
-
-void TCoverMakerMainForm::ChangeButtonClick()
-{
-    const int32_t area = CoverView->SelectedArea;
-    if (area == -1)
-        return;
-    QString fileName;
-    if (m_setup.Pictures->Choose(this, fileName)) {
-        std::unique_ptr<TGraphic> picture;
-        {
-            // Decoding a camera-sized photograph takes a moment.
-            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-            struct RestoreCursor
-            {
-                ~RestoreCursor() { QGuiApplication::restoreOverrideCursor(); }
-            } restore;
-            picture = LoadPicture(fileName);
-        }
-        if (picture)
-            CoverView->SetAreaPicture(area, picture.get());
-        else
-            m_setup.Messages->ShowError(this, QStringLiteral("Error"),
-                                        QStringLiteral("Error loading image"));
-    }
-    UpdateImagePanel(area);
-}
-
-void TCoverMakerMainForm::AreaPopup(int, int)
-{
-    // The image menu arrives with the image commands.
-}
-
-void TCoverMakerMainForm::PaintBox1Paint(QPainter &canvas)
-{
-    const int W = PaintBox1->width();
-    const int H = PaintBox1->height();
-    canvas.fillRect(0, 0, W, H, PropertiesPanel->palette().color(QPalette::Window));
-    const int32_t area = CoverView ? CoverView->SelectedArea : -1;
-    if (area == -1 || !m_document)
-        return;
-    const QImage &pic = m_document->GetPicture(area);
-    const int w = pic.width();
-    const int h = pic.height();
-    if (w == 0 || h == 0)
-        return;
-    const TRect r = FitRect(TRect{0, 0, W, H}, w, h);
-    canvas.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    canvas.drawImage(QRect(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1)), pic);
-}
-
-void TCoverMakerMainForm::ImageViewClick()
-{
-    const int32_t area = CoverView->SelectedArea;
-    if (area == -1)
-        return;
-    switch (ImageView->ItemIndex()) {
-    case 0:
-        m_document->SetStretch(area, true);
-        break;
-    case 1:
-        m_document->SetAutosize(area, true);
-        break;
-    case 2:
-        CoverView->SetUserDefined();
-        break;
-    default:
-        break;
-    }
-    UpdateImagePanel(area);
-}
-
-void TCoverMakerMainForm::AlignRadioClick()
-{
-    const int32_t area = CoverView->SelectedArea;
-    if (area == -1)
-        return;
-    const uint8_t current = m_document->GetAlignment(area);
-    const uint8_t code = IndexToAlignment(AlignRadio->ItemIndex(), current);
-    if (AlignRadio->ItemIndex() >= 0 && AlignRadio->ItemIndex() <= 2)
-        m_document->SetAlignment(area, code);
-}
-
-void TCoverMakerMainForm::TextOrientRadioClick()
-{
-    const int32_t area = CoverView->SelectedArea;
-    if (area == -1 || TextOrientRadio->ItemIndex() < 0)
-        return;
-    m_document->SetOrientation(area, uint8_t(TextOrientRadio->ItemIndex()));
-}
-
-void TCoverMakerMainForm::TextPosRadioClick()
-{
-    const int32_t area = CoverView->SelectedArea;
-    if (area == -1 || TextPosRadio->ItemIndex() < 0)
-        return;
-    m_document->SetTextPosition(area, uint8_t(TextPosRadio->ItemIndex()));
-}
-
-void TCoverMakerMainForm::ImageTextEditChange()
-{
-    const int32_t area = CoverView->SelectedArea;
-    if (area == -1)
-        return;
-    m_document->SetText(area, ImageTextEdit->text());
-}
-
-void TCoverMakerMainForm::ClearButtonClick()
-{
-    const int32_t area = CoverView->SelectedArea;
-    if (area == -1)
-        return;
-    CoverView->SetAreaPicture(area, nullptr);
-}
-
-void TCoverMakerMainForm::CenterButtonClick()
-{
-    CoverView->CenterPicture(CoverView->SelectedArea);
-}
-
-void TCoverMakerMainForm::ZoomInButtonClick()
-{
-    CoverView->ZoomIn();
-}
-
-void TCoverMakerMainForm::ZoomOutButtonClick()
-{
-    CoverView->ZoomOut();
 }

@@ -10,13 +10,17 @@
 #include <memory>
 
 class QAction;
+class QActionGroup;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
 class QToolButton;
+class TColorChooser;
 class TCoverView;
+class TFontChooser;
+class TPrinterChooser;
 class TDeviceMetrics;
 class TMessageBoxes;
 class TPaintBox;
@@ -32,6 +36,9 @@ struct TMainFormSetup
     TMessageBoxes *Messages = nullptr;
     TDeviceMetrics *Metrics = nullptr;   // null: the real screen and printer
     TPictureChooser *Pictures = nullptr; // null: the open-picture dialog
+    TColorChooser *Colors = nullptr;     // null: the colour dialog
+    TFontChooser *Fonts = nullptr;       // null: the font dialog with colour
+    TPrinterChooser *Printers = nullptr; // null: the print dialog
 };
 
 class TCoverMakerMainForm : public QMainWindow
@@ -83,7 +90,20 @@ public:
     TCoverView *CoverView = nullptr;
 
     QMenu *Cover1 = nullptr;
+    QAction *Print1 = nullptr;
     QAction *Exit1 = nullptr;
+
+    // The image popup menu of the cover view.
+    QMenu *AreaPopupMenu = nullptr;
+    QAction *Change1 = nullptr;
+    QAction *Clear1 = nullptr;
+    QAction *Stretch1 = nullptr;
+    QAction *Autosize1 = nullptr;
+    QAction *UserDefined1 = nullptr;
+    QAction *Center1 = nullptr;
+    QAction *ZoomIn1 = nullptr;
+    QAction *ZoomOut1 = nullptr;
+    QAction *Background1 = nullptr;
 
     uint8_t MeasureUnit = 0; // 0 inches, 1 centimetres
     QString SavedCoverName;
@@ -108,7 +128,16 @@ public:
     void CenterButtonClick();
     void ZoomInButtonClick();
     void ZoomOutButtonClick();
+    void BGColorButtonClick();
+    void FontButtonClick();
+    void Print1Click();
+    void Stretch1Click();
+    void Autosize1Click();
+    void UserDefined1Click();
     void Exit1Click();
+
+    // The printer the print dialog sets up and Print... prints on.
+    QPrinter &Printer() { return m_printer; }
 
     // View callbacks.
     void SelectionChanged();
@@ -124,6 +153,14 @@ private:
     void FormClose();
     void CreateControls();
     void CreateMenus();
+    void CreateAreaPopupMenu();
+    // A user-interface text by its number. The built-in English text
+    // stands until the language table answers for it.
+    QString UiText(int number, const char *builtIn) const;
+    // Before printing: when the cover is larger than the printable area of
+    // the chosen paper, says what will be cut off and asks whether to print
+    // all the same.
+    bool ConfirmCoverFitsPaper();
     bool CheckDataFile(const QString &fileName);
     void ApplyFontCompensation();
     void LoadLanguage();
@@ -139,7 +176,12 @@ private:
     TMainFormSetup m_setup;
     std::unique_ptr<TDeviceMetrics> m_ownMetrics;
     std::unique_ptr<TPictureChooser> m_ownPictures;
-    QPrinter m_printer;
+    std::unique_ptr<TColorChooser> m_ownColors;
+    std::unique_ptr<TFontChooser> m_ownFonts;
+    std::unique_ptr<TPrinterChooser> m_ownPrinters;
+    // At the printer's own resolution: covers print at true size, and a
+    // print bitmap at a third of screen resolution would be coarse.
+    QPrinter m_printer{QPrinter::HighResolution};
     std::unique_ptr<TSizeList> m_sizeList;
     std::unique_ptr<TCoverDocument> m_document;
     QHBoxLayout *m_viewRow = nullptr;

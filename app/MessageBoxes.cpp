@@ -7,3 +7,9 @@ void TQtMessageBoxes::ShowError(QWidget *owner, const QString &caption, const QS
 {
     QMessageBox::critical(owner, caption, text);
 }
+
+bool TQtMessageBoxes::AskWarning(QWidget *owner, const QString &caption, const QString &text)
+{
+    return QMessageBox::warning(owner, caption, text, QMessageBox::Yes | QMessageBox::No,
+                                QMessageBox::No) == QMessageBox::Yes;
+}

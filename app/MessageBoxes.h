@@ -13,10 +13,13 @@ public:
     virtual ~TMessageBoxes() = default;
     // A box with the error icon and an OK button.
     virtual void ShowError(QWidget *owner, const QString &caption, const QString &text) = 0;
+    // A box with the warning icon and Yes and No buttons; true for Yes.
+    virtual bool AskWarning(QWidget *owner, const QString &caption, const QString &text) = 0;
 };
 
 class TQtMessageBoxes : public TMessageBoxes
 {
 public:
     void ShowError(QWidget *owner, const QString &caption, const QString &text) override;
+    bool AskWarning(QWidget *owner, const QString &caption, const QString &text) override;
 };

@@ -67,6 +67,13 @@ void PrintBitmapScaled(QPainter &page, const QImage &bmp, int32_t x, int32_t y, 
 {
     const int32_t h = Round(bmp.height() * scale);
     const int32_t w = Round(scale * bmp.width());
+    PrintBitmapInto(page, bmp, TRect{x, y, CheckedAdd(x, w), CheckedAdd(y, h)});
+}
+
+void PrintBitmapInto(QPainter &page, const QImage &bmp, const TRect &dest)
+{
+    const int32_t w = dest.Width();
+    const int32_t h = dest.Height();
     if (bmp.isNull() || w <= 0 || h <= 0)
         return;
     // An opaque copy: the page receives the pixels as they are, with no
@@ -75,6 +82,6 @@ void PrintBitmapScaled(QPainter &page, const QImage &bmp, int32_t x, int32_t y, 
     page.save();
     page.setCompositionMode(QPainter::CompositionMode_Source);
     page.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    page.drawImage(QRect(x, y, w, h), opaque, opaque.rect());
+    page.drawImage(QRect(dest.Left, dest.Top, w, h), opaque, opaque.rect());
     page.restore();
 }

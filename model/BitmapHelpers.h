@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Geometry.h"
+
 #include <QImage>
 #include <cstdint>
 
@@ -16,3 +18,7 @@ void RotateBitmapRight(QImage &src, QImage &dst);
 // copied unchanged. Raises "Range check error" before drawing when a size does
 // not fit in 32 bits.
 void PrintBitmapScaled(QPainter &page, const QImage &bmp, int32_t x, int32_t y, double scale);
+
+// Draws the whole of bmp stretched into dest (Right and Bottom exclusive) on
+// the painter's device, colours copied unchanged.
+void PrintBitmapInto(QPainter &page, const QImage &bmp, const TRect &dest);

@@ -118,7 +118,11 @@ double TCoverDocument::GetZoom(CoverArea area) const
 
 void TCoverDocument::SetZoom(CoverArea area, double zoom)
 {
-    At(area).Zoom = zoom > 0 ? zoom : 0.1;
+    // Steps of 0.1 do not add up exactly: ten steps down from 1.0 leave
+    // about 1e-16, which would draw the picture as nothing. Anything that
+    // small is a zoom of 0.
+    constexpr double ZeroZoom = 1e-9;
+    At(area).Zoom = zoom > ZeroZoom ? zoom : 0.1;
     Repaint();
 }
 

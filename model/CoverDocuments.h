@@ -87,7 +87,8 @@ public:
     TPoint GetOffset(CoverArea area) const;
     void SetOffset(CoverArea area, TPoint offset);
     double GetZoom(CoverArea area) const;
-    // A value not above 0, NaN included, is stored as 0.1.
+    // A value not above 0 (within the error of adding up steps of 0.1), NaN
+    // included, is stored as 0.1.
     void SetZoom(CoverArea area, double zoom);
     QString GetText(CoverArea area) const;
     void SetText(CoverArea area, const QString &text);

@@ -10,8 +10,10 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <vector>
 
 class EVelmoraError;
+class QPrinter;
 
 // AreaRect[1..3]; any other index raises "Range check error".
 class TAreaRects
@@ -22,6 +24,16 @@ public:
 
 private:
     std::array<TRect, 3> m_rects{};
+};
+
+// Where one area goes on paper: its rectangle on the page in printer pixels
+// and the size of the bitmap it is rendered into.
+struct TPrintSlot
+{
+    CoverArea Area = 1;
+    TRect Page;
+    int32_t BitmapWidth = 0;
+    int32_t BitmapHeight = 0;
 };
 
 // Shows one cover document to scale, lets the user select areas and drag
@@ -88,6 +100,14 @@ public:
     bool IsPictureLost(int32_t area) const;
     void SetShowScale(bool flag);
 
+    // The areas to print, left to right, for a printer of so many pixels per
+    // centimetre; areas that come out empty are left out.
+    std::vector<TPrintSlot> PrintLayout(double printerPixelsPerCm) const;
+    // The cover's size on paper, in inches.
+    QSizeF PrintedSize() const;
+    // Prints the cover at true size on a landscape page of the printer.
+    void Print(QPrinter &printer);
+
     // Where the area's picture is drawn for its placement when the area is
     // rect: the whole of rect, fitted into it, or placed by offset and zoom.
     TRect PictureRect(CoverArea area, const TRect &rect, bool forPrint) const;
@@ -122,9 +142,24 @@ private:
     void KeyDown(int key, Qt::KeyboardModifiers modifiers);
     int32_t AreaCount() const;
     int32_t TextPixelSize(const TCoverFont &font, bool forPrint) const;
+    struct TTextLayout
+    {
+        QFont Font;
+        int32_t TextWidth = 0;
+        int32_t TextHeight = 0;
+        TRect Box;
+    };
+    // Font, measured size and box of the area's text in rect; false when
+    // there is no text.
+    bool LayOutText(CoverArea area, bool forPrint, const TRect &rect, TTextLayout &out) const;
+    // The printer's pixels per centimetre for print conversions: those of
+    // the print under way, else the figure of the last layout. Print
+    // bitmaps have a third of it.
+    double PrintPrinterPixelsPerCm() const;
     void Report(const EVelmoraError &error);
 
     TDeviceMetrics &Metrics;
     QImage m_frame;
     TScaledPictureCache m_pictureCache;
+    double m_printPrinterPixelsPerCm = 0;
 };

@@ -241,8 +241,12 @@ void TCoverView::mouseDoubleClickEvent(QMouseEvent *event)
 {
     // Qt delivers the double click in place of the second press: the
     // double-click handling runs first, then that press's own handling.
+    // Only the left button double-clicks; a quick second right or middle
+    // press is an ordinary press, or it would open the picture chooser and
+    // leave a pending double click to swallow the next drag.
     try {
-        DblClick();
+        if (event->button() == Qt::LeftButton)
+            DblClick();
         MouseDown(event->button(), event->buttons(), PointOf(event));
     } catch (const EVelmoraError &e) {
         Report(e);

@@ -185,10 +185,13 @@ TRect TCoverView::PictureRect(CoverArea area, const TRect &rect, bool forPrint) 
     int32_t x;
     int32_t y;
     if (forPrint) {
-        // The offset is held in printer pixels at true size; the print
-        // bitmap has a third of that resolution.
-        x = Trunc(double(o.X) / PrintDivisor);
-        y = Trunc(double(o.Y) / PrintDivisor);
+        // The offset is held in pixels of the printer measured at the last
+        // layout; the print bitmap may have another resolution.
+        // Formed as one quotient so that, for the same printer, it is
+        // exactly a third of the offset.
+        const double den = double(PrinterPixelsPerCm) * PrintDivisor;
+        x = Trunc(o.X * PrintPrinterPixelsPerCm() / den);
+        y = Trunc(o.Y * PrintPrinterPixelsPerCm() / den);
     } else {
         x = Trunc(double(ScreenPixelsPerCm) / PrinterPixelsPerCm * o.X / DisplayRatio);
         y = Trunc(double(ScreenPixelsPerCm) / PrinterPixelsPerCm * o.Y / DisplayRatio);
@@ -232,6 +235,13 @@ void TCoverView::DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, 
     }
 }
 
+double TCoverView::PrintPrinterPixelsPerCm() const
+{
+    if (m_printPrinterPixelsPerCm > 0)
+        return m_printPrinterPixelsPerCm;
+    return PrinterPixelsPerCm;
+}
+
 int32_t TCoverView::TextPixelSize(const TCoverFont &font, bool forPrint) const
 {
     // Points become pixels at the screen's resolution, as the font dialog
@@ -239,31 +249,34 @@ int32_t TCoverView::TextPixelSize(const TCoverFont &font, bool forPrint) const
     const double pixels = font.Size() * double(logicalDpiY()) / 72.0;
     if (!forPrint)
         return std::max(1, Round(pixels));
-    // The print bitmap has a third of the printer's resolution.
-    return std::max(1, Round(pixels * PrinterPixelsPerCm / ScreenPixelsPerCm / PrintDivisor));
+    // On paper the text keeps the size it has in the preview at true size,
+    // where a centimetre is ScreenPixelsPerCm pixels.
+    return std::max(1,
+                    Round(pixels * PrintPrinterPixelsPerCm() / PrintDivisor / ScreenPixelsPerCm));
 }
 
-void TCoverView::DrawAreaText(CoverArea area, QImage &canvas, bool forPrint, const TRect &rect)
+bool TCoverView::LayOutText(CoverArea area, bool forPrint, const TRect &rect,
+                            TTextLayout &out) const
 {
     const QString t = Document->GetText(area);
     if (t.isEmpty())
-        return;
+        return false;
     const TCoverFont &coverFont = Document->GetFont(area);
-    QFont f = coverFont.Font();
-    f.setPixelSize(TextPixelSize(coverFont, forPrint));
-    const QFontMetrics fm(f);
-    const int32_t tw = fm.horizontalAdvance(t);
-    const int32_t th = fm.height();
+    out.Font = coverFont.Font();
+    out.Font.setPixelSize(TextPixelSize(coverFont, forPrint));
+    const QFontMetrics fm(out.Font);
+    out.TextWidth = fm.horizontalAdvance(t);
+    out.TextHeight = fm.height();
     const bool vertical = Document->GetOrientation(area) == toVert;
 
     int32_t bw;
     int32_t bh;
     if (forPrint) {
-        bw = tw;
-        bh = th;
+        bw = out.TextWidth;
+        bh = out.TextHeight;
     } else {
-        bw = Trunc(tw / DisplayRatio);
-        bh = Trunc(th / DisplayRatio);
+        bw = Trunc(out.TextWidth / DisplayRatio);
+        bh = Trunc(out.TextHeight / DisplayRatio);
     }
     if (vertical)
         std::swap(bw, bh);
@@ -272,9 +285,20 @@ void TCoverView::DrawAreaText(CoverArea area, QImage &canvas, bool forPrint, con
     const uint8_t position = Document->GetTextPosition(area);
     AlignRectTo(box, rect, vertical ? VertFirst(position) : HorzFirst(alignment), box);
     AlignRectTo(box, rect, vertical ? VertSecond(alignment) : HorzSecond(position), box);
-    box = RectIntersection(box, rect);
+    out.Box = RectIntersection(box, rect);
+    return true;
+}
+
+void TCoverView::DrawAreaText(CoverArea area, QImage &canvas, bool forPrint, const TRect &rect)
+{
+    TTextLayout layout;
+    if (!LayOutText(area, forPrint, rect, layout))
+        return;
+    const TRect &box = layout.Box;
     const int32_t boxW = box.Right - box.Left;
     const int32_t boxH = box.Bottom - box.Top;
+    const int32_t tw = layout.TextWidth;
+    const int32_t th = layout.TextHeight;
     if (boxW <= 0 || boxH <= 0 || tw <= 0 || th <= 0)
         return;
 
@@ -285,14 +309,14 @@ void TCoverView::DrawAreaText(CoverArea area, QImage &canvas, bool forPrint, con
     b.fill(Qt::transparent);
     {
         QPainter p(&b);
-        p.setFont(f);
-        p.setPen(coverFont.Color());
+        p.setFont(layout.Font);
+        p.setPen(Document->GetFont(area).Color());
         p.drawText(QRect(0, 0, tw, th),
                    Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic |
                        Qt::TextDontClip,
-                   t);
+                   Document->GetText(area));
     }
-    if (vertical) {
+    if (Document->GetOrientation(area) == toVert) {
         QImage turned;
         RotateBitmapLeft(b, turned);
         b = turned;

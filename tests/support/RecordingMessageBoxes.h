@@ -18,6 +18,12 @@ public:
     {
         Boxes.push_back({caption, text});
     }
+    // Questions are recorded like the other boxes and answered with Answer.
+    bool AskWarning(QWidget *, const QString &caption, const QString &text) override
+    {
+        Boxes.push_back({caption, text});
+        return Answer;
+    }
     QStringList Texts() const
     {
         QStringList t;
@@ -26,4 +32,5 @@ public:
         return t;
     }
     QList<Box> Boxes;
+    bool Answer = true;
 };

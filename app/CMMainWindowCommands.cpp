@@ -1,0 +1,313 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The image and text commands, the image popup menu and printing.
+#include "CMMainWindow.h"
+
+#include "CoverView.h"
+#include "MessageBoxes.h"
+#include "PaintBox.h"
+#include "PictureLoading.h"
+#include "RadioGroup.h"
+#include "StandardDialogs.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+namespace {
+
+// Texts that the language file may translate, by number.
+constexpr int InchesUnitText = 100;
+constexpr int CentimetresUnitText = 101;
+constexpr int CoverLargerThanPaperText = 150;
+constexpr int CutOffRightText = 151;
+constexpr int CutOffBottomText = 152;
+
+// Less than this much beyond the paper's edge is lost in the printer's own
+// rounding; nothing visible is cut.
+constexpr double CutToleranceInches = 0.002;
+
+// A busy cursor for as long as a long command runs.
+struct TBusyCursor
+{
+    TBusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TBusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    TBusyCursor(const TBusyCursor &) = delete;
+    TBusyCursor &operator=(const TBusyCursor &) = delete;
+};
+
+} // namespace
+
+QString TCoverMakerMainForm::UiText(int, const char *builtIn) const
+{
+    return QString::fromUtf8(builtIn);
+}
+
+void TCoverMakerMainForm::CreateAreaPopupMenu()
+{
+    AreaPopupMenu = new QMenu(this);
+    Change1 = AreaPopupMenu->addAction(QStringLiteral("&Change..."));
+    AreaPopupMenu->setDefaultAction(Change1);
+    Clear1 = AreaPopupMenu->addAction(QStringLiteral("C&lear"));
+    AreaPopupMenu->addSeparator();
+    Stretch1 = AreaPopupMenu->addAction(QStringLiteral("Stretch"));
+    Autosize1 = AreaPopupMenu->addAction(QStringLiteral("Autosize"));
+    UserDefined1 = AreaPopupMenu->addAction(QStringLiteral("User Defined"));
+    auto *placement = new QActionGroup(this);
+    placement->setExclusive(true);
+    for (QAction *a : {Stretch1, Autosize1, UserDefined1}) {
+        a->setCheckable(true);
+        placement->addAction(a);
+    }
+    AreaPopupMenu->addSeparator();
+    Center1 = AreaPopupMenu->addAction(QStringLiteral("Center"));
+    ZoomIn1 = AreaPopupMenu->addAction(QStringLiteral("Zoom &In"));
+    ZoomOut1 = AreaPopupMenu->addAction(QStringLiteral("Zoom &Out"));
+    AreaPopupMenu->addSeparator();
+    Background1 = AreaPopupMenu->addAction(QStringLiteral("BG Color..."));
+
+    const std::pair<QAction *, void (TCoverMakerMainForm::*)()> commands[] = {
+        {Change1, &TCoverMakerMainForm::ChangeButtonClick},
+        {Clear1, &TCoverMakerMainForm::ClearButtonClick},
+        {Stretch1, &TCoverMakerMainForm::Stretch1Click},
+        {Autosize1, &TCoverMakerMainForm::Autosize1Click},
+        {UserDefined1, &TCoverMakerMainForm::UserDefined1Click},
+        {Center1, &TCoverMakerMainForm::CenterButtonClick},
+        {ZoomIn1, &TCoverMakerMainForm::ZoomInButtonClick},
+        {ZoomOut1, &TCoverMakerMainForm::ZoomOutButtonClick},
+        {Background1, &TCoverMakerMainForm::BGColorButtonClick},
+    };
+    for (const auto &[action, handler] : commands)
+        connect(action, &QAction::triggered, this, Command(handler));
+}
+
+void TCoverMakerMainForm::AreaPopup(int x, int y)
+{
+    Change1->setEnabled(ChangeButton->isEnabled());
+    Clear1->setEnabled(ClearButton->isEnabled());
+    for (QAction *a : {Stretch1, Autosize1, UserDefined1})
+        a->setEnabled(ImageView->isEnabled());
+    Center1->setEnabled(CenterButton->isEnabled());
+    Background1->setEnabled(BGColorButton->isEnabled());
+    // Visible within the window, whether or not the window is on screen.
+    ZoomIn1->setEnabled(ZoomInButton->isVisibleTo(this));
+    ZoomOut1->setEnabled(ZoomOutButton->isVisibleTo(this));
+
+    switch (ImageView->ItemIndex()) {
+    case 0:
+        Stretch1->setChecked(true);
+        break;
+    case 1:
+        Autosize1->setChecked(true);
+        break;
+    case 2:
+        UserDefined1->setChecked(true);
+        break;
+    default:
+        break;
+    }
+    AreaPopupMenu->popup(CoverView->mapToGlobal(QPoint(x, y)));
+}
+
+void TCoverMakerMainForm::Stretch1Click()
+{
+    ImageView->SetItemIndex(0);
+}
+
+void TCoverMakerMainForm::Autosize1Click()
+{
+    ImageView->SetItemIndex(1);
+}
+
+void TCoverMakerMainForm::UserDefined1Click()
+{
+    ImageView->SetItemIndex(2);
+}
+
+void TCoverMakerMainForm::BGColorButtonClick()
+{
+    const int32_t area = CoverView->SelectedArea;
+    if (area == -1)
+        return;
+    QColor color = ColorRefToQColor(m_document->GetBackColor(area));
+    if (m_setup.Colors->Choose(this, color))
+        m_document->SetBackColor(area, QColorToColorRef(color));
+}
+
+void TCoverMakerMainForm::FontButtonClick()
+{
+    const int32_t area = CoverView->SelectedArea;
+    if (area == -1)
+        return;
+    TCoverFont font;
+    font.Assign(m_document->GetFont(area));
+    if (m_setup.Fonts->Choose(this, font))
+        m_document->GetFont(area).Assign(font);
+}
+
+void TCoverMakerMainForm::Print1Click()
+{
+    // The dialog shows the page the way it will print.
+    m_printer.setPageOrientation(QPageLayout::Landscape);
+    if (!m_setup.Printers->Choose(this, m_printer))
+        return;
+    if (!ConfirmCoverFitsPaper())
+        return;
+    TBusyCursor busy;
+    CoverView->Print(m_printer);
+}
+
+bool TCoverMakerMainForm::ConfirmCoverFitsPaper()
+{
+    m_printer.setPageOrientation(QPageLayout::Landscape);
+    // The cover starts at the printable area's top-left corner, so only
+    // the right and the bottom can be cut.
+    const QRectF printable = m_printer.pageRect(QPrinter::Inch);
+    const QSizeF cover = CoverView->PrintedSize();
+    const double right = cover.width() - printable.width();
+    const double bottom = cover.height() - printable.height();
+    if (right <= CutToleranceInches && bottom <= CutToleranceInches)
+        return true;
+
+    const bool cm = MeasureUnit != 0;
+    const QString unit = cm ? UiText(CentimetresUnitText, "cm") : UiText(InchesUnitText, "in");
+    const auto amount = [&](double inches) {
+        return QString::number(cm ? InchToCm(inches) : inches, 'f', 2) + QLatin1Char(' ') + unit;
+    };
+    QStringList cuts;
+    if (right > CutToleranceInches)
+        cuts << UiText(CutOffRightText, "%1 on the right").arg(amount(right));
+    if (bottom > CutToleranceInches)
+        cuts << UiText(CutOffBottomText, "%1 at the bottom").arg(amount(bottom));
+    const QString text =
+        UiText(CoverLargerThanPaperText, "The cover is larger than the printable area of the "
+                                         "paper. Cut off: %1.\n\nPrint anyway?")
+            .arg(cuts.join(QStringLiteral(", ")));
+    return m_setup.Messages->AskWarning(this, windowTitle(), text);
+}
+
+void TCoverMakerMainForm::AreaDblClicked()
+{
+    ChangeButtonClick();
+}
+
+void TCoverMakerMainForm::ChangeButtonClick()
+{
+    const int32_t area = CoverView->SelectedArea;
+    if (area == -1)
+        return;
+    QString fileName;
+    if (m_setup.Pictures->Choose(this, fileName)) {
+        std::unique_ptr<TGraphic> picture;
+        {
+            // Decoding a camera-sized photograph takes a moment.
+            TBusyCursor busy;
+            picture = LoadPicture(fileName);
+        }
+        if (picture)
+            CoverView->SetAreaPicture(area, picture.get());
+        else
+            m_setup.Messages->ShowError(this, QStringLiteral("Error"),
+                                        QStringLiteral("Error loading image"));
+    }
+    UpdateImagePanel(area);
+}
+
+void TCoverMakerMainForm::PaintBox1Paint(QPainter &canvas)
+{
+    const int W = PaintBox1->width();
+    const int H = PaintBox1->height();
+    canvas.fillRect(0, 0, W, H, PropertiesPanel->palette().color(QPalette::Window));
+    const int32_t area = CoverView ? CoverView->SelectedArea : -1;
+    if (area == -1 || !m_document)
+        return;
+    const QImage &pic = m_document->GetPicture(area);
+    const int w = pic.width();
+    const int h = pic.height();
+    if (w == 0 || h == 0)
+        return;
+    const TRect r = FitRect(TRect{0, 0, W, H}, w, h);
+    canvas.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    canvas.drawImage(QRect(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1)), pic);
+}
+
+void TCoverMakerMainForm::ImageViewClick()
+{
+    const int32_t area = CoverView->SelectedArea;
+    if (area == -1)
+        return;
+    switch (ImageView->ItemIndex()) {
+    case 0:
+        m_document->SetStretch(area, true);
+        break;
+    case 1:
+        m_document->SetAutosize(area, true);
+        break;
+    case 2:
+        CoverView->SetUserDefined();
+        break;
+    default:
+        break;
+    }
+    UpdateImagePanel(area);
+}
+
+void TCoverMakerMainForm::AlignRadioClick()
+{
+    const int32_t area = CoverView->SelectedArea;
+    if (area == -1)
+        return;
+    const uint8_t current = m_document->GetAlignment(area);
+    const uint8_t code = IndexToAlignment(AlignRadio->ItemIndex(), current);
+    if (AlignRadio->ItemIndex() >= 0 && AlignRadio->ItemIndex() <= 2)
+        m_document->SetAlignment(area, code);
+}
+
+void TCoverMakerMainForm::TextOrientRadioClick()
+{
+    const int32_t area = CoverView->SelectedArea;
+    if (area == -1 || TextOrientRadio->ItemIndex() < 0)
+        return;
+    m_document->SetOrientation(area, uint8_t(TextOrientRadio->ItemIndex()));
+}
+
+void TCoverMakerMainForm::TextPosRadioClick()
+{
+    const int32_t area = CoverView->SelectedArea;
+    if (area == -1 || TextPosRadio->ItemIndex() < 0)
+        return;
+    m_document->SetTextPosition(area, uint8_t(TextPosRadio->ItemIndex()));
+}
+
+void TCoverMakerMainForm::ImageTextEditChange()
+{
+    const int32_t area = CoverView->SelectedArea;
+    if (area == -1)
+        return;
+    m_document->SetText(area, ImageTextEdit->text());
+}
+
+void TCoverMakerMainForm::ClearButtonClick()
+{
+    const int32_t area = CoverView->SelectedArea;
+    if (area == -1)
+        return;
+    CoverView->SetAreaPicture(area, nullptr);
+}
+
+void TCoverMakerMainForm::CenterButtonClick()
+{
+    CoverView->CenterPicture(CoverView->SelectedArea);
+}
+
+void TCoverMakerMainForm::ZoomInButtonClick()
+{
+    CoverView->ZoomIn();
+}
+
+void TCoverMakerMainForm::ZoomOutButtonClick()
+{
+    CoverView->ZoomOut();
+}

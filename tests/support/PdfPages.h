@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+#include <QSizeF>
+#include <QString>
+
+class QPrinter;
+
+// A PDF printer at dpi on a page of pageInches (before the landscape turn)
+// with margins all round, writing to path.
+void SetUpPdfPrinter(QPrinter &printer, const QString &path, int dpi, const QSizeF &pageInches,
+                     double marginInches);
+
+// The page rendered by pdftoppm at dpi, or only the crop (in pixels at dpi)
+// when one is given. Null when the file does not render.
+QImage RenderPdf(const QString &path, int dpi, const QRect &crop = QRect());
+
+// Columns (or rows) of one line of the image whose colour is within
+// tolerance of c: first and last index, or -1, -1 when there is none.
+struct TSpan
+{
+    int First = -1;
+    int Last = -1;
+    int Length() const { return First < 0 ? 0 : Last - First + 1; }
+};
+TSpan RowSpan(const QImage &image, int y, const QColor &c, int tolerance = 40);
+TSpan ColumnSpan(const QImage &image, int x, const QColor &c, int tolerance = 40);
+// The bounding box of every pixel darker than threshold (all channels).
+QRect InkBox(const QImage &image, int threshold = 128);
+
+inline double PixelsToMm(double pixels, int dpi)
+{
+    return pixels / dpi * 25.4;
+}
