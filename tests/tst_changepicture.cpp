@@ -3,6 +3,7 @@
 #include "CoverView.h"
 #include "GifSupport.h"
 #include "PictureLoading.h"
+#include "ProgramFixture.h"
 #include "RecordingMessageBoxes.h"
 #include "SampleFiles.h"
 #include "TestFiles.h"
@@ -12,59 +13,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
-
-namespace {
-
-// Answers the open-picture dialog with a prepared name, or cancels.
-class TAnsweringChooser : public TPictureChooser
-{
-public:
-    bool Choose(QWidget *, QString &fileName) override
-    {
-        ++Asked;
-        if (Answer.isEmpty())
-            return false;
-        fileName = Answer;
-        return true;
-    }
-    QString Answer;
-    int Asked = 0;
-};
-
-struct Program
-{
-    QTemporaryDir dir;
-    TRecordingMessageBoxes messages;
-    TFixedDeviceMetrics metrics{38, 236};
-    TAnsweringChooser chooser;
-    std::unique_ptr<TCoverMakerMainForm> form;
-
-    Program()
-    {
-        WriteBytes(dir.filePath("CoverSizes.ini"),
-                   "[Case]\r\nSingleWidth=5\r\nSingleHeight=5\r\nLeftWidth=1\r\nCenterWidth=3\r\n"
-                   "RightWidth=1\r\nMultipleHeight=5\r\n");
-        for (const char *file : {"GIFView.dll", "velmora-metafile"})
-            QFile::copy(ProgramBinDir() + "/" + file, dir.filePath(file));
-        TMainFormSetup setup;
-        setup.ProgramDir = dir.path();
-        setup.Messages = &messages;
-        setup.Metrics = &metrics;
-        setup.Pictures = &chooser;
-        form = std::make_unique<TCoverMakerMainForm>(setup);
-        form->resize(900, 600);
-        form->show();
-    }
-    QString Save(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = dir.filePath(name);
-        WriteBytes(path, bytes);
-        return path;
-    }
-    TCoverDocument &Doc() { return *form->Document(); }
-};
-
-} // namespace
 
 class TestChangePicture : public QObject
 {
@@ -94,7 +42,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
         QFETCH(QSize, size);
-        Program p;
+        TProgram p;
         p.form->CoverView->SelectArea(1);
         QVERIFY(!p.form->ClearButton->isEnabled());
         p.chooser.Answer = p.Save(name, bytes);
@@ -118,7 +66,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
-        Program p;
+        TProgram p;
         p.form->CoverView->SelectArea(2);
         const QImage before = QuarterPicture(5, 5);
         p.form->CoverView->SetAreaPicture(2, &before);
@@ -133,7 +81,7 @@ private Q_SLOTS:
 
     void cancelLeavesTheAreaAndRefreshesThePanel()
     {
-        Program p;
+        TProgram p;
         p.form->CoverView->SelectArea(1);
         const QImage pic = QuarterPicture(5, 5);
         p.form->CoverView->SetAreaPicture(1, &pic);
@@ -147,14 +95,14 @@ private Q_SLOTS:
 
     void nothingSelectedAsksNothing()
     {
-        Program p;
+        TProgram p;
         p.form->ChangeButtonClick();
         QCOMPARE(p.chooser.Asked, 0);
     }
 
     void userDefinedAreaKeepsOffsetAndZoom()
     {
-        Program p;
+        TProgram p;
         p.form->CoverView->SelectArea(1);
         p.Doc().SetStretch(1, false);
         p.Doc().SetOffset(1, TPoint{30, 40});
@@ -169,7 +117,7 @@ private Q_SLOTS:
 
     void doubleClickOnTheAreaRunsChange()
     {
-        Program p;
+        TProgram p;
         QVERIFY(QTest::qWaitForWindowExposed(p.form.get()));
         p.chooser.Answer = p.Save("d.bmp", WriteBmp(QuarterPicture(6, 6)));
         const TRect r = p.form->CoverView->AreaRect[1];

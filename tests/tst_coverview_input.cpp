@@ -161,6 +161,45 @@ private Q_SLOTS:
         QCOMPARE(f.Document.GetOffset(2), before);
     }
 
+    void onlyTheLeftButtonDoubleClicks_data()
+    {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::newRow("right") << Qt::RightButton;
+        QTest::newRow("middle") << Qt::MiddleButton;
+    }
+    void onlyTheLeftButtonDoubleClicks()
+    {
+        QFETCH(Qt::MouseButton, button);
+        Multi f;
+        const QImage pic = SolidPicture(40, 20, Qt::blue);
+        f.View.SetAreaPicture(2, &pic);
+        f.View.SelectArea(2);
+        int dbl = 0;
+        f.View.OnAreaDblClick = [&](TCoverView *) { ++dbl; };
+        const QPoint p(400, 300);
+        QTest::mouseDClick(&f.View, button, Qt::NoModifier, p);
+        QCOMPARE(dbl, 0);
+        QVERIFY(!f.View.DblClickPending);
+        // The next left drag is not swallowed.
+        const TPoint before = f.Document.GetOffset(2);
+        Press(f.View, Qt::LeftButton, p);
+        Move(f.View, p + QPoint(30, 30), Qt::LeftButton);
+        QVERIFY(f.Document.GetOffset(2) != before);
+    }
+
+    void zoomSteppedDownToNothingBecomesATenth()
+    {
+        Multi f;
+        const QImage pic = SolidPicture(40, 20, Qt::blue);
+        f.View.SetAreaPicture(2, &pic);
+        f.View.SelectArea(2);
+        for (int i = 0; i < 10; ++i)
+            f.View.ZoomOut();
+        QCOMPARE(f.Document.GetZoom(2), 0.1); // not a rounding remainder near 1e-16
+        f.Document.SetZoom(2, 0.05);          // a small zoom that is meant stays
+        QCOMPARE(f.Document.GetZoom(2), 0.05);
+    }
+
     void doubleClickOutsideTheSelectedAreaFiresNothing()
     {
         Multi f;
