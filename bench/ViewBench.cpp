@@ -2,6 +2,7 @@
 // How long the cover view takes to paint a Multiple cover of three camera-sized
 // pictures, to follow one drag step, and what the same frame costs when the
 // pictures already have their on-screen size (the floor).
+#include "BenchSupport.h"
 #include "CoverView.h"
 #include "FontSubstitutes.h"
 
@@ -15,34 +16,6 @@
 #include <vector>
 
 namespace {
-
-const int PictureWidth = 6000;
-const int PictureHeight = 4000;
-
-QImage CameraPicture(int seed)
-{
-    QImage img(PictureWidth, PictureHeight, QImage::Format_RGB32);
-    for (int y = 0; y < PictureHeight; ++y) {
-        auto *row = reinterpret_cast<uint32_t *>(img.scanLine(y));
-        for (int x = 0; x < PictureWidth; ++x)
-            row[x] = 0xFF000000u | uint32_t(((x * 7 + seed) & 0xFF) << 16) |
-                     uint32_t(((y * 5 + seed * 3) & 0xFF) << 8) | uint32_t((x ^ y) & 0xFF);
-    }
-    return img;
-}
-
-double MedianMs(int runs, const std::function<void()> &step)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        const auto t0 = std::chrono::steady_clock::now();
-        step();
-        const auto t1 = std::chrono::steady_clock::now();
-        ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
 
 struct Cover
 {

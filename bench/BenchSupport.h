@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the benchmarks share: camera-sized pictures and a median timer.
+#pragma once
+
+#include <QImage>
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+inline const int PictureWidth = 6000;
+inline const int PictureHeight = 4000;
+
+inline QImage CameraPicture(int seed)
+{
+    QImage img(PictureWidth, PictureHeight, QImage::Format_RGB32);
+    for (int y = 0; y < PictureHeight; ++y) {
+        auto *row = reinterpret_cast<uint32_t *>(img.scanLine(y));
+        for (int x = 0; x < PictureWidth; ++x)
+            row[x] = 0xFF000000u | uint32_t(((x * 7 + seed) & 0xFF) << 16) |
+                     uint32_t(((y * 5 + seed * 3) & 0xFF) << 8) | uint32_t((x ^ y) & 0xFF);
+    }
+    return img;
+}
+
+inline double MedianMs(int runs, const std::function<void()> &step)
+{
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) {
+        const auto t0 = std::chrono::steady_clock::now();
+        step();
+        const auto t1 = std::chrono::steady_clock::now();
+        ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
