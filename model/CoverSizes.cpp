@@ -28,6 +28,15 @@ template <typename F> CoverSize MapDimensions(const CoverSize &size, F f)
 
 } // namespace
 
+QString TSizeName::Cut(const QString &text)
+{
+    if (text.size() <= MaxLength)
+        return text;
+    // Never half a character: a surrogate pair stays whole or goes.
+    const int n = text.at(MaxLength - 1).isHighSurrogate() ? MaxLength - 1 : MaxLength;
+    return text.left(n);
+}
+
 bool CoverSize::operator==(const CoverSize &o) const
 {
     for (const Key &k : Keys)
@@ -72,7 +81,7 @@ bool TSizeList::AddSize(const CoverSize &size)
     GetSizeNames(names);
     bool isNew = true;
     for (const QString &n : names)
-        if (n == size.Name.Text())
+        if (QString::compare(n, size.Name.Text(), Qt::CaseInsensitive) == 0)
             isNew = false;
     if (isNew || Overwrite) {
         for (const Key &k : Keys)

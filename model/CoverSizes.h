@@ -7,20 +7,21 @@
 #include <QStringList>
 #include <memory>
 
-// A name of at most 255 characters: whatever is put into it is cut to that.
+// A name of at most 255 characters, in the form the catalogue file stores it
+// (no line breaks, no blanks around it): whatever is put into it becomes that.
 class TSizeName
 {
 public:
     static constexpr int MaxLength = 255;
     TSizeName() = default;
-    TSizeName(const QString &text)
-        : m_text(text.left(MaxLength)) {} // NOLINT: cut on every assignment
+    TSizeName(const QString &text) : m_text(Cut(TProfileFile::StoredName(text))) {} // NOLINT
     TSizeName(const char *text) : TSizeName(QString::fromLatin1(text)) {}
     operator const QString &() const { return m_text; }
     const QString &Text() const { return m_text; }
     bool operator==(const TSizeName &o) const { return m_text == o.m_text; }
 
 private:
+    static QString Cut(const QString &text);
     QString m_text;
 };
 
@@ -51,7 +52,8 @@ public:
 
     void GetSizeNames(QStringList &list) const;
     CoverSize ReadSize(const QString &name) const;
-    // True when no section of exactly that name (case counts) existed.
+    // True when the name was new. A name that differs from a stored one only
+    // in letter case is not new: the file cannot hold both.
     bool AddSize(const CoverSize &size);
     void ReplaceSize(const CoverSize &size);
     void DeleteSize(const QString &name);

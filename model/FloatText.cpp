@@ -94,36 +94,47 @@ bool TryTextToFloat(const QString &text, double &value)
     if (p != end)
         return false;
 
-    // Absurd exponents are clamped so the parser sees a plain overflow or
-    // underflow instead of digits it cannot hold.
-    long long exp10 = 0;
-    for (char c : exponent)
-        if (c >= '0' && c <= '9')
-            exp10 = std::min<long long>(exp10 * 10 + (c - '0'), 100000);
-    if (!exponent.empty() && exponent[0] == '-')
-        exp10 = -exp10;
-
-    // from_chars wants at least one digit on one side of the point.
-    std::string padded = "0" + mantissa;
-    if (padded.back() == '.')
-        padded += '0';
-    const std::string number = padded + "e" + std::to_string(exp10);
+    // The value is 0.<significant digits> x 10^scale. The scale counts the
+    // mantissa's own decimal position before anything is clamped, so a
+    // long run of zeros and an exponent that makes up for it read right.
+    std::string digits;
+    long long pointAt = -1;
+    for (char c : mantissa) {
+        if (c == '.')
+            pointAt = (long long)digits.size();
+        else
+            digits += c;
+    }
+    if (pointAt < 0)
+        pointAt = (long long)digits.size();
+    const size_t first = digits.find_first_not_of('0');
     double v = 0;
-    const auto res = std::from_chars(number.data(), number.data() + number.size(), v,
-                                     std::chars_format::general);
-    if (res.ec == std::errc::result_out_of_range) {
-        // Too small to hold reads as zero; too large fails like bad text. The
-        // order of magnitude tells which: digits before the point of the
-        // first significant digit, plus the exponent.
-        const size_t first = padded.find_first_of("123456789");
-        const size_t point = padded.find('.');
-        const long long intDigits =
-            (long long)(point == std::string::npos ? padded.size() : point) - (long long)first;
-        if (first != std::string::npos && intDigits + exp10 > 0)
-            return false;
-        v = 0.0;
-    } else if (res.ec != std::errc() || res.ptr != number.data() + number.size()) {
-        return false;
+    if (first != std::string::npos) {
+        const size_t last = digits.find_last_not_of('0');
+        const std::string significant = digits.substr(first, last - first + 1);
+        // Exponents beyond any mantissa's reach are clamped: the result
+        // overflows or underflows all the same.
+        long long exp10 = 0;
+        for (size_t i = exponent.empty() || exponent[0] != '-' && exponent[0] != '+' ? 0 : 1;
+             i < exponent.size(); ++i)
+            exp10 = std::min<long long>(exp10 * 10 + (exponent[i] - '0'), 1000000000000LL);
+        if (!exponent.empty() && exponent[0] == '-')
+            exp10 = -exp10;
+        const long long scale = pointAt - (long long)first + exp10;
+        if (scale > 310)
+            return false; // too large for a double fails like bad text
+        if (scale >= -400) {
+            const std::string number = "0." + significant + "e" + std::to_string(scale);
+            const auto res = std::from_chars(number.data(), number.data() + number.size(), v,
+                                             std::chars_format::general);
+            if (res.ec == std::errc::result_out_of_range) {
+                if (scale > 0)
+                    return false;
+                v = 0; // too small to hold reads as zero
+            } else if (res.ec != std::errc() || res.ptr != number.data() + number.size()) {
+                return false;
+            }
+        }
     }
     value = negative ? -v : v;
     return true;

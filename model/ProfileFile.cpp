@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProfileFile.h"
 
+#include "TextEncoding.h"
 #include "VelmoraError.h"
 
 #include <QFile>
@@ -57,26 +58,31 @@ Line Classify(const QByteArray &text, const QByteArray &eol)
         l.kind = LineKind::Section;
         const int close = t.lastIndexOf(']');
         const QByteArray inner = close > 0 ? t.mid(1, close - 1) : t.mid(1);
-        l.name = QString::fromLatin1(TrimBlanks(inner));
+        l.name = QString::fromUtf8(TrimBlanks(inner));
     } else if (t[0] == ';') {
         l.kind = LineKind::Other;
     } else {
         l.kind = LineKind::Key;
         const int eq = t.indexOf('=');
         if (eq < 0) {
-            l.name = QString::fromLatin1(t);
+            l.name = QString::fromUtf8(t);
         } else {
-            l.name = QString::fromLatin1(TrimBlanks(t.left(eq)));
-            l.value = QString::fromLatin1(TrimBlanks(t.mid(eq + 1)));
+            l.name = QString::fromUtf8(TrimBlanks(t.left(eq)));
+            l.value = QString::fromUtf8(TrimBlanks(t.mid(eq + 1)));
         }
     }
     return l;
 }
 
+// The lines of a file's bytes, which are UTF-8 (see ReadAll).
 std::vector<Line> Parse(const QByteArray &data)
 {
     std::vector<Line> lines;
     int start = 0;
+    // A byte order mark stays in the first line's bytes but does not hide
+    // the section header behind it.
+    const QByteArray bom("\xEF\xBB\xBF");
+    const int skip = data.startsWith(bom) ? bom.size() : 0;
     const int n = data.size();
     while (start < n) {
         int i = start;
@@ -91,7 +97,14 @@ std::vector<Line> Parse(const QByteArray &data)
                 next = i + 1;
             eol = data.mid(i, next - i);
         }
-        lines.push_back(Classify(data.mid(start, i - start), eol));
+        const QByteArray text = data.mid(start, i - start);
+        if (start == 0 && skip > 0) {
+            Line first = Classify(text.mid(skip), eol);
+            first.text = text;
+            lines.push_back(first);
+        } else {
+            lines.push_back(Classify(text, eol));
+        }
         start = next;
     }
     return lines;
@@ -105,12 +118,14 @@ QByteArray Join(const std::vector<Line> &lines)
     return out;
 }
 
+// The file's bytes as UTF-8: a file written on Windows in its code page is
+// converted as it is read, and written back as UTF-8.
 QByteArray ReadAll(const QString &fileName)
 {
     QFile f(fileName);
     if (!f.open(QIODevice::ReadOnly))
         return QByteArray(); // a missing file reads as an empty one
-    return f.readAll();
+    return ToUtf8TextFile(f.readAll());
 }
 
 bool SameName(const QString &a, const QString &b)
@@ -118,11 +133,14 @@ bool SameName(const QString &a, const QString &b)
     return QString::compare(a, b, Qt::CaseInsensitive) == 0;
 }
 
-// Index of the first section of that name, or -1.
+// Index of the first section of that name, or -1. The name is compared as
+// the file would give it back once written, or a name with blanks around it
+// or a line break would never find its own section.
 int FindSection(const std::vector<Line> &lines, const QString &section)
 {
+    const QString stored = TProfileFile::StoredName(section);
     for (size_t i = 0; i < lines.size(); ++i)
-        if (lines[i].kind == LineKind::Section && SameName(lines[i].name, section))
+        if (lines[i].kind == LineKind::Section && SameName(lines[i].name, stored))
             return int(i);
     return -1;
 }
@@ -147,10 +165,30 @@ QString Unquote(const QString &v)
 // and corrupt the file; it is written as a blank instead.
 QByteArray SafeBytes(const QString &s)
 {
-    QByteArray b = s.toLatin1();
+    QByteArray b = s.toUtf8();
     b.replace('\r', ' ');
     b.replace('\n', ' ');
     return b;
+}
+
+// Whether the folder takes new files by its permission bits, which also
+// bind root (CI) here as they bind everyone else.
+bool FolderTakesNewFiles(const QString &fileName)
+{
+    const QString folder = QFileInfo(fileName).absolutePath();
+    return QFile::permissions(folder) &
+           (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther);
+}
+
+void WriteInPlace(const QString &fileName, const QByteArray &data)
+{
+    QFile f(fileName);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) ||
+        f.write(data) != data.size() || !f.flush())
+        throw EVelmoraError::UnableToWrite(fileName);
+    f.close();
+    if (f.error() != QFileDevice::NoError)
+        throw EVelmoraError::UnableToWrite(fileName);
 }
 
 void WriteAll(const QString &fileName, const std::vector<Line> &lines)
@@ -160,9 +198,16 @@ void WriteAll(const QString &fileName, const std::vector<Line> &lines)
     const QFileInfo info(fileName);
     if (info.exists() && !(QFile::permissions(fileName) & QFileDevice::WriteOwner))
         throw EVelmoraError::UnableToWrite(fileName);
-    QSaveFile f(fileName);
-    f.setDirectWriteFallback(false);
     const QByteArray data = Join(lines);
+    // A catalogue in a shared folder, or owned by another user, can be
+    // writable where its folder takes no new file: it is then rewritten in
+    // place, with every byte still checked.
+    if (info.exists() && !FolderTakesNewFiles(fileName)) {
+        WriteInPlace(fileName, data);
+        return;
+    }
+    QSaveFile f(fileName);
+    f.setDirectWriteFallback(true);
     // Unbuffered, a short write (disk full) shows in write()'s result; through
     // the buffer it can go unnoticed by commit() and truncate the file.
     if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || f.write(data) != data.size() ||
@@ -181,6 +226,21 @@ void EndLine(std::vector<Line> &lines, int index)
 
 TProfileFile::TProfileFile(const QString &fileName) : m_fileName(fileName) {}
 
+QString TProfileFile::StoredName(const QString &name)
+{
+    QString n = name;
+    n.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    n.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    qsizetype b = 0;
+    qsizetype e = n.size();
+    const auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
+    while (b < e && blank(n[b]))
+        ++b;
+    while (e > b && blank(n[e - 1]))
+        --e;
+    return n.mid(b, e - b);
+}
+
 QStringList TProfileFile::ReadSectionNames() const
 {
     QStringList names;
@@ -188,7 +248,7 @@ QStringList TProfileFile::ReadSectionNames() const
     for (const Line &l : Parse(ReadAll(m_fileName))) {
         if (l.kind != LineKind::Section)
             continue;
-        const QByteArray name = l.name.toLatin1();
+        const QByteArray name = l.name.toUtf8();
         // Each name takes its terminator, and one more ends the list.
         if (used + name.size() + 2 <= SectionListLimit) {
             names << l.name;
@@ -196,7 +256,7 @@ QStringList TProfileFile::ReadSectionNames() const
         } else {
             const int room = SectionListLimit - used - 2;
             if (room > 0)
-                names << QString::fromLatin1(name.left(room));
+                names << QString::fromUtf8(name.left(room));
             break;
         }
     }
@@ -224,7 +284,7 @@ void TProfileFile::WriteString(const QString &section, const QString &key, const
     const int header = FindSection(lines, section);
     if (header < 0) {
         EndLine(lines, int(lines.size()) - 1);
-        lines.push_back(Classify("[" + SafeBytes(section) + "]", CrLf));
+        lines.push_back(Classify("[" + SafeBytes(TProfileFile::StoredName(section)) + "]", CrLf));
         lines.push_back(Classify(SafeBytes(key) + "=" + cutValue, CrLf));
         WriteAll(m_fileName, lines);
         return;
@@ -235,7 +295,7 @@ void TProfileFile::WriteString(const QString &section, const QString &key, const
         Line &l = lines[i];
         if (l.kind == LineKind::Key && SameName(l.name, key)) {
             // The stored spelling of the key stays; only its value changes.
-            l = Classify(l.name.toLatin1() + "=" + cutValue, CrLf);
+            l = Classify(l.name.toUtf8() + "=" + cutValue, CrLf);
             WriteAll(m_fileName, lines);
             return;
         }

@@ -11,9 +11,13 @@
 // value replaced on its own line, a missing key appended at the end of its
 // section, every other line left byte for byte, CR LF for what is written.
 //
+// Text is UTF-8; a file that is not valid UTF-8 is read as Windows-1252 and
+// written back as UTF-8.
+//
 // Nothing is cached: each call reads the file, and each write has reached the
 // disk when it returns. A write goes to a temporary file in the same folder
-// that then replaces the old one, so an interrupted write leaves the old file.
+// that then replaces the old one, so an interrupted write leaves the old file;
+// where the folder takes no new file, a writable file is rewritten in place.
 class TProfileFile
 {
 public:
@@ -21,6 +25,10 @@ public:
     static constexpr int ValueLimit = 2047;        // characters
 
     explicit TProfileFile(const QString &fileName);
+
+    // A section name as the file gives it back once written: line breaks
+    // become blanks, blanks around it are dropped.
+    static QString StoredName(const QString &name);
     QString FileName() const { return m_fileName; }
 
     // Section names in file order, within the listing limit (the last one

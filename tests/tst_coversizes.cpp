@@ -76,17 +76,79 @@ private Q_SLOTS:
         QCOMPARE(ReadBytes(path), before);
     }
 
-    void addingANameDifferingInCaseOverwritesTheStoredEntry()
+    void aNameDifferingOnlyInCaseIsNotNew()
     {
         const QString path = FreshPath();
         TSizeList list(path);
         list.AddSize(Box("BOX", 1, 1, 1, 1, 1, 1));
-        QVERIFY(list.AddSize(Box("box", 2, 3, 4, 5, 6, 7)));
+        const QByteArray before = ReadBytes(path);
+        QVERIFY(!list.AddSize(Box("box", 2, 3, 4, 5, 6, 7)));
+        QCOMPARE(ReadBytes(path), before);
+        // Replacing under another case still writes the stored entry.
+        list.ReplaceSize(Box("box", 2, 3, 4, 5, 6, 7));
         QStringList names;
         list.GetSizeNames(names);
         QCOMPARE(names, QStringList({"BOX"}));
         QCOMPARE(list.ReadSize("BOX"), Box("BOX", 2, 3, 4, 5, 6, 7));
-        QVERIFY(ReadBytes(path).startsWith("[BOX]\r\n"));
+    }
+
+    void everyAcceptedNameIsOneEntry_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("blank after") << "Box "
+                                     << "Box";
+        QTest::newRow("blanks around") << " \tBox\t "
+                                       << "Box";
+        QTest::newRow("line break") << "Box\r\nslim"
+                                    << "Box  slim";
+        QTest::newRow("Latin-1") << "Bo\u00eete \u00e0 CD"
+                                 << "Bo\u00eete \u00e0 CD";
+        QTest::newRow("en dash") << "DVD \u2013 slim"
+                                 << "DVD \u2013 slim";
+        QTest::newRow("euro") << "Box \u20ac"
+                              << "Box \u20ac";
+        QTest::newRow("Cyrillic") << "\u041a\u043e\u0440\u043e\u0431\u043a\u0430"
+                                  << "\u041a\u043e\u0440\u043e\u0431\u043a\u0430";
+    }
+    void everyAcceptedNameIsOneEntry()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        const QString path = FreshPath();
+        TSizeList list(path);
+        list.AddSize(Box("First", 1, 1, 1, 1, 1, 1));
+        QVERIFY(list.AddSize(Box(typed, 2, 3, 4, 5, 6, 7)));
+        QStringList names;
+        list.GetSizeNames(names);
+        QCOMPARE(names, QStringList({"First", stored}));
+        QCOMPARE(list.ReadSize(stored), Box(stored, 2, 3, 4, 5, 6, 7));
+        QVERIFY(!list.AddSize(Box(typed, 9, 9, 9, 9, 9, 9)));
+        list.ReplaceSize(Box(typed, 8, 8, 8, 8, 8, 8));
+        list.GetSizeNames(names);
+        QCOMPARE(names.size(), 2);
+        QCOMPARE(list.ReadSize(typed), Box(stored, 8, 8, 8, 8, 8, 8));
+        list.DeleteSize(typed);
+        list.GetSizeNames(names);
+        QCOMPARE(names, QStringList({"First"}));
+    }
+
+    void windows1252CatalogueReadsAndStaysReadable()
+    {
+        const QString path = FreshPath();
+        WriteBytes(path, "[Bo\xeete \x80 \x96 slim]\r\nSingleWidth=5\r\nSingleHeight=7\r\n");
+        TSizeList list(path);
+        const QString name = QStringLiteral("Bo\u00eete \u20ac \u2013 slim");
+        QStringList names;
+        list.GetSizeNames(names);
+        QCOMPARE(names, QStringList({name}));
+        QCOMPARE(list.ReadSize(name).SingleHeight, 7.0);
+        // Written back as UTF-8, the old entry reads the same.
+        list.AddSize(Box("\u041a", 1, 1, 1, 1, 1, 1));
+        list.GetSizeNames(names);
+        QCOMPARE(names, QStringList({name, "\u041a"}));
+        QCOMPARE(list.ReadSize(name).SingleWidth, 5.0);
+        QVERIFY(ReadBytes(path).startsWith("[Bo\xc3\xaete \xe2\x82\xac"));
     }
 
     void replaceAppendsOrRewrites()

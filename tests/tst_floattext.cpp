@@ -64,6 +64,12 @@ private Q_SLOTS:
         QTest::newRow("exponent without digits") << "1E" << false << 0.0;
         QTest::newRow("overflow") << "1E400" << false << 0.0;
         QTest::newRow("huge mantissa") << "9999" + QString(400, '9') << false << 0.0;
+        QTest::newRow("long fraction, exponent makes up")
+            << "0." + QString(100000, '0') + "25E100001" << true << 2.5;
+        QTest::newRow("long integer, exponent makes up")
+            << "25" + QString(100000, '0') + "E-100000" << true << 25.0;
+        QTest::newRow("zero with a huge exponent") << "0E99999999999999999999" << true << 0.0;
+        QTest::newRow("huge exponent") << "1E99999999999999999999" << false << 0.0;
         QTest::newRow("inner space") << "1 2" << false << 0.0;
         QTest::newRow("nan") << "NAN" << false << 0.0;
         QTest::newRow("hex") << "0x10" << false << 0.0;

@@ -7,8 +7,28 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 #include <csignal>
 #include <sys/resource.h>
+
+namespace {
+
+// Tells a file rewritten in place from one replaced by another.
+unsigned long long InodeOf(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat st;
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+#else
+    Q_UNUSED(path);
+    return 0;
+#endif
+}
+
+} // namespace
 
 class TestProfileFile : public QObject
 {
@@ -147,6 +167,41 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(EVelmoraError, TProfileFile(readOnly).WriteString("A", "b", "2"));
         QVERIFY_THROWS_EXCEPTION(EVelmoraError, TProfileFile(readOnly).EraseSection("A"));
         QCOMPARE(ReadBytes(readOnly), QByteArray("[A]\r\nb=1\r\n"));
+    }
+
+    void aFolderThatTakesNoNewFileIsWrittenInPlace()
+    {
+        QTemporaryDir shared;
+        const QString path = shared.filePath("CoverSizes.ini");
+        WriteBytes(path, "[A]\r\nb=1\r\n");
+        const auto folderBits = QFile::permissions(shared.path());
+        QFile::setPermissions(shared.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        TProfileFile f(path);
+        const auto inode = InodeOf(path);
+        QFile held(path); // keeps the inode from being reused by a replacement
+        QVERIFY(held.open(QIODevice::ReadOnly));
+        f.WriteString("A", "b", "2");
+        f.WriteString("C", "d", "3");
+        QCOMPARE(InodeOf(path), inode); // the same file, not a replacement
+        const QByteArray written = ReadBytes(path);
+        QFile::setPermissions(path, QFileDevice::ReadOwner);
+        QVERIFY_THROWS_EXCEPTION(EVelmoraError, f.WriteString("A", "b", "4"));
+        const QByteArray refused = ReadBytes(path);
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QFile::setPermissions(shared.path(), folderBits);
+        QCOMPARE(written, QByteArray("[A]\r\nb=2\r\n[C]\r\nd=3\r\n"));
+        QCOMPARE(refused, written);
+        QCOMPARE(QDir(shared.path()).entryList(QDir::Files), QStringList({"CoverSizes.ini"}));
+    }
+
+    void byteOrderMarkDoesNotHideTheFirstSection()
+    {
+        const QString path = Path("bom.ini");
+        WriteBytes(path, "\xEF\xBB\xBF[A]\r\nb=1\r\n");
+        TProfileFile f(path);
+        QCOMPARE(f.ReadSectionNames(), QStringList({"A"}));
+        f.WriteString("A", "b", "2");
+        QCOMPARE(ReadBytes(path), QByteArray("\xEF\xBB\xBF[A]\r\nb=2\r\n"));
     }
 
     void interruptedWriteLeavesTheOldFileWhole()

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "TextEncoding.h"
+
+#include <QStringDecoder>
+
+namespace {
+
+// 0x80 to 0x9F of Windows-1252; the five bytes it leaves undefined map to
+// the control characters of the same number, as Windows itself maps them.
+const char16_t HighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+const QByteArray Utf8Bom("\xEF\xBB\xBF");
+
+} // namespace
+
+bool IsValidUtf8(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder(bytes);
+    return !decoder.hasError();
+}
+
+QString FromWindows1252(const QByteArray &bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        *out++ = b >= 0x80 && b <= 0x9F ? QChar(HighControls[b - 0x80]) : QChar(b);
+    }
+    return text;
+}
+
+QString DecodeTextFile(const QByteArray &bytes)
+{
+    if (!IsValidUtf8(bytes))
+        return FromWindows1252(bytes);
+    return QString::fromUtf8(bytes.startsWith(Utf8Bom) ? bytes.mid(Utf8Bom.size()) : bytes);
+}
+
+QByteArray ToUtf8TextFile(const QByteArray &bytes)
+{
+    if (IsValidUtf8(bytes))
+        return bytes;
+    return FromWindows1252(bytes).toUtf8();
+}
