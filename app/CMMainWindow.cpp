@@ -3,6 +3,7 @@
 
 #include "CoverView.h"
 #include "DeviceMetrics.h"
+#include "DialogSupport.h"
 #include "FontSubstitutes.h"
 #include "GifSupport.h"
 #include "MessageBoxes.h"
@@ -73,6 +74,10 @@ TCoverMakerMainForm::TCoverMakerMainForm(const TMainFormSetup &setup, QWidget *p
         m_ownFonts = std::make_unique<TQtFontChooser>();
         m_setup.Fonts = m_ownFonts.get();
     }
+    if (!m_setup.Dialogs) {
+        m_ownDialogs = std::make_unique<TExecRunner>();
+        m_setup.Dialogs = m_ownDialogs.get();
+    }
     if (!m_setup.Printers) {
         m_ownPrinters = std::make_unique<TQtPrinterChooser>();
         m_setup.Printers = m_ownPrinters.get();
@@ -84,6 +89,7 @@ TCoverMakerMainForm::TCoverMakerMainForm(const TMainFormSetup &setup, QWidget *p
     CreateMenus();
     CreateAreaPopupMenu();
     FormCreate();
+    CreateDialogs();
 }
 
 TCoverMakerMainForm::~TCoverMakerMainForm() = default;
@@ -210,6 +216,7 @@ void TCoverMakerMainForm::CreateControls()
     connect(FontButton, &QPushButton::clicked, this,
             Command(&TCoverMakerMainForm::FontButtonClick));
     connect(PrintButton, &QToolButton::clicked, this, Command(&TCoverMakerMainForm::Print1Click));
+    connect(NewButton, &QToolButton::clicked, this, Command(&TCoverMakerMainForm::New1Click));
     connect(ImageTextEdit, &QLineEdit::textChanged, this,
             Command(&TCoverMakerMainForm::ImageTextEditChange));
     ImageView->OnClick = Command(&TCoverMakerMainForm::ImageViewClick);
@@ -221,6 +228,9 @@ void TCoverMakerMainForm::CreateControls()
 void TCoverMakerMainForm::CreateMenus()
 {
     Cover1 = menuBar()->addMenu(QStringLiteral("Cover"));
+    New1 = Cover1->addAction(QStringLiteral("New..."));
+    New1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    connect(New1, &QAction::triggered, this, Command(&TCoverMakerMainForm::New1Click));
     Print1 = Cover1->addAction(QStringLiteral("Print..."));
     Print1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     connect(Print1, &QAction::triggered, this, Command(&TCoverMakerMainForm::Print1Click));
@@ -228,6 +238,10 @@ void TCoverMakerMainForm::CreateMenus()
     Exit1 = Cover1->addAction(QStringLiteral("Exit"));
     Exit1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
     connect(Exit1, &QAction::triggered, this, Command(&TCoverMakerMainForm::Exit1Click));
+
+    Configure1 = menuBar()->addMenu(QStringLiteral("Configure"));
+    Templates1 = Configure1->addAction(QStringLiteral("Templates..."));
+    connect(Templates1, &QAction::triggered, this, Command(&TCoverMakerMainForm::Templates1Click));
 }
 
 bool TCoverMakerMainForm::CheckDataFile(const QString &fileName)
@@ -381,13 +395,6 @@ void TCoverMakerMainForm::ToolPanelResize()
         TextPropPanel->move(0, 40);
         ToolPanel->setFixedHeight(85);
     }
-}
-
-void TCoverMakerMainForm::CenterOnScreen(QWidget *dialog)
-{
-    const QScreen *screen = dialog->screen() ? dialog->screen() : QGuiApplication::primaryScreen();
-    const QSize s = screen->size();
-    dialog->move(s.width() / 2 - dialog->width() / 2, s.height() / 2 - dialog->height() / 2);
 }
 
 int TCoverMakerMainForm::AlignmentToIndex(uint8_t alignment)

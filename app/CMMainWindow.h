@@ -18,6 +18,9 @@ class QMenu;
 class QPushButton;
 class QToolButton;
 class TColorChooser;
+class TEditCoverSizeData;
+class TModalRunner;
+class TNewDocumentForm;
 class TCoverView;
 class TFontChooser;
 class TPrinterChooser;
@@ -39,6 +42,7 @@ struct TMainFormSetup
     TColorChooser *Colors = nullptr;     // null: the colour dialog
     TFontChooser *Fonts = nullptr;       // null: the font dialog with colour
     TPrinterChooser *Printers = nullptr; // null: the print dialog
+    TModalRunner *Dialogs = nullptr;     // null: the dialogs' own modal loops
 };
 
 class TCoverMakerMainForm : public QMainWindow
@@ -90,8 +94,15 @@ public:
     TCoverView *CoverView = nullptr;
 
     QMenu *Cover1 = nullptr;
+    QAction *New1 = nullptr;
     QAction *Print1 = nullptr;
     QAction *Exit1 = nullptr;
+    QMenu *Configure1 = nullptr;
+    QAction *Templates1 = nullptr;
+
+    // The secondary windows, created after the main window.
+    TNewDocumentForm *NewDocumentForm = nullptr;
+    TEditCoverSizeData *EditCoverSizeData = nullptr;
 
     // The image popup menu of the cover view.
     QMenu *AreaPopupMenu = nullptr;
@@ -111,7 +122,6 @@ public:
     void UpdateImagePanel(int32_t area);
     void UpdateTextPanel(int32_t area);
     void ToolPanelResize();
-    static void CenterOnScreen(QWidget *dialog);
     static int AlignmentToIndex(uint8_t alignment);
     static uint8_t IndexToAlignment(int index, uint8_t unchanged);
 
@@ -131,6 +141,8 @@ public:
     void BGColorButtonClick();
     void FontButtonClick();
     void Print1Click();
+    void New1Click();
+    void Templates1Click();
     void Stretch1Click();
     void Autosize1Click();
     void UserDefined1Click();
@@ -154,9 +166,10 @@ private:
     void CreateControls();
     void CreateMenus();
     void CreateAreaPopupMenu();
+    void CreateDialogs();
     // A user-interface text by its number. The built-in English text
     // stands until the language table answers for it.
-    QString UiText(int number, const char *builtIn) const;
+    QString UiText(int number) const;
     // Before printing: when the cover is larger than the printable area of
     // the chosen paper, says what will be cut off and asks whether to print
     // all the same.
@@ -179,6 +192,7 @@ private:
     std::unique_ptr<TColorChooser> m_ownColors;
     std::unique_ptr<TFontChooser> m_ownFonts;
     std::unique_ptr<TPrinterChooser> m_ownPrinters;
+    std::unique_ptr<TModalRunner> m_ownDialogs;
     // At the printer's own resolution: covers print at true size, and a
     // print bitmap at a third of screen resolution would be coarse.
     QPrinter m_printer{QPrinter::HighResolution};

@@ -2,8 +2,12 @@
 // The image and text commands, the image popup menu and printing.
 #include "CMMainWindow.h"
 
+#include "BuiltInTexts.h"
 #include "CoverView.h"
+#include "DialogSupport.h"
+#include "EditCoverSize.h"
 #include "MessageBoxes.h"
+#include "NewDocument.h"
 #include "PaintBox.h"
 #include "PictureLoading.h"
 #include "RadioGroup.h"
@@ -15,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace {
 
@@ -40,9 +45,9 @@ struct TBusyCursor
 
 } // namespace
 
-QString TCoverMakerMainForm::UiText(int, const char *builtIn) const
+QString TCoverMakerMainForm::UiText(int number) const
 {
-    return QString::fromUtf8(builtIn);
+    return BuiltInText(number);
 }
 
 void TCoverMakerMainForm::CreateAreaPopupMenu()
@@ -172,19 +177,16 @@ bool TCoverMakerMainForm::ConfirmCoverFitsPaper()
         return true;
 
     const bool cm = MeasureUnit != 0;
-    const QString unit = cm ? UiText(CentimetresUnitText, "cm") : UiText(InchesUnitText, "in");
+    const QString unit = cm ? UiText(CentimetresUnitText) : UiText(InchesUnitText);
     const auto amount = [&](double inches) {
         return QString::number(cm ? InchToCm(inches) : inches, 'f', 2) + QLatin1Char(' ') + unit;
     };
     QStringList cuts;
     if (right > CutToleranceInches)
-        cuts << UiText(CutOffRightText, "%1 on the right").arg(amount(right));
+        cuts << UiText(CutOffRightText).arg(amount(right));
     if (bottom > CutToleranceInches)
-        cuts << UiText(CutOffBottomText, "%1 at the bottom").arg(amount(bottom));
-    const QString text =
-        UiText(CoverLargerThanPaperText, "The cover is larger than the printable area of the "
-                                         "paper. Cut off: %1.\n\nPrint anyway?")
-            .arg(cuts.join(QStringLiteral(", ")));
+        cuts << UiText(CutOffBottomText).arg(amount(bottom));
+    const QString text = UiText(CoverLargerThanPaperText).arg(cuts.join(QStringLiteral(", ")));
     return m_setup.Messages->AskWarning(this, windowTitle(), text);
 }
 
@@ -310,4 +312,46 @@ void TCoverMakerMainForm::ZoomInButtonClick()
 void TCoverMakerMainForm::ZoomOutButtonClick()
 {
     CoverView->ZoomOut();
+}
+
+void TCoverMakerMainForm::CreateDialogs()
+{
+    NewDocumentForm =
+        new TNewDocumentForm(*m_sizeList, MeasureUnit, *m_setup.Messages, *m_setup.Dialogs, this);
+    NewDocumentForm->Run = [this](const std::function<void()> &command) { Run(command); };
+    NewDocumentForm->ApplyTexts([this](int number) { return UiText(number); });
+    EditCoverSizeData = new TEditCoverSizeData(MeasureUnit, this);
+    EditCoverSizeData->ApplyTexts([this](int number) { return UiText(number); });
+    NewDocumentForm->SizeForm = EditCoverSizeData;
+}
+
+void TCoverMakerMainForm::New1Click()
+{
+    NewDocumentForm->CurrentSizeName = m_document->Size().Name;
+    NewDocumentForm->CurrentMode = m_document->Mode();
+    CenterOnScreen(NewDocumentForm);
+    if (m_setup.Dialogs->ShowModal(*NewDocumentForm) != QDialog::Accepted)
+        return;
+    const QString name = NewDocumentForm->SelectedName();
+    if (NewDocumentForm->SelectedRow() < 0)
+        return;
+    m_document->Reset();
+    const bool multiple = NewDocumentForm->RadioGroup1->ItemIndex() == 1;
+    m_document->SetMode(multiple ? CoverMode::Multiple : CoverMode::Single);
+    m_document->SetCoverSize(m_sizeList->ReadSize(name));
+    CoverView->SelectArea(-1);
+    // The mode buttons show the mode the new cover has.
+    (multiple ? MultiButton : SingleButton)->setChecked(true);
+}
+
+void TCoverMakerMainForm::Templates1Click()
+{
+    NewDocumentForm->SetTemplatesMode(true);
+    struct BackToNewCoverLook
+    {
+        TNewDocumentForm *Form;
+        ~BackToNewCoverLook() { Form->SetTemplatesMode(false); }
+    } restore{NewDocumentForm};
+    CenterOnScreen(NewDocumentForm);
+    m_setup.Dialogs->ShowModal(*NewDocumentForm);
 }

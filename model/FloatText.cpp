@@ -7,44 +7,76 @@
 #include <cmath>
 #include <string>
 
-QString FloatToText(double value)
-{
-    if (std::isnan(value))
-        return QStringLiteral("NAN");
-    if (std::isinf(value))
-        return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
-    if (value == 0.0)
-        return QStringLiteral("0");
+namespace {
 
+// The significant digits of |value| to 15 places, trailing zeros dropped,
+// and the decimal exponent of the first one. value must be finite, not 0.
+void SignificantDigits(double value, std::string &digits, int &exponent)
+{
     // Scientific with 14 decimals rounds to 15 significant digits and gives
-    // the decimal exponent of the rounded value, which decides the notation.
-    // to_chars ignores the C locale, unlike printf.
+    // the decimal exponent of the rounded value. to_chars ignores the C
+    // locale, unlike printf.
     char buf[64];
     const auto res =
         std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
     std::string s(buf, res.ptr);
     const size_t e = s.find('e');
-    std::string digits = s.substr(0, 1) + s.substr(2, e - 2);
-    const int exponent = std::stoi(s.substr(e + 1));
+    digits = s.substr(0, 1) + s.substr(2, e - 2);
+    exponent = std::stoi(s.substr(e + 1));
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
+}
 
+std::string Positional(const std::string &digits, int exponent)
+{
+    if (exponent < 0)
+        return "0." + std::string(size_t(-exponent - 1), '0') + digits;
+    const size_t intDigits = size_t(exponent) + 1;
+    if (digits.size() <= intDigits)
+        return digits + std::string(intDigits - digits.size(), '0');
+    return digits.substr(0, intDigits) + "." + digits.substr(intDigits);
+}
+
+QString NonFinite(double value)
+{
+    if (std::isnan(value))
+        return QStringLiteral("NAN");
+    return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+}
+
+} // namespace
+
+QString FloatToText(double value)
+{
+    if (!std::isfinite(value))
+        return NonFinite(value);
+    if (value == 0.0)
+        return QStringLiteral("0");
+    std::string digits;
+    int exponent = 0;
+    SignificantDigits(value, digits, exponent);
     std::string out = value < 0 ? "-" : "";
     if (exponent < -4 || exponent >= 15) {
         out += digits[0];
         if (digits.size() > 1)
             out += "." + digits.substr(1);
         out += "E" + std::to_string(exponent);
-    } else if (exponent < 0) {
-        out += "0." + std::string(size_t(-exponent - 1), '0') + digits;
     } else {
-        const size_t intDigits = size_t(exponent) + 1;
-        if (digits.size() <= intDigits) {
-            out += digits + std::string(intDigits - digits.size(), '0');
-        } else {
-            out += digits.substr(0, intDigits) + "." + digits.substr(intDigits);
-        }
+        out += Positional(digits, exponent);
     }
+    return QString::fromLatin1(out.c_str());
+}
+
+QString FloatToPlainText(double value)
+{
+    if (!std::isfinite(value))
+        return NonFinite(value);
+    if (value == 0.0)
+        return QStringLiteral("0");
+    std::string digits;
+    int exponent = 0;
+    SignificantDigits(value, digits, exponent);
+    const std::string out = (value < 0 ? "-" : "") + Positional(digits, exponent);
     return QString::fromLatin1(out.c_str());
 }
 

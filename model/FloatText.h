@@ -8,6 +8,10 @@
 // E-notation only below 0.0001 or above 15 integer digits ("5E-5", "2.5E20").
 QString FloatToText(double value);
 
+// The same 15 significant digits, always without an exponent ("0.00005",
+// "250000000000000000000"), for fields that take digits and a point only.
+QString FloatToPlainText(double value);
+
 // Strict reading: optional spaces, sign, digits with at most one ".", an
 // optional exponent, optional spaces. "." alone reads 0. Returns false for
 // anything else, including a value too large for a double.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CMMainWindow.h"
 #include "CoverView.h"
+#include "DialogSupport.h"
 #include "FontSubstitutes.h"
 #include "PaintBox.h"
 #include "RadioGroup.h"
@@ -313,7 +314,7 @@ private Q_SLOTS:
     {
         QWidget dialog;
         dialog.resize(301, 201);
-        TCoverMakerMainForm::CenterOnScreen(&dialog);
+        CenterOnScreen(&dialog);
         const QSize screen = dialog.screen()->size();
         QCOMPARE(dialog.x(), screen.width() / 2 - 150);
         QCOMPARE(dialog.y(), screen.height() / 2 - 100);

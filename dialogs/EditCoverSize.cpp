@@ -1,0 +1,198 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "EditCoverSize.h"
+
+#include "FloatText.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// The client area that a 489 x 330 window with an ordinary border leaves.
+const QSize ClientSize(481, 303);
+
+QLabel *Label(QWidget *parent, const QString &text, int x, int y)
+{
+    auto *l = new QLabel(text, parent);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+QLineEdit *Edit(QWidget *parent, int x, int y, int w)
+{
+    auto *e = new QLineEdit(parent);
+    e->setGeometry(x, y, w, 21);
+    return e;
+}
+
+// The six dimensions in field order, Edit2 to Edit7.
+double CoverSize::*const Dimensions[6] = {
+    &CoverSize::SingleWidth, &CoverSize::SingleHeight, &CoverSize::LeftWidth,
+    &CoverSize::CenterWidth, &CoverSize::RightWidth,   &CoverSize::MultipleHeight,
+};
+
+} // namespace
+
+TEditCoverSizeData::TEditCoverSizeData(const uint8_t &measureUnit, QWidget *parent)
+    : QDialog(parent), MeasureUnit(measureUnit)
+{
+    setWindowTitle(QStringLiteral("Cover Size Properties"));
+    resize(ClientSize);
+
+    DataGroupBox = new QGroupBox(QStringLiteral("Cover Size Information"), this);
+    DataGroupBox->setGeometry(8, 8, 465, 241);
+    NameLabel = Label(DataGroupBox, QStringLiteral("Cover size name:"), 16, 24);
+    SingleLabel = Label(DataGroupBox, QStringLiteral("Single"), 80, 80);
+    MultipleLabel = Label(DataGroupBox, QStringLiteral("Multiple"), 304, 80);
+    for (QLabel *heading : {SingleLabel, MultipleLabel}) {
+        QPalette caption = heading->palette();
+        caption.setColor(QPalette::WindowText,
+                         palette().color(QPalette::Active, QPalette::Highlight));
+        heading->setPalette(caption);
+    }
+    SingleWidthLabel = Label(DataGroupBox, QStringLiteral("Width:"), 24, 112);
+    SingleHeightLabel = Label(DataGroupBox, QStringLiteral("Height:"), 24, 160);
+    LeftWidthLabel = Label(DataGroupBox, QStringLiteral("Left side width"), 200, 112);
+    CenterWidthLabel = Label(DataGroupBox, QStringLiteral("Center width:"), 288, 112);
+    RightWidthLabel = Label(DataGroupBox, QStringLiteral("Right side width:"), 376, 112);
+    MultipleHeightLabel = Label(DataGroupBox, QStringLiteral("Height:"), 200, 160);
+    Edit1 = Edit(DataGroupBox, 16, 40, 121);
+    Edit2 = Edit(DataGroupBox, 24, 128, 121);
+    Edit3 = Edit(DataGroupBox, 24, 176, 121);
+    Edit4 = Edit(DataGroupBox, 200, 128, 81);
+    Edit5 = Edit(DataGroupBox, 288, 128, 81);
+    Edit6 = Edit(DataGroupBox, 376, 128, 81);
+    Edit7 = Edit(DataGroupBox, 200, 176, 121);
+    Bevel1 = new QFrame(DataGroupBox);
+    Bevel1->setFrameShape(QFrame::VLine);
+    Bevel1->setFrameShadow(QFrame::Sunken);
+    Bevel1->setGeometry(176, 80, 2, 137);
+
+    OkButton = new QPushButton(QStringLiteral("OK"), this);
+    OkButton->setGeometry(312, 260, 75, 25);
+    OkButton->setDefault(true);
+    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelButton->setGeometry(392, 260, 75, 25);
+    connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    setTabOrder(OkButton, CancelButton);
+    setTabOrder(CancelButton, Edit1);
+    for (int digit = 1; digit <= 7; ++digit) {
+        QLineEdit *e = Field(digit);
+        if (digit > 1)
+            setTabOrder(Field(digit - 1), e);
+        e->installEventFilter(this);
+        if (digit == 1)
+            connect(e, &QLineEdit::textChanged, this, &TEditCoverSizeData::UpdateOkButton);
+        else
+            connect(e, &QLineEdit::textChanged, this, [this, digit] { NumberFieldChange(digit); });
+    }
+    UpdateOkButton();
+}
+
+QLineEdit *TEditCoverSizeData::Field(int digit) const
+{
+    const std::array<QLineEdit *, 8> fields{nullptr, Edit1, Edit2, Edit3,
+                                            Edit4,   Edit5, Edit6, Edit7};
+    return fields.at(size_t(digit));
+}
+
+void TEditCoverSizeData::ApplyTexts(const TTextLookup &texts)
+{
+    m_texts = texts;
+    OkButton->setText(texts(77));
+    CancelButton->setText(texts(78));
+    DataGroupBox->setTitle(texts(130));
+    const std::pair<QLabel *, int> labels[] = {
+        {NameLabel, 131},        {SingleLabel, 132},       {MultipleLabel, 133},
+        {SingleWidthLabel, 134}, {SingleHeightLabel, 135}, {LeftWidthLabel, 136},
+        {CenterWidthLabel, 137}, {RightWidthLabel, 138},   {MultipleHeightLabel, 139},
+    };
+    for (const auto &[label, number] : labels) {
+        label->setText(texts(number));
+        label->adjustSize();
+    }
+}
+
+bool TEditCoverSizeData::IsNumberText(const QString &text)
+{
+    int points = 0;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('.'))
+            ++points;
+        else if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return points <= 1;
+}
+
+void TEditCoverSizeData::NumberFieldChange(int digit)
+{
+    QLineEdit *e = Field(digit);
+    if (!IsNumberText(e->text())) {
+        const int p = e->cursorPosition();
+        e->setText(LastGoodText[size_t(digit)]); // runs this again, and passes
+        e->setCursorPosition(p - 1);
+    }
+    LastGoodText[size_t(digit)] = e->text();
+    UpdateOkButton();
+}
+
+void TEditCoverSizeData::UpdateOkButton()
+{
+    bool filled = true;
+    for (int digit = 1; digit <= 7; ++digit)
+        filled = filled && !Field(digit)->text().isEmpty();
+    // A name of blanks alone would be stored as no name at all.
+    filled = filled && !TProfileFile::StoredName(Edit1->text()).isEmpty();
+    OkButton->setEnabled(filled);
+}
+
+void TEditCoverSizeData::ResetFields()
+{
+    Edit1->setText(m_texts(105));
+    for (int digit = 2; digit <= 7; ++digit)
+        Field(digit)->setText(QStringLiteral("0"));
+}
+
+void TEditCoverSizeData::ShowCoverSize(const CoverSize &size)
+{
+    const CoverSize shown = MeasureUnit == 1 ? TSizeList::ToCentimetres(size) : size;
+    Edit1->setText(shown.Name);
+    // Without an exponent: a very small or very large value in E-notation
+    // would be refused by the field and silently replaced on OK.
+    for (int i = 0; i < 6; ++i)
+        Field(i + 2)->setText(FloatToPlainText(shown.*Dimensions[i]));
+}
+
+CoverSize TEditCoverSizeData::ReadCoverSize() const
+{
+    CoverSize size;
+    size.Name = Edit1->text();
+    for (int i = 0; i < 6; ++i)
+        size.*Dimensions[i] = TextToFloat(Field(i + 2)->text());
+    return MeasureUnit == 1 ? TSizeList::ToInches(size) : size;
+}
+
+bool TEditCoverSizeData::eventFilter(QObject *watched, QEvent *event)
+{
+    for (int digit = 1; digit <= 7; ++digit) {
+        if (watched != Field(digit))
+            continue;
+        if (event->type() == QEvent::FocusIn) {
+            SelectOnClick[size_t(digit)] = true;
+        } else if (event->type() == QEvent::MouseButtonRelease && SelectOnClick[size_t(digit)]) {
+            // After the press has placed the caret, the first click selects
+            // the whole text.
+            SelectOnClick[size_t(digit)] = false;
+            Field(digit)->selectAll();
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "BuiltInTexts.h"
+#include "CoverSizes.h"
+
+#include <QDialog>
+#include <array>
+
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The dialog in which the user enters one cover size: its name and its six
+// dimensions, shown and taken in the main window's measure unit. It edits
+// and checks text only; the catalogue is the caller's.
+class TEditCoverSizeData : public QDialog
+{
+    Q_OBJECT
+public:
+    // measureUnit is the main window's (0 inches, 1 centimetres), read at
+    // each showing and reading.
+    TEditCoverSizeData(const uint8_t &measureUnit, QWidget *parent = nullptr);
+
+    void ApplyTexts(const TTextLookup &texts);
+    void ResetFields();
+    void ShowCoverSize(const CoverSize &size);
+    // Raises "'%s' is not a valid floating point value" for a number too
+    // long for a double; nothing has been stored then.
+    CoverSize ReadCoverSize() const;
+
+    static bool IsNumberText(const QString &text);
+
+    QPushButton *OkButton = nullptr;
+    QPushButton *CancelButton = nullptr;
+    QGroupBox *DataGroupBox = nullptr;
+    QLabel *NameLabel = nullptr;
+    QLabel *SingleLabel = nullptr;
+    QLabel *MultipleLabel = nullptr;
+    QLabel *SingleWidthLabel = nullptr;
+    QLabel *SingleHeightLabel = nullptr;
+    QLabel *LeftWidthLabel = nullptr;
+    QLabel *CenterWidthLabel = nullptr;
+    QLabel *RightWidthLabel = nullptr;
+    QLabel *MultipleHeightLabel = nullptr;
+    QFrame *Bevel1 = nullptr;
+    QLineEdit *Edit1 = nullptr;
+    QLineEdit *Edit2 = nullptr;
+    QLineEdit *Edit3 = nullptr;
+    QLineEdit *Edit4 = nullptr;
+    QLineEdit *Edit5 = nullptr;
+    QLineEdit *Edit6 = nullptr;
+    QLineEdit *Edit7 = nullptr;
+
+    // Per field, by the digit that ends its name (index 1 to 7).
+    std::array<QString, 8> LastGoodText;
+    std::array<bool, 8> SelectOnClick{};
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QLineEdit *Field(int digit) const;
+    void NumberFieldChange(int digit);
+    void UpdateOkButton();
+
+    const uint8_t &MeasureUnit;
+    TTextLookup m_texts = BuiltInText;
+};

@@ -1,0 +1,251 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "NewDocument.h"
+
+#include "DialogSupport.h"
+#include "EditCoverSize.h"
+#include "FloatText.h"
+#include "MessageBoxes.h"
+#include "RadioGroup.h"
+
+#include <QFrame>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTreeWidget>
+
+namespace {
+
+const QSize ClientSize(680, 396);
+
+QPushButton *Button(QWidget *parent, const QString &caption, const QRect &geometry)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setGeometry(geometry);
+    return b;
+}
+
+} // namespace
+
+TNewDocumentForm::TNewDocumentForm(TSizeList &sizes, const uint8_t &measureUnit,
+                                   TMessageBoxes &messages, TModalRunner &dialogs, QWidget *parent)
+    : QDialog(parent), Sizes(sizes), MeasureUnit(measureUnit), Messages(messages), Dialogs(dialogs)
+{
+    setWindowTitle(QStringLiteral("Create new cover"));
+    setFixedSize(ClientSize);
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setFrameShape(QFrame::Panel);
+    Bevel1->setFrameShadow(QFrame::Raised);
+    Bevel1->setGeometry(8, 8, 665, 345);
+
+    ListView1 = new QTreeWidget(this);
+    ListView1->setGeometry(16, 16, 649, 257);
+    ListView1->setRootIsDecorated(false);
+    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->setSortingEnabled(false);
+    ListView1->setUniformRowHeights(true);
+    ListView1->header()->setSectionsClickable(false);
+    ListView1->header()->setSectionsMovable(false);
+    ListView1->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Size (Single mode)"),
+                                QStringLiteral("Sizes (Multiple mode)")});
+    ListView1->setColumnWidth(0, 180);
+    ListView1->setColumnWidth(1, 172);
+    ListView1->setColumnWidth(2, 292);
+    // The selection stays visible when the list loses the focus.
+    QPalette keep = ListView1->palette();
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        keep.setColor(QPalette::Inactive, role, keep.color(QPalette::Active, role));
+    ListView1->setPalette(keep);
+
+    RadioGroup1 = new TRadioGroup(QStringLiteral("Images"), 1, this);
+    RadioGroup1->setGeometry(16, 280, 177, 65);
+    RadioGroup1->SetItems({QStringLiteral("Single"), QStringLiteral("Multiple")});
+    RadioGroup1->SetItemIndex(1);
+
+    AddButton = Button(this, QStringLiteral("Add..."), QRect(432, 280, 75, 25));
+    EditButton = Button(this, QStringLiteral("Edit..."), QRect(512, 280, 75, 25));
+    RemoveButton = Button(this, QStringLiteral("Remove..."), QRect(592, 280, 75, 25));
+    OkButton = Button(this, QStringLiteral("&OK"), QRect(520, 364, 75, 25));
+    OkButton->setDefault(true);
+    CancelButton = Button(this, QStringLiteral("&Cancel"), QRect(600, 364, 75, 25));
+
+    setTabOrder(ListView1, RadioGroup1);
+    setTabOrder(RadioGroup1, OkButton);
+    setTabOrder(OkButton, CancelButton);
+    setTabOrder(CancelButton, AddButton);
+    setTabOrder(AddButton, EditButton);
+    setTabOrder(EditButton, RemoveButton);
+
+    connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(AddButton, &QPushButton::clicked, this, [this] { Run([this] { AddButtonClick(); }); });
+    connect(EditButton, &QPushButton::clicked, this,
+            [this] { Run([this] { EditButtonClick(); }); });
+    connect(RemoveButton, &QPushButton::clicked, this,
+            [this] { Run([this] { RemoveButtonClick(); }); });
+    connect(ListView1, &QTreeWidget::itemDoubleClicked, this, [this] { ListView1DblClick(); });
+}
+
+void TNewDocumentForm::ApplyTexts(const TTextLookup &texts)
+{
+    m_texts = texts;
+    setWindowTitle(texts(70));
+    ListView1->setHeaderLabels({texts(71), texts(72), texts(73)});
+    RadioGroup1->setTitle(texts(74));
+    const int choice = RadioGroup1->ItemIndex();
+    RadioGroup1->SetItems({texts(75), texts(76)});
+    RadioGroup1->SetItemIndex(choice);
+    OkButton->setText(texts(77));
+    CancelButton->setText(texts(78));
+    AddButton->setText(texts(79));
+    EditButton->setText(texts(80));
+    RemoveButton->setText(texts(81));
+}
+
+void TNewDocumentForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    FillSizeList();
+    RadioGroup1->SetItemIndex(CurrentMode == CoverMode::Single ? 0 : 1);
+    ListView1->setFocus();
+}
+
+void TNewDocumentForm::FillSizeList()
+{
+    ListView1->clear();
+    QStringList names;
+    Sizes.GetSizeNames(names);
+    const QString unit = m_texts(MeasureUnit == 0 ? 100 : 101);
+    for (const QString &name : names) {
+        CoverSize s = Sizes.ReadSize(name);
+        if (MeasureUnit != 0)
+            s = TSizeList::ToCentimetres(s);
+        auto *row = new QTreeWidgetItem(ListView1);
+        row->setText(0, s.Name);
+        row->setText(1, QStringLiteral("%1 x %2 (%3)")
+                            .arg(FloatToText(s.SingleWidth), FloatToText(s.SingleHeight), unit));
+        row->setText(2, QStringLiteral("(%1 + %2 + %3) x %4 (%5)")
+                            .arg(FloatToText(s.LeftWidth), FloatToText(s.CenterWidth),
+                                 FloatToText(s.RightWidth), FloatToText(s.MultipleHeight), unit));
+        if (s.Name.Text() == CurrentSizeName)
+            ListView1->setCurrentItem(row);
+    }
+}
+
+QString TNewDocumentForm::SelectedName() const
+{
+    const QList<QTreeWidgetItem *> selected = ListView1->selectedItems();
+    return selected.isEmpty() ? QString() : selected.first()->text(0);
+}
+
+int TNewDocumentForm::SelectedRow() const
+{
+    const QList<QTreeWidgetItem *> selected = ListView1->selectedItems();
+    return selected.isEmpty() ? -1 : ListView1->indexOfTopLevelItem(selected.first());
+}
+
+void TNewDocumentForm::SelectRow(int row)
+{
+    QTreeWidgetItem *item = ListView1->topLevelItem(row);
+    if (item)
+        ListView1->setCurrentItem(item);
+    else
+        ListView1->clearSelection();
+}
+
+int TNewDocumentForm::RowNamed(const QString &name, Qt::CaseSensitivity cs) const
+{
+    for (int i = 0; i < ListView1->topLevelItemCount(); ++i)
+        if (QString::compare(ListView1->topLevelItem(i)->text(0), name, cs) == 0)
+            return i;
+    return -1;
+}
+
+bool TNewDocumentForm::IsNameTaken(const QString &name) const
+{
+    QStringList names;
+    Sizes.GetSizeNames(names);
+    for (const QString &n : names)
+        if (QString::compare(n, name, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+bool TNewDocumentForm::ShowSizeForm()
+{
+    CenterOnScreen(SizeForm);
+    return Dialogs.ShowModal(*SizeForm) == QDialog::Accepted;
+}
+
+void TNewDocumentForm::AddButtonClick()
+{
+    SizeForm->ResetFields();
+    if (!ShowSizeForm())
+        return;
+    const CoverSize size = SizeForm->ReadCoverSize();
+    const bool added = Sizes.AddSize(size);
+    if (!added)
+        Messages.ShowError(this, QString(), m_texts(104));
+    FillSizeList();
+    // After a refusal the entry that holds the name, in whatever case.
+    int row = RowNamed(size.Name, Qt::CaseSensitive);
+    if (row < 0)
+        row = RowNamed(size.Name, Qt::CaseInsensitive);
+    SelectRow(row);
+}
+
+void TNewDocumentForm::EditButtonClick()
+{
+    const QString oldName = SelectedName();
+    if (SelectedRow() < 0)
+        return;
+    SizeForm->ShowCoverSize(Sizes.ReadSize(oldName));
+    if (!ShowSizeForm())
+        return;
+    const int position = SelectedRow();
+    const CoverSize size = SizeForm->ReadCoverSize();
+    // Renamed onto another entry: the file cannot hold both, and replacing
+    // would overwrite that other entry with no word.
+    if (QString::compare(size.Name, oldName, Qt::CaseInsensitive) != 0 && IsNameTaken(size.Name)) {
+        Messages.ShowError(this, QString(), m_texts(104));
+        return;
+    }
+    Sizes.ReplaceSize(size);
+    FillSizeList();
+    SelectRow(position);
+}
+
+void TNewDocumentForm::RemoveButtonClick()
+{
+    if (SelectedRow() < 0)
+        return;
+    if (!Messages.AskWarning(this, QString(), m_texts(102)))
+        return;
+    const int position = SelectedRow();
+    Sizes.DeleteSize(SelectedName());
+    FillSizeList();
+    SelectRow(position < ListView1->topLevelItemCount() ? position : -1);
+}
+
+void TNewDocumentForm::ListView1DblClick()
+{
+    if (!TemplatesMode && SelectedRow() >= 0)
+        OkButton->click();
+}
+
+void TNewDocumentForm::SetTemplatesMode(bool on)
+{
+    RadioGroup1->setVisible(!on);
+    CancelButton->setVisible(!on);
+    const int d = on ? -40 : 40;
+    Bevel1->resize(Bevel1->width(), Bevel1->height() + d);
+    OkButton->move(OkButton->x() - 2 * d, OkButton->y() + d);
+    setFixedSize(width(), height() + d);
+    setWindowTitle(m_texts(on ? 82 : 70));
+    OkButton->setText(m_texts(on ? 83 : 77));
+    TemplatesMode = on;
+}

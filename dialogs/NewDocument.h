@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "BuiltInTexts.h"
+#include "CoverDocuments.h"
+#include "CoverSizes.h"
+
+#include <QDialog>
+#include <functional>
+
+class QFrame;
+class QPushButton;
+class QTreeWidget;
+class TEditCoverSizeData;
+class TMessageBoxes;
+class TModalRunner;
+class TRadioGroup;
+
+// The whole catalogue as a list, from which New... picks a size and the
+// Images layout, and where Add..., Edit... and Remove... maintain the
+// catalogue. In its templates look (Templates...) it only maintains it.
+class TNewDocumentForm : public QDialog
+{
+    Q_OBJECT
+public:
+    // Runs one catalogue command so that its error is shown and the dialog
+    // stays usable; the main window passes its command wrapper.
+    using TCommandRunner = std::function<void(const std::function<void()> &)>;
+
+    TNewDocumentForm(TSizeList &sizes, const uint8_t &measureUnit, TMessageBoxes &messages,
+                     TModalRunner &dialogs, QWidget *parent = nullptr);
+
+    QString CurrentSizeName;
+    CoverMode CurrentMode = CoverMode::Single;
+    bool TemplatesMode = false;
+    // The size properties dialog; created after this one.
+    TEditCoverSizeData *SizeForm = nullptr;
+    TCommandRunner Run = [](const std::function<void()> &command) { command(); };
+
+    void ApplyTexts(const TTextLookup &texts);
+    void FillSizeList();
+    void SetTemplatesMode(bool on);
+    // The Name of the selected row, or empty when no row is selected.
+    QString SelectedName() const;
+    int SelectedRow() const;
+
+    QFrame *Bevel1 = nullptr;
+    QTreeWidget *ListView1 = nullptr;
+    TRadioGroup *RadioGroup1 = nullptr;
+    QPushButton *AddButton = nullptr;
+    QPushButton *EditButton = nullptr;
+    QPushButton *RemoveButton = nullptr;
+    QPushButton *OkButton = nullptr;
+    QPushButton *CancelButton = nullptr;
+
+    void AddButtonClick();
+    void EditButtonClick();
+    void RemoveButtonClick();
+    void ListView1DblClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void SelectRow(int row);
+    bool IsNameTaken(const QString &name) const;
+    int RowNamed(const QString &name, Qt::CaseSensitivity cs) const;
+    bool ShowSizeForm();
+
+    TSizeList &Sizes;
+    const uint8_t &MeasureUnit;
+    TMessageBoxes &Messages;
+    TModalRunner &Dialogs;
+    TTextLookup m_texts = BuiltInText;
+};

@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "BuiltInTexts.h"
+
+#include <map>
+
+namespace {
+
+const std::map<int, const char *> &Table()
+{
+    static const std::map<int, const char *> table = {
+        // Main window
+        {2, "Single mode"},
+        {3, "Multiple mode"},
+        {4, "Text:"},
+        {5, "Alignment"},
+        {6, "Left"},
+        {7, "Center"},
+        {8, "Right"},
+        {9, "Orientation"},
+        {10, "Horz"},
+        {11, "Vert"},
+        {12, "Text Position"},
+        {13, "Top"},
+        {14, "Center"},
+        {15, "Bottom"},
+        {16, "Font..."},
+        {17, "Image properties"},
+        {18, "Change..."},
+        {19, "Clear"},
+        {20, "Image View"},
+        {21, "Stretch image"},
+        {22, "Autosize image"},
+        {23, "User defined"},
+        {24, "Center"},
+        {25, "BG Color..."},
+        {26, "New cover"},
+        {27, "Print"},
+        {30, "Cover"},
+        {31, "New..."},
+        {32, "Print..."},
+        {33, "Exit"},
+        {34, "Configure"},
+        {35, "Templates..."},
+        {36, "Inches"},
+        {37, "Centimetres"},
+        {38, "Help"},
+        {39, "Index"},
+        {40, "Home Page"},
+        {41, "About..."},
+        {42, "Show Actual Scale"},
+        {50, "&Change..."},
+        {51, "C&lear"},
+        {52, "Stretch"},
+        {53, "Autosize"},
+        {54, "User Defined"},
+        {55, "Center"},
+        {56, "Zoom &In"},
+        {57, "Zoom &Out"},
+        {58, "BG Color..."},
+        // New cover dialog
+        {70, "Create new cover"},
+        {71, "Name"},
+        {72, "Size (Single mode)"},
+        {73, "Sizes (Multiple mode)"},
+        {74, "Images"},
+        {75, "Single"},
+        {76, "Multiple"},
+        {77, "OK"},
+        {78, "Cancel"},
+        {79, "Add..."},
+        {80, "Edit..."},
+        {81, "Remove..."},
+        {82, "Cover templates"},
+        {83, "Close"},
+        {100, "inches"},
+        {101, "cm"},
+        {102, "Remove this cover size from the catalogue?"},
+        {104, "A cover size of this name is already in the catalogue."},
+        {105, "New cover size"},
+        // Cover size properties dialog
+        {130, "Cover Size Information"},
+        {131, "Cover size name:"},
+        {132, "Single"},
+        {133, "Multiple"},
+        {134, "Width:"},
+        {135, "Height:"},
+        {136, "Left side width:"},
+        {137, "Center width:"},
+        {138, "Right side width:"},
+        {139, "Height:"},
+        // Printing a cover larger than the paper
+        {150, "The cover is larger than the printable area of the paper. Cut off: %1.\n\n"
+              "Print anyway?"},
+        {151, "%1 on the right"},
+        {152, "%1 at the bottom"},
+    };
+    return table;
+}
+
+} // namespace
+
+QString BuiltInText(int number)
+{
+    const auto it = Table().find(number);
+    return it == Table().end() ? QString() : QString::fromUtf8(it->second);
+}
+
+QList<int> UsedTextNumbers()
+{
+    QList<int> numbers;
+    for (const auto &entry : Table())
+        numbers << entry.first;
+    return numbers;
+}
