@@ -6,6 +6,7 @@
 #include "DeviceMetrics.h"
 #include "PictureLoading.h"
 #include "RecordingMessageBoxes.h"
+#include "ScriptedDialogs.h"
 #include "StandardDialogs.h"
 #include "TestFiles.h"
 
@@ -93,13 +94,14 @@ struct TProgram
     TAnsweringColors colors;
     TAnsweringFonts fonts;
     TAnsweringPrinters printers;
+    TScriptedRunner dialogs;
     std::unique_ptr<TCoverMakerMainForm> form;
 
-    TProgram()
+    explicit TProgram(const QByteArray &catalogue =
+                          "[Case]\r\nSingleWidth=5\r\nSingleHeight=5\r\nLeftWidth=1\r\n"
+                          "CenterWidth=3\r\nRightWidth=1\r\nMultipleHeight=5\r\n")
     {
-        WriteBytes(dir.filePath("CoverSizes.ini"),
-                   "[Case]\r\nSingleWidth=5\r\nSingleHeight=5\r\nLeftWidth=1\r\nCenterWidth=3\r\n"
-                   "RightWidth=1\r\nMultipleHeight=5\r\n");
+        WriteBytes(dir.filePath("CoverSizes.ini"), catalogue);
         for (const char *file : {"GIFView.dll", "velmora-metafile"})
             QFile::copy(ProgramBinDir() + "/" + file, dir.filePath(file));
         TMainFormSetup setup;
@@ -110,6 +112,7 @@ struct TProgram
         setup.Colors = &colors;
         setup.Fonts = &fonts;
         setup.Printers = &printers;
+        setup.Dialogs = &dialogs;
         form = std::make_unique<TCoverMakerMainForm>(setup);
         form->resize(900, 600);
         form->show();
