@@ -159,6 +159,7 @@ void TEditCoverSizeData::ResetFields()
     Edit1->setText(m_texts(105));
     for (int digit = 2; digit <= 7; ++digit)
         Field(digit)->setText(QStringLiteral("0"));
+    ShowFieldStarts();
 }
 
 void TEditCoverSizeData::ShowCoverSize(const CoverSize &size)
@@ -169,6 +170,14 @@ void TEditCoverSizeData::ShowCoverSize(const CoverSize &size)
     // would be refused by the field and silently replaced on OK.
     for (int i = 0; i < 6; ++i)
         Field(i + 2)->setText(FloatToPlainText(shown.*Dimensions[i]));
+    ShowFieldStarts();
+}
+
+void TEditCoverSizeData::ShowFieldStarts()
+{
+    // A long name or number shows from its start, not from the caret.
+    for (int digit = 1; digit <= 7; ++digit)
+        Field(digit)->setCursorPosition(0);
 }
 
 CoverSize TEditCoverSizeData::ReadCoverSize() const

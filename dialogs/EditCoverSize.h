@@ -65,6 +65,7 @@ private:
     QLineEdit *Field(int digit) const;
     void NumberFieldChange(int digit);
     void UpdateOkButton();
+    void ShowFieldStarts();
 
     const uint8_t &MeasureUnit;
     TTextLookup m_texts = BuiltInText;

@@ -177,6 +177,7 @@ private Q_SLOTS:
         CoverSize s = MakeSize(stored, 1, 1, 1, 1, 1, QStringLiteral("Box"));
         d.sizeForm.ShowCoverSize(s);
         QCOMPARE(d.sizeForm.Edit2->text(), shown);
+        QCOMPARE(d.sizeForm.Edit2->cursorPosition(), 0);
         QCOMPARE(d.sizeForm.ReadCoverSize().SingleWidth, stored);
     }
 

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Saves a picture of the main window, as the program starts from its build
-// folder, for the README: velmora_screenshot OUTPUT.png
+// folder, for the README, and of the new cover and size properties dialogs:
+// velmora_screenshot MAIN.png [NEWCOVER.png [SIZE.png]]
 #include "CMMainWindow.h"
 #include "CoverView.h"
+#include "EditCoverSize.h"
 #include "FontSubstitutes.h"
+#include "NewDocument.h"
 #include "RecordingMessageBoxes.h"
 #include "TestFiles.h"
 
@@ -17,7 +20,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: velmora_screenshot OUTPUT.png\n");
+        std::fprintf(stderr, "usage: velmora_screenshot MAIN.png [NEWCOVER.png [SIZE.png]]\n");
         return 2;
     }
     RegisterFontSubstitutes();
@@ -69,5 +72,25 @@ int main(int argc, char *argv[])
     form.CoverView->SetShowScale(true);
     form.CoverView->SelectArea(3);
     QCoreApplication::processEvents();
-    return form.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+    if (!form.grab().save(QString::fromLocal8Bit(argv[1])))
+        return 1;
+    if (argc >= 3) {
+        TNewDocumentForm &newCover = *form.NewDocumentForm;
+        newCover.CurrentSizeName = d.Size().Name;
+        newCover.CurrentMode = d.Mode();
+        newCover.show();
+        QCoreApplication::processEvents();
+        if (!newCover.grab().save(QString::fromLocal8Bit(argv[2])))
+            return 1;
+        newCover.hide();
+    }
+    if (argc >= 4) {
+        TEditCoverSizeData &size = *form.EditCoverSizeData;
+        size.ShowCoverSize(d.Size());
+        size.show();
+        QCoreApplication::processEvents();
+        if (!size.grab().save(QString::fromLocal8Bit(argv[3])))
+            return 1;
+    }
+    return 0;
 }
