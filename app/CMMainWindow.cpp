@@ -6,10 +6,12 @@
 #include "DialogSupport.h"
 #include "FontSubstitutes.h"
 #include "GifSupport.h"
+#include "LanguageController.h"
 #include "MessageBoxes.h"
 #include "MetafileGraphic.h"
 #include "PaintBox.h"
 #include "PictureLoading.h"
+#include "ProgramOptions.h"
 #include "RadioGroup.h"
 #include "Rounding.h"
 #include "StandardDialogs.h"
@@ -53,6 +55,16 @@ QPushButton *Button(QWidget *parent, const QString &caption, const QRect &geomet
     return b;
 }
 
+// The interface's own service unless the caller gave one.
+template <typename Own, typename Interface>
+Interface *OwnIfUnset(Interface *given, std::unique_ptr<Interface> &own)
+{
+    if (given)
+        return given;
+    own = std::make_unique<Own>();
+    return own.get();
+}
+
 } // namespace
 
 TCoverMakerMainForm::TCoverMakerMainForm(const TMainFormSetup &setup, QWidget *parent)
@@ -62,29 +74,17 @@ TCoverMakerMainForm::TCoverMakerMainForm(const TMainFormSetup &setup, QWidget *p
         m_ownMetrics = std::make_unique<TQtDeviceMetrics>(m_printer);
         m_setup.Metrics = m_ownMetrics.get();
     }
-    if (!m_setup.Pictures) {
-        m_ownPictures = std::make_unique<TQtPictureChooser>();
-        m_setup.Pictures = m_ownPictures.get();
-    }
-    if (!m_setup.Colors) {
-        m_ownColors = std::make_unique<TQtColorChooser>();
-        m_setup.Colors = m_ownColors.get();
-    }
-    if (!m_setup.Fonts) {
-        m_ownFonts = std::make_unique<TQtFontChooser>();
-        m_setup.Fonts = m_ownFonts.get();
-    }
-    if (!m_setup.Dialogs) {
-        m_ownDialogs = std::make_unique<TExecRunner>();
-        m_setup.Dialogs = m_ownDialogs.get();
-    }
-    if (!m_setup.Printers) {
-        m_ownPrinters = std::make_unique<TQtPrinterChooser>();
-        m_setup.Printers = m_ownPrinters.get();
-    }
+    m_setup.Pictures = OwnIfUnset<TQtPictureChooser>(m_setup.Pictures, m_ownPictures);
+    m_setup.Colors = OwnIfUnset<TQtColorChooser>(m_setup.Colors, m_ownColors);
+    m_setup.Fonts = OwnIfUnset<TQtFontChooser>(m_setup.Fonts, m_ownFonts);
+    m_setup.Dialogs = OwnIfUnset<TExecRunner>(m_setup.Dialogs, m_ownDialogs);
+    m_setup.Printers = OwnIfUnset<TQtPrinterChooser>(m_setup.Printers, m_ownPrinters);
+    m_setup.Options = OwnIfUnset<TSettingsOptionsStore>(m_setup.Options, m_ownOptions);
+    m_setup.Languages = OwnIfUnset<TLanguageController>(m_setup.Languages, m_ownLanguages);
+    m_setup.Urls = OwnIfUnset<TDesktopUrlOpener>(m_setup.Urls, m_ownUrls);
     setWindowTitle(QStringLiteral("Velmora"));
     setFont(DesignFont());
-    setGeometry(DesignLeft, DesignTop, DesignWidth, DesignHeight);
+    SetOuterBounds(QRect(DesignLeft, DesignTop, DesignWidth, DesignHeight));
     CreateControls();
     CreateMenus();
     CreateAreaPopupMenu();
@@ -225,25 +225,6 @@ void TCoverMakerMainForm::CreateControls()
     TextPosRadio->OnClick = Command(&TCoverMakerMainForm::TextPosRadioClick);
 }
 
-void TCoverMakerMainForm::CreateMenus()
-{
-    Cover1 = menuBar()->addMenu(QStringLiteral("Cover"));
-    New1 = Cover1->addAction(QStringLiteral("New..."));
-    New1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    connect(New1, &QAction::triggered, this, Command(&TCoverMakerMainForm::New1Click));
-    Print1 = Cover1->addAction(QStringLiteral("Print..."));
-    Print1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    connect(Print1, &QAction::triggered, this, Command(&TCoverMakerMainForm::Print1Click));
-    Cover1->addSeparator();
-    Exit1 = Cover1->addAction(QStringLiteral("Exit"));
-    Exit1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
-    connect(Exit1, &QAction::triggered, this, Command(&TCoverMakerMainForm::Exit1Click));
-
-    Configure1 = menuBar()->addMenu(QStringLiteral("Configure"));
-    Templates1 = Configure1->addAction(QStringLiteral("Templates..."));
-    connect(Templates1, &QAction::triggered, this, Command(&TCoverMakerMainForm::Templates1Click));
-}
-
 bool TCoverMakerMainForm::CheckDataFile(const QString &fileName)
 {
     if (QFileInfo::exists(QDir(m_setup.ProgramDir).filePath(fileName)))
@@ -339,34 +320,6 @@ void TCoverMakerMainForm::ApplyFontCompensation()
 {
     // The windows keep their design pixel sizes; the face substitution that
     // keeps captions within them is registered before any window exists.
-}
-
-void TCoverMakerMainForm::LoadLanguage()
-{
-    // The language table is not read yet: the built-in captions stand.
-}
-
-void TCoverMakerMainForm::BuildLanguageMenu() {}
-
-void TCoverMakerMainForm::ApplyLanguage() {}
-
-bool TCoverMakerMainForm::LoadOptions()
-{
-    // No options are stored yet: every start is a first start.
-    return false;
-}
-
-void TCoverMakerMainForm::SaveOptions() {}
-
-void TCoverMakerMainForm::closeEvent(QCloseEvent *event)
-{
-    FormClose();
-    QMainWindow::closeEvent(event);
-}
-
-void TCoverMakerMainForm::FormClose()
-{
-    Run([this] { SaveOptions(); });
 }
 
 void TCoverMakerMainForm::Exit1Click()

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QPrinter>
+#include <QUrl>
 #include <functional>
 #include <memory>
 
@@ -18,6 +19,9 @@ class QMenu;
 class QPushButton;
 class QToolButton;
 class TColorChooser;
+class TLanguageController;
+class TOptionsStore;
+class TUrlOpener;
 class TEditCoverSizeData;
 class TModalRunner;
 class TNewDocumentForm;
@@ -37,12 +41,35 @@ struct TMainFormSetup
 {
     QString ProgramDir;
     TMessageBoxes *Messages = nullptr;
-    TDeviceMetrics *Metrics = nullptr;   // null: the real screen and printer
-    TPictureChooser *Pictures = nullptr; // null: the open-picture dialog
-    TColorChooser *Colors = nullptr;     // null: the colour dialog
-    TFontChooser *Fonts = nullptr;       // null: the font dialog with colour
-    TPrinterChooser *Printers = nullptr; // null: the print dialog
-    TModalRunner *Dialogs = nullptr;     // null: the dialogs' own modal loops
+    TDeviceMetrics *Metrics = nullptr;        // null: the real screen and printer
+    TPictureChooser *Pictures = nullptr;      // null: the open-picture dialog
+    TColorChooser *Colors = nullptr;          // null: the colour dialog
+    TFontChooser *Fonts = nullptr;            // null: the font dialog with colour
+    TPrinterChooser *Printers = nullptr;      // null: the print dialog
+    TModalRunner *Dialogs = nullptr;          // null: the dialogs' own modal loops
+    TOptionsStore *Options = nullptr;         // null: the user's own options store
+    TLanguageController *Languages = nullptr; // null: a table of the window's own
+    TUrlOpener *Urls = nullptr;               // null: the platform's opener
+};
+
+// The product's home page, opened by Help > Home Page and the About box.
+extern const char HomePageAddress[];
+// The user manual beside the executable, opened by Help > Index.
+extern const char ManualFileName[];
+
+// Opens web addresses and documents with the platform's opener; tests record
+// them instead.
+class TUrlOpener
+{
+public:
+    virtual ~TUrlOpener() = default;
+    virtual void Open(const QUrl &url) = 0;
+};
+
+class TDesktopUrlOpener : public TUrlOpener
+{
+public:
+    void Open(const QUrl &url) override;
 };
 
 class TCoverMakerMainForm : public QMainWindow
@@ -99,6 +126,15 @@ public:
     QAction *Exit1 = nullptr;
     QMenu *Configure1 = nullptr;
     QAction *Templates1 = nullptr;
+    QAction *Inches1 = nullptr;
+    QAction *Centimetres1 = nullptr;
+    QAction *ShowActualScale1 = nullptr;
+    QAction *LangSep = nullptr;
+    QActionGroup *LanguageItems = nullptr;
+    QMenu *Help1 = nullptr;
+    QAction *Index1 = nullptr;
+    QAction *HomePage1 = nullptr;
+    QAction *About1 = nullptr;
 
     // The secondary windows, created after the main window.
     TNewDocumentForm *NewDocumentForm = nullptr;
@@ -143,6 +179,19 @@ public:
     void Print1Click();
     void New1Click();
     void Templates1Click();
+    void Configure1Click();
+    void Inches1Click();
+    void Centimetres1Click();
+    void ShowActualScale1Click();
+    void Index1Click();
+    void HomePage1Click();
+    void About1Click();
+    void LanguageItemClick(QAction *item);
+
+    TLanguageController &Languages() const { return *m_setup.Languages; }
+    // The window's outer bounds, frame included, as the options keep them.
+    QRect OuterBounds() const;
+    void SetOuterBounds(const QRect &bounds);
     void Stretch1Click();
     void Autosize1Click();
     void UserDefined1Click();
@@ -159,6 +208,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void FormCreate();
@@ -193,6 +245,11 @@ private:
     std::unique_ptr<TFontChooser> m_ownFonts;
     std::unique_ptr<TPrinterChooser> m_ownPrinters;
     std::unique_ptr<TModalRunner> m_ownDialogs;
+    std::unique_ptr<TOptionsStore> m_ownOptions;
+    std::unique_ptr<TLanguageController> m_ownLanguages;
+    std::unique_ptr<TUrlOpener> m_ownUrls;
+    QRect m_outerBounds;
+    bool m_shown = false;
     // At the printer's own resolution: covers print at true size, and a
     // print bitmap at a third of screen resolution would be coarse.
     QPrinter m_printer{QPrinter::HighResolution};

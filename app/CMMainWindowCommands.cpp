@@ -45,11 +45,6 @@ struct TBusyCursor
 
 } // namespace
 
-QString TCoverMakerMainForm::UiText(int number) const
-{
-    return BuiltInText(number);
-}
-
 void TCoverMakerMainForm::CreateAreaPopupMenu()
 {
     AreaPopupMenu = new QMenu(this);

@@ -9,8 +9,8 @@ const std::map<int, const char *> &Table()
 {
     static const std::map<int, const char *> table = {
         // Main window
-        {2, "Single mode"},
-        {3, "Multiple mode"},
+        {2, "Single cover"},
+        {3, "Multiple cover"},
         {4, "Text:"},
         {5, "Alignment"},
         {6, "Left"},
@@ -34,7 +34,7 @@ const std::map<int, const char *> &Table()
         {24, "Center"},
         {25, "BG Color..."},
         {26, "New cover"},
-        {27, "Print"},
+        {27, "Print cover"},
         {30, "Cover"},
         {31, "New..."},
         {32, "Print..."},
@@ -88,8 +88,13 @@ const std::map<int, const char *> &Table()
         {137, "Center width:"},
         {138, "Right side width:"},
         {139, "Height:"},
-        // Printing a cover larger than the paper
-        {150, "The cover is larger than the printable area of the paper. Cut off: %1.\n\n"
+        // About box
+        {120, "Version"},
+        {121, "Made by"},
+        {123, "About"},
+        // Printing a cover larger than the paper; one line, as the language
+        // file holds it
+        {150, "The cover is larger than the printable area of the paper. Cut off: %1. "
               "Print anyway?"},
         {151, "%1 on the right"},
         {152, "%1 at the bottom"},

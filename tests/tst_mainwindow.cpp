@@ -4,6 +4,7 @@
 #include "DialogSupport.h"
 #include "FontSubstitutes.h"
 #include "PaintBox.h"
+#include "ProgramOptions.h"
 #include "RadioGroup.h"
 #include "RecordingMessageBoxes.h"
 #include "TestFiles.h"
@@ -36,6 +37,7 @@ struct ProgramFolder
             WriteBytes(dir.filePath("CoverSizes.ini"), *catalogue);
         if (gifLibrary)
             QFile::copy(ProgramBinDir() + "/GIFView.dll", dir.filePath("GIFView.dll"));
+        QFile::copy(ProgramBinDir() + "/VMLang.txt", dir.filePath("VMLang.txt"));
     }
 };
 
@@ -43,6 +45,8 @@ struct Started
 {
     TRecordingMessageBoxes messages;
     TFixedDeviceMetrics metrics{38, 236};
+    QTemporaryDir optionsDir; // never the user's own options
+    TSettingsOptionsStore options{optionsDir.filePath("options.ini")};
     std::unique_ptr<TCoverMakerMainForm> form;
     explicit Started(const QString &programDir)
     {
@@ -50,6 +54,7 @@ struct Started
         setup.ProgramDir = programDir;
         setup.Messages = &messages;
         setup.Metrics = &metrics;
+        setup.Options = &options;
         form = std::make_unique<TCoverMakerMainForm>(setup);
     }
 };

@@ -5,6 +5,7 @@
 #include "CoverFont.h"
 #include "DeviceMetrics.h"
 #include "PictureLoading.h"
+#include "ProgramOptions.h"
 #include "RecordingMessageBoxes.h"
 #include "ScriptedDialogs.h"
 #include "StandardDialogs.h"
@@ -83,6 +84,13 @@ public:
     int Asked = 0;
 };
 
+class TRecordingUrls : public TUrlOpener
+{
+public:
+    void Open(const QUrl &url) override { Opened << url; }
+    QList<QUrl> Opened;
+};
+
 // The started main window over a program folder holding one catalogue
 // entry, the GIF library and the metafile helper.
 struct TProgram
@@ -95,6 +103,11 @@ struct TProgram
     TAnsweringFonts fonts;
     TAnsweringPrinters printers;
     TScriptedRunner dialogs;
+    TRecordingUrls urls;
+    // Kept apart from the program folder, so that a restart over the same
+    // folder finds the options the last run wrote.
+    QTemporaryDir optionsDir;
+    TSettingsOptionsStore options{optionsDir.filePath("options.ini")};
     std::unique_ptr<TCoverMakerMainForm> form;
 
     explicit TProgram(const QByteArray &catalogue =
@@ -102,7 +115,7 @@ struct TProgram
                           "CenterWidth=3\r\nRightWidth=1\r\nMultipleHeight=5\r\n")
     {
         WriteBytes(dir.filePath("CoverSizes.ini"), catalogue);
-        for (const char *file : {"GIFView.dll", "velmora-metafile"})
+        for (const char *file : {"GIFView.dll", "velmora-metafile", "VMLang.txt"})
             QFile::copy(ProgramBinDir() + "/" + file, dir.filePath(file));
         TMainFormSetup setup;
         setup.ProgramDir = dir.path();
@@ -113,6 +126,8 @@ struct TProgram
         setup.Fonts = &fonts;
         setup.Printers = &printers;
         setup.Dialogs = &dialogs;
+        setup.Options = &options;
+        setup.Urls = &urls;
         form = std::make_unique<TCoverMakerMainForm>(setup);
         form->resize(900, 600);
         form->show();

@@ -7,11 +7,13 @@
 #include "EditCoverSize.h"
 #include "FontSubstitutes.h"
 #include "NewDocument.h"
+#include "ProgramOptions.h"
 #include "RecordingMessageBoxes.h"
 #include "TestFiles.h"
 
 #include <QApplication>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <cstdio>
@@ -31,6 +33,9 @@ int main(int argc, char *argv[])
     setup.ProgramDir = ProgramBinDir();
     setup.Messages = &messages;
     setup.Metrics = &metrics;
+    QTemporaryDir optionsDir; // the design bounds, whatever the user has stored
+    TSettingsOptionsStore options(optionsDir.filePath("options.ini"));
+    setup.Options = &options;
     TCoverMakerMainForm form(setup);
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))

@@ -1,0 +1,339 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The menus, the program options and the language of the main window.
+#include "CMMainWindow.h"
+
+#include "CoverView.h"
+#include "EditCoverSize.h"
+#include "LanguageController.h"
+#include "MessageBoxes.h"
+#include "NewDocument.h"
+#include "PaintBox.h"
+#include "ProgramOptions.h"
+#include "RadioGroup.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QDesktopServices>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QToolButton>
+
+const char HomePageAddress[] = "https://www.velmora-covers.org/";
+const char ManualFileName[] = "VelmoraManual.html";
+
+namespace {
+
+const char LanguageFileName[] = "VMLang.txt";
+
+// A hint shows the text of a menu caption without its accelerator mark.
+QString WithoutMnemonic(QString text)
+{
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    text.remove(QLatin1Char('&'));
+    text.replace(QStringLiteral("\x01"), QStringLiteral("&"));
+    return text;
+}
+
+} // namespace
+
+void TDesktopUrlOpener::Open(const QUrl &url)
+{
+    // The opener's answer does not matter: there is nothing else to try.
+    (void)QDesktopServices::openUrl(url);
+}
+
+QString TCoverMakerMainForm::UiText(int number) const
+{
+    return m_setup.Languages->GetString(number);
+}
+
+void TCoverMakerMainForm::CreateMenus()
+{
+    Cover1 = menuBar()->addMenu(QStringLiteral("Cover"));
+    New1 = Cover1->addAction(QStringLiteral("New..."));
+    New1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    connect(New1, &QAction::triggered, this, Command(&TCoverMakerMainForm::New1Click));
+    Print1 = Cover1->addAction(QStringLiteral("Print..."));
+    Print1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(Print1, &QAction::triggered, this, Command(&TCoverMakerMainForm::Print1Click));
+    Cover1->addSeparator();
+    Exit1 = Cover1->addAction(QStringLiteral("Exit"));
+    Exit1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
+    connect(Exit1, &QAction::triggered, this, Command(&TCoverMakerMainForm::Exit1Click));
+
+    Configure1 = menuBar()->addMenu(QStringLiteral("Configure"));
+    connect(Configure1, &QMenu::aboutToShow, this, Command(&TCoverMakerMainForm::Configure1Click));
+    Templates1 = Configure1->addAction(QStringLiteral("Templates..."));
+    connect(Templates1, &QAction::triggered, this, Command(&TCoverMakerMainForm::Templates1Click));
+    Configure1->addSeparator();
+    Inches1 = Configure1->addAction(QStringLiteral("Inches"));
+    Centimetres1 = Configure1->addAction(QStringLiteral("Centimetres"));
+    auto *units = new QActionGroup(this);
+    for (QAction *a : {Inches1, Centimetres1}) {
+        a->setCheckable(true);
+        units->addAction(a);
+    }
+    connect(Inches1, &QAction::triggered, this, Command(&TCoverMakerMainForm::Inches1Click));
+    connect(Centimetres1, &QAction::triggered, this,
+            Command(&TCoverMakerMainForm::Centimetres1Click));
+    Configure1->addSeparator();
+    ShowActualScale1 = Configure1->addAction(QStringLiteral("Show Actual Scale"));
+    ShowActualScale1->setCheckable(true);
+    connect(ShowActualScale1, &QAction::triggered, this,
+            Command(&TCoverMakerMainForm::ShowActualScale1Click));
+    LangSep = Configure1->addSeparator();
+    LanguageItems = new QActionGroup(this);
+    LanguageItems->setExclusive(true);
+
+    Help1 = menuBar()->addMenu(QStringLiteral("Help"));
+    Index1 = Help1->addAction(QStringLiteral("Index"));
+    Index1->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(Index1, &QAction::triggered, this, Command(&TCoverMakerMainForm::Index1Click));
+    HomePage1 = Help1->addAction(QStringLiteral("Home Page"));
+    connect(HomePage1, &QAction::triggered, this, Command(&TCoverMakerMainForm::HomePage1Click));
+    Help1->addSeparator();
+    About1 = Help1->addAction(QStringLiteral("About..."));
+    About1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F1));
+    connect(About1, &QAction::triggered, this, Command(&TCoverMakerMainForm::About1Click));
+}
+
+void TCoverMakerMainForm::LoadLanguage()
+{
+    m_setup.Languages->LoadLanguageFile(
+        QDir(m_setup.ProgramDir).filePath(QLatin1String(LanguageFileName)));
+}
+
+void TCoverMakerMainForm::BuildLanguageMenu()
+{
+    QStringList languages;
+    m_setup.Languages->GetLanguages(languages);
+    for (const QString &name : languages) {
+        auto *item = new QAction(name, this);
+        item->setCheckable(true);
+        item->setData(name); // the caption as given, whatever it holds
+        LanguageItems->addAction(item);
+        Configure1->addAction(item);
+        connect(item, &QAction::triggered, this,
+                [this, item] { Run([this, item] { LanguageItemClick(item); }); });
+    }
+}
+
+void TCoverMakerMainForm::LanguageItemClick(QAction *item)
+{
+    m_setup.Languages->SetLanguage(item->data().toString());
+    ApplyLanguage();
+    const TTextLookup texts = [this](int number) { return UiText(number); };
+    NewDocumentForm->ApplyTexts(texts);
+    EditCoverSizeData->ApplyTexts(texts);
+    // Refilled radio groups show no choice until the panels say it again.
+    SelectionChanged();
+}
+
+void TCoverMakerMainForm::ApplyLanguage()
+{
+    NewButton->setToolTip(WithoutMnemonic(UiText(26)));
+    PrintButton->setToolTip(WithoutMnemonic(UiText(27)));
+    SingleButton->setToolTip(WithoutMnemonic(UiText(2)));
+    MultiButton->setToolTip(WithoutMnemonic(UiText(3)));
+    TextLabel->setText(UiText(4));
+    TextLabel->adjustSize();
+    const struct
+    {
+        TRadioGroup *group;
+        int caption;
+        int first;
+        int count;
+    } groups[] = {{AlignRadio, 5, 6, 3}, {TextOrientRadio, 9, 10, 2}, {TextPosRadio, 12, 13, 3}};
+    for (const auto &g : groups) {
+        g.group->setTitle(UiText(g.caption));
+        QStringList items;
+        for (int i = 0; i < g.count; ++i)
+            items << UiText(g.first + i);
+        g.group->SetItems(items);
+    }
+    FontButton->setText(UiText(16));
+    ImgPropLabel->setText(UiText(17));
+    ImgPropLabel->adjustSize();
+    ChangeButton->setText(UiText(18));
+    ClearButton->setText(UiText(19));
+    ImageView->setTitle(UiText(20));
+    ImageView->SetItems({UiText(21), UiText(22), UiText(23)});
+    ZoomInButton->setToolTip(WithoutMnemonic(UiText(56)));
+    ZoomOutButton->setToolTip(WithoutMnemonic(UiText(57)));
+    CenterButton->setText(UiText(24));
+    BGColorButton->setText(UiText(25));
+    const std::pair<QAction *, int> menus[] = {
+        {Cover1->menuAction(), 30},
+        {New1, 31},
+        {Print1, 32},
+        {Exit1, 33},
+        {Configure1->menuAction(), 34},
+        {Templates1, 35},
+        {Inches1, 36},
+        {Centimetres1, 37},
+        {ShowActualScale1, 42},
+        {Help1->menuAction(), 38},
+        {Index1, 39},
+        {HomePage1, 40},
+        {About1, 41},
+        {Change1, 50},
+        {Clear1, 51},
+        {Stretch1, 52},
+        {Autosize1, 53},
+        {UserDefined1, 54},
+        {Center1, 55},
+        {ZoomIn1, 56},
+        {ZoomOut1, 57},
+        {Background1, 58},
+    };
+    for (const auto &[item, number] : menus)
+        item->setText(UiText(number));
+}
+
+void TCoverMakerMainForm::Configure1Click()
+{
+    (MeasureUnit == 0 ? Inches1 : Centimetres1)->setChecked(true);
+    ShowActualScale1->setChecked(CoverView->ShowScale);
+    for (QAction *item : LanguageItems->actions())
+        if (item->data().toString() == m_setup.Languages->CurrentLanguage)
+            item->setChecked(true);
+}
+
+void TCoverMakerMainForm::Inches1Click()
+{
+    MeasureUnit = 0;
+}
+
+void TCoverMakerMainForm::Centimetres1Click()
+{
+    MeasureUnit = 1;
+}
+
+void TCoverMakerMainForm::ShowActualScale1Click()
+{
+    CoverView->SetShowScale(!CoverView->ShowScale);
+}
+
+void TCoverMakerMainForm::Index1Click()
+{
+    m_setup.Urls->Open(
+        QUrl::fromLocalFile(QDir(m_setup.ProgramDir).filePath(QLatin1String(ManualFileName))));
+}
+
+void TCoverMakerMainForm::HomePage1Click()
+{
+    m_setup.Urls->Open(QUrl(QLatin1String(HomePageAddress)));
+}
+
+void TCoverMakerMainForm::About1Click()
+{
+    // The About box comes with its own change.
+}
+
+bool TCoverMakerMainForm::LoadOptions()
+{
+    TProgramOptions o;
+    if (!o.Load(*m_setup.Options))
+        return false;
+    if (o.WindowMaximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    if (!o.WindowMaximized) {
+        const QSize screen = QGuiApplication::primaryScreen()->size();
+        const int x = o.X < 0 || o.X > screen.width() ? 0 : o.X;
+        const int y = o.Y < 0 || o.Y > screen.height() ? 0 : o.Y;
+        SetOuterBounds(QRect(x, y, o.W, o.H));
+    }
+    CoverView->SetShowScale(o.ShowScale);
+    MeasureUnit = (o.Metrics & 0xFF) != 0 ? 1 : 0;
+    m_setup.Languages->SetLanguage(o.Lang);
+    SavedCoverName = o.Cover;
+    m_document->SetMode(o.Multi ? CoverMode::Multiple : CoverMode::Single);
+    return true;
+}
+
+void TCoverMakerMainForm::SaveOptions()
+{
+    TProgramOptions o;
+    o.WindowMaximized = isMaximized();
+    // A maximised window keeps the bounds it returns to.
+    const QRect outer = windowState() == Qt::WindowNoState ? OuterBounds() : m_outerBounds;
+    o.X = outer.x();
+    o.Y = outer.y();
+    o.W = outer.width();
+    o.H = outer.height();
+    o.ShowScale = CoverView->ShowScale;
+    o.Metrics = MeasureUnit;
+    o.Lang = m_setup.Languages->CurrentLanguage;
+    o.Cover = m_document->Size().Name;
+    o.Multi = m_document->Mode() == CoverMode::Multiple;
+    QString why;
+    if (!o.Save(*m_setup.Options, why))
+        m_setup.Messages->ShowError(
+            this, QStringLiteral("Error"),
+            QStringLiteral("Unable to write to %1: %2").arg(m_setup.Options->Location(), why));
+}
+
+void TCoverMakerMainForm::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    QMainWindow::closeEvent(event);
+}
+
+void TCoverMakerMainForm::FormClose()
+{
+    // A start-up that found a data file missing ends without writing.
+    if (!m_terminate)
+        Run([this] { SaveOptions(); });
+}
+
+QRect TCoverMakerMainForm::OuterBounds() const
+{
+    return frameGeometry();
+}
+
+void TCoverMakerMainForm::SetOuterBounds(const QRect &bounds)
+{
+    m_outerBounds = bounds;
+    // The frame's size is known once the window is on screen; until then
+    // the inside takes the whole bounds, and showing sets them again.
+    const QSize frame = frameGeometry().size() - size();
+    move(bounds.topLeft()); // a window's position is its frame's
+    resize(bounds.size() - frame);
+}
+
+void TCoverMakerMainForm::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shown || event->spontaneous())
+        return;
+    m_shown = true;
+    // Once the window manager has framed the window, its outer bounds are
+    // made the ones asked for.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!isMaximized() && OuterBounds() != m_outerBounds)
+                SetOuterBounds(m_outerBounds);
+        },
+        Qt::QueuedConnection);
+}
+
+void TCoverMakerMainForm::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    if (m_shown && windowState() == Qt::WindowNoState)
+        m_outerBounds = OuterBounds();
+}
+
+void TCoverMakerMainForm::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    if (m_shown && windowState() == Qt::WindowNoState)
+        m_outerBounds = OuterBounds();
+}
