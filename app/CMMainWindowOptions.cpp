@@ -299,12 +299,15 @@ QRect TCoverMakerMainForm::OuterBounds() const
 
 void TCoverMakerMainForm::SetOuterBounds(const QRect &bounds)
 {
-    m_outerBounds = bounds;
+    // A copy: the move below reports back into m_outerBounds, which may be
+    // what bounds refers to.
+    const QRect target = bounds;
     // The frame's size is known once the window is on screen; until then
     // the inside takes the whole bounds, and showing sets them again.
     const QSize frame = frameGeometry().size() - size();
-    move(bounds.topLeft()); // a window's position is its frame's
-    resize(bounds.size() - frame);
+    move(target.topLeft()); // a window's position is its frame's
+    resize(target.size() - frame);
+    m_outerBounds = target;
 }
 
 void TCoverMakerMainForm::showEvent(QShowEvent *event)
@@ -313,15 +316,14 @@ void TCoverMakerMainForm::showEvent(QShowEvent *event)
     if (m_shown || event->spontaneous())
         return;
     m_shown = true;
-    // Once the window manager has framed the window, its outer bounds are
-    // made the ones asked for.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (!isMaximized() && OuterBounds() != m_outerBounds)
-                SetOuterBounds(m_outerBounds);
-        },
-        Qt::QueuedConnection);
+    // Shown, the window knows its frame on most platforms; a window
+    // manager that frames it later is answered once it has.
+    const auto outerAsAsked = [this] {
+        if (windowState() == Qt::WindowNoState && OuterBounds() != m_outerBounds)
+            SetOuterBounds(m_outerBounds);
+    };
+    outerAsAsked();
+    QMetaObject::invokeMethod(this, outerAsAsked, Qt::QueuedConnection);
 }
 
 void TCoverMakerMainForm::moveEvent(QMoveEvent *event)

@@ -95,6 +95,9 @@ public:
 // entry, the GIF library and the metafile helper.
 struct TProgram
 {
+    static constexpr const char *OneSize = "[Case]\r\nSingleWidth=5\r\nSingleHeight=5\r\n"
+                                           "LeftWidth=1\r\nCenterWidth=3\r\nRightWidth=1\r\n"
+                                           "MultipleHeight=5\r\n";
     QTemporaryDir dir;
     TRecordingMessageBoxes messages;
     TFixedDeviceMetrics metrics{38, 236};
@@ -104,19 +107,27 @@ struct TProgram
     TAnsweringPrinters printers;
     TScriptedRunner dialogs;
     TRecordingUrls urls;
-    // Kept apart from the program folder, so that a restart over the same
-    // folder finds the options the last run wrote.
+    // Kept apart from the program folder, never the user's own; a restart
+    // finds what the last run wrote.
     QTemporaryDir optionsDir;
-    TSettingsOptionsStore options{optionsDir.filePath("options.ini")};
+    QString optionsPath = optionsDir.filePath("options.ini");
+    std::unique_ptr<TSettingsOptionsStore> options;
     std::unique_ptr<TCoverMakerMainForm> form;
 
-    explicit TProgram(const QByteArray &catalogue =
-                          "[Case]\r\nSingleWidth=5\r\nSingleHeight=5\r\nLeftWidth=1\r\n"
-                          "CenterWidth=3\r\nRightWidth=1\r\nMultipleHeight=5\r\n")
+    // With start false, the test prepares the folder and calls Start.
+    explicit TProgram(const QByteArray &catalogue = OneSize, bool start = true)
     {
         WriteBytes(dir.filePath("CoverSizes.ini"), catalogue);
         for (const char *file : {"GIFView.dll", "velmora-metafile", "VMLang.txt"})
             QFile::copy(ProgramBinDir() + "/" + file, dir.filePath(file));
+        if (start) {
+            Start();
+            form->resize(900, 600);
+        }
+    }
+    void Start()
+    {
+        options = std::make_unique<TSettingsOptionsStore>(optionsPath);
         TMainFormSetup setup;
         setup.ProgramDir = dir.path();
         setup.Messages = &messages;
@@ -126,11 +137,17 @@ struct TProgram
         setup.Fonts = &fonts;
         setup.Printers = &printers;
         setup.Dialogs = &dialogs;
-        setup.Options = &options;
+        setup.Options = options.get();
         setup.Urls = &urls;
         form = std::make_unique<TCoverMakerMainForm>(setup);
-        form->resize(900, 600);
         form->show();
+    }
+    // Closes the window as the user would and starts the program again.
+    void Restart()
+    {
+        form->close();
+        form.reset();
+        Start();
     }
     QString Save(const QString &name, const QByteArray &bytes)
     {

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The language table over arbitrary file contents: every language listed,
+// made current and asked for every text, as a libFuzzer target and as a
+// replay of its corpus.
+#include "BuiltInTexts.h"
+#include "LanguageController.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+QTemporaryDir *Folder = nullptr;
+
+void Check(bool ok, const char *what)
+{
+    if (!ok) {
+        std::fprintf(stderr, "language table broke its word: %s\n", what);
+        std::abort();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    static QCoreApplication app(*argc, *argv);
+    Folder = new QTemporaryDir;
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size > 1 << 20)
+        return 0;
+    const QString path = Folder->filePath(QStringLiteral("VMLang.txt"));
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            std::abort();
+        f.write(reinterpret_cast<const char *>(data), qint64(size));
+    }
+    TLanguageController table;
+    table.LoadLanguageFile(path);
+    QStringList languages;
+    table.GetLanguages(languages);
+    Check(languages.isEmpty() ? table.CurrentLanguage.isEmpty()
+                              : table.CurrentLanguage == languages.first(),
+          "the first language is current");
+    for (int i = 0; i < languages.size() && i < 8; ++i) {
+        table.SetLanguage(languages[i]);
+        // A section with no name cannot be chosen: no name means the first.
+        Check(table.CurrentLanguage == (languages[i].isEmpty() ? languages.first() : languages[i]),
+              "a listed language becomes current");
+        for (int number : UsedTextNumbers())
+            Check(table.GetString(number).size() <= TProfileFile::ValueLimit,
+                  "a text is at most 2047 characters");
+    }
+    table.SetLanguage(QString());
+    Check(table.CurrentLanguage == (languages.isEmpty() ? QString() : languages.first()),
+          "an empty name stands for the first language");
+    return 0;
+}
