@@ -15,9 +15,6 @@
 
 namespace {
 
-// libjpeg's working memory beyond the picture itself (progressive files keep
-// all coefficients); a file that needs more is refused, not decoded.
-const long MaxDecoderMemory = 1024L * 1024L * 1024L;
 // A progressive file may have any number of scans; real ones have a dozen.
 const int MaxScans = 500;
 
@@ -26,8 +23,23 @@ struct ErrorManager
     jpeg_error_mgr pub;
     jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
-    bool truncated;
+    qint64 maxScanPixels;
+    int scans;
 };
+
+// The progress manager first, so libjpeg's pointer to it leads back here.
+struct ProgressManager
+{
+    jpeg_progress_mgr pub;
+    ErrorManager *errors;
+};
+
+[[noreturn]] void Stop(j_common_ptr cinfo, const char *why)
+{
+    auto *e = reinterpret_cast<ErrorManager *>(cinfo->err);
+    std::snprintf(e->message, sizeof e->message, "%s", why);
+    std::longjmp(e->jump, 1);
+}
 
 void ErrorExit(j_common_ptr cinfo)
 {
@@ -40,20 +52,38 @@ void EmitMessage(j_common_ptr cinfo, int level)
 {
     if (level >= 0)
         return; // trace messages
-    auto *e = reinterpret_cast<ErrorManager *>(cinfo->err);
-    if (cinfo->err->msg_code == JWRN_JPEG_EOF)
-        e->truncated = true;
+    // Data that ends early, with or without an end marker after it: the
+    // rest would come out flat grey, so there is no point going on. Other
+    // warnings (stray bytes before a marker) are harmless.
+    const int code = cinfo->err->msg_code;
+    if (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER)
+        Stop(cinfo, "Premature end of JPEG data");
     cinfo->err->num_warnings++;
 }
 
 void ProgressMonitor(j_common_ptr cinfo)
 {
-    if (cinfo->is_decompressor &&
-        reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > MaxScans) {
-        auto *e = reinterpret_cast<ErrorManager *>(cinfo->err);
-        std::snprintf(e->message, sizeof e->message, "Too many scans");
-        std::longjmp(e->jump, 1);
-    }
+    if (!cinfo->is_decompressor)
+        return;
+    auto *d = reinterpret_cast<j_decompress_ptr>(cinfo);
+    auto *e = reinterpret_cast<ErrorManager *>(cinfo->err);
+    e->scans = std::max(e->scans, d->input_scan_number);
+    const qint64 pixels = qint64(d->image_width) * d->image_height;
+    if (d->input_scan_number > MaxScans || qint64(d->input_scan_number) * pixels > e->maxScanPixels)
+        Stop(cinfo, "Too many scans for the picture's size");
+}
+
+// Whether every coefficient of every component has been read to its last
+// bit; a progressive file cut short, or missing scans, has not.
+bool ProgressionComplete(j_decompress_ptr cinfo)
+{
+    if (!cinfo->progressive_mode || !cinfo->coef_bits)
+        return true;
+    for (int c = 0; c < cinfo->num_components; ++c)
+        for (int k = 0; k < DCTSIZE2; ++k)
+            if (cinfo->coef_bits[c][k] != 0)
+                return false;
+    return true;
 }
 
 #if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
@@ -79,16 +109,16 @@ uint32_t CmykToRgb(const JSAMPLE *p, bool inverted)
 // setjmp lives here, where every local after it is plain data, so a
 // longjmp from libjpeg skips no destructor. Returns false with the error's
 // text in e->message.
-bool DecodeInto(jpeg_decompress_struct *cinfo, ErrorManager *e, jpeg_progress_mgr *progress,
-                const QByteArray *data, QImage *out)
+bool DecodeInto(jpeg_decompress_struct *cinfo, ErrorManager *e, ProgressManager *progress,
+                long maxMemory, const QByteArray *data, QImage *out, int *rows)
 {
     if (setjmp(e->jump)) {
         jpeg_destroy_decompress(cinfo);
         return false;
     }
     jpeg_create_decompress(cinfo);
-    cinfo->mem->max_memory_to_use = MaxDecoderMemory;
-    cinfo->progress = progress;
+    cinfo->mem->max_memory_to_use = maxMemory;
+    cinfo->progress = &progress->pub;
     jpeg_mem_src(cinfo, reinterpret_cast<const unsigned char *>(data->constData()),
                  static_cast<unsigned long>(data->size()));
     jpeg_read_header(cinfo, TRUE);
@@ -100,6 +130,13 @@ bool DecodeInto(jpeg_decompress_struct *cinfo, ErrorManager *e, jpeg_progress_mg
     const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
     cinfo->out_color_space = cmyk ? JCS_CMYK : Rgb32Space;
     jpeg_start_decompress(cinfo);
+    // A progressive file has been read whole by now, before its bitmap
+    // exists.
+    if (!ProgressionComplete(cinfo)) {
+        std::snprintf(e->message, sizeof e->message, "Premature end of JPEG data");
+        jpeg_destroy_decompress(cinfo);
+        return false;
+    }
 
     *out =
         AllocateBitmap(int(cinfo->output_width), int(cinfo->output_height), QImage::Format_RGB32);
@@ -115,14 +152,15 @@ bool DecodeInto(jpeg_decompress_struct *cinfo, ErrorManager *e, jpeg_progress_mg
     // Whole groups of rows per call let libjpeg upsample and convert colours
     // straight into the bitmap instead of row by row through its own buffer.
     const int groupLimit = 32;
-    JSAMPROW rows[groupLimit];
+    JSAMPROW group[groupLimit];
     while (cinfo->output_scanline < cinfo->output_height) {
+        *rows = int(cinfo->output_scanline);
         const int y = int(cinfo->output_scanline);
         if (!cmyk) {
             const int count = std::min<int>(groupLimit, int(cinfo->output_height) - y);
             for (int i = 0; i < count; ++i)
-                rows[i] = out->scanLine(y + i);
-            jpeg_read_scanlines(cinfo, rows, JDIMENSION(count));
+                group[i] = out->scanLine(y + i);
+            jpeg_read_scanlines(cinfo, group, JDIMENSION(count));
         } else {
             jpeg_read_scanlines(cinfo, cmykRow, 1);
             auto *dst = reinterpret_cast<uint32_t *>(out->scanLine(y));
@@ -130,30 +168,35 @@ bool DecodeInto(jpeg_decompress_struct *cinfo, ErrorManager *e, jpeg_progress_mg
                 dst[x] = CmykToRgb(cmykRow[0] + 4 * x, cinfo->saw_Adobe_marker);
         }
     }
+    *rows = int(cinfo->output_scanline);
     jpeg_finish_decompress(cinfo);
     jpeg_destroy_decompress(cinfo);
-    if (e->truncated) {
-        std::snprintf(e->message, sizeof e->message, "Premature end of JPEG file");
-        return false;
-    }
     return true;
 }
 
 } // namespace
 
-QImage DecodeJpeg(const QByteArray &data)
+QImage DecodeJpeg(const QByteArray &data, const TJpegLimits &limits, TJpegProgress *progress)
 {
     if (data.isEmpty())
         throw EVelmoraError(QStringLiteral("JPEG image is empty"));
     jpeg_decompress_struct cinfo{};
     ErrorManager e{};
-    jpeg_progress_mgr progress{};
-    progress.progress_monitor = ProgressMonitor;
+    e.maxScanPixels = limits.MaxScanPixels;
+    ProgressManager monitor{};
+    monitor.pub.progress_monitor = ProgressMonitor;
+    monitor.errors = &e;
     cinfo.err = jpeg_std_error(&e.pub);
     e.pub.error_exit = ErrorExit;
     e.pub.emit_message = EmitMessage;
     QImage image;
-    if (!DecodeInto(&cinfo, &e, &progress, &data, &image))
+    int rows = 0;
+    const bool ok = DecodeInto(&cinfo, &e, &monitor, limits.MaxDecoderMemory, &data, &image, &rows);
+    if (progress) {
+        progress->Scans = e.scans;
+        progress->Rows = rows;
+    }
+    if (!ok)
         throw EVelmoraError(
             QStringLiteral("JPEG error: %1").arg(QString::fromLocal8Bit(e.message)));
     return image;

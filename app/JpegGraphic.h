@@ -21,6 +21,26 @@ private:
     QImage m_image;
 };
 
+// How much work and memory one JPEG may take beyond its own bitmap.
+struct TJpegLimits
+{
+    // Scans times pixels: each scan of a progressive file passes over the
+    // whole picture, so the number of scans alone bounds nothing.
+    qint64 MaxScanPixels = 5000000000LL;
+    // libjpeg's own working memory, the coefficients of a progressive file
+    // above all; a file that needs more is refused, not decoded.
+    long MaxDecoderMemory = 200L * 1024L * 1024L;
+};
+
+// What a decode got through, for tests that bound the work.
+struct TJpegProgress
+{
+    int Scans = 0;
+    int Rows = 0;
+};
+
 // Raises EVelmoraError for anything that is not a whole, decodable JPEG
-// within the picture size limit.
-QImage DecodeJpeg(const QByteArray &data);
+// within the picture size limit and the limits given. A file whose data
+// ends before the picture is complete is refused as soon as libjpeg tells.
+QImage DecodeJpeg(const QByteArray &data, const TJpegLimits &limits = TJpegLimits(),
+                  TJpegProgress *progress = nullptr);

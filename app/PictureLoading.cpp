@@ -9,6 +9,7 @@
 #include "VelmoraError.h"
 
 #include <QFileInfo>
+#include <QImageReader>
 #include <new>
 
 const char OpenPictureFilter[] =
@@ -19,6 +20,10 @@ const char OpenPictureFilter[] =
 
 void RegisterPictureKinds()
 {
+    // Qt's own allocation limit (128 MB) is below the program's: every
+    // picture within the program's limit must load, and the program checks
+    // the size itself before Qt allocates.
+    QImageReader::setAllocationLimit(int(MaxPicturePixels * 4 / (1024 * 1024)) + 1);
     TGraphicKinds &kinds = GraphicKinds();
     kinds.RegisterFileFormat(QStringLiteral("bmp"), QStringLiteral("Bitmaps"),
                              [] { return std::make_unique<TBitmapGraphic>(); });

@@ -79,12 +79,17 @@ GIFViewBitmap *DecodeFirstFrame(GifFileType *gif, int transparent)
     const ColorMapObject *map = d.ColorMap ? d.ColorMap : gif->SColorMap;
     if (!map || d.Width <= 0 || d.Height <= 0)
         return nullptr;
+    // A frame placed or sized past the largest side is refused before
+    // anything is allocated for it, even where the screen would cut it.
+    if (d.Left < 0 || d.Top < 0 || (long long)d.Left + d.Width > GIFVIEW_MAX_SIDE ||
+        (long long)d.Top + d.Height > GIFVIEW_MAX_SIDE)
+        return nullptr;
 
     // Some writers leave the logical screen at 0 x 0; the frame then sets it.
     long long w = gif->SWidth > 0 ? gif->SWidth : (long long)d.Left + d.Width;
     long long h = gif->SHeight > 0 ? gif->SHeight : (long long)d.Top + d.Height;
-    if (w <= 0 || h <= 0 || w * h > GIFVIEW_MAX_PIXELS ||
-        (long long)d.Width * d.Height > GIFVIEW_MAX_PIXELS)
+    if (w <= 0 || h <= 0 || w > GIFVIEW_MAX_SIDE || h > GIFVIEW_MAX_SIDE ||
+        w * h > GIFVIEW_MAX_PIXELS || (long long)d.Width * d.Height > GIFVIEW_MAX_PIXELS)
         return nullptr;
 
     BlockOwner owner;

@@ -38,6 +38,8 @@ extern "C" {
 #define GIFVIEW_MAGIC 0x56464947u /* "GIFV" */
 /* Pictures above this many pixels are refused before anything is allocated. */
 #define GIFVIEW_MAX_PIXELS 100000000LL
+/* No side of the picture, and no edge of its frame, beyond this. */
+#define GIFVIEW_MAX_SIDE 32767
 
 typedef struct GIFViewBitmap
 {

@@ -3,7 +3,9 @@
 
 #include "VelmoraError.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 
@@ -15,11 +17,32 @@ bool PictureSizeAllowed(qint64 width, qint64 height)
 
 void TGraphic::LoadFromFile(const QString &fileName)
 {
+    // Only plain files, and only so much of them: a name that leads to a
+    // device or a pipe would be read until memory runs out.
+    const QFileInfo info(fileName);
+    if (!info.isFile())
+        throw EVelmoraError(QStringLiteral("\"%1\" is not a picture file").arg(fileName));
+    if (info.size() > MaxPictureFileBytes)
+        throw EVelmoraError(QStringLiteral("\"%1\" is too large").arg(fileName));
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw EVelmoraError(
             QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
-    LoadFromStream(file);
+    // Read as far as the cap, whatever the file has grown to since it was
+    // measured.
+    QByteArray data;
+    data.reserve(qsizetype(info.size()));
+    for (;;) {
+        const QByteArray chunk = file.read(4 * 1024 * 1024);
+        if (chunk.isEmpty())
+            break;
+        data += chunk;
+        if (data.size() > MaxPictureFileBytes)
+            throw EVelmoraError(QStringLiteral("\"%1\" is too large").arg(fileName));
+    }
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    LoadFromStream(buffer);
 }
 
 void TGraphic::SaveToStream(QIODevice &) const {}
@@ -67,8 +90,12 @@ void TBitmapGraphic::LoadFromStream(QIODevice &stream)
     // The extension chose the kind; contents of another kind do not load.
     QImageReader reader(&stream, "bmp");
     reader.setDecideFormatFromContent(false);
+    // A bitmap stored top-down has a negative height in its header, and Qt
+    // reports it so.
     const QSize size = reader.size();
-    if (!reader.canRead() || !size.isValid() || !PictureSizeAllowed(size.width(), size.height()))
+    const qint64 w = size.width();
+    const qint64 h = qAbs(qint64(size.height()));
+    if (!reader.canRead() || w <= 0 || h <= 0 || !PictureSizeAllowed(w, h))
         throw EVelmoraError(QStringLiteral("Bitmap image is not valid"));
     QImage image = reader.read();
     if (image.isNull())

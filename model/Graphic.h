@@ -17,6 +17,9 @@ constexpr qint64 MaxPicturePixels = 100000000;
 constexpr int MaxPictureSide = 32767;
 // True when a picture of that size may be allocated.
 bool PictureSizeAllowed(qint64 width, qint64 height);
+// No picture file is read beyond this: the largest of any kind that fits the
+// pixel limit stays below it.
+constexpr qint64 MaxPictureFileBytes = 512LL * 1024 * 1024;
 
 // A picture of one of the kinds the program loads. Each kind can read itself
 // from a stream, tell its size, draw itself into a rectangle and become a

@@ -42,6 +42,15 @@ QByteArray WriteJpeg(const QImage &picture, JpegFlavour flavour, int quality)
     jpeg_set_quality(&cinfo, quality, TRUE);
     if (flavour == JpegFlavour::Progressive)
         jpeg_simple_progression(&cinfo);
+    std::vector<jpeg_scan_info> scans;
+    if (flavour == JpegFlavour::ManyScans) {
+        scans.push_back({3, {0, 1, 2, 0}, 0, 0, 0, 0});
+        for (int c = 0; c < 3; ++c)
+            for (int k = 1; k < DCTSIZE2; ++k)
+                scans.push_back({1, {c, 0, 0, 0}, k, k, 0, 0});
+        cinfo.scan_info = scans.data();
+        cinfo.num_scans = int(scans.size());
+    }
     if (cmyk)
         cinfo.write_Adobe_marker = TRUE;
     jpeg_start_compress(&cinfo, TRUE);

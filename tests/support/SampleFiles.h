@@ -17,7 +17,9 @@ enum class JpegFlavour
     Colour,
     Grey,
     Progressive,
-    AdobeCmyk
+    AdobeCmyk,
+    // Progressive with one scan per AC coefficient and component: 190 scans.
+    ManyScans
 };
 QByteArray WriteJpeg(const QImage &picture, JpegFlavour flavour = JpegFlavour::Colour,
                      int quality = 95);
