@@ -10,15 +10,19 @@
 #include <QPainter>
 #include <QProcess>
 #include <QScreen>
-#include <QSvgRenderer>
+#include <QTemporaryFile>
+
+#include "LargeBitmap.h"
 
 namespace {
 
 double g_screenDpi = 0;
 QString g_helperDir;
-// The helper limits its own time to 10 s of processor; this also covers a
+QByteArray g_diagnostics;
+// The helper limits its own time to 2 s of processor; this also covers a
 // helper that hangs without using any.
 const int HelperTimeoutMs = 20000;
+const qsizetype MaxDiagnostics = 64 * 1024;
 
 [[noreturn]] void Invalid()
 {
@@ -62,51 +66,66 @@ void TMetafileGraphic::SetHelperDir(const QString &dir)
     g_helperDir = dir;
 }
 
+QByteArray TMetafileGraphic::LastHelperDiagnostics()
+{
+    return g_diagnostics;
+}
+
 void TMetafileGraphic::LoadFromStream(QIODevice &stream)
 {
+    g_diagnostics.clear();
     const QByteArray data = stream.readAll();
     if (data.isEmpty())
         Invalid();
+    QTemporaryFile bitmapFile;
+    if (!bitmapFile.open())
+        throw EVelmoraError(QStringLiteral("No room for a temporary file"));
     QProcess helper;
     helper.setProcessChannelMode(QProcess::SeparateChannels);
-    helper.setStandardErrorFile(QProcess::nullDevice());
-    helper.start(HelperPath(), {QString::number(ScreenDpi(), 'f', 3)});
+    helper.setStandardOutputFile(QProcess::nullDevice());
+    helper.start(HelperPath(), {QString::number(ScreenDpi(), 'f', 3), bitmapFile.fileName()});
     if (!helper.waitForStarted())
         Invalid();
     helper.write(data);
     helper.closeWriteChannel();
-    if (!helper.waitForFinished(HelperTimeoutMs)) {
+    const bool finished = helper.waitForFinished(HelperTimeoutMs);
+    if (!finished) {
         helper.kill();
         helper.waitForFinished();
-        Invalid();
     }
-    if (helper.exitStatus() != QProcess::NormalExit || helper.exitCode() != 0)
+    g_diagnostics = helper.readAllStandardError().left(MaxDiagnostics);
+    if (!finished || helper.exitStatus() != QProcess::NormalExit || helper.exitCode() != 0)
         Invalid();
-    const QByteArray out = helper.readAllStandardOutput();
-    const qsizetype eol = out.indexOf('\n');
-    const QList<QByteArray> head = out.left(eol).split(' ');
-    if (eol < 0 || head.size() != 4 || head[0] != "VMSVG")
+
+    // "VMBMP <width> <height> <W|E>\n" and exactly the pixels it announces,
+    // read straight into the picture's own memory.
+    const QByteArray head = bitmapFile.readLine(64);
+    const QList<QByteArray> fields = head.trimmed().split(' ');
+    if (!head.endsWith('\n') || fields.size() != 4 || fields[0] != "VMBMP")
         Invalid();
     bool okW = false;
     bool okH = false;
-    const int w = head[1].toInt(&okW);
-    const int h = head[2].toInt(&okH);
+    const int w = fields[1].toInt(&okW);
+    const int h = fields[2].toInt(&okH);
     if (!okW || !okH || w < 1 || h < 1 || !PictureSizeAllowed(w, h))
         Invalid();
-    QByteArray svg = out.mid(eol + 1);
-    auto renderer = std::make_unique<QSvgRenderer>(svg);
-    if (!renderer->isValid())
+    const qint64 rowBytes = qint64(w) * 4;
+    if (bitmapFile.size() != head.size() + rowBytes * h)
         Invalid();
+    QImage image = AllocateBitmap(w, h, QImage::Format_RGB32);
+    if (image.isNull())
+        throw EVelmoraError(QStringLiteral("Out of memory"));
+    for (int y = 0; y < h; ++y)
+        if (bitmapFile.read(reinterpret_cast<char *>(image.scanLine(y)), rowBytes) != rowBytes)
+            Invalid();
     m_width = w;
     m_height = h;
-    m_enhanced = head[3] == "E";
-    m_svg = svg;
-    m_renderer = std::move(renderer);
+    m_enhanced = fields[3] == "E";
+    m_image = image;
     Changed();
 }
 
 void TMetafileGraphic::Draw(QPainter &canvas, const QRect &rect) const
 {
-    if (m_renderer)
-        m_renderer->render(&canvas, QRectF(rect));
+    canvas.drawImage(rect, m_image);
 }

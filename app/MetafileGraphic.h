@@ -4,15 +4,14 @@
 #include "Graphic.h"
 
 #include <QByteArray>
-#include <memory>
-
-class QSvgRenderer;
+#include <QImage>
 
 // Windows metafiles and enhanced metafiles, told apart by their contents.
 // The helper program velmora-metafile beside Velmora converts each to SVG
-// (libwmf, libemf2svg, which do not survive hostile files: in a process of
-// their own their failure is only a failed load); Qt SVG draws it. Its size
-// is its frame at the screen's resolution.
+// (libwmf, libemf2svg, which do not survive hostile files) and draws it into
+// a bitmap, all under its own limits of time and memory: there, a hostile
+// file is only a failed load. The picture's size is its frame at the
+// screen's resolution.
 class TMetafileGraphic : public TGraphic
 {
 public:
@@ -26,7 +25,10 @@ public:
     void Draw(QPainter &canvas, const QRect &rect) const override;
 
     bool Enhanced() const { return m_enhanced; }
-    const QByteArray &Svg() const { return m_svg; }
+    QImage ToBitmap() const override { return m_image; }
+    // What the helper wrote on its error output at the last load (its
+    // sanitizer reports, in that build).
+    static QByteArray LastHelperDiagnostics();
 
     // Pixels per inch that sizes are taken at; the screen's by default.
     static double ScreenDpi();
@@ -39,6 +41,5 @@ private:
     int m_width = 0;
     int m_height = 0;
     bool m_enhanced = false;
-    QByteArray m_svg;
-    std::unique_ptr<QSvgRenderer> m_renderer;
+    QImage m_image;
 };

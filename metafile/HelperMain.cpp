@@ -1,12 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// velmora-metafile DPI: reads a Windows or enhanced metafile on standard
-// input and writes "VMSVG <width> <height> <W|E>\n" and the SVG on standard
-// output; exits 1 when the metafile does not convert. Velmora runs it for
-// every metafile it loads, so that whatever the converting libraries do
-// with a hostile file happens in this process, not in Velmora.
+// velmora-metafile DPI OUTPUT: reads a Windows or enhanced metafile on
+// standard input, converts it to SVG and draws that into a bitmap of the
+// metafile's frame at DPI, on white; writes "VMBMP <width> <height> <W|E>\n"
+// and the bitmap's 32-bit pixels, row by row, to the file OUTPUT. Exits 1
+// when the metafile does not convert or draw within the limits. Velmora runs
+// it for every metafile it loads, so that whatever the converting libraries
+// and the drawing do with a hostile file happens in this process, under its
+// limits of time and memory, not in Velmora.
 #include "MetafileToSvg.h"
 
 #include <QByteArray>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <cstdio>
 #include <cstdlib>
 
@@ -36,12 +44,16 @@ extern "C" const char *__asan_default_options()
 namespace {
 
 const size_t MaxInput = 256u * 1024u * 1024u;
-const qsizetype MaxOutput = 32 * 1024 * 1024;
+const qsizetype MaxSvg = 32 * 1024 * 1024;
+// Drawing time grows with the elements of the SVG: beyond this many a
+// picture is refused before anything is drawn.
+const int MaxSvgElements = 20000;
 
 void LimitResources()
 {
 #if defined(__unix__) || defined(__APPLE__)
-    rlimit cpu{10, 10};
+    // A backstop: the element count bounds the drawing long before this.
+    rlimit cpu{2, 2};
     setrlimit(RLIMIT_CPU, &cpu);
 #ifndef VELMORA_UNDER_ASAN
     // The sanitizer reserves far more address space than this; its builds
@@ -52,14 +64,40 @@ void LimitResources()
 #endif
 }
 
+bool WriteBitmap(const QString &path, const TMetafileSvg &svg, const QImage &image)
+{
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const QByteArray header = QByteArray("VMBMP ") + QByteArray::number(svg.Width) + ' ' +
+                              QByteArray::number(svg.Height) + ' ' +
+                              (svg.Format == MetafileFormat::Enhanced ? 'E' : 'W') + '\n';
+    if (out.write(header) != header.size())
+        return false;
+    for (int y = 0; y < image.height(); ++y) {
+        const qint64 row = qint64(image.width()) * 4;
+        if (out.write(reinterpret_cast<const char *>(image.constScanLine(y)), row) != row)
+            return false;
+    }
+    return out.flush();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     LimitResources();
-    const double dpi = argc > 1 ? std::atof(argv[1]) : 96.0;
+    if (argc < 3)
+        return 1;
+    const double dpi = std::atof(argv[1]);
     if (!(dpi > 0 && dpi < 10000))
         return 1;
+    const QString output = QString::fromLocal8Bit(argv[2]);
+    // Fonts and the painter need a GUI application, but never a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int guiArgc = 1;
+    QGuiApplication app(guiArgc, argv);
+
     QByteArray input;
     char chunk[65536];
     size_t n;
@@ -70,12 +108,20 @@ int main(int argc, char **argv)
     }
     try {
         const TMetafileSvg svg = MetafileToSvg(input, dpi);
-        if (svg.Svg.size() > MaxOutput)
+        if (svg.Svg.size() > MaxSvg || SvgElementCount(svg.Svg) > MaxSvgElements)
             return 1;
-        std::printf("VMSVG %d %d %c\n", svg.Width, svg.Height,
-                    svg.Format == MetafileFormat::Enhanced ? 'E' : 'W');
-        std::fwrite(svg.Svg.constData(), 1, size_t(svg.Svg.size()), stdout);
-        return std::fflush(stdout) == 0 ? 0 : 1;
+        QSvgRenderer renderer(svg.Svg);
+        if (!renderer.isValid())
+            return 1;
+        QImage image(svg.Width, svg.Height, QImage::Format_RGB32);
+        if (image.isNull())
+            return 1;
+        image.fill(Qt::white);
+        {
+            QPainter p(&image);
+            renderer.render(&p, QRectF(0, 0, svg.Width, svg.Height));
+        }
+        return WriteBitmap(output, svg, image) ? 0 : 1;
     } catch (const std::exception &) {
         return 1;
     }

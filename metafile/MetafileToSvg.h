@@ -26,3 +26,6 @@ struct TMetafileSvg
 
 // Raises std::runtime_error for anything that does not convert.
 TMetafileSvg MetafileToSvg(const QByteArray &data, double dpi);
+
+// The elements an SVG text holds (its start tags), without parsing it.
+int SvgElementCount(const QByteArray &svg);

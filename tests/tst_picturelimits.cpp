@@ -220,6 +220,55 @@ private Q_SLOTS:
             DecodeJpeg(WriteJpeg(QuarterPicture(1024, 1024), JpegFlavour::Progressive), little));
     }
 
+    void placeableWmfKeepsItsFrame()
+    {
+        // One inch at 96 dpi; the square leaves a tenth of the frame free
+        // on every side.
+        const QByteArray wmf = WriteWmfShapes(1440, 1440, {QRect(144, 144, 1152, 1152)}, Qt::red);
+        const std::unique_ptr<TGraphic> picture = LoadPicture(Save("margin.wmf", wmf));
+        QVERIFY(picture);
+        const QImage b = picture->ToBitmap();
+        QCOMPARE(b.size(), QSize(96, 96));
+        const struct
+        {
+            QPoint at;
+            Qt::GlobalColor colour;
+        } reference[] = {{{5, 48}, Qt::white},  {{48, 5}, Qt::white}, {{90, 48}, Qt::white},
+                         {{48, 90}, Qt::white}, {{12, 12}, Qt::red},  {{83, 83}, Qt::red},
+                         {{48, 48}, Qt::red}};
+        for (const auto &r : reference)
+            QVERIFY2(Near(b.pixel(r.at), r.colour, 40),
+                     qPrintable(QStringLiteral("%1,%2").arg(r.at.x()).arg(r.at.y())));
+    }
+
+    void emfOutlinesKeepTheirPenWidth()
+    {
+        // 100 x 100 pixels; an unfilled square outlined by a pen 8 pixels wide.
+        const QByteArray emf =
+            WriteEmfShapes(2646, 2646, {QRect(20, 20, 60, 60)}, QColor(), 8, Qt::blue);
+        const std::unique_ptr<TGraphic> picture = LoadPicture(Save("pen.emf", emf));
+        QVERIFY(picture);
+        const QImage b = picture->ToBitmap();
+        QCOMPARE(b.size(), QSize(100, 100));
+        for (const QPoint on : {QPoint(20, 50), QPoint(22, 50), QPoint(50, 17), QPoint(79, 50)})
+            QVERIFY2(Near(b.pixel(on), Qt::blue, 60),
+                     qPrintable(QStringLiteral("%1,%2").arg(on.x()).arg(on.y())));
+        for (const QPoint off : {QPoint(50, 50), QPoint(10, 10), QPoint(50, 30)})
+            QVERIFY(Near(b.pixel(off), Qt::white, 40));
+    }
+
+    void metafilesOfTooManyElementsAreRefusedBeforeDrawing()
+    {
+        QList<QRect> many;
+        for (int i = 0; i < 30000; ++i)
+            many << QRect(i % 3000, (i / 3000) * 10, 1, 1);
+        QVERIFY(!LoadPicture(Save("many.wmf", WriteWmfShapes(3000, 3000, many, Qt::black))));
+        QVERIFY(!LoadPicture(
+            Save("many.emf", WriteEmfShapes(2646, 2646, many, Qt::black, 0, QColor()))));
+        QList<QRect> some = many.mid(0, 2000);
+        QVERIFY(LoadPicture(Save("some.wmf", WriteWmfShapes(3000, 3000, some, Qt::black))));
+    }
+
     void gifFramePastTheLargestSideIsRefused_data()
     {
         QTest::addColumn<int>("left");

@@ -10,6 +10,7 @@
 #include <QBuffer>
 #include <QGuiApplication>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <new>
 
@@ -55,6 +56,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             (void)picture->ToBitmap();
     } catch (const EVelmoraError &) {
     } catch (const std::bad_alloc &) {
+    }
+    // The metafile helper is a process of its own: a memory error there
+    // only fails the load, so its sanitizer report is looked for here.
+    const QByteArray helper = TMetafileGraphic::LastHelperDiagnostics();
+    if (helper.contains("ERROR: AddressSanitizer") || helper.contains("runtime error:")) {
+        std::fwrite(helper.constData(), 1, size_t(helper.size()), stderr);
+        std::abort();
     }
 #endif
     return 0;

@@ -153,9 +153,17 @@ QByteArray WriteIco(const QList<QImage> &pictures)
 
 QByteArray WriteWmf(double widthInches, double heightInches, const QColor &fill)
 {
+    const int w = int(widthInches * 1440);
+    const int h = int(heightInches * 1440);
+    return WriteWmfShapes(w, h, {QRect(0, 0, w, h)}, fill);
+}
+
+QByteArray WriteWmfShapes(int frameWidth, int frameHeight, const QList<QRect> &rects,
+                          const QColor &fill)
+{
     const int inch = 1440;
-    const int w = int(widthInches * inch);
-    const int h = int(heightInches * inch);
+    const int w = frameWidth;
+    const int h = frameHeight;
     Bytes records;
     auto record = [&](unsigned function, std::initializer_list<int> params) {
         records.U32(quint32(3 + params.size()));
@@ -170,8 +178,9 @@ QByteArray WriteWmf(double widthInches, double heightInches, const QColor &fill)
     record(0x012D, {0});                                             // SELECTOBJECT brush
     record(0x02FA, {5, 0, 0, 0, 0});                                 // CREATEPENINDIRECT, PS_NULL
     record(0x012D, {1});                                             // SELECTOBJECT pen
-    record(0x041B, {h, w, 0, 0}); // RECTANGLE bottom, right, top, left
-    record(0x0000, {});           // EOF
+    for (const QRect &r : rects) // RECTANGLE bottom, right, top, left
+        record(0x041B, {r.y() + r.height(), r.x() + r.width(), r.y(), r.x()});
+    record(0x0000, {}); // EOF
 
     Bytes header;
     header.U16(1);      // memory metafile
@@ -201,6 +210,14 @@ QByteArray WriteWmf(double widthInches, double heightInches, const QColor &fill)
 
 QByteArray WriteEmf(int frameWidth, int frameHeight, const QColor &fill)
 {
+    const int pxW = int(frameWidth / 2540.0 * 96 + 0.5);
+    const int pxH = int(frameHeight / 2540.0 * 96 + 0.5);
+    return WriteEmfShapes(frameWidth, frameHeight, {QRect(0, 0, pxW, pxH)}, fill, 0, QColor());
+}
+
+QByteArray WriteEmfShapes(int frameWidth, int frameHeight, const QList<QRect> &rects,
+                          const QColor &fill, int penWidth, const QColor &pen)
+{
     // Reference device of 96 pixels per inch: its size in pixels and mm.
     const int devW = 1920;
     const int devH = 1080;
@@ -210,24 +227,39 @@ QByteArray WriteEmf(int frameWidth, int frameHeight, const QColor &fill)
     const int pxH = int(frameHeight / 2540.0 * 96 + 0.5);
 
     Bytes body;
+    quint32 records = 0;
     auto begin = [&](quint32 type, quint32 size) {
         body.U32(type);
         body.U32(size);
+        ++records;
     };
-    begin(39, 24); // CREATEBRUSHINDIRECT
-    body.U32(1);   // handle 1
-    body.U32(0);   // BS_SOLID
-    body.U32(ColorRef(fill));
+    begin(39, 24);                    // CREATEBRUSHINDIRECT
+    body.U32(1);                      // handle 1
+    body.U32(fill.isValid() ? 0 : 1); // BS_SOLID or BS_NULL
+    body.U32(ColorRef(fill.isValid() ? fill : QColor(Qt::white)));
     body.U32(0);
     begin(37, 12); // SELECTOBJECT
     body.U32(1);
-    begin(37, 12); // SELECTOBJECT NULL_PEN
-    body.U32(0x80000008u);
-    begin(43, 24); // RECTANGLE
-    body.S32(0);
-    body.S32(0);
-    body.S32(pxW);
-    body.S32(pxH);
+    if (penWidth > 0) {
+        begin(38, 28); // CREATEPEN, handle 2, PS_SOLID
+        body.U32(2);
+        body.U32(0);
+        body.S32(penWidth);
+        body.S32(0);
+        body.U32(ColorRef(pen));
+        begin(37, 12);
+        body.U32(2);
+    } else {
+        begin(37, 12); // SELECTOBJECT NULL_PEN
+        body.U32(0x80000008u);
+    }
+    for (const QRect &r : rects) {
+        begin(43, 24); // RECTANGLE
+        body.S32(r.x());
+        body.S32(r.y());
+        body.S32(r.x() + r.width());
+        body.S32(r.y() + r.height());
+    }
     begin(14, 20); // EOF
     body.U32(0);
     body.U32(16);
@@ -248,8 +280,8 @@ QByteArray WriteEmf(int frameWidth, int frameHeight, const QColor &fill)
     header.U32(0x464D4520u);
     header.U32(0x10000);
     header.U32(quint32(headerSize + body.data.size()));
-    header.U32(6); // records
-    header.U16(2); // handles
+    header.U32(records + 1); // the header is a record too
+    header.U16(3);           // handles
     header.U16(0);
     header.U32(0);
     header.U32(0);

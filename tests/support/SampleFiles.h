@@ -29,9 +29,18 @@ QByteArray WriteIco(const QList<QImage> &pictures);
 // A placeable metafile width x height inches at 1440 units per inch, filled
 // with one colour.
 QByteArray WriteWmf(double widthInches, double heightInches, const QColor &fill);
+// A placeable metafile whose frame is width x height units at 1440 units per
+// inch, with those rectangles (in frame units) filled with one colour.
+QByteArray WriteWmfShapes(int frameWidth, int frameHeight, const QList<QRect> &rects,
+                          const QColor &fill);
 // An enhanced metafile whose frame is width x height hundredths of a
 // millimetre, filled with one colour.
 QByteArray WriteEmf(int frameWidth, int frameHeight, const QColor &fill);
+// The same with those rectangles (in pixels of a 96 dpi reference device),
+// filled with fill (none when invalid) and outlined with a solid pen of
+// penWidth pixels (none when 0).
+QByteArray WriteEmfShapes(int frameWidth, int frameHeight, const QList<QRect> &rects,
+                          const QColor &fill, int penWidth, const QColor &pen);
 QByteArray WriteSampleGif(int w, int h);
 
 // Checks a pixel against a colour within a tolerance per channel.
