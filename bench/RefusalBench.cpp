@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// How long the picture loaders take to refuse (or place) files made to be
+// awkward, as Change... and the open dialog's preview load them; prints each
+// and the slowest. The target: every one within 2 s.
+#include "FontSubstitutes.h"
+#include "GifSupport.h"
+#include "GifWriter.h"
+#include "MetafileGraphic.h"
+#include "PictureLoading.h"
+#include "SampleFiles.h"
+#include "TestFiles.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <cstdio>
+
+namespace {
+
+QByteArray Png(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray LyingIcon()
+{
+    QImage huge(5600, 5600, QImage::Format_RGB32);
+    huge.fill(Qt::blue);
+    const QByteArray png = Png(huge);
+    const int entries = 256;
+    QByteArray ico(6 + 16 * entries, '\0');
+    qToLittleEndian<quint16>(1, ico.data() + 2);
+    qToLittleEndian<quint16>(entries, ico.data() + 4);
+    for (int i = 0; i < entries; ++i) {
+        char *e = ico.data() + 6 + 16 * i;
+        qToLittleEndian<quint16>(1, e + 4);
+        qToLittleEndian<quint16>(32, e + 6);
+        qToLittleEndian<quint32>(quint32(png.size()), e + 8);
+        qToLittleEndian<quint32>(quint32(ico.size()), e + 12);
+    }
+    return ico + png;
+}
+
+QList<QRect> Rectangles(int count, int across)
+{
+    QList<QRect> rects;
+    for (int i = 0; i < count; ++i)
+        rects << QRect((i % across) * 3, (i / across) * 10, 2, 2);
+    return rects;
+}
+
+QByteArray CutShortJpeg()
+{
+    QImage picture(10000, 10000, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    const QByteArray whole = WriteJpeg(picture, JpegFlavour::Progressive, 75);
+    const qsizetype sos = whole.indexOf("\xFF\xDA");
+    return whole.left(sos + 200) + "\xFF\xD9";
+}
+
+QByteArray FrameFarRight()
+{
+    TGifFrame frame;
+    frame.Left = 32767;
+    frame.Width = 1;
+    frame.Height = 1;
+    frame.Indices = {1};
+    return WriteGif(0, 0, {qRgb(255, 255, 255), qRgb(0, 0, 0)}, {frame});
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    RegisterFontSubstitutes();
+    RegisterPictureKinds();
+    RegisterGifSupport();
+    TMyGifImage::SetLibraryDir(ProgramBinDir());
+    TMetafileGraphic::SetHelperDir(ProgramBinDir());
+    QTemporaryDir dir;
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+    } files[] = {
+        {"lying.ico", LyingIcon()},
+        {"many.wmf", WriteWmfShapes(10000, 10000, Rectangles(135000, 3000), Qt::black)},
+        {"many.emf", WriteEmfShapes(2646, 2646, Rectangles(100000, 30), Qt::black, 0, QColor())},
+        {"cut.jpg", CutShortJpeg()},
+        {"far.gif", FrameFarRight()},
+    };
+    double slowest = 0;
+    for (const auto &f : files) {
+        const QString path = dir.filePath(QString::fromLatin1(f.name));
+        WriteBytes(path, f.bytes);
+        QElapsedTimer t;
+        t.start();
+        const bool placed = bool(LoadPicture(path));
+        const double ms = t.nsecsElapsed() / 1e6;
+        slowest = std::max(slowest, ms);
+        std::printf("%-10s %8.1f KB  %s in %6.0f ms\n", f.name, f.bytes.size() / 1024.0,
+                    placed ? "placed " : "refused", ms);
+    }
+    std::printf("slowest: %.0f ms (target 2000 ms at most)\n", slowest);
+    return 0;
+}
