@@ -11,40 +11,17 @@
 #include "TestFiles.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <QtEndian>
 #include <cstdio>
 
 namespace {
-
-QByteArray Png(const QImage &image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
 
 QByteArray LyingIcon()
 {
     QImage huge(5600, 5600, QImage::Format_RGB32);
     huge.fill(Qt::blue);
-    const QByteArray png = Png(huge);
-    const int entries = 256;
-    QByteArray ico(6 + 16 * entries, '\0');
-    qToLittleEndian<quint16>(1, ico.data() + 2);
-    qToLittleEndian<quint16>(entries, ico.data() + 4);
-    for (int i = 0; i < entries; ++i) {
-        char *e = ico.data() + 6 + 16 * i;
-        qToLittleEndian<quint16>(1, e + 4);
-        qToLittleEndian<quint16>(32, e + 6);
-        qToLittleEndian<quint32>(quint32(png.size()), e + 8);
-        qToLittleEndian<quint32>(quint32(ico.size()), e + 12);
-    }
-    return ico + png;
+    return WriteIconPointingAt(WritePng(huge), 256, 256);
 }
 
 QList<QRect> Rectangles(int count, int across)

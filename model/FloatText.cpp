@@ -46,7 +46,9 @@ QString NonFinite(double value)
 
 } // namespace
 
-QString FloatToText(double value)
+namespace {
+
+QString Format(double value, bool exponentAllowed)
 {
     if (!std::isfinite(value))
         return NonFinite(value);
@@ -56,7 +58,7 @@ QString FloatToText(double value)
     int exponent = 0;
     SignificantDigits(value, digits, exponent);
     std::string out = value < 0 ? "-" : "";
-    if (exponent < -4 || exponent >= 15) {
+    if (exponentAllowed && (exponent < -4 || exponent >= 15)) {
         out += digits[0];
         if (digits.size() > 1)
             out += "." + digits.substr(1);
@@ -67,17 +69,16 @@ QString FloatToText(double value)
     return QString::fromLatin1(out.c_str());
 }
 
+} // namespace
+
+QString FloatToText(double value)
+{
+    return Format(value, true);
+}
+
 QString FloatToPlainText(double value)
 {
-    if (!std::isfinite(value))
-        return NonFinite(value);
-    if (value == 0.0)
-        return QStringLiteral("0");
-    std::string digits;
-    int exponent = 0;
-    SignificantDigits(value, digits, exponent);
-    const std::string out = (value < 0 ? "-" : "") + Positional(digits, exponent);
-    return QString::fromLatin1(out.c_str());
+    return Format(value, false);
 }
 
 bool TryTextToFloat(const QString &text, double &value)

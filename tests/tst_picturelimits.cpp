@@ -8,6 +8,7 @@
 #include "JpegGraphic.h"
 #include "MetafileGraphic.h"
 #include "PictureLoading.h"
+#include "PictureTest.h"
 #include "SampleFiles.h"
 #include "TestFiles.h"
 #include "VelmoraError.h"
@@ -19,33 +20,6 @@
 #include <QtEndian>
 
 namespace {
-
-QByteArray Png(const QImage &image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-// An icon file whose entries all declare that size and all point at one
-// image.
-QByteArray IconPointingAt(const QByteArray &image, int entries, int declared)
-{
-    QByteArray ico(6 + 16 * entries, '\0');
-    qToLittleEndian<quint16>(1, ico.data() + 2);
-    qToLittleEndian<quint16>(quint16(entries), ico.data() + 4);
-    for (int i = 0; i < entries; ++i) {
-        char *e = ico.data() + 6 + 16 * i;
-        e[0] = e[1] = char(declared == 256 ? 0 : declared);
-        qToLittleEndian<quint16>(1, e + 4);
-        qToLittleEndian<quint16>(32, e + 6);
-        qToLittleEndian<quint32>(quint32(image.size()), e + 8);
-        qToLittleEndian<quint32>(quint32(6 + 16 * entries), e + 12);
-    }
-    return ico + image;
-}
 
 // The BMP turned top-down: rows in the other order, the height negative.
 QByteArray TopDown(const QByteArray &bmp)
@@ -93,27 +67,11 @@ QByteArray CutShort(const QByteArray &jpeg, bool endMarker)
 
 } // namespace
 
-class TestPictureLimits : public QObject
+class TestPictureLimits : public TPictureTest
 {
     Q_OBJECT
-private:
-    QTemporaryDir m_dir;
-    QString Save(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = m_dir.filePath(name);
-        WriteBytes(path, bytes);
-        return path;
-    }
-
 private Q_SLOTS:
-    void initTestCase()
-    {
-        RegisterPictureKinds();
-        RegisterGifSupport();
-        TMyGifImage::SetLibraryDir(ProgramBinDir());
-        TMetafileGraphic::SetScreenDpi(96);
-        TMetafileGraphic::SetHelperDir(ProgramBinDir());
-    }
+    void initTestCase() { RegisterKinds(); }
 
     void onlyPlainFilesWithinTheCapAreRead()
     {
@@ -154,13 +112,13 @@ private Q_SLOTS:
         // to be 256 x 256: refused without decoding anything.
         QImage huge(5600, 5600, QImage::Format_RGB32);
         huge.fill(Qt::blue);
-        QVERIFY(!LoadPicture(Save("lies.ico", IconPointingAt(Png(huge), 256, 256))));
+        QVERIFY(!LoadPicture(Save("lies.ico", WriteIconPointingAt(WritePng(huge), 256, 256))));
         QCOMPARE(TIconGraphic::LastImagesDecoded, 0);
 
         QImage honest(256, 256, QImage::Format_ARGB32);
         honest.fill(Qt::green);
         const std::unique_ptr<TGraphic> icon =
-            LoadPicture(Save("png.ico", IconPointingAt(Png(honest), 3, 256)));
+            LoadPicture(Save("png.ico", WriteIconPointingAt(WritePng(honest), 3, 256)));
         QVERIFY(icon);
         QCOMPARE(icon->Width(), 256);
         QCOMPARE(TIconGraphic::LastImagesDecoded, 1);

@@ -6,6 +6,7 @@
 #include "JpegGraphic.h"
 #include "MetafileGraphic.h"
 #include "PictureLoading.h"
+#include "PictureTest.h"
 #include "SampleFiles.h"
 #include "TestFiles.h"
 #include "VelmoraError.h"
@@ -25,17 +26,10 @@ template <typename Kind> bool Is(const std::unique_ptr<TGraphic> &g)
 
 } // namespace
 
-class TestPictures : public QObject
+class TestPictures : public TPictureTest
 {
     Q_OBJECT
 private:
-    QTemporaryDir m_dir;
-    QString Save(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = m_dir.filePath(name);
-        WriteBytes(path, bytes);
-        return path;
-    }
     void CheckQuarters(const QImage &img, int tolerance = 12)
     {
         const int w = img.width();
@@ -47,14 +41,7 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        RegisterPictureKinds();
-        RegisterGifSupport();
-        TMyGifImage::SetLibraryDir(ProgramBinDir());
-        TMetafileGraphic::SetScreenDpi(96);
-        TMetafileGraphic::SetHelperDir(ProgramBinDir());
-    }
+    void initTestCase() { RegisterKinds(); }
 
     void kindsByUpperCasedExtension()
     {

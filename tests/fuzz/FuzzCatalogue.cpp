@@ -6,16 +6,14 @@
 #include "CoverSizes.h"
 #include "VelmoraError.h"
 
+#include "FuzzFile.h"
+
 #include <QCoreApplication>
-#include <QFile>
-#include <QTemporaryDir>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
-
-QTemporaryDir *Folder = nullptr;
 
 void Check(bool ok, const char *what)
 {
@@ -97,7 +95,6 @@ void Exercise(TSizeList &list)
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     static QCoreApplication app(*argc, *argv);
-    Folder = new QTemporaryDir;
     return 0;
 }
 
@@ -105,13 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size > 1 << 20)
         return 0;
-    const QString path = Folder->filePath(QStringLiteral("CoverSizes.ini"));
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            std::abort();
-        f.write(reinterpret_cast<const char *>(data), qint64(size));
-    }
+    const QString path = FuzzFile(QStringLiteral("CoverSizes.ini"), data, size);
     TSizeList list(path);
     try {
         Exercise(list);

@@ -5,16 +5,14 @@
 #include "BuiltInTexts.h"
 #include "LanguageController.h"
 
+#include "FuzzFile.h"
+
 #include <QCoreApplication>
-#include <QFile>
-#include <QTemporaryDir>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
-
-QTemporaryDir *Folder = nullptr;
 
 void Check(bool ok, const char *what)
 {
@@ -29,7 +27,6 @@ void Check(bool ok, const char *what)
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     static QCoreApplication app(*argc, *argv);
-    Folder = new QTemporaryDir;
     return 0;
 }
 
@@ -37,13 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size > 1 << 20)
         return 0;
-    const QString path = Folder->filePath(QStringLiteral("VMLang.txt"));
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            std::abort();
-        f.write(reinterpret_cast<const char *>(data), qint64(size));
-    }
+    const QString path = FuzzFile(QStringLiteral("VMLang.txt"), data, size);
     TLanguageController table;
     table.LoadLanguageFile(path);
     QStringList languages;

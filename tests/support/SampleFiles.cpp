@@ -313,3 +313,24 @@ bool Near(QRgb actual, const QColor &expected, int tolerance)
            std::abs(qGreen(actual) - expected.green()) <= tolerance &&
            std::abs(qBlue(actual) - expected.blue()) <= tolerance;
 }
+
+QByteArray WritePng(const QImage &picture)
+{
+    return WriteWithQt(picture, "PNG");
+}
+
+QByteArray WriteIconPointingAt(const QByteArray &image, int entries, int declared)
+{
+    QByteArray ico(6 + 16 * entries, '\0');
+    qToLittleEndian<quint16>(1, ico.data() + 2);
+    qToLittleEndian<quint16>(quint16(entries), ico.data() + 4);
+    for (int i = 0; i < entries; ++i) {
+        char *e = ico.data() + 6 + 16 * i;
+        e[0] = e[1] = char(declared == 256 ? 0 : declared);
+        qToLittleEndian<quint16>(1, e + 4);
+        qToLittleEndian<quint16>(32, e + 6);
+        qToLittleEndian<quint32>(quint32(image.size()), e + 8);
+        qToLittleEndian<quint32>(quint32(6 + 16 * entries), e + 12);
+    }
+    return ico + image;
+}

@@ -42,6 +42,10 @@ QByteArray WriteEmf(int frameWidth, int frameHeight, const QColor &fill);
 QByteArray WriteEmfShapes(int frameWidth, int frameHeight, const QList<QRect> &rects,
                           const QColor &fill, int penWidth, const QColor &pen);
 QByteArray WriteSampleGif(int w, int h);
+QByteArray WritePng(const QImage &picture);
+// An icon file whose entries all declare one size (256 written as 0) and all
+// point at the same image, whatever it holds.
+QByteArray WriteIconPointingAt(const QByteArray &image, int entries, int declared);
 
 // Checks a pixel against a colour within a tolerance per channel.
 bool Near(QRgb actual, const QColor &expected, int tolerance = 12);
