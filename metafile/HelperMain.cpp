@@ -17,6 +17,7 @@
 #include <QSvgRenderer>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <sys/resource.h>
@@ -93,10 +94,6 @@ int main(int argc, char **argv)
     if (!(dpi > 0 && dpi < 10000))
         return 1;
     const QString output = QString::fromLocal8Bit(argv[2]);
-    // Fonts and the painter need a GUI application, but never a display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    int guiArgc = 1;
-    QGuiApplication app(guiArgc, argv);
 
     QByteArray input;
     char chunk[65536];
@@ -110,6 +107,14 @@ int main(int argc, char **argv)
         const TMetafileSvg svg = MetafileToSvg(input, dpi);
         if (svg.Svg.size() > MaxSvg || SvgElementCount(svg.Svg) > MaxSvgElements)
             return 1;
+        // Text needs fonts, and fonts a GUI application (never a display);
+        // starting one costs more than drawing most pictures, so only then.
+        std::unique_ptr<QGuiApplication> app;
+        int guiArgc = 1;
+        if (svg.Svg.contains("<text") || svg.Svg.contains(":text")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            app = std::make_unique<QGuiApplication>(guiArgc, argv);
+        }
         QSvgRenderer renderer(svg.Svg);
         if (!renderer.isValid())
             return 1;
