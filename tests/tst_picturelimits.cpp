@@ -199,11 +199,18 @@ private Q_SLOTS:
                      qPrintable(QStringLiteral("%1,%2").arg(r.at.x()).arg(r.at.y())));
     }
 
+    void emfOutlinesKeepTheirPenWidth_data()
+    {
+        QTest::addColumn<int>("logicalScale");
+        QTest::newRow("CREATEPEN in pixels") << 1;
+        QTest::newRow("geometric pen, 20 units a pixel") << 20;
+    }
     void emfOutlinesKeepTheirPenWidth()
     {
+        QFETCH(int, logicalScale);
         // 100 x 100 pixels; an unfilled square outlined by a pen 8 pixels wide.
-        const QByteArray emf =
-            WriteEmfShapes(2646, 2646, {QRect(20, 20, 60, 60)}, QColor(), 8, Qt::blue);
+        const QByteArray emf = WriteEmfShapes(2646, 2646, {QRect(20, 20, 60, 60)}, QColor(), 8,
+                                              Qt::blue, logicalScale);
         const std::unique_ptr<TGraphic> picture = LoadPicture(Save("pen.emf", emf));
         QVERIFY(picture);
         const QImage b = picture->ToBitmap();

@@ -216,7 +216,7 @@ QByteArray WriteEmf(int frameWidth, int frameHeight, const QColor &fill)
 }
 
 QByteArray WriteEmfShapes(int frameWidth, int frameHeight, const QList<QRect> &rects,
-                          const QColor &fill, int penWidth, const QColor &pen)
+                          const QColor &fill, int penWidth, const QColor &pen, int logicalScale)
 {
     // Reference device of 96 pixels per inch: its size in pixels and mm.
     const int devW = 1920;
@@ -233,6 +233,17 @@ QByteArray WriteEmfShapes(int frameWidth, int frameHeight, const QList<QRect> &r
         body.U32(size);
         ++records;
     };
+    const int k = logicalScale;
+    if (k > 1) {
+        begin(17, 12); // SETMAPMODE MM_ANISOTROPIC
+        body.U32(8);
+        begin(9, 16); // SETWINDOWEXTEX
+        body.S32(pxW * k);
+        body.S32(pxH * k);
+        begin(11, 16); // SETVIEWPORTEXTEX
+        body.S32(pxW);
+        body.S32(pxH);
+    }
     begin(39, 24);                    // CREATEBRUSHINDIRECT
     body.U32(1);                      // handle 1
     body.U32(fill.isValid() ? 0 : 1); // BS_SOLID or BS_NULL
@@ -240,7 +251,22 @@ QByteArray WriteEmfShapes(int frameWidth, int frameHeight, const QList<QRect> &r
     body.U32(0);
     begin(37, 12); // SELECTOBJECT
     body.U32(1);
-    if (penWidth > 0) {
+    if (penWidth > 0 && k > 1) {
+        begin(95, 52); // EXTCREATEPEN, handle 2, PS_GEOMETRIC | PS_SOLID, no bitmap
+        body.U32(2);
+        body.U32(0);
+        body.U32(0);
+        body.U32(0);
+        body.U32(0);
+        body.U32(0x10000);
+        body.U32(quint32(penWidth * k));
+        body.U32(0); // BS_SOLID
+        body.U32(ColorRef(pen));
+        body.U32(0);
+        body.U32(0);
+        begin(37, 12);
+        body.U32(2);
+    } else if (penWidth > 0) {
         begin(38, 28); // CREATEPEN, handle 2, PS_SOLID
         body.U32(2);
         body.U32(0);
@@ -255,10 +281,10 @@ QByteArray WriteEmfShapes(int frameWidth, int frameHeight, const QList<QRect> &r
     }
     for (const QRect &r : rects) {
         begin(43, 24); // RECTANGLE
-        body.S32(r.x());
-        body.S32(r.y());
-        body.S32(r.x() + r.width());
-        body.S32(r.y() + r.height());
+        body.S32(r.x() * k);
+        body.S32(r.y() * k);
+        body.S32((r.x() + r.width()) * k);
+        body.S32((r.y() + r.height()) * k);
     }
     begin(14, 20); // EOF
     body.U32(0);

@@ -39,8 +39,11 @@ QByteArray WriteEmf(int frameWidth, int frameHeight, const QColor &fill);
 // The same with those rectangles (in pixels of a 96 dpi reference device),
 // filled with fill (none when invalid) and outlined with a solid pen of
 // penWidth pixels (none when 0).
+// With logicalScale above 1 the drawing is in logical units that many times
+// finer than pixels (MM_ANISOTROPIC), and the pen a geometric EXTCREATEPEN.
 QByteArray WriteEmfShapes(int frameWidth, int frameHeight, const QList<QRect> &rects,
-                          const QColor &fill, int penWidth, const QColor &pen);
+                          const QColor &fill, int penWidth, const QColor &pen,
+                          int logicalScale = 1);
 QByteArray WriteSampleGif(int w, int h);
 QByteArray WritePng(const QImage &picture);
 // An icon file whose entries all declare one size (256 written as 0) and all
