@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CMMainWindow.h"
 
+#include "Big_DPI_Fix.h"
 #include "CoverView.h"
 #include "DeviceMetrics.h"
 #include "DialogSupport.h"
@@ -318,8 +319,7 @@ void TCoverMakerMainForm::PrepareDefaultCover()
 
 void TCoverMakerMainForm::ApplyFontCompensation()
 {
-    // The windows keep their design pixel sizes; the face substitution that
-    // keeps captions within them is registered before any window exists.
+    TglSmallFontsDefence{this, m_setup.Metrics->ScreenDotsPerInch(*this)};
 }
 
 void TCoverMakerMainForm::Exit1Click()

@@ -2,6 +2,7 @@
 // The image and text commands, the image popup menu and printing.
 #include "CMMainWindow.h"
 
+#include "Big_DPI_Fix.h"
 #include "BuiltInTexts.h"
 #include "CoverView.h"
 #include "DialogSupport.h"
@@ -314,8 +315,11 @@ void TCoverMakerMainForm::CreateDialogs()
     NewDocumentForm =
         new TNewDocumentForm(*m_sizeList, MeasureUnit, *m_setup.Messages, *m_setup.Dialogs, this);
     NewDocumentForm->Run = [this](const std::function<void()> &command) { Run(command); };
+    const int dpi = m_setup.Metrics->ScreenDotsPerInch(*this);
+    TglSmallFontsDefence{NewDocumentForm, dpi};
     NewDocumentForm->ApplyTexts([this](int number) { return UiText(number); });
     EditCoverSizeData = new TEditCoverSizeData(MeasureUnit, this);
+    TglSmallFontsDefence{EditCoverSizeData, dpi};
     EditCoverSizeData->ApplyTexts([this](int number) { return UiText(number); });
     NewDocumentForm->SizeForm = EditCoverSizeData;
 }

@@ -21,6 +21,11 @@ int32_t TQtDeviceMetrics::ScreenPixelsPerCm(const QWidget &control)
     return PixelsPerCmFromDpi(control.logicalDpiX());
 }
 
+int TQtDeviceMetrics::ScreenDotsPerInch(const QWidget &control)
+{
+    return control.logicalDpiX();
+}
+
 int32_t TQtDeviceMetrics::PrinterPixelsPerCm()
 {
     // Without an installed printer Qt falls back to writing PDF files, which

@@ -14,6 +14,8 @@ class TDeviceMetrics
 public:
     virtual ~TDeviceMetrics() = default;
     virtual int32_t ScreenPixelsPerCm(const QWidget &control) = 0;
+    // The screen's logical resolution in dots per inch.
+    virtual int ScreenDotsPerInch(const QWidget &control) = 0;
     // Raises when no printer can be asked; the view then takes 400.
     virtual int32_t PrinterPixelsPerCm() = 0;
 };
@@ -25,6 +27,7 @@ class TQtDeviceMetrics : public TDeviceMetrics
 public:
     explicit TQtDeviceMetrics(QPrinter &currentPrinter) : CurrentPrinter(currentPrinter) {}
     int32_t ScreenPixelsPerCm(const QWidget &control) override;
+    int ScreenDotsPerInch(const QWidget &control) override;
     int32_t PrinterPixelsPerCm() override;
 
 private:
@@ -37,9 +40,11 @@ class TFixedDeviceMetrics : public TDeviceMetrics
 public:
     TFixedDeviceMetrics(int32_t screen, int32_t printer) : Screen(screen), Printer(printer) {}
     int32_t ScreenPixelsPerCm(const QWidget &) override { return Screen; }
+    int ScreenDotsPerInch(const QWidget &) override { return Dpi; }
     int32_t PrinterPixelsPerCm() override;
     int32_t Screen;
     int32_t Printer;
+    int Dpi = 96;
 };
 
 // The figure a device of so many dots per inch gives.
