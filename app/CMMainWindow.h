@@ -18,6 +18,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QToolButton;
+class TAboutBox;
 class TColorChooser;
 class TLanguageController;
 class TOptionsStore;
@@ -137,6 +138,7 @@ public:
     QAction *About1 = nullptr;
 
     // The secondary windows, created after the main window.
+    TAboutBox *AboutBox = nullptr;
     TNewDocumentForm *NewDocumentForm = nullptr;
     TEditCoverSizeData *EditCoverSizeData = nullptr;
 

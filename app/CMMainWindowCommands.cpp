@@ -2,6 +2,7 @@
 // The image and text commands, the image popup menu and printing.
 #include "CMMainWindow.h"
 
+#include "AboutBox.h"
 #include "Big_DPI_Fix.h"
 #include "BuiltInTexts.h"
 #include "CoverView.h"
@@ -312,10 +313,14 @@ void TCoverMakerMainForm::ZoomOutButtonClick()
 
 void TCoverMakerMainForm::CreateDialogs()
 {
+    const int dpi = m_setup.Metrics->ScreenDotsPerInch(*this);
+    AboutBox = new TAboutBox(QString::fromLatin1(HomePageAddress), this);
+    TglSmallFontsDefence{AboutBox, dpi};
+    AboutBox->ApplyTexts([this](int number) { return UiText(number); }, windowTitle());
+    AboutBox->OnHomePage = [this] { Run([this] { HomePage1Click(); }); };
     NewDocumentForm =
         new TNewDocumentForm(*m_sizeList, MeasureUnit, *m_setup.Messages, *m_setup.Dialogs, this);
     NewDocumentForm->Run = [this](const std::function<void()> &command) { Run(command); };
-    const int dpi = m_setup.Metrics->ScreenDotsPerInch(*this);
     TglSmallFontsDefence{NewDocumentForm, dpi};
     NewDocumentForm->ApplyTexts([this](int number) { return UiText(number); });
     EditCoverSizeData = new TEditCoverSizeData(MeasureUnit, this);

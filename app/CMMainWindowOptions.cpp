@@ -2,7 +2,9 @@
 // The menus, the program options and the language of the main window.
 #include "CMMainWindow.h"
 
+#include "AboutBox.h"
 #include "CoverView.h"
+#include "DialogSupport.h"
 #include "EditCoverSize.h"
 #include "LanguageController.h"
 #include "MessageBoxes.h"
@@ -129,6 +131,7 @@ void TCoverMakerMainForm::LanguageItemClick(QAction *item)
     m_setup.Languages->SetLanguage(item->data().toString());
     ApplyLanguage();
     const TTextLookup texts = [this](int number) { return UiText(number); };
+    AboutBox->ApplyTexts(texts, windowTitle());
     NewDocumentForm->ApplyTexts(texts);
     EditCoverSizeData->ApplyTexts(texts);
     // Refilled radio groups show no choice until the panels say it again.
@@ -233,7 +236,8 @@ void TCoverMakerMainForm::HomePage1Click()
 
 void TCoverMakerMainForm::About1Click()
 {
-    // The About box comes with its own change.
+    CenterOnScreen(AboutBox);
+    m_setup.Dialogs->ShowModal(*AboutBox);
 }
 
 bool TCoverMakerMainForm::LoadOptions()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Program options across restarts, the menus, and the language file: the
 // shipped one and files written for the test.
+#include "AboutBox.h"
 #include "BuiltInTexts.h"
 #include "CoverView.h"
 #include "EditCoverSize.h"
@@ -219,6 +220,42 @@ private Q_SLOTS:
         // The panels show their choices again.
         QCOMPARE(f.AlignRadio->ItemIndex(), 1);
         QCOMPARE(f.ImageView->ItemIndex(), 0);
+    }
+
+    void aboutBoxShowsTheProductAndFollowsTheLanguage()
+    {
+        TProgram p;
+        TCoverMakerMainForm &f = *p.form;
+        TAboutBox &about = *f.AboutBox;
+        p.dialogs.Scripts << [&](QDialog &shown) {
+            QCOMPARE(&shown, static_cast<QDialog *>(&about));
+            QCOMPARE(about.windowTitle(), QStringLiteral("About Velmora"));
+            QCOMPARE(about.ProductName->text(), QStringLiteral("Velmora"));
+            QCOMPARE(about.Version->text(), QStringLiteral("Version 2.0"));
+            QCOMPARE(about.Maker->text(), QStringLiteral("Made by The Velmora Project"));
+            QCOMPARE(about.OKButton->text(), QStringLiteral("OK"));
+            QCOMPARE(about.Image1->pixmap().size(), QSize(567, 283));
+            QTest::mouseClick(about.Label1, Qt::LeftButton);
+            about.OKButton->click();
+        };
+        f.About1->trigger();
+        QCOMPARE(p.dialogs.Shown, 1);
+        QCOMPARE(p.urls.Opened, QList<QUrl>({QUrl(QString::fromLatin1(HomePageAddress))}));
+
+        f.LanguageItems->actions().at(1)->trigger(); // Deutsch
+        QCOMPARE(about.windowTitle(), QStringLiteral("Über Velmora"));
+        QCOMPARE(about.Maker->text(), QStringLiteral("Von The Velmora Project"));
+        QCOMPARE(about.OKButton->text(), QStringLiteral("OK"));
+        QCOMPARE(about.Label1->text(), QString::fromLatin1(HomePageAddress));
+    }
+
+    void aboutBoxCaptionWithoutItsText()
+    {
+        TProgram p(TwoSizes, false);
+        WriteBytes(p.dir.filePath("VMLang.txt"), "[English]\r\n120=Version\r\n");
+        p.Start();
+        QCOMPARE(p.form->AboutBox->windowTitle(), QStringLiteral(" Velmora"));
+        QCOMPARE(p.form->AboutBox->Version->text(), QStringLiteral("Version 2.0"));
     }
 
     void languageFileRules_data()

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Saves a picture of the main window, as the program starts from its build
 // folder, for the README, and of the new cover and size properties dialogs:
-// velmora_screenshot MAIN.png [NEWCOVER.png [SIZE.png]]
+// velmora_screenshot MAIN.png [NEWCOVER.png [SIZE.png [ABOUT.png]]]
+#include "AboutBox.h"
 #include "CMMainWindow.h"
 #include "CoverView.h"
 #include "EditCoverSize.h"
@@ -22,7 +23,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: velmora_screenshot MAIN.png [NEWCOVER.png [SIZE.png]]\n");
+        std::fprintf(stderr,
+                     "usage: velmora_screenshot MAIN.png [NEWCOVER.png [SIZE.png [ABOUT.png]]]\n");
         return 2;
     }
     RegisterFontSubstitutes();
@@ -95,6 +97,13 @@ int main(int argc, char *argv[])
         size.show();
         QCoreApplication::processEvents();
         if (!size.grab().save(QString::fromLocal8Bit(argv[3])))
+            return 1;
+        size.hide();
+    }
+    if (argc >= 5) {
+        form.AboutBox->show();
+        QCoreApplication::processEvents();
+        if (!form.AboutBox->grab().save(QString::fromLocal8Bit(argv[4])))
             return 1;
     }
     return 0;
