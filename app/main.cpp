@@ -6,6 +6,7 @@
 #include "PictureLoading.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdlib>
 
 int main(int argc, char *argv[])
@@ -15,6 +16,8 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Velmora"));
     RegisterFontSubstitutes();
     QApplication::setFont(DesignFont());
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/velmora/velmora.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("velmora"));
     RegisterPictureKinds();
     RegisterGifSupport();
 

@@ -1,0 +1,39 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs the build into a fresh prefix, as `cmake --install build --prefix
+# ~/.local` does for a user, and checks that everything lands where the
+# program and the desktop look for it. -DBUILD=... -DPREFIX=... [-DVALIDATE=...]
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX}
+                RESULT_VARIABLE failed OUTPUT_QUIET)
+if(failed)
+    message(FATAL_ERROR "cmake --install failed")
+endif()
+set(expected
+    lib/velmora/velmora lib/velmora/velmora-metafile lib/velmora/GIFView.dll
+    lib/velmora/CoverSizes.ini lib/velmora/VMLang.txt lib/velmora/VelmoraManual.html
+    lib/velmora/VelmoraScreenshot.png bin/velmora
+    share/applications/velmora.desktop share/icons/hicolor/scalable/apps/velmora.svg)
+foreach(f ${expected})
+    if(NOT EXISTS ${PREFIX}/${f})
+        message(FATAL_ERROR "not installed: ${f}")
+    endif()
+endforeach()
+# The launcher leads to the program in its folder, where it finds its files.
+file(REAL_PATH ${PREFIX}/bin/velmora launched)
+file(REAL_PATH ${PREFIX}/lib/velmora/velmora program)
+if(NOT launched STREQUAL program)
+    message(FATAL_ERROR "bin/velmora leads to ${launched}")
+endif()
+file(READ ${PREFIX}/share/applications/velmora.desktop entry)
+if(NOT entry MATCHES "Exec=${PREFIX}/bin/velmora")
+    message(FATAL_ERROR "the entry does not start ${PREFIX}/bin/velmora")
+endif()
+if(VALIDATE)
+    execute_process(COMMAND ${VALIDATE} ${PREFIX}/share/applications/velmora.desktop
+                    RESULT_VARIABLE invalid OUTPUT_VARIABLE says ERROR_VARIABLE says)
+    if(invalid OR says)
+        message(FATAL_ERROR "desktop-file-validate: ${says}")
+    endif()
+endif()
+file(REMOVE_RECURSE ${PREFIX})
+message(STATUS "1 passed, 0 failed")
