@@ -7,9 +7,14 @@
 
 // On-screen copies of the areas' pictures at their drawn size, so that a paint
 // (a drag step above all) does not resample a camera-sized picture again. An
-// entry is keyed on the picture's identity and the drawn size and is replaced
-// when either changes, so what is drawn is exactly what scaling the picture
-// afresh would draw.
+// entry is keyed on the picture's identity and the drawn size.
+//
+// Each entry also keeps a working copy of the picture at about twice the
+// drawn size: when the drawn size changes (the window is resized), the new
+// copy is scaled from it rather than from the whole picture, which is what
+// keeps a resize fast. Twice the size leaves the result within a level or
+// two of scaling afresh; a copy that is too small or too large for the new
+// size is made again from the picture.
 class TScaledPictureCache
 {
 public:
@@ -26,6 +31,7 @@ private:
         qint64 key = 0;
         QSize size;
         QImage scaled;
+        QImage working;
     };
     std::array<Entry, 3> m_entries;
 };
