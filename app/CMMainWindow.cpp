@@ -25,6 +25,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -162,7 +163,7 @@ void TCoverMakerMainForm::CreateControls()
     row->setSpacing(0);
     column->addLayout(row, 1);
 
-    PropertiesPanel = new QWidget(central);
+    PropertiesPanel = new TPanel(central);
     PropertiesPanel->setFixedWidth(185);
     ImgPropLabel = new QLabel(QStringLiteral("Image properties"), PropertiesPanel);
     QFont bold = ImgPropLabel->font();
@@ -275,7 +276,16 @@ void TCoverMakerMainForm::FormCreate()
     if (!sized)
         PrepareDefaultCover();
 
-    m_viewRow->insertWidget(0, CoverView, 1);
+    // The view sits in a sunken edge of its own, so that nothing the view
+    // draws near its border is covered by it.
+    auto *viewEdge = new QFrame(centralWidget());
+    viewEdge->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    viewEdge->setLineWidth(2);
+    auto *edgeLayout = new QHBoxLayout(viewEdge);
+    edgeLayout->setContentsMargins(0, 0, 0, 0); // inside the frame already
+    CoverView->setParent(viewEdge);
+    edgeLayout->addWidget(CoverView);
+    m_viewRow->insertWidget(0, viewEdge, 1);
     CoverView->SetDocument(m_document.get());
 
     CoverView->OnSelectionChange = [this](TCoverView *) { Run([this] { SelectionChanged(); }); };
@@ -341,7 +351,9 @@ void TCoverMakerMainForm::ToolPanelResize()
 {
     const int r = ImageTextEdit->x() + ImageTextEdit->width();
     const int w = TextPropPanel->width();
-    if (r + w + 2 < ToolPanel->contentsRect().width()) {
+    // The panel's inner width is its whole width: its bevel is drawn over
+    // its edge.
+    if (r + w + 2 < ToolPanel->width()) {
         TextPropPanel->move(r + 2, 0);
         ToolPanel->setFixedHeight(44);
     } else {

@@ -109,7 +109,7 @@ public:
     TRadioGroup *TextOrientRadio = nullptr;
     TRadioGroup *TextPosRadio = nullptr;
     QPushButton *FontButton = nullptr;
-    QWidget *PropertiesPanel = nullptr;
+    TPanel *PropertiesPanel = nullptr;
     QLabel *ImgPropLabel = nullptr;
     TPaintBox *PaintBox1 = nullptr;
     QPushButton *ChangeButton = nullptr;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QFrame>
 #include <QPainter>
 #include <QWidget>
 #include <functional>
@@ -22,18 +23,24 @@ protected:
     }
 };
 
-// A plain container that tells its owner when its size changes.
-class TPanel : public QWidget
+// A panel with a raised bevel that tells its owner when its size changes.
+// Its children are placed from its outer corner, the bevel drawn over its
+// edge, as the layouts were designed.
+class TPanel : public QFrame
 {
     Q_OBJECT
 public:
-    using QWidget::QWidget;
+    explicit TPanel(QWidget *parent = nullptr) : QFrame(parent)
+    {
+        setFrameStyle(QFrame::Panel | QFrame::Raised);
+        setLineWidth(1);
+    }
     std::function<void()> OnResize;
 
 protected:
     void resizeEvent(QResizeEvent *event) override
     {
-        QWidget::resizeEvent(event);
+        QFrame::resizeEvent(event);
         if (OnResize)
             OnResize();
     }

@@ -1,10 +1,59 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RadioGroup.h"
 
+#include <QApplication>
 #include <QButtonGroup>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QRadioButton>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+namespace {
+
+// The layouts were drawn for radio buttons whose caption stands close to
+// the circle; the platform's own spacing is wider.
+class TCompactRadioStyle : public QProxyStyle
+{
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption *option,
+                    const QWidget *widget) const override
+    {
+        if (metric == PM_RadioButtonLabelSpacing)
+            return 3;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+QStyle *CompactRadioStyle()
+{
+    static QPointer<TCompactRadioStyle> style;
+    if (!style) {
+        style = new TCompactRadioStyle;
+        style->setParent(qApp);
+    }
+    return style;
+}
+
+// The indicator, its spacing and the caption as shown, and a pixel to spare.
+int ItemWidth(const QRadioButton *b)
+{
+    QStyleOptionButton o;
+    o.initFrom(b);
+    QString caption = b->text();
+    caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    caption.remove(QLatin1Char('&'));
+    caption.replace(QStringLiteral("\x01"), QStringLiteral("&"));
+    return b->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, &o, b) +
+           b->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, &o, b) +
+           b->fontMetrics().horizontalAdvance(caption) + 1;
+}
+
+} // namespace
 
 TRadioGroup::TRadioGroup(const QString &caption, int columns, QWidget *parent)
     : QGroupBox(caption, parent), m_columns(columns > 0 ? columns : 1),
@@ -24,6 +73,7 @@ void TRadioGroup::SetItems(const QStringList &items)
     m_index = -1;
     for (int i = 0; i < items.size(); ++i) {
         auto *b = new QRadioButton(items[i], this);
+        b->setStyle(CompactRadioStyle());
         m_group->addButton(b, i);
         m_buttons << b;
         b->show();
@@ -75,20 +125,40 @@ void TRadioGroup::Arrange()
 {
     if (m_buttons.isEmpty())
         return;
-    // The items share the box's inside in equal cells, column by column and
-    // top to bottom within a column, each centred on its cell's height.
+    // The items fill the box's inside column by column, top to bottom
+    // within a column, each centred on its cell's height. Columns take the
+    // room their widest item needs, with what is left shared out, so a long
+    // caption beside short ones still fits; when even that is too narrow
+    // the columns share the room equally.
     QStyleOptionGroupBox option;
     initStyleOption(&option);
     const QRect inside =
         style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxContents, this);
     const int rows = (int(m_buttons.size()) + m_columns - 1) / m_columns;
-    const int cellW = std::max(1, (inside.width() - 4) / m_columns);
+    const int columns = (int(m_buttons.size()) + rows - 1) / rows;
+    const int room = std::max(1, inside.width() - 4);
+    std::vector<int> widths(size_t(columns), 0);
+    for (int i = 0; i < m_buttons.size(); ++i)
+        widths[size_t(i / rows)] = std::max(widths[size_t(i / rows)], ItemWidth(m_buttons[i]));
+    const int needed = std::accumulate(widths.begin(), widths.end(), 0);
+    if (needed <= room) {
+        const int extra = (room - needed) / columns;
+        for (int &w : widths)
+            w += extra;
+    } else {
+        std::fill(widths.begin(), widths.end(), std::max(1, room / columns));
+    }
     const int cellH = std::max(1, inside.height() / rows);
-    for (int i = 0; i < m_buttons.size(); ++i) {
-        const int col = i / rows;
-        const int row = i % rows;
-        const int h = std::min(cellH, m_buttons[i]->sizeHint().height());
-        m_buttons[i]->setGeometry(inside.left() + 4 + col * cellW,
-                                  inside.top() + row * cellH + (cellH - h) / 2, cellW, h);
+    int x = inside.left() + 4;
+    for (int col = 0; col < columns; ++col) {
+        for (int row = 0; row < rows; ++row) {
+            const int i = col * rows + row;
+            if (i >= m_buttons.size())
+                break;
+            const int h = std::min(cellH, m_buttons[i]->sizeHint().height());
+            m_buttons[i]->setGeometry(x, inside.top() + row * cellH + (cellH - h) / 2,
+                                      widths[size_t(col)], h);
+        }
+        x += widths[size_t(col)];
     }
 }

@@ -283,12 +283,16 @@ private Q_SLOTS:
         TCoverMakerMainForm &f = *s.form;
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        const QRect view = f.CoverView->geometry();
+        // The view fills its sunken edge, and the edge what the panels leave.
+        const QWidget *edge = f.CoverView->parentWidget();
+        QCOMPARE(f.CoverView->geometry(), edge->contentsRect());
+        const QRect outer = edge->geometry();
         QCOMPARE(f.PropertiesPanel->width(), 185);
-        QCOMPARE(view.right() + 1, f.PropertiesPanel->x());
-        QCOMPARE(view.top(), f.ToolPanel->height());
-        QCOMPARE(view.left(), 0);
-        QCOMPARE(view.bottom() + 1, f.centralWidget()->height());
+        QCOMPARE(outer.right() + 1, f.PropertiesPanel->x());
+        QCOMPARE(outer.top(), f.ToolPanel->height());
+        QCOMPARE(outer.left(), 0);
+        QCOMPARE(outer.bottom() + 1, f.centralWidget()->height());
+        const QRect view = f.CoverView->geometry();
         // The cover was laid out for the view's real size.
         const TRect r = f.CoverView->AreaRect[1];
         QCOMPARE(r.Right - r.Left, r.Bottom - r.Top); // a square cover
