@@ -159,7 +159,7 @@ private:
     void Report(const EVelmoraError &error);
 
     TDeviceMetrics &Metrics;
-    QImage m_frame;
+    QImage m_frameMemory; // at least the control's size
     TScaledPictureCache m_pictureCache;
     double m_printPrinterPixelsPerCm = 0;
 };

@@ -111,17 +111,22 @@ QColor TCoverView::InactiveFrameColor() const
 void TCoverView::paintEvent(QPaintEvent *)
 {
     const QSize size = this->size();
-    if (m_frame.size() != size)
-        m_frame = QImage(size, QImage::Format_RGB32);
+    // The frame's memory is kept while the control shrinks and grown only
+    // when it grows: a resize step would otherwise allocate and fault in
+    // megabytes before drawing anything.
+    if (m_frameMemory.width() < size.width() || m_frameMemory.height() < size.height())
+        m_frameMemory = QImage(size.expandedTo(m_frameMemory.size()), QImage::Format_RGB32);
+    QImage frame(m_frameMemory.bits(), size.width(), size.height(), m_frameMemory.bytesPerLine(),
+                 QImage::Format_RGB32);
     try {
-        PaintCover(m_frame);
+        PaintCover(frame);
     } catch (const EVelmoraError &) {
         // A cover whose numbers do not fit the device shows what was drawn
         // before the failure; reporting from inside a paint would only
         // bring the next paint.
     }
     QPainter canvas(this);
-    canvas.drawImage(rect(), m_frame);
+    canvas.drawImage(QPoint(0, 0), frame);
 }
 
 void TCoverView::PaintCover(QImage &canvas)
