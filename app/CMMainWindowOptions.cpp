@@ -3,6 +3,7 @@
 #include "CMMainWindow.h"
 
 #include "AboutBox.h"
+#include "BuiltInTexts.h"
 #include "CoverView.h"
 #include "DialogSupport.h"
 #include "EditCoverSize.h"
@@ -32,15 +33,6 @@ const char ManualFileName[] = "VelmoraManual.html";
 namespace {
 
 const char LanguageFileName[] = "VMLang.txt";
-
-// A hint shows the text of a menu caption without its accelerator mark.
-QString WithoutMnemonic(QString text)
-{
-    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-    text.remove(QLatin1Char('&'));
-    text.replace(QStringLiteral("\x01"), QStringLiteral("&"));
-    return text;
-}
 
 } // namespace
 

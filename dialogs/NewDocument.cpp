@@ -165,16 +165,6 @@ int TNewDocumentForm::RowNamed(const QString &name, Qt::CaseSensitivity cs) cons
     return -1;
 }
 
-bool TNewDocumentForm::IsNameTaken(const QString &name) const
-{
-    QStringList names;
-    Sizes.GetSizeNames(names);
-    for (const QString &n : names)
-        if (QString::compare(n, name, Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
-}
-
 bool TNewDocumentForm::ShowSizeForm()
 {
     CenterOnScreen(SizeForm);
@@ -210,7 +200,8 @@ void TNewDocumentForm::EditButtonClick()
     const CoverSize size = SizeForm->ReadCoverSize();
     // Renamed onto another entry: the file cannot hold both, and replacing
     // would overwrite that other entry with no word.
-    if (QString::compare(size.Name, oldName, Qt::CaseInsensitive) != 0 && IsNameTaken(size.Name)) {
+    if (QString::compare(size.Name, oldName, Qt::CaseInsensitive) != 0 &&
+        Sizes.HasSize(size.Name)) {
         Messages.ShowError(this, QString(), m_texts(104));
         return;
     }

@@ -63,7 +63,6 @@ protected:
 
 private:
     void SelectRow(int row);
-    bool IsNameTaken(const QString &name) const;
     int RowNamed(const QString &name, Qt::CaseSensitivity cs) const;
     bool ShowSizeForm();
 

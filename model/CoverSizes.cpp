@@ -3,6 +3,8 @@
 
 #include "FloatText.h"
 
+#include <algorithm>
+
 namespace {
 
 struct Key
@@ -75,14 +77,18 @@ CoverSize TSizeList::ReadSize(const QString &name) const
     return size;
 }
 
-bool TSizeList::AddSize(const CoverSize &size)
+bool TSizeList::HasSize(const QString &name) const
 {
     QStringList names;
     GetSizeNames(names);
-    bool isNew = true;
-    for (const QString &n : names)
-        if (QString::compare(n, size.Name.Text(), Qt::CaseInsensitive) == 0)
-            isNew = false;
+    return std::any_of(names.begin(), names.end(), [&](const QString &n) {
+        return QString::compare(n, TSizeName(name).Text(), Qt::CaseInsensitive) == 0;
+    });
+}
+
+bool TSizeList::AddSize(const CoverSize &size)
+{
+    const bool isNew = !HasSize(size.Name);
     if (isNew || Overwrite) {
         for (const Key &k : Keys)
             CatalogueFile->WriteString(size.Name, QLatin1String(k.name),

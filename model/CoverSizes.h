@@ -55,6 +55,8 @@ public:
     // True when the name was new. A name that differs from a stored one only
     // in letter case is not new: the file cannot hold both.
     bool AddSize(const CoverSize &size);
+    // Whether the catalogue holds that name, in any letter case.
+    bool HasSize(const QString &name) const;
     void ReplaceSize(const CoverSize &size);
     void DeleteSize(const QString &name);
 

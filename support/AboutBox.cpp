@@ -72,7 +72,7 @@ TAboutBox::TAboutBox(const QString &homePage, QWidget *parent) : QDialog(parent)
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    ApplyTexts(BuiltInText, QStringLiteral("Velmora"));
+    // The texts come from the owner's ApplyTexts; the address is set once.
     Label1->setText(homePage);
     Label1->adjustSize();
 }

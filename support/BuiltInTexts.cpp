@@ -117,3 +117,10 @@ QList<int> UsedTextNumbers()
         numbers << entry.first;
     return numbers;
 }
+
+QString WithoutMnemonic(QString text)
+{
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    text.remove(QLatin1Char('&'));
+    return text.replace(QStringLiteral("\x01"), QStringLiteral("&"));
+}

@@ -13,3 +13,5 @@ using TTextLookup = std::function<QString(int number)>;
 QString BuiltInText(int number);
 // Every number the program uses, in ascending order.
 QList<int> UsedTextNumbers();
+// A caption as shown: its accelerator marks gone, "&&" standing for "&".
+QString WithoutMnemonic(QString text);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RadioGroup.h"
 
+#include "BuiltInTexts.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QPointer>
@@ -44,10 +46,7 @@ int ItemWidth(const QRadioButton *b)
 {
     QStyleOptionButton o;
     o.initFrom(b);
-    QString caption = b->text();
-    caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-    caption.remove(QLatin1Char('&'));
-    caption.replace(QStringLiteral("\x01"), QStringLiteral("&"));
+    const QString caption = WithoutMnemonic(b->text());
     return b->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, &o, b) +
            b->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, &o, b) +
            b->fontMetrics().horizontalAdvance(caption) + 1;
