@@ -38,24 +38,6 @@ private Q_SLOTS:
         QCOMPARE(FloatToText(value), text);
     }
 
-    void plainTextHasNoExponent_data()
-    {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("small") << 5e-5 << "0.00005";
-        QTest::newRow("smaller") << 1.25e-9 << "0.00000000125";
-        QTest::newRow("large") << 2.5e20 << "250000000000000000000";
-        QTest::newRow("ordinary") << 19.05 << "19.05";
-        QTest::newRow("fifteen digits") << 13.5 / 2.54 << "5.31496062992126";
-    }
-    void plainTextHasNoExponent()
-    {
-        QFETCH(double, value);
-        QFETCH(QString, text);
-        QCOMPARE(FloatToPlainText(value), text);
-        QCOMPARE(TextToFloat(text), TextToFloat(FloatToText(value)));
-    }
-
     void readsStrictly_data()
     {
         QTest::addColumn<QString>("text");

@@ -1,17 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The catalogue over arbitrary file contents: list, read, add, replace and
-// delete, as a libFuzzer target and as a replay of its corpus. Besides not
-// crashing, the catalogue must keep its word: a name it accepts reads back
-// as one entry with the values written, and a deleted name is gone.
+// The catalogue over arbitrary file contents, as a libFuzzer target and as a
+// replay of its corpus. Besides not crashing, it must keep its word: a name
+// it accepts reads back as one entry with the values written, and a deleted
+// name is gone.
 #include "CoverSizes.h"
+#include "FuzzFile.h"
 #include "VelmoraError.h"
 
-#include "FuzzFile.h"
-
 #include <QCoreApplication>
-#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -23,71 +20,43 @@ void Check(bool ok, const char *what)
     }
 }
 
-int CountName(const QStringList &names, const QString &name)
+int Listed(TSizeList &list, const QString &name)
 {
-    int n = 0;
-    for (const QString &listed : names)
-        n += QString::compare(listed, name, Qt::CaseInsensitive) == 0;
-    return n;
-}
-
-// Room left in the section listing, or the new name may be cut off by the
-// listing limit rather than lost.
-bool ListingHasRoom(const QStringList &names)
-{
-    int bytes = 0;
-    for (const QString &n : names)
-        bytes += int(n.toUtf8().size()) + 1;
-    return bytes < TProfileFile::SectionListLimit - 1024;
+    QStringList names;
+    list.GetSizeNames(names);
+    return int(names.count(name));
 }
 
 void Exercise(TSizeList &list)
 {
     QStringList names;
     list.GetSizeNames(names);
-    for (int i = 0; i < names.size() && i < 16; ++i) {
+    int bytes = 0;
+    for (const QString &n : names) {
+        bytes += int(n.toUtf8().size()) + 1;
         try {
-            (void)list.ReadSize(names[i]);
+            (void)list.ReadSize(n);
         } catch (const EVelmoraError &) {
             // A mangled value is reported, not fatal.
         }
     }
-
-    // A name taken from the file plus something new, so that it meets the
-    // file's own bytes.
-    const QString probe = (names.isEmpty() ? QString() : names.first().left(40)) +
-                          QStringLiteral(" \u00e9\u20ac\u041a probe");
-    const CoverSize stored = [&] {
-        CoverSize s;
-        s.Name = probe;
-        s.SingleWidth = 1.5;
-        s.SingleHeight = 2.25;
-        s.LeftWidth = 0;
-        s.CenterWidth = 5e-5;
-        s.RightWidth = 3;
-        s.MultipleHeight = 7.5;
-        return s;
-    }();
-    if (CountName(names, stored.Name) > 0 || !ListingHasRoom(names))
+    // A name made from the file's own, so that it meets its bytes; checked
+    // only where the listing limit leaves it room.
+    CoverSize probe;
+    probe.Name = (names.isEmpty() ? QString() : names.first().left(40)) +
+                 QStringLiteral(" \u00e9\u20ac\u041a probe");
+    probe.SingleWidth = 1.5;
+    probe.CenterWidth = 5e-5;
+    if (list.HasSize(probe.Name) || bytes > TProfileFile::SectionListLimit - 1024)
         return;
-    Check(list.AddSize(stored), "a new name is new");
-    list.GetSizeNames(names);
-    Check(CountName(names, stored.Name) == 1, "an added name is listed once");
-    Check(list.ReadSize(stored.Name) == stored, "an added size reads back");
-    Check(!list.AddSize(stored), "an added name is present");
-
-    CoverSize changed = stored;
-    changed.RightWidth = 4;
-    list.ReplaceSize(changed);
-    list.GetSizeNames(names);
-    Check(CountName(names, stored.Name) == 1, "a replaced name is listed once");
-    Check(list.ReadSize(stored.Name) == changed, "a replaced size reads back");
-
-    list.DeleteSize(stored.Name);
-    list.GetSizeNames(names);
-    Check(CountName(names, stored.Name) == 0, "a deleted name is gone");
-    if (!names.isEmpty())
-        list.DeleteSize(names.first());
+    Check(list.AddSize(probe) && Listed(list, probe.Name) == 1, "an added name is listed once");
+    Check(list.ReadSize(probe.Name) == probe && !list.AddSize(probe), "an added size reads back");
+    probe.RightWidth = 4;
+    list.ReplaceSize(probe);
+    Check(Listed(list, probe.Name) == 1 && list.ReadSize(probe.Name) == probe,
+          "a replaced size reads back");
+    list.DeleteSize(probe.Name);
+    Check(!list.HasSize(probe.Name), "a deleted name is gone");
 }
 
 } // namespace
@@ -102,13 +71,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size > 1 << 20)
         return 0;
-    const QString path = FuzzFile(QStringLiteral("CoverSizes.ini"), data, size);
-    TSizeList list(path);
+    TSizeList list(FuzzFile(QStringLiteral("CoverSizes.ini"), data, size));
     try {
         Exercise(list);
     } catch (const EVelmoraError &) {
-        // "Unable to write to %s" cannot happen in our own folder.
-        std::abort();
+        std::abort(); // "Unable to write to %s" cannot happen in our own folder
     }
     return 0;
 }

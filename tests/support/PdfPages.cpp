@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PdfPages.h"
 
+#include "SampleFiles.h"
+
 #include <QFile>
 #include <QPageSize>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <functional>
 
 void SetUpPdfPrinter(QPrinter &printer, const QString &path, int dpi, const QSizeF &pageInches,
                      double marginInches)
@@ -39,36 +42,30 @@ QImage RenderPdf(const QString &path, int dpi, const QRect &crop)
 
 namespace {
 
-bool Matches(QRgb p, const QColor &c, int tolerance)
+TSpan Span(const QImage &image, int count, const std::function<QRgb(int)> &at, const QColor &c,
+           int tolerance)
 {
-    return qAbs(qRed(p) - c.red()) <= tolerance && qAbs(qGreen(p) - c.green()) <= tolerance &&
-           qAbs(qBlue(p) - c.blue()) <= tolerance;
+    TSpan s;
+    for (int i = 0; i < count; ++i)
+        if (Near(at(i), c, tolerance)) {
+            s.First = s.First < 0 ? i : s.First;
+            s.Last = i;
+        }
+    return s;
 }
 
 } // namespace
 
 TSpan RowSpan(const QImage &image, int y, const QColor &c, int tolerance)
 {
-    TSpan s;
-    for (int x = 0; x < image.width(); ++x)
-        if (Matches(image.pixel(x, y), c, tolerance)) {
-            if (s.First < 0)
-                s.First = x;
-            s.Last = x;
-        }
-    return s;
+    return Span(
+        image, image.width(), [&](int x) { return image.pixel(x, y); }, c, tolerance);
 }
 
 TSpan ColumnSpan(const QImage &image, int x, const QColor &c, int tolerance)
 {
-    TSpan s;
-    for (int y = 0; y < image.height(); ++y)
-        if (Matches(image.pixel(x, y), c, tolerance)) {
-            if (s.First < 0)
-                s.First = y;
-            s.Last = y;
-        }
-    return s;
+    return Span(
+        image, image.height(), [&](int y) { return image.pixel(x, y); }, c, tolerance);
 }
 
 QRect InkBox(const QImage &image, int threshold)

@@ -18,12 +18,11 @@ void SetUpPdfPrinter(QPrinter &printer, const QString &path, int dpi, const QSiz
 // when one is given. Null when the file does not render.
 QImage RenderPdf(const QString &path, int dpi, const QRect &crop = QRect());
 
-// Columns (or rows) of one line of the image whose colour is within
-// tolerance of c: first and last index, or -1, -1 when there is none.
+// The first and last pixel of one row (or column) within tolerance of c;
+// -1, -1 when there is none.
 struct TSpan
 {
-    int First = -1;
-    int Last = -1;
+    int First = -1, Last = -1;
     int Length() const { return First < 0 ? 0 : Last - First + 1; }
 };
 TSpan RowSpan(const QImage &image, int y, const QColor &c, int tolerance = 40);

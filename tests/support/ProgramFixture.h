@@ -17,88 +17,52 @@
 #include <functional>
 #include <memory>
 
-// Stand-ins for the main window's dialogs: each counts its showings, sees
-// what it was opened with and answers as the test says (cancel by default).
-
-class TAnsweringChooser : public TPictureChooser
+// Stand-ins for the main window's dialogs: each counts its showings and
+// answers as the test says (an unset answer cancels).
+struct TAnsweringChooser : TPictureChooser
 {
-public:
-    bool Choose(QWidget *, QString &fileName) override
-    {
-        ++Asked;
-        if (Answer.isEmpty())
-            return false;
-        fileName = Answer;
-        return true;
-    }
     QString Answer;
     int Asked = 0;
+    bool Choose(QWidget *, QString &f) override { return ++Asked, f = Answer, !Answer.isEmpty(); }
 };
-
-class TAnsweringColors : public TColorChooser
+struct TAnsweringColors : TColorChooser
 {
-public:
-    bool Choose(QWidget *, QColor &color) override
+    QColor Answer, Shown;
+    bool Choose(QWidget *, QColor &c) override
     {
-        ++Asked;
-        Shown = color;
-        if (!Answer.isValid())
-            return false;
-        color = Answer;
-        return true;
+        Shown = c;
+        if (Answer.isValid())
+            c = Answer;
+        return Answer.isValid();
     }
-    QColor Answer; // invalid: cancel
-    QColor Shown;
-    int Asked = 0;
 };
-
-class TAnsweringFonts : public TFontChooser
+struct TAnsweringFonts : TFontChooser
 {
-public:
-    bool Choose(QWidget *, TCoverFont &font) override
-    {
-        ++Asked;
-        ShownName = font.Name();
-        if (!Edit)
-            return false;
-        Edit(font);
-        return true;
-    }
-    std::function<void(TCoverFont &)> Edit; // unset: cancel
-    QString ShownName;
-    int Asked = 0;
+    std::function<void(TCoverFont &)> Edit;
+    bool Choose(QWidget *, TCoverFont &font) override { return Edit && (Edit(font), true); }
 };
-
-class TAnsweringPrinters : public TPrinterChooser
+struct TAnsweringPrinters : TPrinterChooser
 {
-public:
-    bool Choose(QWidget *, QPrinter &printer) override
-    {
-        ++Asked;
-        if (!SetUp)
-            return false;
-        SetUp(printer);
-        return true;
-    }
-    std::function<void(QPrinter &)> SetUp; // unset: cancel
+    std::function<void(QPrinter &)> SetUp;
     int Asked = 0;
+    bool Choose(QWidget *, QPrinter &p) override { return ++Asked, SetUp && (SetUp(p), true); }
 };
-
-class TRecordingUrls : public TUrlOpener
+struct TRecordingUrls : TUrlOpener
 {
-public:
-    void Open(const QUrl &url) override { Opened << url; }
     QList<QUrl> Opened;
+    void Open(const QUrl &url) override { Opened << url; }
 };
 
-// The started main window over a program folder holding one catalogue
-// entry, the GIF library and the metafile helper.
+// The main window over a program folder with a catalogue, the GIF library,
+// the metafile helper and the language file; its options in a file of the
+// test's own, kept across Restart.
 struct TProgram
 {
     static constexpr const char *OneSize = "[Case]\r\nSingleWidth=5\r\nSingleHeight=5\r\n"
                                            "LeftWidth=1\r\nCenterWidth=3\r\nRightWidth=1\r\n"
                                            "MultipleHeight=5\r\n";
-    QTemporaryDir dir;
+    QTemporaryDir dir, optionsDir;
+    QString optionsPath = optionsDir.filePath("options.ini");
     TRecordingMessageBoxes messages;
     TFixedDeviceMetrics metrics{38, 236};
     TAnsweringChooser chooser;
@@ -107,10 +71,6 @@ struct TProgram
     TAnsweringPrinters printers;
     TScriptedRunner dialogs;
     TRecordingUrls urls;
-    // Kept apart from the program folder, never the user's own; a restart
-    // finds what the last run wrote.
-    QTemporaryDir optionsDir;
-    QString optionsPath = optionsDir.filePath("options.ini");
     std::unique_ptr<TSettingsOptionsStore> options;
     std::unique_ptr<TCoverMakerMainForm> form;
 
@@ -128,21 +88,11 @@ struct TProgram
     void Start()
     {
         options = std::make_unique<TSettingsOptionsStore>(optionsPath);
-        TMainFormSetup setup;
-        setup.ProgramDir = dir.path();
-        setup.Messages = &messages;
-        setup.Metrics = &metrics;
-        setup.Pictures = &chooser;
-        setup.Colors = &colors;
-        setup.Fonts = &fonts;
-        setup.Printers = &printers;
-        setup.Dialogs = &dialogs;
-        setup.Options = options.get();
-        setup.Urls = &urls;
-        form = std::make_unique<TCoverMakerMainForm>(setup);
+        TMainFormSetup s{dir.path(), &messages, &metrics,      &chooser, &colors, &fonts,
+                         &printers,  &dialogs,  options.get(), nullptr,  &urls};
+        form = std::make_unique<TCoverMakerMainForm>(s);
         form->show();
     }
-    // Closes the window as the user would and starts the program again.
     void Restart()
     {
         form->close();
@@ -151,9 +101,8 @@ struct TProgram
     }
     QString Save(const QString &name, const QByteArray &bytes)
     {
-        const QString path = dir.filePath(name);
-        WriteBytes(path, bytes);
-        return path;
+        WriteBytes(dir.filePath(name), bytes);
+        return dir.filePath(name);
     }
     TCoverDocument &Doc() { return *form->Document(); }
 };

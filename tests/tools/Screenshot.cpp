@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Saves a picture of the main window, as the program starts from its build
-// folder, for the README, and of the new cover and size properties dialogs:
-// velmora_screenshot MAIN.png [NEWCOVER.png [SIZE.png [ABOUT.png]]]
-#include "AboutBox.h"
+// folder, and of the new cover dialog, for the README:
+// velmora_screenshot MAIN.png [NEWCOVER.png]
 #include "CMMainWindow.h"
 #include "CoverView.h"
-#include "EditCoverSize.h"
 #include "FontSubstitutes.h"
 #include "NewDocument.h"
 #include "ProgramOptions.h"
@@ -23,8 +21,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr,
-                     "usage: velmora_screenshot MAIN.png [NEWCOVER.png [SIZE.png [ABOUT.png]]]\n");
+        std::fprintf(stderr, "usage: velmora_screenshot MAIN.png [NEWCOVER.png]\n");
         return 2;
     }
     RegisterFontSubstitutes();
@@ -90,21 +87,6 @@ int main(int argc, char *argv[])
         if (!newCover.grab().save(QString::fromLocal8Bit(argv[2])))
             return 1;
         newCover.hide();
-    }
-    if (argc >= 4) {
-        TEditCoverSizeData &size = *form.EditCoverSizeData;
-        size.ShowCoverSize(d.Size());
-        size.show();
-        QCoreApplication::processEvents();
-        if (!size.grab().save(QString::fromLocal8Bit(argv[3])))
-            return 1;
-        size.hide();
-    }
-    if (argc >= 5) {
-        form.AboutBox->show();
-        QCoreApplication::processEvents();
-        if (!form.AboutBox->grab().save(QString::fromLocal8Bit(argv[4])))
-            return 1;
     }
     return 0;
 }
