@@ -2,6 +2,8 @@
 // What the benchmarks share: camera-sized pictures and a median timer.
 #pragma once
 
+#include "CoverDocuments.h"
+
 #include <QImage>
 #include <algorithm>
 #include <chrono>
@@ -35,4 +37,18 @@ inline double MedianMs(int runs, const std::function<void()> &step)
     }
     std::sort(ms.begin(), ms.end());
     return ms[ms.size() / 2];
+}
+
+// A Multiple cover of those widths and height (inches) on the document.
+inline void SetMultipleCover(TCoverDocument &document, double left, double center, double right,
+                             double height)
+{
+    CoverSize s;
+    s.Name = QStringLiteral("bench");
+    s.LeftWidth = left;
+    s.CenterWidth = center;
+    s.RightWidth = right;
+    s.MultipleHeight = height;
+    document.SetMode(CoverMode::Multiple);
+    document.SetCoverSize(s);
 }

@@ -63,16 +63,7 @@ int main(int argc, char **argv)
     TCoverDocument document;
     TCoverView view{nullptr, metrics};
     view.resize(1600, 1000);
-    CoverSize s;
-    s.Name = QStringLiteral("bench");
-    s.SingleWidth = 10;
-    s.SingleHeight = 10;
-    s.LeftWidth = 1;
-    s.CenterWidth = 8;
-    s.RightWidth = 1;
-    s.MultipleHeight = 10;
-    document.SetMode(CoverMode::Multiple);
-    document.SetCoverSize(s);
+    SetMultipleCover(document, 1, 8, 1, 10);
     view.SetDocument(&document);
 
     const int64_t before = StatusBytes("VmRSS:");

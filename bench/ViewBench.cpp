@@ -27,14 +27,7 @@ struct Cover
     explicit Cover(const std::vector<QImage> &pictures)
     {
         view.resize(1600, 1000);
-        CoverSize s;
-        s.Name = QStringLiteral("bench");
-        s.LeftWidth = 2;
-        s.CenterWidth = 6;
-        s.RightWidth = 2;
-        s.MultipleHeight = 5;
-        document.SetMode(CoverMode::Multiple);
-        document.SetCoverSize(s);
+        SetMultipleCover(document, 2, 6, 2, 5);
         view.SetDocument(&document);
         view.AllowDrag = true;
         view.show();
