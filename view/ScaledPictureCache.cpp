@@ -1,16 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ScaledPictureCache.h"
 
+#include "AreaAverage.h"
+
 #include <algorithm>
 
 namespace {
 
-// The working copy serves drawn sizes between a quarter of it and all of it.
-bool Serves(const QImage &working, QSize size)
+// The working copy serves drawn sizes from a quarter of it (the most
+// AreaAverage reduces) to two thirds of it: nearer to its own size a second
+// reduction blurs fine detail visibly more than scaling afresh would. Where
+// the working copy is as large as the picture it serves every smaller size.
+bool ServesAlong(int working, int picture, int size)
 {
-    return !working.isNull() && size.width() <= working.width() &&
-           size.height() <= working.height() && size.width() * 4 >= working.width() &&
-           size.height() * 4 >= working.height();
+    return size <= working &&
+           (working == picture || (size * 3 <= working * 2 && size * 4 >= working));
+}
+
+bool Serves(const QImage &working, const QImage &picture, QSize size)
+{
+    return !working.isNull() && ServesAlong(working.width(), picture.width(), size.width()) &&
+           ServesAlong(working.height(), picture.height(), size.height());
 }
 
 QImage WorkingCopy(const QImage &picture, QSize size)
@@ -35,13 +45,30 @@ QImage TScaledPictureCache::Scaled(int area, const QImage &picture, QSize size)
     const qint64 key = picture.cacheKey();
     if (!e.scaled.isNull() && e.key == key && e.size == size)
         return e.scaled;
-    if (e.key != key || !Serves(e.working, size))
+    if (e.key != key || !Serves(e.working, picture, size))
         e.working = WorkingCopy(picture, size);
     e.key = key;
     e.size = size;
-    e.scaled = e.working.size() == size
-                   ? e.working
-                   : e.working.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (e.working.size() == size) {
+        e.scaled = e.working;
+        return e.scaled;
+    }
+    if (CanAreaAverage(e.working, size)) {
+        // The drawn copy lives in memory kept across sizes; it only grows,
+        // with some room, so that a window being enlarged does not ask for
+        // new memory at every step either.
+        if (e.memory.format() != e.working.format() || e.memory.width() < size.width() ||
+            e.memory.height() < size.height())
+            e.memory = QImage((size.expandedTo(e.memory.size()) * 1.25).boundedTo(e.working.size()),
+                              e.working.format());
+        if (!e.memory.isNull()) {
+            e.scaled = QImage(e.memory.bits(), size.width(), size.height(), e.memory.bytesPerLine(),
+                              e.memory.format());
+            AreaAverage(e.working, e.scaled);
+            return e.scaled;
+        }
+    }
+    e.scaled = e.working.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return e.scaled;
 }
 
