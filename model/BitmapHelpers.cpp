@@ -85,3 +85,18 @@ void PrintBitmapInto(QPainter &page, const QImage &bmp, const TRect &dest)
     page.drawImage(QRect(dest.Left, dest.Top, w, h), opaque, opaque.rect());
     page.restore();
 }
+
+QImage ImageInKeptMemory(QImage &memory, QSize size, QImage::Format format, double room,
+                         QSize limit)
+{
+    if (memory.format() != format || memory.width() < size.width() ||
+        memory.height() < size.height()) {
+        QSize grown = size.expandedTo(memory.size()) * room;
+        if (limit.isValid())
+            grown = grown.boundedTo(limit).expandedTo(size);
+        memory = QImage(grown, format);
+    }
+    if (memory.isNull())
+        return QImage();
+    return QImage(memory.bits(), size.width(), size.height(), memory.bytesPerLine(), format);
+}

@@ -16,6 +16,13 @@ CoverSize Box(const QString &name, double sw, double sh, double l, double c, dou
     return MakeSize(sw, sh, l, c, r, mh, name);
 }
 
+QStringList Names(TSizeList &list)
+{
+    QStringList names;
+    list.GetSizeNames(names);
+    return names;
+}
+
 } // namespace
 
 class TestCoverSizes : public QObject
@@ -57,7 +64,7 @@ private Q_SLOTS:
                          "CenterWidth=+3E0\nRightWidth=-0.25\nMultipleHeight=2.5E1\n"
                          "[A]\r\nSingleWidth=1\r\n");
         TSizeList list(path);
-        QStringList names{"stale"};
+        QStringList names{"stale"}; // replaced, not added to
         list.GetSizeNames(names);
         QCOMPARE(names, QStringList({"B", "A"}));
         QCOMPARE(list.ReadSize("b"), Box("b", 4.75, 7.5, 0.5, 3, -0.25, 25));
@@ -86,9 +93,7 @@ private Q_SLOTS:
         QCOMPARE(ReadBytes(path), before);
         // Replacing under another case still writes the stored entry.
         list.ReplaceSize(Box("box", 2, 3, 4, 5, 6, 7));
-        QStringList names;
-        list.GetSizeNames(names);
-        QCOMPARE(names, QStringList({"BOX"}));
+        QCOMPARE(Names(list), QStringList({"BOX"}));
         QCOMPARE(list.ReadSize("BOX"), Box("BOX", 2, 3, 4, 5, 6, 7));
     }
 
@@ -119,18 +124,14 @@ private Q_SLOTS:
         TSizeList list(path);
         list.AddSize(Box("First", 1, 1, 1, 1, 1, 1));
         QVERIFY(list.AddSize(Box(typed, 2, 3, 4, 5, 6, 7)));
-        QStringList names;
-        list.GetSizeNames(names);
-        QCOMPARE(names, QStringList({"First", stored}));
+        QCOMPARE(Names(list), QStringList({"First", stored}));
         QCOMPARE(list.ReadSize(stored), Box(stored, 2, 3, 4, 5, 6, 7));
         QVERIFY(!list.AddSize(Box(typed, 9, 9, 9, 9, 9, 9)));
         list.ReplaceSize(Box(typed, 8, 8, 8, 8, 8, 8));
-        list.GetSizeNames(names);
-        QCOMPARE(names.size(), 2);
+        QCOMPARE(Names(list).size(), 2);
         QCOMPARE(list.ReadSize(typed), Box(stored, 8, 8, 8, 8, 8, 8));
         list.DeleteSize(typed);
-        list.GetSizeNames(names);
-        QCOMPARE(names, QStringList({"First"}));
+        QCOMPARE(Names(list), QStringList({"First"}));
     }
 
     void windows1252CatalogueReadsAndStaysReadable()
@@ -139,14 +140,11 @@ private Q_SLOTS:
         WriteBytes(path, "[Bo\xeete \x80 \x96 slim]\r\nSingleWidth=5\r\nSingleHeight=7\r\n");
         TSizeList list(path);
         const QString name = QStringLiteral("Bo\u00eete \u20ac \u2013 slim");
-        QStringList names;
-        list.GetSizeNames(names);
-        QCOMPARE(names, QStringList({name}));
+        QCOMPARE(Names(list), QStringList({name}));
         QCOMPARE(list.ReadSize(name).SingleHeight, 7.0);
         // Written back as UTF-8, the old entry reads the same.
         list.AddSize(Box("\u041a", 1, 1, 1, 1, 1, 1));
-        list.GetSizeNames(names);
-        QCOMPARE(names, QStringList({name, "\u041a"}));
+        QCOMPARE(Names(list), QStringList({name, "\u041a"}));
         QCOMPARE(list.ReadSize(name).SingleWidth, 5.0);
         QVERIFY(ReadBytes(path).startsWith("[Bo\xc3\xaete \xe2\x82\xac"));
     }
@@ -185,9 +183,7 @@ private Q_SLOTS:
         list.AddSize(Box("A", 1, 1, 1, 1, 1, 1));
         list.AddSize(Box("B", 2, 2, 2, 2, 2, 2));
         list.DeleteSize("a");
-        QStringList names;
-        list.GetSizeNames(names);
-        QCOMPARE(names, QStringList({"B"}));
+        QCOMPARE(Names(list), QStringList({"B"}));
     }
 
     void centimetresSurviveTheRoundTrip()
@@ -230,9 +226,7 @@ private Q_SLOTS:
         CoverSize s = Box(name, 1, 1, 1, 1, 1, 1);
         QCOMPARE(s.Name.Text().size(), 255);
         list.AddSize(s);
-        QStringList names;
-        list.GetSizeNames(names);
-        QCOMPARE(names, QStringList({QString(255, 'n')}));
+        QCOMPARE(Names(list), QStringList({QString(255, 'n')}));
         QCOMPARE(list.ReadSize(name).Name.Text(), QString(255, 'n'));
     }
 
@@ -242,9 +236,7 @@ private Q_SLOTS:
         TSizeList list(path);
         list.AddSize(Box("A", 1, 1, 1, 1, 1, 1));
         WriteBytes(path, "[Z]\r\nSingleWidth=3\r\n");
-        QStringList names;
-        list.GetSizeNames(names);
-        QCOMPARE(names, QStringList({"Z"}));
+        QCOMPARE(Names(list), QStringList({"Z"}));
         QCOMPARE(list.ReadSize("Z").SingleWidth, 3.0);
     }
 

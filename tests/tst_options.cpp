@@ -48,29 +48,6 @@ class TestOptions : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void firstStartThenEveryOptionComesBack()
-    {
-        TProgram p(TwoSizes, false);
-        p.Start();
-        QCOMPARE(p.form->OuterBounds(), QRect(266, 133, 791, 541)); // frame included
-        QCOMPARE(p.form->Languages().CurrentLanguage, QStringLiteral("English"));
-        QCOMPARE(p.Doc().Size().Name.Text(), QStringLiteral("Case A"));
-        p.form->SetOuterBounds(QRect(40, 30, 700, 500));
-        p.form->Centimetres1->trigger();
-        p.form->ShowActualScale1->trigger();
-        p.form->LanguageItems->actions().at(1)->trigger(); // Deutsch
-        p.Doc().SetCoverSize(p.form->SizeList()->ReadSize(QStringLiteral("Case B")));
-        p.form->MultiButton->click();
-        p.Restart();
-        QVERIFY(p.messages.Boxes.isEmpty());
-        QCOMPARE(p.form->OuterBounds(), QRect(40, 30, 700, 500));
-        QCOMPARE(p.form->MeasureUnit, uint8_t(1));
-        QVERIFY(p.form->CoverView->ShowScale);
-        QCOMPARE(p.form->FontButton->text(), QStringLiteral("Schrift..."));
-        QCOMPARE(p.Doc().Size().Name.Text(), QStringLiteral("Case B"));
-        QVERIFY(p.form->MultiButton->isChecked());
-    }
-
     void storedValuesAreCheckedAsTheyAreRead_data()
     {
         QTest::addColumn<QVariantMap>("stored");
@@ -79,7 +56,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("cover");
         const int w = QGuiApplication::primaryScreen()->size().width();
         const int h = QGuiApplication::primaryScreen()->size().height();
-        const QRect design(266, 133, 791, 541);
+        const QRect design(266, 133, 791, 541); // frame included
+        QTest::newRow("nothing stored") << QVariantMap() << design << 0 << "Case A";
         QTest::newRow("X at the screen width") << QVariantMap{{"X", w}, {"Cover", "Case B"}}
                                                << design.translated(w - 266, 0) << 0 << "Case B";
         QTest::newRow("X one more, Y -1")

@@ -45,13 +45,6 @@ QList<QRect> Dots(int count)
     return dots;
 }
 
-QImage Solid(int w, int h, const QColor &c)
-{
-    QImage img(w, h, QImage::Format_ARGB32);
-    img.fill(c);
-    return img;
-}
-
 } // namespace
 
 class TestPictureLimits : public TPictureTest
@@ -70,12 +63,12 @@ private Q_SLOTS:
         dib[6] = dib[7] = char(16); // the directory says 16, the bitmap 32
         QTest::newRow("top-down bmp") << "down.bmp" << TopDownBmp(QuarterPicture(64, 48)) << true;
         QTest::newRow("36 MP bmp, above Qt's own limit")
-            << "large.bmp" << WriteBmp(Solid(6000, 6000, Qt::gray)) << true;
+            << "large.bmp" << WriteBmp(SolidPicture(6000, 6000, Qt::gray)) << true;
         QTest::newRow("256 icon entries lying about one huge picture")
-            << "lies.ico" << WriteIconPointingAt(WritePng(Solid(5600, 5600, Qt::blue)), 256, 256)
-            << false;
+            << "lies.ico"
+            << WriteIconPointingAt(WritePng(SolidPicture(5600, 5600, Qt::blue)), 256, 256) << false;
         QTest::newRow("honest png icon")
-            << "png.ico" << WriteIconPointingAt(WritePng(Solid(256, 256, Qt::green)), 3, 256)
+            << "png.ico" << WriteIconPointingAt(WritePng(SolidPicture(256, 256, Qt::green)), 3, 256)
             << true;
         QTest::newRow("icon bitmap disagreeing") << "dib.ico" << dib << false;
         QTest::newRow("stray bytes before a marker")
@@ -122,8 +115,8 @@ private Q_SLOTS:
 
     void workIsBoundWhereItIsSpent()
     {
-        LoadPicture(
-            Save("lies.ico", WriteIconPointingAt(WritePng(Solid(600, 600, Qt::blue)), 256, 256)));
+        LoadPicture(Save(
+            "lies.ico", WriteIconPointingAt(WritePng(SolidPicture(600, 600, Qt::blue)), 256, 256)));
         QCOMPARE(TIconGraphic::LastImagesDecoded, 0);
 
         // Cut short: refused before every row is decoded, with or without

@@ -111,13 +111,9 @@ QColor TCoverView::InactiveFrameColor() const
 void TCoverView::paintEvent(QPaintEvent *)
 {
     const QSize size = this->size();
-    // The frame's memory is kept while the control shrinks and grown only
-    // when it grows: a resize step would otherwise allocate and fault in
-    // megabytes before drawing anything.
-    if (m_frameMemory.width() < size.width() || m_frameMemory.height() < size.height())
-        m_frameMemory = QImage(size.expandedTo(m_frameMemory.size()), QImage::Format_RGB32);
-    QImage frame(m_frameMemory.bits(), size.width(), size.height(), m_frameMemory.bytesPerLine(),
-                 QImage::Format_RGB32);
+    QImage frame = ImageInKeptMemory(m_frameMemory, size, QImage::Format_RGB32);
+    if (frame.isNull())
+        return;
     try {
         PaintCover(frame);
     } catch (const EVelmoraError &) {

@@ -2,6 +2,7 @@
 #include "ScaledPictureCache.h"
 
 #include "AreaAverage.h"
+#include "BitmapHelpers.h"
 
 #include <algorithm>
 
@@ -54,16 +55,10 @@ QImage TScaledPictureCache::Scaled(int area, const QImage &picture, QSize size)
         return e.scaled;
     }
     if (CanAreaAverage(e.working, size)) {
-        // The drawn copy lives in memory kept across sizes; it only grows,
-        // with some room, so that a window being enlarged does not ask for
+        // With some room, so that a window being enlarged does not ask for
         // new memory at every step either.
-        if (e.memory.format() != e.working.format() || e.memory.width() < size.width() ||
-            e.memory.height() < size.height())
-            e.memory = QImage((size.expandedTo(e.memory.size()) * 1.25).boundedTo(e.working.size()),
-                              e.working.format());
-        if (!e.memory.isNull()) {
-            e.scaled = QImage(e.memory.bits(), size.width(), size.height(), e.memory.bytesPerLine(),
-                              e.memory.format());
+        e.scaled = ImageInKeptMemory(e.memory, size, e.working.format(), 1.25, e.working.size());
+        if (!e.scaled.isNull()) {
             AreaAverage(e.working, e.scaled);
             return e.scaled;
         }

@@ -7,18 +7,7 @@
 #include "FuzzFile.h"
 #include "VelmoraError.h"
 
-#include <QCoreApplication>
-#include <cstdio>
-
 namespace {
-
-void Check(bool ok, const char *what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "catalogue broke its word: %s\n", what);
-        std::abort();
-    }
-}
 
 int Listed(TSizeList &list, const QString &name)
 {
@@ -49,23 +38,20 @@ void Exercise(TSizeList &list)
     probe.CenterWidth = 5e-5;
     if (list.HasSize(probe.Name) || bytes > TProfileFile::SectionListLimit - 1024)
         return;
-    Check(list.AddSize(probe) && Listed(list, probe.Name) == 1, "an added name is listed once");
-    Check(list.ReadSize(probe.Name) == probe && !list.AddSize(probe), "an added size reads back");
+    FuzzCheck(list.AddSize(probe) && Listed(list, probe.Name) == 1, "an added name is listed once");
+    FuzzCheck(list.ReadSize(probe.Name) == probe && !list.AddSize(probe),
+              "an added size reads back");
     probe.RightWidth = 4;
     list.ReplaceSize(probe);
-    Check(Listed(list, probe.Name) == 1 && list.ReadSize(probe.Name) == probe,
-          "a replaced size reads back");
+    FuzzCheck(Listed(list, probe.Name) == 1 && list.ReadSize(probe.Name) == probe,
+              "a replaced size reads back");
     list.DeleteSize(probe.Name);
-    Check(!list.HasSize(probe.Name), "a deleted name is gone");
+    FuzzCheck(!list.HasSize(probe.Name), "a deleted name is gone");
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    static QCoreApplication app(*argc, *argv);
-    return 0;
-}
+VELMORA_FUZZ_CORE_APPLICATION
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

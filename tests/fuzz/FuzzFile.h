@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 // The fuzzer's bytes as a file of that name in a folder of the target's own,
@@ -19,3 +21,20 @@ inline QString FuzzFile(const QString &name, const uint8_t *data, size_t size)
         std::abort();
     return path;
 }
+
+// A promise of the code under test broken: the fuzzer stops at this input.
+inline void FuzzCheck(bool ok, const char *what)
+{
+    if (!ok) {
+        std::fprintf(stderr, "broke its word: %s\n", what);
+        std::abort();
+    }
+}
+
+// The start of a target that needs no more of Qt than its core.
+#define VELMORA_FUZZ_CORE_APPLICATION                                                              \
+    extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)                                   \
+    {                                                                                              \
+        static QCoreApplication app(*argc, *argv);                                                 \
+        return 0;                                                                                  \
+    }

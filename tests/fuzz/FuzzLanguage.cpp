@@ -7,28 +7,9 @@
 
 #include "FuzzFile.h"
 
-#include <QCoreApplication>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
-namespace {
-
-void Check(bool ok, const char *what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "language table broke its word: %s\n", what);
-        std::abort();
-    }
-}
-
-} // namespace
-
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    static QCoreApplication app(*argc, *argv);
-    return 0;
-}
+VELMORA_FUZZ_CORE_APPLICATION
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -39,23 +20,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     table.LoadLanguageFile(path);
     QStringList languages;
     table.GetLanguages(languages);
-    Check(languages.isEmpty() ? table.CurrentLanguage.isEmpty()
-                              : table.CurrentLanguage == languages.first(),
-          "the first language is current");
+    FuzzCheck(languages.isEmpty() ? table.CurrentLanguage.isEmpty()
+                                  : table.CurrentLanguage == languages.first(),
+              "the first language is current");
     // Each text read parses the whole file: a few languages and a few
     // numbers each keep the fuzzer fast.
     const QList<int> numbers = UsedTextNumbers().mid(0, 4) << 1 << 150;
     for (int i = 0; i < languages.size() && i < 3; ++i) {
         table.SetLanguage(languages[i]);
         // A section with no name cannot be chosen: no name means the first.
-        Check(table.CurrentLanguage == (languages[i].isEmpty() ? languages.first() : languages[i]),
-              "a listed language becomes current");
+        FuzzCheck(table.CurrentLanguage ==
+                      (languages[i].isEmpty() ? languages.first() : languages[i]),
+                  "a listed language becomes current");
         for (int number : numbers)
-            Check(table.GetString(number).size() <= TProfileFile::ValueLimit,
-                  "a text is at most 2047 characters");
+            FuzzCheck(table.GetString(number).size() <= TProfileFile::ValueLimit,
+                      "a text is at most 2047 characters");
     }
     table.SetLanguage(QString());
-    Check(table.CurrentLanguage == (languages.isEmpty() ? QString() : languages.first()),
-          "an empty name stands for the first language");
+    FuzzCheck(table.CurrentLanguage == (languages.isEmpty() ? QString() : languages.first()),
+              "an empty name stands for the first language");
     return 0;
 }

@@ -42,8 +42,7 @@ QImage RenderPdf(const QString &path, int dpi, const QRect &crop)
 
 namespace {
 
-TSpan Span(const QImage &image, int count, const std::function<QRgb(int)> &at, const QColor &c,
-           int tolerance)
+TSpan Span(int count, const std::function<QRgb(int)> &at, const QColor &c, int tolerance)
 {
     TSpan s;
     for (int i = 0; i < count; ++i)
@@ -59,13 +58,13 @@ TSpan Span(const QImage &image, int count, const std::function<QRgb(int)> &at, c
 TSpan RowSpan(const QImage &image, int y, const QColor &c, int tolerance)
 {
     return Span(
-        image, image.width(), [&](int x) { return image.pixel(x, y); }, c, tolerance);
+        image.width(), [&](int x) { return image.pixel(x, y); }, c, tolerance);
 }
 
 TSpan ColumnSpan(const QImage &image, int x, const QColor &c, int tolerance)
 {
     return Span(
-        image, image.height(), [&](int y) { return image.pixel(x, y); }, c, tolerance);
+        image.height(), [&](int y) { return image.pixel(x, y); }, c, tolerance);
 }
 
 QRect InkBox(const QImage &image, int threshold)

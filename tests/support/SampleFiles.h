@@ -8,6 +8,13 @@
 // Real picture files of every kind the program reads, made here for tests
 // and as the fuzzers' seeds.
 
+inline QImage SolidPicture(int w, int h, const QColor &c)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(c);
+    return img;
+}
+
 // A picture of four coloured quarters: red, green, blue, yellow (clockwise
 // from the top left); easy to check after a lossy round trip.
 QImage QuarterPicture(int w, int h);

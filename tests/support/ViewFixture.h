@@ -2,16 +2,10 @@
 #pragma once
 
 #include "CoverView.h"
+#include "SampleFiles.h"
 #include "SizeMaker.h"
 
 #include <QImage>
-
-inline QImage SolidPicture(int w, int h, const QColor &c)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(c);
-    return img;
-}
 
 // A shown view on its own document, with fixed device resolutions.
 struct TViewFixture
