@@ -252,14 +252,16 @@ void TCoverMakerMainForm::FormCreate()
     m_document = std::make_unique<TCoverDocument>();
 
     QString coverName;
-    if (LoadOptions()) {
+    if (LoadOptions())
         coverName = SavedCoverName;
-    } else {
+    else
         MeasureUnit = 0;
+    // A stored cover that the catalogue no longer holds would open as a
+    // cover of no size: the start goes on as a first start would.
+    if (!m_sizeList->HasSize(coverName)) {
         QStringList names;
         m_sizeList->GetSizeNames(names);
-        if (!names.isEmpty())
-            coverName = names.first();
+        coverName = names.isEmpty() ? QString() : names.first();
     }
     ApplyLanguage();
 

@@ -5,6 +5,7 @@
 #include "CoverSizes.h"
 
 #include <QMainWindow>
+#include <QMargins>
 #include <QPrinter>
 #include <QUrl>
 #include <functional>
@@ -81,6 +82,9 @@ public:
     static constexpr int DesignTop = 133;
     static constexpr int DesignWidth = 791;
     static constexpr int DesignHeight = 541;
+    // Stored bounds smaller than this are of no use and are not restored.
+    static constexpr int MinimumWidth = 320;
+    static constexpr int MinimumHeight = 240;
 
     explicit TCoverMakerMainForm(const TMainFormSetup &setup, QWidget *parent = nullptr);
     ~TCoverMakerMainForm() override;
@@ -233,6 +237,8 @@ private:
     void LoadLanguage();
     void BuildLanguageMenu();
     bool LoadOptions();
+    QRect UsableBounds(const QRect &stored) const;
+    void FrameChanged();
     void SaveOptions();
     void ApplyLanguage();
     void PrepareDefaultCover();
@@ -251,6 +257,11 @@ private:
     std::unique_ptr<TLanguageController> m_ownLanguages;
     std::unique_ptr<TUrlOpener> m_ownUrls;
     QRect m_outerBounds;
+    // The outer bounds last asked for, until the frame around them is known,
+    // with the frame and inner size they were set with.
+    QRect m_boundsAsked;
+    QMargins m_frameAsSet;
+    QSize m_innerAsSet;
     bool m_shown = false;
     // At the printer's own resolution: covers print at true size, and a
     // print bitmap at a third of screen resolution would be coarse.

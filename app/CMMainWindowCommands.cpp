@@ -339,10 +339,13 @@ void TCoverMakerMainForm::New1Click()
     const QString name = NewDocumentForm->SelectedName();
     if (NewDocumentForm->SelectedRow() < 0)
         return;
+    // Read before anything is reset: a size that does not read leaves the
+    // user's cover as it was.
+    const CoverSize size = m_sizeList->ReadSize(name);
     m_document->Reset();
     const bool multiple = NewDocumentForm->RadioGroup1->ItemIndex() == 1;
     m_document->SetMode(multiple ? CoverMode::Multiple : CoverMode::Single);
-    m_document->SetCoverSize(m_sizeList->ReadSize(name));
+    m_document->SetCoverSize(size);
     CoverView->SelectArea(-1);
     // The mode buttons show the mode the new cover has.
     (multiple ? MultiButton : SingleButton)->setChecked(true);

@@ -13,6 +13,7 @@
 #include "PaintBox.h"
 #include "ProgramOptions.h"
 #include "RadioGroup.h"
+#include "WindowPlacement.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -33,6 +34,7 @@ const char ManualFileName[] = "VelmoraManual.html";
 namespace {
 
 const char LanguageFileName[] = "VMLang.txt";
+constexpr int OptionsNotSavedText = 200;
 
 } // namespace
 
@@ -44,7 +46,10 @@ void TDesktopUrlOpener::Open(const QUrl &url)
 
 QString TCoverMakerMainForm::UiText(int number) const
 {
-    return m_setup.Languages->GetString(number);
+    // The file wins wherever it gives the number, even with an empty text;
+    // a number it lacks keeps its English text, so that no caption or menu
+    // is ever blank.
+    return m_setup.Languages->FindString(number).value_or(BuiltInText(number));
 }
 
 void TCoverMakerMainForm::CreateMenus()
@@ -243,7 +248,7 @@ bool TCoverMakerMainForm::LoadOptions()
         const QSize screen = QGuiApplication::primaryScreen()->size();
         const int x = o.X < 0 || o.X > screen.width() ? 0 : o.X;
         const int y = o.Y < 0 || o.Y > screen.height() ? 0 : o.Y;
-        SetOuterBounds(QRect(x, y, o.W, o.H));
+        SetOuterBounds(UsableBounds(QRect(x, y, o.W, o.H)));
     }
     CoverView->SetShowScale(o.ShowScale);
     MeasureUnit = (o.Metrics & 0xFF) != 0 ? 1 : 0;
@@ -251,6 +256,18 @@ bool TCoverMakerMainForm::LoadOptions()
     SavedCoverName = o.Cover;
     m_document->SetMode(o.Multi ? CoverMode::Multiple : CoverMode::Single);
     return true;
+}
+
+QRect TCoverMakerMainForm::UsableBounds(const QRect &stored) const
+{
+    QList<QRect> screens{QGuiApplication::primaryScreen()->availableGeometry()};
+    for (const QScreen *s : QGuiApplication::screens())
+        if (s != QGuiApplication::primaryScreen())
+            screens << s->availableGeometry();
+    TWindowPlacement placement;
+    placement.Start = QSize(DesignWidth, DesignHeight);
+    placement.Minimum = QSize(MinimumWidth, MinimumHeight);
+    return placement.Place(stored, screens);
 }
 
 void TCoverMakerMainForm::SaveOptions()
@@ -268,11 +285,9 @@ void TCoverMakerMainForm::SaveOptions()
     o.Lang = m_setup.Languages->CurrentLanguage;
     o.Cover = m_document->Size().Name;
     o.Multi = m_document->Mode() == CoverMode::Multiple;
-    QString why;
-    if (!o.Save(*m_setup.Options, why))
-        m_setup.Messages->ShowError(
-            this, QStringLiteral("Error"),
-            QStringLiteral("Unable to write to %1: %2").arg(m_setup.Options->Location(), why));
+    if (!o.Save(*m_setup.Options))
+        m_setup.Messages->ShowError(this, QStringLiteral("Error"),
+                                    UiText(OptionsNotSavedText).arg(m_setup.Options->Location()));
 }
 
 void TCoverMakerMainForm::closeEvent(QCloseEvent *event)
@@ -290,20 +305,35 @@ void TCoverMakerMainForm::FormClose()
 
 QRect TCoverMakerMainForm::OuterBounds() const
 {
-    return frameGeometry();
+    return geometry().marginsAdded(m_setup.Metrics->WindowFrame(*this));
 }
 
 void TCoverMakerMainForm::SetOuterBounds(const QRect &bounds)
 {
-    // A copy: the move below reports back into m_outerBounds, which may be
+    // A copy: the change below reports back into m_outerBounds, which may be
     // what bounds refers to.
     const QRect target = bounds;
-    // The frame's size is known once the window is on screen; until then
-    // the inside takes the whole bounds, and showing sets them again.
-    const QSize frame = frameGeometry().size() - size();
-    move(target.topLeft()); // a window's position is its frame's
-    resize(target.size() - frame);
+    m_frameAsSet = m_setup.Metrics->WindowFrame(*this);
+    setGeometry(target.marginsRemoved(m_frameAsSet));
+    m_innerAsSet = size();
+    m_boundsAsked = target;
     m_outerBounds = target;
+}
+
+void TCoverMakerMainForm::FrameChanged()
+{
+    // A window manager frames the window some time after it is shown: until
+    // then the whole of the asked bounds went to the inside, and the window
+    // would grow by its frame at every start. Once the frame is known the
+    // inside is made smaller by it, unless the user has resized meanwhile.
+    if (m_boundsAsked.isNull() || windowState() != Qt::WindowNoState)
+        return;
+    if (size() != m_innerAsSet) {
+        m_boundsAsked = QRect();
+        return;
+    }
+    if (m_setup.Metrics->WindowFrame(*this) != m_frameAsSet)
+        SetOuterBounds(m_boundsAsked);
 }
 
 void TCoverMakerMainForm::showEvent(QShowEvent *event)
@@ -312,19 +342,16 @@ void TCoverMakerMainForm::showEvent(QShowEvent *event)
     if (m_shown || event->spontaneous())
         return;
     m_shown = true;
-    // Shown, the window knows its frame on most platforms; a window
-    // manager that frames it later is answered once it has.
-    const auto outerAsAsked = [this] {
-        if (windowState() == Qt::WindowNoState && OuterBounds() != m_outerBounds)
-            SetOuterBounds(m_outerBounds);
-    };
-    outerAsAsked();
-    QMetaObject::invokeMethod(this, outerAsAsked, Qt::QueuedConnection);
+    // Some platforms know the frame once the window is shown, others only
+    // after the window manager has answered.
+    FrameChanged();
+    QMetaObject::invokeMethod(this, [this] { FrameChanged(); }, Qt::QueuedConnection);
 }
 
 void TCoverMakerMainForm::moveEvent(QMoveEvent *event)
 {
     QMainWindow::moveEvent(event);
+    FrameChanged();
     if (m_shown && windowState() == Qt::WindowNoState)
         m_outerBounds = OuterBounds();
 }
@@ -332,6 +359,7 @@ void TCoverMakerMainForm::moveEvent(QMoveEvent *event)
 void TCoverMakerMainForm::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
+    FrameChanged();
     if (m_shown && windowState() == Qt::WindowNoState)
         m_outerBounds = OuterBounds();
 }

@@ -2,6 +2,7 @@
 #include "ProgramOptions.h"
 
 #include <QSettings>
+#include <algorithm>
 
 namespace {
 
@@ -54,20 +55,27 @@ void TSettingsOptionsStore::Write(const QString &name, const QVariant &value)
     m_settings->setValue(name, value);
 }
 
-bool TSettingsOptionsStore::Flush(QString &why)
+bool TSettingsOptionsStore::Flush()
 {
     m_settings->sync();
     switch (m_settings->status()) {
     case QSettings::NoError:
         return true;
     case QSettings::AccessError:
-        why = QStringLiteral("access denied");
         return false;
     case QSettings::FormatError:
-        why = QStringLiteral("the stored options are damaged");
-        return false;
+        break;
     }
-    return false;
+    // The status keeps a format error met while reading a damaged store,
+    // which the write has just replaced: what counts is whether the store
+    // now reads back as written.
+    const QSettings stored(m_settings->fileName(), m_settings->format());
+    if (stored.status() != QSettings::NoError)
+        return false;
+    const QStringList keys = m_settings->allKeys();
+    return std::all_of(keys.begin(), keys.end(), [&](const QString &key) {
+        return stored.value(key).toString() == m_settings->value(key).toString();
+    });
 }
 
 QString TSettingsOptionsStore::Location() const
@@ -93,7 +101,7 @@ bool TProgramOptions::Load(TOptionsStore &store)
     return true;
 }
 
-bool TProgramOptions::Save(TOptionsStore &store, QString &why) const
+bool TProgramOptions::Save(TOptionsStore &store) const
 {
     store.Write(QStringLiteral("WindowMaximized"), WindowMaximized ? 1 : 0);
     store.Write(QStringLiteral("X"), X);
@@ -105,5 +113,5 @@ bool TProgramOptions::Save(TOptionsStore &store, QString &why) const
     store.Write(QStringLiteral("Lang"), Lang);
     store.Write(QStringLiteral("Cover"), Cover);
     store.Write(QStringLiteral("Multi"), Multi ? 1 : 0);
-    return store.Flush(why);
+    return store.Flush();
 }

@@ -19,8 +19,9 @@ public:
     // An invalid variant for a value that is not stored.
     virtual QVariant Read(const QString &name) = 0;
     virtual void Write(const QString &name, const QVariant &value) = 0;
-    // Writes everything out; false with why when that failed.
-    virtual bool Flush(QString &why) = 0;
+    // Writes everything out; false when what is stored now does not read
+    // back as written.
+    virtual bool Flush() = 0;
     virtual QString Location() const = 0;
 };
 
@@ -33,7 +34,7 @@ public:
     bool Exists() override;
     QVariant Read(const QString &name) override;
     void Write(const QString &name, const QVariant &value) override;
-    bool Flush(QString &why) override;
+    bool Flush() override;
     QString Location() const override;
 
 private:
@@ -58,7 +59,7 @@ struct TProgramOptions
 
     // False, with every field at its start value, when the store has no key.
     bool Load(TOptionsStore &store);
-    // Writes every value in its order; false with why when the store could
-    // not be written.
-    bool Save(TOptionsStore &store, QString &why) const;
+    // Writes every value in its order; false when the store could not be
+    // written.
+    bool Save(TOptionsStore &store) const;
 };

@@ -2,13 +2,18 @@
 #include "EditCoverSize.h"
 
 #include "FloatText.h"
+#include "MessageBoxes.h"
+#include "VelmoraError.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QShowEvent>
 
 namespace {
 
@@ -78,7 +83,7 @@ TEditCoverSizeData::TEditCoverSizeData(const uint8_t &measureUnit, QWidget *pare
     OkButton->setDefault(true);
     CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
     CancelButton->setGeometry(392, 260, 75, 25);
-    connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(OkButton, &QPushButton::clicked, this, &TEditCoverSizeData::OkButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     setTabOrder(OkButton, CancelButton);
@@ -88,10 +93,15 @@ TEditCoverSizeData::TEditCoverSizeData(const uint8_t &measureUnit, QWidget *pare
         if (digit > 1)
             setTabOrder(Field(digit - 1), e);
         e->installEventFilter(this);
+        connect(e, &QLineEdit::textChanged, this, &TEditCoverSizeData::UpdateOkButton);
         if (digit == 1)
-            connect(e, &QLineEdit::textChanged, this, &TEditCoverSizeData::UpdateOkButton);
-        else
-            connect(e, &QLineEdit::textChanged, this, [this, digit] { NumberFieldChange(digit); });
+            continue;
+        // Digits and one point. A refused key leaves the text and its
+        // selection as they were, so the next key still replaces the
+        // selection, and the refusal is heard.
+        e->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("[0-9]*\\.?[0-9]*")), e));
+        connect(e, &QLineEdit::inputRejected, this, [] { QApplication::beep(); });
     }
     UpdateOkButton();
 }
@@ -120,30 +130,6 @@ void TEditCoverSizeData::ApplyTexts(const TTextLookup &texts)
     }
 }
 
-bool TEditCoverSizeData::IsNumberText(const QString &text)
-{
-    int points = 0;
-    for (const QChar c : text) {
-        if (c == QLatin1Char('.'))
-            ++points;
-        else if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    }
-    return points <= 1;
-}
-
-void TEditCoverSizeData::NumberFieldChange(int digit)
-{
-    QLineEdit *e = Field(digit);
-    if (!IsNumberText(e->text())) {
-        const int p = e->cursorPosition();
-        e->setText(LastGoodText[size_t(digit)]); // runs this again, and passes
-        e->setCursorPosition(p - 1);
-    }
-    LastGoodText[size_t(digit)] = e->text();
-    UpdateOkButton();
-}
-
 void TEditCoverSizeData::UpdateOkButton()
 {
     bool filled = true;
@@ -156,20 +142,20 @@ void TEditCoverSizeData::UpdateOkButton()
 
 void TEditCoverSizeData::ResetFields()
 {
+    ShowCoverSize(CoverSize());
     Edit1->setText(m_texts(105));
-    for (int digit = 2; digit <= 7; ++digit)
-        Field(digit)->setText(QStringLiteral("0"));
-    ShowFieldStarts();
 }
 
-void TEditCoverSizeData::ShowCoverSize(const CoverSize &size)
+void TEditCoverSizeData::ShowCoverSize(const CoverSize &size, const std::array<bool, 6> &unreadable)
 {
+    m_shown = size;
     const CoverSize shown = MeasureUnit == 1 ? TSizeList::ToCentimetres(size) : size;
     Edit1->setText(shown.Name);
-    // Without an exponent: a very small or very large value in E-notation
-    // would be refused by the field and silently replaced on OK.
-    for (int i = 0; i < 6; ++i)
-        Field(i + 2)->setText(FloatToPlainText(shown.*Dimensions[i]));
+    // Without an exponent: the fields take digits and a point only.
+    for (size_t i = 0; i < 6; ++i) {
+        m_shownTexts[i] = unreadable[i] ? QString() : FloatToShortText(shown.*Dimensions[i]);
+        Field(int(i) + 2)->setText(m_shownTexts[i]);
+    }
     ShowFieldStarts();
 }
 
@@ -182,11 +168,44 @@ void TEditCoverSizeData::ShowFieldStarts()
 
 CoverSize TEditCoverSizeData::ReadCoverSize() const
 {
-    CoverSize size;
+    CoverSize size = m_shown;
     size.Name = Edit1->text();
-    for (int i = 0; i < 6; ++i)
-        size.*Dimensions[i] = TextToFloat(Field(i + 2)->text());
-    return MeasureUnit == 1 ? TSizeList::ToInches(size) : size;
+    for (size_t i = 0; i < 6; ++i) {
+        const QString text = Field(int(i) + 2)->text();
+        if (text == m_shownTexts[i] && !text.isEmpty())
+            continue; // as stored, not as rounded for showing
+        const double value = TextToFloat(text);
+        size.*Dimensions[i] = MeasureUnit == 1 ? CmToInch(value) : value;
+    }
+    return size;
+}
+
+void TEditCoverSizeData::OkButtonClick()
+{
+    QString refusal;
+    try {
+        const CoverSize size = ReadCoverSize();
+        if (Check)
+            refusal = Check(size);
+    } catch (const EVelmoraError &e) {
+        refusal = e.Text();
+    }
+    if (refusal.isEmpty()) {
+        accept();
+        return;
+    }
+    if (Messages)
+        Messages->ShowError(this, QString(), refusal);
+}
+
+void TEditCoverSizeData::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    // Typing starts in the name, whichever field had the focus last time.
+    Edit1->setFocus();
+    Edit1->selectAll();
 }
 
 bool TEditCoverSizeData::eventFilter(QObject *watched, QEvent *event)

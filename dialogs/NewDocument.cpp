@@ -16,6 +16,7 @@
 namespace {
 
 const QSize ClientSize(680, 396);
+constexpr int UnreadableEntryText = 201;
 
 QPushButton *Button(QWidget *parent, const QString &caption, const QRect &geometry)
 {
@@ -78,7 +79,7 @@ TNewDocumentForm::TNewDocumentForm(TSizeList &sizes, const uint8_t &measureUnit,
     setTabOrder(AddButton, EditButton);
     setTabOrder(EditButton, RemoveButton);
 
-    connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(OkButton, &QPushButton::clicked, this, &TNewDocumentForm::OkButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(AddButton, &QPushButton::clicked, this, [this] { Run([this] { AddButtonClick(); }); });
     connect(EditButton, &QPushButton::clicked, this,
@@ -117,23 +118,55 @@ void TNewDocumentForm::showEvent(QShowEvent *event)
 void TNewDocumentForm::FillSizeList()
 {
     ListView1->clear();
-    QStringList names;
-    Sizes.GetSizeNames(names);
     const QString unit = m_texts(MeasureUnit == 0 ? 100 : 101);
-    for (const QString &name : names) {
-        CoverSize s = Sizes.ReadSize(name);
-        if (MeasureUnit != 0)
-            s = TSizeList::ToCentimetres(s);
-        auto *row = new QTreeWidgetItem(ListView1);
+    QList<QTreeWidgetItem *> rows;
+    QTreeWidgetItem *current = nullptr;
+    for (const TSizeEntry &entry : Sizes.ReadEntries()) {
+        const CoverSize s =
+            MeasureUnit != 0 ? TSizeList::ToCentimetres(entry.Size) : entry.Size;
+        auto *row = new QTreeWidgetItem;
         row->setText(0, s.Name);
-        row->setText(1, QStringLiteral("%1 x %2 (%3)")
-                            .arg(FloatToText(s.SingleWidth), FloatToText(s.SingleHeight), unit));
-        row->setText(2, QStringLiteral("(%1 + %2 + %3) x %4 (%5)")
-                            .arg(FloatToText(s.LeftWidth), FloatToText(s.CenterWidth),
-                                 FloatToText(s.RightWidth), FloatToText(s.MultipleHeight), unit));
-        if (s.Name.Text() == CurrentSizeName)
-            ListView1->setCurrentItem(row);
+        if (entry.Readable()) {
+            row->setText(1, QStringLiteral("%1 x %2 (%3)")
+                                .arg(FloatToShortText(s.SingleWidth),
+                                     FloatToShortText(s.SingleHeight), unit));
+            row->setText(2, QStringLiteral("(%1 + %2 + %3) x %4 (%5)")
+                                .arg(FloatToShortText(s.LeftWidth), FloatToShortText(s.CenterWidth),
+                                     FloatToShortText(s.RightWidth),
+                                     FloatToShortText(s.MultipleHeight), unit));
+        } else {
+            // Listed all the same, so that it can be edited or removed.
+            row->setText(1, m_texts(UnreadableEntryText));
+            row->setText(2, entry.Error);
+            for (int column = 0; column < 3; ++column)
+                row->setToolTip(column, entry.Error);
+            row->setData(0, Qt::UserRole, entry.Error);
+        }
+        if (!current && s.Name.Text() == CurrentSizeName)
+            current = row;
+        rows << row;
     }
+    ListView1->addTopLevelItems(rows);
+    if (current)
+        ListView1->setCurrentItem(current);
+}
+
+QString TNewDocumentForm::SelectedError() const
+{
+    const QList<QTreeWidgetItem *> selected = ListView1->selectedItems();
+    return selected.isEmpty() ? QString() : selected.first()->data(0, Qt::UserRole).toString();
+}
+
+void TNewDocumentForm::OkButtonClick()
+{
+    // A new cover cannot be made from an entry that does not read; the
+    // dialog stays, where the entry can be edited or removed.
+    const QString error = TemplatesMode ? QString() : SelectedError();
+    if (!error.isEmpty()) {
+        Messages.ShowError(this, QString(), error);
+        return;
+    }
+    accept();
 }
 
 QString TNewDocumentForm::SelectedName() const
@@ -165,8 +198,17 @@ int TNewDocumentForm::RowNamed(const QString &name, Qt::CaseSensitivity cs) cons
     return -1;
 }
 
-bool TNewDocumentForm::ShowSizeForm()
+bool TNewDocumentForm::ShowSizeForm(const QString &ownName)
 {
+    // Names are checked while the dialog is open, so that a refusal keeps
+    // everything typed. The file cannot hold two names that differ only in
+    // letter case; an entry may keep its own name in another case.
+    SizeForm->Messages = &Messages;
+    SizeForm->Check = [this, ownName](const CoverSize &size) {
+        const bool own =
+            !ownName.isNull() && QString::compare(size.Name, ownName, Qt::CaseInsensitive) == 0;
+        return !own && Sizes.HasSize(size.Name) ? m_texts(104) : QString();
+    };
     CenterOnScreen(SizeForm);
     return Dialogs.ShowModal(*SizeForm) == QDialog::Accepted;
 }
@@ -174,9 +216,10 @@ bool TNewDocumentForm::ShowSizeForm()
 void TNewDocumentForm::AddButtonClick()
 {
     SizeForm->ResetFields();
-    if (!ShowSizeForm())
+    if (!ShowSizeForm(QString()))
         return;
     const CoverSize size = SizeForm->ReadCoverSize();
+    // The file may have changed while the dialog was open.
     const bool added = Sizes.AddSize(size);
     if (!added)
         Messages.ShowError(this, QString(), m_texts(104));
@@ -193,8 +236,9 @@ void TNewDocumentForm::EditButtonClick()
     const QString oldName = SelectedName();
     if (SelectedRow() < 0)
         return;
-    SizeForm->ShowCoverSize(Sizes.ReadSize(oldName));
-    if (!ShowSizeForm())
+    const TSizeEntry entry = Sizes.ReadEntry(oldName);
+    SizeForm->ShowCoverSize(entry.Size, entry.Unreadable);
+    if (!ShowSizeForm(oldName))
         return;
     const int position = SelectedRow();
     const CoverSize size = SizeForm->ReadCoverSize();

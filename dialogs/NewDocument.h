@@ -53,6 +53,7 @@ public:
     QPushButton *OkButton = nullptr;
     QPushButton *CancelButton = nullptr;
 
+    void OkButtonClick();
     void AddButtonClick();
     void EditButtonClick();
     void RemoveButtonClick();
@@ -64,7 +65,10 @@ protected:
 private:
     void SelectRow(int row);
     int RowNamed(const QString &name, Qt::CaseSensitivity cs) const;
-    bool ShowSizeForm();
+    // ownName: the entry being edited, null for a new one.
+    bool ShowSizeForm(const QString &ownName);
+    // The error of the selected entry when it does not read.
+    QString SelectedError() const;
 
     TSizeList &Sizes;
     const uint8_t &MeasureUnit;

@@ -2,6 +2,7 @@
 #include "CoverSizes.h"
 
 #include "FloatText.h"
+#include "VelmoraError.h"
 
 #include <algorithm>
 
@@ -19,6 +20,31 @@ const Key Keys[] = {
     {"LeftWidth", &CoverSize::LeftWidth},     {"CenterWidth", &CoverSize::CenterWidth},
     {"RightWidth", &CoverSize::RightWidth},   {"MultipleHeight", &CoverSize::MultipleHeight},
 };
+
+TSizeEntry ReadEntryFrom(const TProfileSnapshot &file, const QString &name)
+{
+    TSizeEntry entry;
+    entry.Size.Name = name;
+    for (size_t i = 0; i < std::size(Keys); ++i) {
+        const QString text = file.ReadString(entry.Size.Name, QLatin1String(Keys[i].name), "0");
+        double value = 0;
+        if (TryTextToFloat(text, value)) {
+            entry.Size.*Keys[i].field = value;
+        } else {
+            entry.Unreadable[i] = true;
+            if (entry.Error.isEmpty())
+                entry.Error = EVelmoraError::InvalidFloat(text).Text();
+        }
+    }
+    return entry;
+}
+
+bool HasName(const QStringList &names, const QString &name)
+{
+    return std::any_of(names.begin(), names.end(), [&](const QString &n) {
+        return QString::compare(n, TSizeName(name).Text(), Qt::CaseInsensitive) == 0;
+    });
+}
 
 template <typename F> CoverSize MapDimensions(const CoverSize &size, F f)
 {
@@ -69,30 +95,40 @@ void TSizeList::GetSizeNames(QStringList &list) const
 
 CoverSize TSizeList::ReadSize(const QString &name) const
 {
-    CoverSize size;
-    size.Name = name;
-    for (const Key &k : Keys)
-        size.*k.field =
-            TextToFloat(CatalogueFile->ReadString(size.Name, QLatin1String(k.name), "0"));
-    return size;
+    const TSizeEntry entry = ReadEntry(name);
+    if (!entry.Readable())
+        throw EVelmoraError(entry.Error);
+    return entry.Size;
+}
+
+TSizeEntry TSizeList::ReadEntry(const QString &name) const
+{
+    return ReadEntryFrom(CatalogueFile->Read(), name);
+}
+
+QList<TSizeEntry> TSizeList::ReadEntries() const
+{
+    const TProfileSnapshot file = CatalogueFile->Read();
+    QList<TSizeEntry> entries;
+    for (const QString &name : file.ReadSectionNames())
+        entries << ReadEntryFrom(file, name);
+    return entries;
 }
 
 bool TSizeList::HasSize(const QString &name) const
 {
-    QStringList names;
-    GetSizeNames(names);
-    return std::any_of(names.begin(), names.end(), [&](const QString &n) {
-        return QString::compare(n, TSizeName(name).Text(), Qt::CaseInsensitive) == 0;
-    });
+    return HasName(CatalogueFile->ReadSectionNames(), name);
 }
 
 bool TSizeList::AddSize(const CoverSize &size)
 {
     const bool isNew = !HasSize(size.Name);
     if (isNew || Overwrite) {
+        // One write for the whole record: a refused write leaves none of it.
+        TProfileSnapshot::TKeyValues values;
         for (const Key &k : Keys)
-            CatalogueFile->WriteString(size.Name, QLatin1String(k.name),
-                                       FloatToText(size.*k.field));
+            values.append({QLatin1String(k.name), FloatToText(size.*k.field)});
+        CatalogueFile->WriteStrings(size.Name, values);
     }
     return isNew;
 }

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <memory>
 
 // A name of at most 255 characters, in the form the catalogue file stores it
@@ -43,15 +44,31 @@ struct CoverSize
 double InchToCm(double x);
 double CmToInch(double x);
 
+// One catalogue entry as listed: its size, or what makes it unreadable.
+struct TSizeEntry
+{
+    CoverSize Size;                     // a value that does not read stands as 0
+    QString Error;                      // the first unreadable value's error; empty when whole
+    std::array<bool, 6> Unreadable{};   // per dimension, in the order of the fields
+    bool Readable() const { return Error.isEmpty(); }
+};
+
 // The catalogue "CoverSizes.ini". It keeps nothing in memory but the path:
-// every listing and read goes to the file, every write reaches it at once.
+// each operation reads the file once and every write reaches it at once, so
+// an outside edit is seen at the next operation.
 class TSizeList
 {
 public:
     explicit TSizeList(const QString &fileName);
 
     void GetSizeNames(QStringList &list) const;
+    // Raises "'%s' is not a valid floating point value" for a value that
+    // does not read.
     CoverSize ReadSize(const QString &name) const;
+    // Every entry in file order, each read or marked unreadable; never raises.
+    QList<TSizeEntry> ReadEntries() const;
+    // One entry, read or marked unreadable; never raises.
+    TSizeEntry ReadEntry(const QString &name) const;
     // True when the name was new. A name that differs from a stored one only
     // in letter case is not new: the file cannot hold both.
     bool AddSize(const CoverSize &size);

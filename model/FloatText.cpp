@@ -76,9 +76,21 @@ QString FloatToText(double value)
     return Format(value, true);
 }
 
-QString FloatToPlainText(double value)
+QString FloatToShortText(double value)
 {
-    return Format(value, false);
+    if (!std::isfinite(value))
+        return NonFinite(value);
+    // Fixed with 4 decimals: the largest double has 309 digits before them.
+    char buf[400];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 4);
+    std::string s(buf, res.ptr);
+    while (s.back() == '0')
+        s.pop_back();
+    if (s.back() == '.')
+        s.pop_back();
+    if (s == "-0")
+        s = "0";
+    return QString::fromLatin1(s.c_str());
 }
 
 bool TryTextToFloat(const QString &text, double &value)

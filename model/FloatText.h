@@ -8,9 +8,10 @@
 // E-notation only below 0.0001 or above 15 integer digits ("5E-5", "2.5E20").
 QString FloatToText(double value);
 
-// The same 15 significant digits, always without an exponent ("0.00005",
-// "250000000000000000000"), for fields that take digits and a point only.
-QString FloatToPlainText(double value);
+// A size as people read it: at most 4 decimals, trailing zeros dropped, never
+// an exponent ("2.99999999999999" shows "3", 2.5E20 "250000000000000000000"),
+// for lists and for fields that take digits and a point only.
+QString FloatToShortText(double value);
 
 // Strict reading: optional spaces, sign, digits with at most one ".", an
 // optional exponent, optional spaces. "." alone reads 0. Returns false for

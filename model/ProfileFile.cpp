@@ -7,9 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <vector>
-
-namespace {
 
 enum class LineKind
 {
@@ -21,24 +21,51 @@ enum class LineKind
 
 struct Line
 {
-    QByteArray text; // without its line end
-    QByteArray eol;  // "\r\n", "\n", "\r" or nothing on a last line
+    QByteArray raw; // the stored bytes without the line end (files of bytes)
+    QString text;   // the line's text without its end or a byte order mark
+    QString eol;    // "\r\n", "\n", "\r" or nothing on a last line
     LineKind kind = LineKind::Other;
     QString name;  // section or key name, trimmed
     QString value; // key value, trimmed, quotes still on
 };
 
-const QByteArray CrLf("\r\n");
-
-bool IsBlank(char c)
+struct TProfileLines
 {
-    return c == ' ' || c == '\t';
+    enum class Encoding
+    {
+        Bytes, // UTF-8 or Windows-1252, line by line
+        Utf16LE,
+        Utf16BE
+    };
+    Encoding encoding = Encoding::Bytes;
+    // Whether joining the lines gives back the stored bytes; a file that
+    // would not is never written.
+    bool exact = true;
+    std::vector<Line> lines;
+};
+
+namespace {
+
+using Encoding = TProfileLines::Encoding;
+
+const QString CrLf = QStringLiteral("\r\n");
+const QByteArray Utf8Bom("\xEF\xBB\xBF");
+const QByteArray Utf16LeBom("\xFF\xFE");
+const QByteArray Utf16BeBom("\xFE\xFF");
+
+// More than any catalogue or language file holds; a larger file reads as
+// empty and is never written, rather than taking the memory of the machine.
+constexpr qint64 FileSizeLimit = qint64(256) << 20;
+
+bool IsBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
-QByteArray TrimBlanks(const QByteArray &s)
+QString TrimBlanks(const QString &s)
 {
-    int b = 0;
-    int e = s.size();
+    qsizetype b = 0;
+    qsizetype e = s.size();
     while (b < e && IsBlank(s[b]))
         ++b;
     while (e > b && IsBlank(s[e - 1]))
@@ -46,86 +73,147 @@ QByteArray TrimBlanks(const QByteArray &s)
     return s.mid(b, e - b);
 }
 
-Line Classify(const QByteArray &text, const QByteArray &eol)
+void Classify(Line &l)
 {
-    Line l;
-    l.text = text;
-    l.eol = eol;
-    const QByteArray t = TrimBlanks(text);
+    const QString t = TrimBlanks(l.text);
+    l.name.clear();
+    l.value.clear();
     if (t.isEmpty()) {
         l.kind = LineKind::Blank;
-    } else if (t[0] == '[') {
+    } else if (t[0] == QLatin1Char('[')) {
         l.kind = LineKind::Section;
-        const int close = t.lastIndexOf(']');
-        const QByteArray inner = close > 0 ? t.mid(1, close - 1) : t.mid(1);
-        l.name = QString::fromUtf8(TrimBlanks(inner));
-    } else if (t[0] == ';') {
+        const qsizetype close = t.lastIndexOf(QLatin1Char(']'));
+        l.name = TrimBlanks(close > 0 ? t.mid(1, close - 1) : t.mid(1));
+    } else if (t[0] == QLatin1Char(';')) {
         l.kind = LineKind::Other;
     } else {
         l.kind = LineKind::Key;
-        const int eq = t.indexOf('=');
+        const qsizetype eq = t.indexOf(QLatin1Char('='));
         if (eq < 0) {
-            l.name = QString::fromUtf8(t);
+            l.name = t;
         } else {
-            l.name = QString::fromUtf8(TrimBlanks(t.left(eq)));
-            l.value = QString::fromUtf8(TrimBlanks(t.mid(eq + 1)));
+            l.name = TrimBlanks(t.left(eq));
+            l.value = TrimBlanks(t.mid(eq + 1));
         }
     }
+}
+
+bool IsAscii(const QByteArray &bytes)
+{
+    for (const char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+// A line by itself: a name added by hand on another system does not change
+// how the rest of the file reads.
+QString DecodeLine(const QByteArray &bytes)
+{
+    if (IsAscii(bytes))
+        return QString::fromLatin1(bytes);
+    return IsValidUtf8(bytes) ? QString::fromUtf8(bytes) : FromWindows1252(bytes);
+}
+
+// Splits text at CR LF, LF or CR; each piece is given with its line end.
+template <typename Text, typename Add> void SplitLines(const Text &data, Add add)
+{
+    const qsizetype n = data.size();
+    qsizetype start = 0;
+    while (start < n) {
+        qsizetype i = start;
+        while (i < n && data[i] != '\r' && data[i] != '\n')
+            ++i;
+        qsizetype next = i;
+        if (i < n)
+            next = data[i] == '\r' && i + 1 < n && data[i + 1] == '\n' ? i + 2 : i + 1;
+        add(data.mid(start, i - start), data.mid(i, next - i));
+        start = next;
+    }
+}
+
+TProfileLines ParseUtf16(const QByteArray &data, Encoding encoding)
+{
+    TProfileLines file;
+    file.encoding = encoding;
+    const QByteArray body = data.mid(2);
+    const auto kind =
+        encoding == Encoding::Utf16LE ? QStringConverter::Utf16LE : QStringConverter::Utf16BE;
+    QStringDecoder decoder(kind, QStringConverter::Flag::Stateless);
+    const QString text = decoder(body);
+    QStringEncoder encoder(kind, QStringConverter::Flag::Stateless);
+    const QByteArray back = encoder(text);
+    file.exact = !decoder.hasError() && body.size() % 2 == 0 && back == body;
+    SplitLines(text, [&](const QString &t, const QString &eol) {
+        Line l;
+        l.text = t;
+        l.eol = eol;
+        Classify(l);
+        file.lines.push_back(std::move(l));
+    });
+    return file;
+}
+
+TProfileLines Parse(const QByteArray &data)
+{
+    if (data.startsWith(Utf16LeBom))
+        return ParseUtf16(data, Encoding::Utf16LE);
+    if (data.startsWith(Utf16BeBom))
+        return ParseUtf16(data, Encoding::Utf16BE);
+    TProfileLines file;
+    SplitLines(data, [&](const QByteArray &raw, const QByteArray &eol) {
+        Line l;
+        l.raw = raw;
+        // A byte order mark stays in the first line's bytes but does not hide
+        // the section header behind it.
+        const bool first = file.lines.empty();
+        l.text = DecodeLine(first && raw.startsWith(Utf8Bom) ? raw.mid(Utf8Bom.size()) : raw);
+        l.eol = QString::fromLatin1(eol);
+        Classify(l);
+        file.lines.push_back(std::move(l));
+    });
+    return file;
+}
+
+QByteArray Join(const TProfileLines &file)
+{
+    if (file.encoding == Encoding::Bytes) {
+        QByteArray out;
+        for (const Line &l : file.lines)
+            out += l.raw + l.eol.toLatin1();
+        return out;
+    }
+    QString text;
+    for (const Line &l : file.lines)
+        text += l.text + l.eol;
+    const bool le = file.encoding == Encoding::Utf16LE;
+    QStringEncoder encoder(le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                           QStringConverter::Flag::Stateless);
+    return (le ? Utf16LeBom : Utf16BeBom) + QByteArray(encoder(text));
+}
+
+// A line the program writes, in the file's own encoding.
+Line NewLine(const QString &text)
+{
+    Line l;
+    l.text = text;
+    l.raw = text.toUtf8();
+    l.eol = CrLf;
+    Classify(l);
     return l;
 }
 
-// The lines of a file's bytes, which are UTF-8 (see ReadAll).
-std::vector<Line> Parse(const QByteArray &data)
-{
-    std::vector<Line> lines;
-    int start = 0;
-    // A byte order mark stays in the first line's bytes but does not hide
-    // the section header behind it.
-    const QByteArray bom("\xEF\xBB\xBF");
-    const int skip = data.startsWith(bom) ? bom.size() : 0;
-    const int n = data.size();
-    while (start < n) {
-        int i = start;
-        while (i < n && data[i] != '\r' && data[i] != '\n')
-            ++i;
-        QByteArray eol;
-        int next = i;
-        if (i < n) {
-            if (data[i] == '\r' && i + 1 < n && data[i + 1] == '\n')
-                next = i + 2;
-            else
-                next = i + 1;
-            eol = data.mid(i, next - i);
-        }
-        const QByteArray text = data.mid(start, i - start);
-        if (start == 0 && skip > 0) {
-            Line first = Classify(text.mid(skip), eol);
-            first.text = text;
-            lines.push_back(first);
-        } else {
-            lines.push_back(Classify(text, eol));
-        }
-        start = next;
-    }
-    return lines;
-}
-
-QByteArray Join(const std::vector<Line> &lines)
-{
-    QByteArray out;
-    for (const Line &l : lines)
-        out += l.text + l.eol;
-    return out;
-}
-
-// The file's bytes as UTF-8: a file written on Windows in its code page is
-// converted as it is read, and written back as UTF-8.
-QByteArray ReadAll(const QString &fileName)
+TProfileLines ReadAll(const QString &fileName)
 {
     QFile f(fileName);
     if (!f.open(QIODevice::ReadOnly))
-        return QByteArray(); // a missing file reads as an empty one
-    return ToUtf8TextFile(f.readAll());
+        return TProfileLines(); // a missing file reads as an empty one
+    if (f.size() > FileSizeLimit) {
+        TProfileLines none;
+        none.exact = false;
+        return none;
+    }
+    return Parse(f.readAll());
 }
 
 bool SameName(const QString &a, const QString &b)
@@ -161,14 +249,23 @@ QString Unquote(const QString &v)
     return v;
 }
 
+QString ValueAsRead(const Line &l)
+{
+    return Unquote(l.value).left(TProfileFile::ValueLimit);
+}
+
 // A line break inside a name or value would split it into lines of its own
 // and corrupt the file; it is written as a blank instead.
-QByteArray SafeBytes(const QString &s)
+QString SafeText(QString s)
 {
-    QByteArray b = s.toUtf8();
-    b.replace('\r', ' ');
-    b.replace('\n', ' ');
-    return b;
+    s.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    s.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return s;
+}
+
+QString KeyLine(const QString &key, const QString &value)
+{
+    return SafeText(key) + QLatin1Char('=') + SafeText(value.left(TProfileFile::ValueLimit));
 }
 
 // Whether the folder takes new files by its permission bits, which also
@@ -191,14 +288,13 @@ void WriteInPlace(const QString &fileName, const QByteArray &data)
         throw EVelmoraError::UnableToWrite(fileName);
 }
 
-void WriteAll(const QString &fileName, const std::vector<Line> &lines)
+void WriteAll(const QString &fileName, const QByteArray &data)
 {
     // A read-only file refuses writes, even to a user (root) whom the file
     // system would let replace it.
     const QFileInfo info(fileName);
     if (info.exists() && !(QFile::permissions(fileName) & QFileDevice::WriteOwner))
         throw EVelmoraError::UnableToWrite(fileName);
-    const QByteArray data = Join(lines);
     // A catalogue in a shared folder, or owned by another user, can be
     // writable where its folder takes no new file: it is then rewritten in
     // place, with every byte still checked.
@@ -215,6 +311,7 @@ void WriteAll(const QString &fileName, const std::vector<Line> &lines)
         throw EVelmoraError::UnableToWrite(fileName);
 }
 
+
 // Makes sure the line before an insertion ends, so new text starts a line.
 void EndLine(std::vector<Line> &lines, int index)
 {
@@ -222,97 +319,137 @@ void EndLine(std::vector<Line> &lines, int index)
         lines[index].eol = CrLf;
 }
 
+void Store(const QString &fileName, const TProfileLines &file)
+{
+    if (!file.exact)
+        throw EVelmoraError::CannotWriteBack(fileName);
+    WriteAll(fileName, Join(file));
+}
+
+// Sets each key of the section, appending the section or the keys it lacks.
+void SetKeys(std::vector<Line> &lines, const QString &section,
+             const TProfileSnapshot::TKeyValues &values)
+{
+    int header = FindSection(lines, section);
+    if (header < 0) {
+        EndLine(lines, int(lines.size()) - 1);
+        lines.push_back(NewLine(QLatin1Char('[') + SafeText(TProfileFile::StoredName(section)) +
+                                QLatin1Char(']')));
+        header = int(lines.size()) - 1;
+    }
+    for (const auto &[key, value] : values) {
+        const int end = SectionEnd(lines, header);
+        int lastFilled = header;
+        bool replaced = false;
+        for (int i = header + 1; i < end && !replaced; ++i) {
+            Line &l = lines[i];
+            if (l.kind == LineKind::Key && SameName(l.name, key)) {
+                // The stored spelling of the key stays; only its value changes.
+                l = NewLine(KeyLine(l.name, value));
+                replaced = true;
+            } else if (l.kind != LineKind::Blank) {
+                lastFilled = i;
+            }
+        }
+        if (replaced)
+            continue;
+        EndLine(lines, lastFilled);
+        lines.insert(lines.begin() + lastFilled + 1, NewLine(KeyLine(key, value)));
+    }
+}
+
 } // namespace
+
+TProfileSnapshot::TProfileSnapshot(const QString &fileName)
+    : m_lines(std::make_shared<const TProfileLines>(ReadAll(fileName)))
+{
+    const std::vector<Line> &lines = m_lines->lines;
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].kind == LineKind::Section)
+            m_firstSection.insert(lines[i].name.toCaseFolded(), int(i)); // first stays
+}
+
+TProfileSnapshot::~TProfileSnapshot() = default;
+
+int TProfileSnapshot::FindSection(const QString &section) const
+{
+    return m_firstSection.value(TProfileFile::StoredName(section).toCaseFolded(), -1);
+}
+
+QStringList TProfileSnapshot::ReadSectionNames() const
+{
+    QStringList names;
+    for (const Line &l : m_lines->lines)
+        if (l.kind == LineKind::Section)
+            names << l.name;
+    return names;
+}
+
+QString TProfileSnapshot::ReadString(const QString &section, const QString &key,
+                                     const QString &defaultValue) const
+{
+    const int header = FindSection(section);
+    if (header < 0)
+        return defaultValue;
+    const std::vector<Line> &lines = m_lines->lines;
+    const int end = SectionEnd(lines, header);
+    for (int i = header + 1; i < end; ++i)
+        if (lines[i].kind == LineKind::Key && SameName(lines[i].name, key))
+            return ValueAsRead(lines[i]);
+    return defaultValue;
+}
+
+TProfileSnapshot::TKeyValues TProfileSnapshot::ReadSection(const QString &section) const
+{
+    TKeyValues values;
+    const int header = FindSection(section);
+    if (header < 0)
+        return values;
+    const std::vector<Line> &lines = m_lines->lines;
+    const int end = SectionEnd(lines, header);
+    for (int i = header + 1; i < end; ++i)
+        if (lines[i].kind == LineKind::Key)
+            values.append({lines[i].name, ValueAsRead(lines[i])});
+    return values;
+}
 
 TProfileFile::TProfileFile(const QString &fileName) : m_fileName(fileName) {}
 
 QString TProfileFile::StoredName(const QString &name)
 {
-    QString n = name;
-    n.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    n.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    qsizetype b = 0;
-    qsizetype e = n.size();
-    const auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
-    while (b < e && blank(n[b]))
-        ++b;
-    while (e > b && blank(n[e - 1]))
-        --e;
-    return n.mid(b, e - b);
+    return TrimBlanks(SafeText(name));
 }
 
 QStringList TProfileFile::ReadSectionNames() const
 {
-    QStringList names;
-    int used = 0;
-    for (const Line &l : Parse(ReadAll(m_fileName))) {
-        if (l.kind != LineKind::Section)
-            continue;
-        const QByteArray name = l.name.toUtf8();
-        // Each name takes its terminator, and one more ends the list.
-        if (used + name.size() + 2 <= SectionListLimit) {
-            names << l.name;
-            used += name.size() + 1;
-        } else {
-            const int room = SectionListLimit - used - 2;
-            if (room > 0)
-                names << QString::fromUtf8(name.left(room));
-            break;
-        }
-    }
-    return names;
+    return Read().ReadSectionNames();
 }
 
 QString TProfileFile::ReadString(const QString &section, const QString &key,
                                  const QString &defaultValue) const
 {
-    const std::vector<Line> lines = Parse(ReadAll(m_fileName));
-    const int header = FindSection(lines, section);
-    if (header < 0)
-        return defaultValue;
-    const int end = SectionEnd(lines, header);
-    for (int i = header + 1; i < end; ++i)
-        if (lines[i].kind == LineKind::Key && SameName(lines[i].name, key))
-            return Unquote(lines[i].value).left(ValueLimit);
-    return defaultValue;
+    return Read().ReadString(section, key, defaultValue);
 }
 
 void TProfileFile::WriteString(const QString &section, const QString &key, const QString &value)
 {
-    std::vector<Line> lines = Parse(ReadAll(m_fileName));
-    const QByteArray cutValue = SafeBytes(value.left(ValueLimit));
-    const int header = FindSection(lines, section);
-    if (header < 0) {
-        EndLine(lines, int(lines.size()) - 1);
-        lines.push_back(Classify("[" + SafeBytes(TProfileFile::StoredName(section)) + "]", CrLf));
-        lines.push_back(Classify(SafeBytes(key) + "=" + cutValue, CrLf));
-        WriteAll(m_fileName, lines);
-        return;
-    }
-    const int end = SectionEnd(lines, header);
-    int lastFilled = header;
-    for (int i = header + 1; i < end; ++i) {
-        Line &l = lines[i];
-        if (l.kind == LineKind::Key && SameName(l.name, key)) {
-            // The stored spelling of the key stays; only its value changes.
-            l = Classify(l.name.toUtf8() + "=" + cutValue, CrLf);
-            WriteAll(m_fileName, lines);
-            return;
-        }
-        if (l.kind != LineKind::Blank)
-            lastFilled = i;
-    }
-    EndLine(lines, lastFilled);
-    lines.insert(lines.begin() + lastFilled + 1, Classify(SafeBytes(key) + "=" + cutValue, CrLf));
-    WriteAll(m_fileName, lines);
+    WriteStrings(section, {{key, value}});
+}
+
+void TProfileFile::WriteStrings(const QString &section, const TProfileSnapshot::TKeyValues &values)
+{
+    TProfileLines file = ReadAll(m_fileName);
+    SetKeys(file.lines, section, values);
+    Store(m_fileName, file);
 }
 
 void TProfileFile::EraseSection(const QString &section)
 {
-    std::vector<Line> lines = Parse(ReadAll(m_fileName));
-    const int header = FindSection(lines, section);
+    TProfileLines file = ReadAll(m_fileName);
+    const int header = FindSection(file.lines, section);
     if (header < 0)
         return;
-    lines.erase(lines.begin() + header, lines.begin() + SectionEnd(lines, header));
-    WriteAll(m_fileName, lines);
+    file.lines.erase(file.lines.begin() + header,
+                     file.lines.begin() + SectionEnd(file.lines, header));
+    Store(m_fileName, file);
 }

@@ -1,28 +1,65 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QHash>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
+#include <memory>
+
+struct TProfileLines;
+
+// One reading of a profile file, parsed once: as many look-ups as a caller
+// needs without going back to the disk. A missing or unreadable file reads
+// as an empty one.
+class TProfileSnapshot
+{
+public:
+    using TKeyValues = QList<QPair<QString, QString>>;
+
+    explicit TProfileSnapshot(const QString &fileName);
+    ~TProfileSnapshot();
+    TProfileSnapshot(const TProfileSnapshot &) = default;
+    TProfileSnapshot &operator=(const TProfileSnapshot &) = default;
+
+    // Section names in file order.
+    QStringList ReadSectionNames() const;
+    QString ReadString(const QString &section, const QString &key,
+                       const QString &defaultValue) const;
+    // The keys and values of the first section of that name, in file order,
+    // values unquoted and cut as ReadString gives them.
+    TKeyValues ReadSection(const QString &section) const;
+
+private:
+    int FindSection(const QString &section) const;
+
+    std::shared_ptr<const TProfileLines> m_lines;
+    QHash<QString, int> m_firstSection; // case-folded name -> header line
+};
 
 // Reader and writer of profile ("INI") files with the rules the catalogue and
 // the language file were written for on Windows: names matched without regard
 // to case, blanks around names and values trimmed and one pair of enclosing
 // quotes removed on reading, new sections appended at the end, a rewritten
 // value replaced on its own line, a missing key appended at the end of its
-// section, every other line left byte for byte, CR LF for what is written.
+// section, CR LF for what is written.
 //
-// Text is UTF-8; a file that is not valid UTF-8 is read as Windows-1252 and
-// written back as UTF-8.
+// Files come from many editors: each line is read as UTF-8 when it is valid
+// UTF-8 and as Windows-1252 otherwise, and a file with a UTF-16 byte order
+// mark is read as UTF-16. A write changes only the lines it must: every other
+// line goes back byte for byte, and new lines are UTF-8 (UTF-16 in a UTF-16
+// file). A file that would not come back exactly as it was read is not
+// written at all.
 //
-// Nothing is cached: each call reads the file, and each write has reached the
-// disk when it returns. A write goes to a temporary file in the same folder
-// that then replaces the old one, so an interrupted write leaves the old file;
-// where the folder takes no new file, a writable file is rewritten in place.
+// Each call reads the file afresh, and each write has reached the disk when
+// it returns. A write goes to a temporary file in the same folder that then
+// replaces the old one, so an interrupted write leaves the old file; where the
+// folder takes no new file, a writable file is rewritten in place.
 class TProfileFile
 {
 public:
-    static constexpr int SectionListLimit = 16384; // bytes, terminators included
-    static constexpr int ValueLimit = 2047;        // characters
+    static constexpr int ValueLimit = 2047; // characters
 
     explicit TProfileFile(const QString &fileName);
 
@@ -31,8 +68,7 @@ public:
     static QString StoredName(const QString &name);
     QString FileName() const { return m_fileName; }
 
-    // Section names in file order, within the listing limit (the last one
-    // may be cut).
+    TProfileSnapshot Read() const { return TProfileSnapshot(m_fileName); }
     QStringList ReadSectionNames() const;
     QString ReadString(const QString &section, const QString &key,
                        const QString &defaultValue) const;
@@ -40,6 +76,8 @@ public:
     // Raise "Unable to write to %s" when the file system refuses; the file
     // is then as it was before the call.
     void WriteString(const QString &section, const QString &key, const QString &value);
+    // Several keys of one section in one write.
+    void WriteStrings(const QString &section, const TProfileSnapshot::TKeyValues &values);
     void EraseSection(const QString &section);
 
 private:

@@ -13,8 +13,6 @@ const char16_t HighControls[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-const QByteArray Utf8Bom("\xEF\xBB\xBF");
-
 } // namespace
 
 bool IsValidUtf8(const QByteArray &bytes)
@@ -33,18 +31,4 @@ QString FromWindows1252(const QByteArray &bytes)
         *out++ = b >= 0x80 && b <= 0x9F ? QChar(HighControls[b - 0x80]) : QChar(b);
     }
     return text;
-}
-
-QString DecodeTextFile(const QByteArray &bytes)
-{
-    if (!IsValidUtf8(bytes))
-        return FromWindows1252(bytes);
-    return QString::fromUtf8(bytes.startsWith(Utf8Bom) ? bytes.mid(Utf8Bom.size()) : bytes);
-}
-
-QByteArray ToUtf8TextFile(const QByteArray &bytes)
-{
-    if (IsValidUtf8(bytes))
-        return bytes;
-    return FromWindows1252(bytes).toUtf8();
 }

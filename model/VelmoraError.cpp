@@ -26,6 +26,13 @@ EVelmoraError EVelmoraError::UnableToWrite(const QString &path)
     return EVelmoraError(QStringLiteral("Unable to write to %1").arg(path));
 }
 
+EVelmoraError EVelmoraError::CannotWriteBack(const QString &path)
+{
+    return EVelmoraError(
+        QStringLiteral("Unable to write to %1: its text cannot be kept exactly as it is stored")
+            .arg(path));
+}
+
 EVelmoraError EVelmoraError::InvalidFloat(const QString &value)
 {
     return EVelmoraError(QStringLiteral("'%1' is not a valid floating point value").arg(value));

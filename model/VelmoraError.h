@@ -16,6 +16,9 @@ public:
     static EVelmoraError RangeCheck();
     static EVelmoraError DivisionByZero();
     static EVelmoraError UnableToWrite(const QString &path);
+    // A text file that this program could not read back exactly as stored:
+    // writing it would damage what it could not read.
+    static EVelmoraError CannotWriteBack(const QString &path);
     static EVelmoraError InvalidFloat(const QString &value);
 
 private:

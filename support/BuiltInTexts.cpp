@@ -98,6 +98,10 @@ const std::map<int, const char *> &Table()
               "Print anyway?"},
         {151, "%1 on the right"},
         {152, "%1 at the bottom"},
+        // Texts of the program's own, beyond the windows above: every one in
+        // every shipped language.
+        {200, "The options could not be saved in %1."},
+        {201, "Unreadable entry"},
     };
     return table;
 }

@@ -134,19 +134,30 @@ private Q_SLOTS:
         QCOMPARE(Names(list), QStringList({"First"}));
     }
 
-    void windows1252CatalogueReadsAndStaysReadable()
+    void mixedEncodingsAndUnreadableEntriesKeepEveryOtherLine()
     {
+        // UTF-8, with one name added by hand in Windows-1252 and one value
+        // written with a decimal comma.
         const QString path = FreshPath();
-        WriteBytes(path, "[Bo\xeete \x80 \x96 slim]\r\nSingleWidth=5\r\nSingleHeight=7\r\n");
+        const QByteArray before = "[Bo\xc3\xaete \xe2\x82\xac]\r\nSingleWidth=5\r\n"
+                                  "[Caf\xe9 \x96 slim]\r\nSingleWidth=4,5\r\nSingleHeight=7\r\n";
+        WriteBytes(path, before);
         TSizeList list(path);
-        const QString name = QStringLiteral("Bo\u00eete \u20ac \u2013 slim");
-        QCOMPARE(Names(list), QStringList({name}));
-        QCOMPARE(list.ReadSize(name).SingleHeight, 7.0);
-        // Written back as UTF-8, the old entry reads the same.
+        const QStringList names{"Bo\u00eete \u20ac", "Caf\u00e9 \u2013 slim"};
+        QCOMPARE(Names(list), names);
+        const QList<TSizeEntry> entries = list.ReadEntries();
+        QCOMPARE(entries.size(), 2);
+        QVERIFY(entries[0].Readable());
+        QCOMPARE(entries[1].Error, QStringLiteral("'4,5' is not a valid floating point value"));
+        QCOMPARE(entries[1].Size.SingleHeight, 7.0);
+        QVERIFY(entries[1].Unreadable[0] && !entries[1].Unreadable[1]);
+        QVERIFY_THROWS_EXCEPTION(EVelmoraError, list.ReadSize(names[1]));
+
         list.AddSize(Box("\u041a", 1, 1, 1, 1, 1, 1));
-        QCOMPARE(Names(list), QStringList({name, "\u041a"}));
-        QCOMPARE(list.ReadSize(name).SingleWidth, 5.0);
-        QVERIFY(ReadBytes(path).startsWith("[Bo\xc3\xaete \xe2\x82\xac"));
+        QCOMPARE(Names(list), names + QStringList{"\u041a"});
+        QVERIFY(ReadBytes(path).startsWith(before));
+        list.DeleteSize("\u041a");
+        QCOMPARE(ReadBytes(path), before);
     }
 
     void replaceAppendsOrRewrites()

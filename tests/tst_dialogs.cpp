@@ -145,7 +145,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shown");
         QTest::newRow("inches") << 0 << 7.5 << "7.5";
         QTest::newRow("centimetres") << 1 << 7.5 << "19.05";
-        QTest::newRow("tiny, no exponent") << 0 << 5e-5 << "0.00005";
+        QTest::newRow("15 digits shown as 4 decimals")
+            << 1 << CmToInch(3) << "3"; // not 2.99999999999999
+        QTest::newRow("tiny, no exponent") << 0 << 4e-5 << "0";
         QTest::newRow("huge, no exponent") << 0 << 2.5e20 << "250000000000000000000";
     }
     void numbersRoundTripInEitherUnit()

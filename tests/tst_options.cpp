@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
+#include <QStringEncoder>
 #include <QTest>
 #include <QToolButton>
 #include <set>
@@ -58,18 +59,38 @@ private Q_SLOTS:
         const int h = QGuiApplication::primaryScreen()->size().height();
         const QRect design(266, 133, 791, 541); // frame included
         QTest::newRow("nothing stored") << QVariantMap() << design << 0 << "Case A";
-        QTest::newRow("X at the screen width") << QVariantMap{{"X", w}, {"Cover", "Case B"}}
-                                               << design.translated(w - 266, 0) << 0 << "Case B";
         QTest::newRow("X one more, Y -1")
-            << QVariantMap{{"X", w + 1}, {"Y", -1}} << QRect(0, 0, 791, 541) << 0 << "<noname>";
-        QTest::newRow("Y one more, garbage W") << QVariantMap{{"Y", h + 1}, {"W", "wide"}}
-                                               << QRect(266, 0, 791, 541) << 0 << "<noname>";
-        QTest::newRow("Metrics 256") << QVariantMap{{"Metrics", 256}} << design << 0 << "<noname>";
-        QTest::newRow("Metrics 2") << QVariantMap{{"Metrics", 2}} << design << 1 << "<noname>";
+            << QVariantMap{{"X", w + 1}, {"Y", -1}, {"Cover", "case b"}} << QRect(0, 0, 791, 541)
+            << 0 << "case b";
+        QTest::newRow("Y one more, garbage W")
+            << QVariantMap{{"Y", h + 1}, {"W", "wide"}} << QRect(266, 0, 791, 541) << 0 << "Case A";
+        QTest::newRow("Metrics 256") << QVariantMap{{"Metrics", 256}} << design << 0 << "Case A";
+        QTest::newRow("Metrics 2") << QVariantMap{{"Metrics", 2}} << design << 1 << "Case A";
         QTest::newRow("Metrics garbage")
-            << QVariantMap{{"Metrics", "cm"}} << design << 0 << "<noname>";
-        QTest::newRow("Cover <noname> looked up")
-            << QVariantMap{{"Cover", "<noname>"}} << design << 0 << "<noname>";
+            << QVariantMap{{"Metrics", "cm"}} << design << 0 << "Case A";
+        // What a store from an older version, another desktop or a hand edit
+        // holds: each gives a usable window on this screen.
+        const QRect fitted(w - 791, 133, 791, 541);
+        QTest::newRow("X at the screen width, past the Part's clamp")
+            << QVariantMap{{"X", w}} << fitted << 0 << "Case A";
+        QTest::newRow("only a corner on the screen")
+            << QVariantMap{{"X", w - 50}} << fitted << 0 << "Case A";
+        QTest::newRow("title bar under the bottom edge")
+            << QVariantMap{{"Y", h - 10}} << QRect(qMin(266, w - 791), h - 541, 791, 541) << 0
+            << "Case A";
+        QTest::newRow("huge")
+            << QVariantMap{{"W", 2147483647}, {"H", 2147483647}} << design << 0 << "Case A";
+        QTest::newRow("larger than the screen")
+            << QVariantMap{{"X", 0}, {"Y", 0}, {"W", w + 1}, {"H", 100000}}
+            << QRect(0, 0, 791, 541) << 0 << "Case A";
+        QTest::newRow("tiny") << QVariantMap{{"W", 1}, {"H", 0}} << design << 0 << "Case A";
+        QTest::newRow("negative size")
+            << QVariantMap{{"W", -400}, {"H", 300}} << design << 0 << "Case A";
+        QTest::newRow("removed cover") << QVariantMap{{"Cover", "Gone"}} << design << 0 << "Case A";
+        QTest::newRow("<noname> not in the catalogue")
+            << QVariantMap{{"Cover", "<noname>"}} << design << 0 << "Case A";
+        QTest::newRow("a language the file lacks")
+            << QVariantMap{{"Lang", "Klingon"}} << design << 0 << "Case A";
     }
     void storedValuesAreCheckedAsTheyAreRead()
     {
@@ -83,6 +104,8 @@ private Q_SLOTS:
         QCOMPARE(p.form->OuterBounds(), bounds);
         QCOMPARE(int(p.form->MeasureUnit), unit);
         QCOMPARE(p.Doc().Size().Name.Text(), cover);
+        QCOMPARE(p.form->Languages().CurrentLanguage, QStringLiteral("English"));
+        QCOMPARE(p.form->New1->text(), QStringLiteral("New..."));
     }
 
     void closingWritesWhatItCanOnceStarted()
@@ -169,19 +192,37 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("items");
         QTest::addColumn<int>("checked"); // the item marked, -1 none
         const QByteArray two = "[English]\r\n31=New...\r\n[Deutsch]\r\n31=Neu...\r\n";
+        const QStringList both{"English", "Deutsch"};
         QTest::newRow("two languages") << two << QString() << "English"
-                                       << "New..." << QStringList{"English", "Deutsch"} << 0;
-        QTest::newRow("stored in another case")
-            << two << "english"
-            << "english"
-            << "New..." << QStringList{"English", "Deutsch"} << -1;
-        QTest::newRow("leading zero")
-            << QByteArray("[English]\r\n031=New...\r\n") << QString() << "English"
-            << "" << QStringList{"English"} << 0;
+                                       << "New..." << both << 0;
+        QTest::newRow("stored in another case") << two << "deutsch"
+                                                << "deutsch"
+                                                << "Neu..." << both << -1;
+        QTest::newRow("stored, but the file lacks it") << two << "Klingon"
+                                                       << "English"
+                                                       << "New..." << both << 0;
+        QTest::newRow("twin sections listed once")
+            << QByteArray("[English]\r\n31=New...\r\n[ENGLISH]\r\n31=X\r\n") + two.mid(20)
+            << "Deutsch"
+            << "Deutsch"
+            << "Neu..." << both << 1;
+        QStringEncoder toUtf16(QStringConverter::Utf16LE);
+        QTest::newRow("utf-16 from a Windows editor")
+            << "\xFF\xFE" + QByteArray(toUtf16(QString::fromLatin1(two))) << "Deutsch"
+            << "Deutsch"
+            << "Neu..." << both << 1;
+        // A number the file lacks keeps its English text; one it gives,
+        // even empty, is the file's.
+        QTest::newRow("leading zero") << QByteArray("[English]\r\n031=Neu...\r\n") << QString()
+                                      << "English"
+                                      << "New..." << QStringList{"English"} << 0;
+        QTest::newRow("empty text") << QByteArray("[English]\r\n31=\r\n") << QString()
+                                    << "English"
+                                    << "" << QStringList{"English"} << 0;
         QTest::newRow("empty file") << QByteArray("\r\n") << QString() << ""
-                                    << "" << QStringList() << -1;
+                                    << "New..." << QStringList() << -1;
         QTest::newRow("no file") << QByteArray() << QString() << ""
-                                 << "" << QStringList() << -1;
+                                 << "New..." << QStringList() << -1;
     }
     void languageFileRules()
     {
@@ -201,7 +242,7 @@ private Q_SLOTS:
         TCoverMakerMainForm &f = *p.form;
         QCOMPARE(f.Languages().CurrentLanguage, current);
         QCOMPARE(f.New1->text(), newCaption);
-        QCOMPARE(f.AboutBox->windowTitle(), QStringLiteral(" Velmora")); // no text 123
+        QCOMPARE(f.AboutBox->windowTitle(), QStringLiteral("About Velmora")); // no text 123
         f.Configure1Click();
         QCOMPARE(f.LanguageItems->actions().size(), items.size());
         for (int i = 0; i < items.size(); ++i) {

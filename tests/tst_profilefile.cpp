@@ -124,21 +124,60 @@ private Q_SLOTS:
         QCOMPARE(f.ReadString("S", "k", ""), QString(2047, 'y'));
     }
 
-    void sectionListingStopsAt16384Bytes()
+    void everyEncodingReadsAndKeepsTheLinesAWriteDoesNotTouch_data()
     {
-        const QString path = Path("many.ini");
-        QByteArray content;
-        // 200 names of 99 characters take 100 bytes each with the terminator.
-        for (int i = 0; i < 200; ++i)
-            content += "[" + QByteArray::number(i).rightJustified(99, 'n') + "]\r\n";
-        WriteBytes(path, content);
-        const QStringList names = TProfileFile(path).ReadSectionNames();
-        // 163 whole names take 16300 bytes; 82 remain, less the two final
-        // terminators: the 164th name is cut to 82 characters.
-        QCOMPARE(names.size(), 164);
-        QCOMPARE(names[162].size(), 99);
-        QCOMPARE(names[163].size(), 82);
-        QCOMPARE(names[163], QByteArray::number(163).rightJustified(99, 'n').left(82));
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QByteArray>("after"); // of setting k of A to 2; empty: refused
+        const auto utf16 = [](const QString &text, bool le) {
+            QByteArray out = le ? "\xFF\xFE" : "\xFE\xFF";
+            for (const QChar c : text) {
+                const char hi = char(c.unicode() >> 8), lo = char(c.unicode() & 0xFF);
+                out.append(le ? lo : hi).append(le ? hi : lo);
+            }
+            return out;
+        };
+        const QString text = QStringLiteral("[A]\r\nk=1\r\n[\u00c9t\u00e9 \u65e5]\r\nk=3\r\n");
+        const QString written = QStringLiteral("[A]\r\nk=2\r\n[\u00c9t\u00e9 \u65e5]\r\nk=3\r\n");
+        QTest::newRow("utf-8 with a windows-1252 line")
+            << QByteArray("[A]\nk=1\n[Caf\xe9]\nk=\x80\n[\xc3\x89t\xc3\xa9]\nk=3\n")
+            << QStringList{"A", "Caf\u00e9", "\u00c9t\u00e9"}
+            << QByteArray("[A]\nk=2\r\n[Caf\xe9]\nk=\x80\n[\xc3\x89t\xc3\xa9]\nk=3\n");
+        QTest::newRow("utf-16 LE") << utf16(text, true) << QStringList{"A", "\u00c9t\u00e9 \u65e5"}
+                                   << utf16(written, true);
+        QTest::newRow("utf-16 BE") << utf16(text, false) << QStringList{"A", "\u00c9t\u00e9 \u65e5"}
+                                   << utf16(written, false);
+        QTest::newRow("utf-16 cut in a character")
+            << utf16(text, true) + "\x41" << QStringList{"A", "\u00c9t\u00e9 \u65e5"} << QByteArray();
+        QTest::newRow("utf-16 with a lone surrogate, kept")
+            << utf16(text, true) + QByteArray("\x00\xD8", 2) << QStringList{"A", "\u00c9t\u00e9 \u65e5"}
+            << utf16(written, true) + QByteArray("\x00\xD8", 2);
+        // Names beyond what one listing of the old profile services held.
+        QByteArray many = "[A]\r\nk=1\r\n";
+        QStringList manyNames{"A"};
+        for (int i = 0; i < 200; ++i) {
+            manyNames << QString::number(i).rightJustified(99, 'n');
+            many += "[" + manyNames.last().toLatin1() + "]\r\n";
+        }
+        QTest::newRow("200 long names") << many << manyNames << many.replace("k=1", "k=2");
+    }
+    void everyEncodingReadsAndKeepsTheLinesAWriteDoesNotTouch()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QStringList, names);
+        QFETCH(QByteArray, after);
+        const QString path = Path("encoded.ini");
+        WriteBytes(path, before);
+        TProfileFile f(path);
+        QCOMPARE(f.ReadSectionNames(), names);
+        QCOMPARE(f.ReadString(names.last(), "k", "d"), names.size() > 3 ? "d" : "3");
+        if (after.isEmpty()) {
+            QVERIFY_THROWS_EXCEPTION(EVelmoraError, f.WriteString("A", "k", "2"));
+            QCOMPARE(ReadBytes(path), before);
+        } else {
+            f.WriteString("A", "k", "2");
+            QCOMPARE(ReadBytes(path), after);
+        }
     }
 
     void missingFileReadsEmptyAndIsCreatedByAWrite()

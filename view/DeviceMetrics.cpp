@@ -39,6 +39,24 @@ int32_t TQtDeviceMetrics::PrinterPixelsPerCm()
     return PixelsPerCmFromDpi(dpi);
 }
 
+QMargins TQtDeviceMetrics::WindowFrame(const QWidget &window)
+{
+    return FrameOf(window);
+}
+
+QMargins TQtDeviceMetrics::FrameOf(const QWidget &window)
+{
+    const QRect outer = window.frameGeometry();
+    const QRect inner = window.geometry();
+    return QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                    outer.right() - inner.right(), outer.bottom() - inner.bottom());
+}
+
+QMargins TFixedDeviceMetrics::WindowFrame(const QWidget &window)
+{
+    return Frame ? *Frame : TQtDeviceMetrics::FrameOf(window);
+}
+
 int32_t TFixedDeviceMetrics::PrinterPixelsPerCm()
 {
     if (Printer <= 0)

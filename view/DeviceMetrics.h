@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QMargins>
 #include <cstdint>
+#include <optional>
 
 class QPrinter;
 class QWidget;
@@ -18,6 +20,9 @@ public:
     virtual int ScreenDotsPerInch(const QWidget &control) = 0;
     // Raises when no printer can be asked; the view then takes 400.
     virtual int32_t PrinterPixelsPerCm() = 0;
+    // The frame a window manager has put around a top-level window; none
+    // until it has framed the window, which may be after it is shown.
+    virtual QMargins WindowFrame(const QWidget &window) = 0;
 };
 
 // The real screen under the control and the program's current printer (the
@@ -29,6 +34,8 @@ public:
     int32_t ScreenPixelsPerCm(const QWidget &control) override;
     int ScreenDotsPerInch(const QWidget &control) override;
     int32_t PrinterPixelsPerCm() override;
+    QMargins WindowFrame(const QWidget &window) override;
+    static QMargins FrameOf(const QWidget &window);
 
 private:
     QPrinter &CurrentPrinter;
@@ -42,9 +49,12 @@ public:
     int32_t ScreenPixelsPerCm(const QWidget &) override { return Screen; }
     int ScreenDotsPerInch(const QWidget &) override { return Dpi; }
     int32_t PrinterPixelsPerCm() override;
+    QMargins WindowFrame(const QWidget &window) override;
     int32_t Screen;
     int32_t Printer;
     int Dpi = 96;
+    // A frame of a window manager's; unset, the platform's own.
+    std::optional<QMargins> Frame;
 };
 
 // The figure a device of so many dots per inch gives.

@@ -7,6 +7,8 @@
 #include "FuzzFile.h"
 #include "VelmoraError.h"
 
+#include <QFile>
+
 namespace {
 
 int Listed(TSizeList &list, const QString &name)
@@ -16,29 +18,37 @@ int Listed(TSizeList &list, const QString &name)
     return int(names.count(name));
 }
 
+QByteArray Bytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 void Exercise(TSizeList &list)
 {
     QStringList names;
     list.GetSizeNames(names);
-    int bytes = 0;
-    for (const QString &n : names) {
-        bytes += int(n.toUtf8().size()) + 1;
-        try {
-            (void)list.ReadSize(n);
-        } catch (const EVelmoraError &) {
-            // A mangled value is reported, not fatal.
-        }
-    }
-    // A name made from the file's own, so that it meets its bytes; checked
-    // only where the listing limit leaves it room.
+    FuzzCheck(list.ReadEntries().size() == names.size(), "every entry is listed, read or not");
+    // A name made from the file's own, so that it meets its bytes.
     CoverSize probe;
     probe.Name = (names.isEmpty() ? QString() : names.first().left(40)) +
                  QStringLiteral(" \u00e9\u20ac\u041a probe");
     probe.SingleWidth = 1.5;
     probe.CenterWidth = 5e-5;
-    if (list.HasSize(probe.Name) || bytes > TProfileFile::SectionListLimit - 1024)
+    if (list.HasSize(probe.Name))
         return;
-    FuzzCheck(list.AddSize(probe) && Listed(list, probe.Name) == 1, "an added name is listed once");
+    const QByteArray before = Bytes(list.FileName());
+    try {
+        FuzzCheck(list.AddSize(probe) && Listed(list, probe.Name) == 1,
+                  "an added name is listed once");
+    } catch (const EVelmoraError &) {
+        // A file that cannot be written back exactly is refused, unchanged.
+        FuzzCheck(Bytes(list.FileName()) == before, "a refused write changes nothing");
+        return;
+    }
+    const bool utf16 = before.startsWith("\xFF\xFE") || before.startsWith("\xFE\xFF");
+    FuzzCheck(utf16 || Bytes(list.FileName()).startsWith(before),
+              "an added entry keeps every other line byte for byte");
     FuzzCheck(list.ReadSize(probe.Name) == probe && !list.AddSize(probe),
               "an added size reads back");
     probe.RightWidth = 4;

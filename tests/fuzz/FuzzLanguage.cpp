@@ -23,10 +23,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FuzzCheck(languages.isEmpty() ? table.CurrentLanguage.isEmpty()
                                   : table.CurrentLanguage == languages.first(),
               "the first language is current");
-    // Each text read parses the whole file: a few languages and a few
-    // numbers each keep the fuzzer fast.
-    const QList<int> numbers = UsedTextNumbers().mid(0, 4) << 1 << 150;
-    for (int i = 0; i < languages.size() && i < 3; ++i) {
+    for (int i = 0; i < languages.size(); ++i)
+        for (int j = 0; j < i; ++j)
+            FuzzCheck(QString::compare(languages[i], languages[j], Qt::CaseInsensitive) != 0,
+                      "a language is listed once");
+    const QList<int> numbers = UsedTextNumbers() << 1;
+    for (int i = 0; i < languages.size() && i < 20; ++i) {
         table.SetLanguage(languages[i]);
         // A section with no name cannot be chosen: no name means the first.
         FuzzCheck(table.CurrentLanguage ==
@@ -36,8 +38,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             FuzzCheck(table.GetString(number).size() <= TProfileFile::ValueLimit,
                       "a text is at most 2047 characters");
     }
-    table.SetLanguage(QString());
-    FuzzCheck(table.CurrentLanguage == (languages.isEmpty() ? QString() : languages.first()),
-              "an empty name stands for the first language");
+    for (const QString &name : {QString(), QStringLiteral("Klingon \u00e9")}) {
+        table.SetLanguage(name);
+        const bool listed = !name.isEmpty() && languages.contains(name, Qt::CaseInsensitive);
+        FuzzCheck(table.CurrentLanguage ==
+                      (languages.isEmpty() || listed ? name : languages.first()),
+                  "an empty or unknown name stands for the first language");
+    }
     return 0;
 }
