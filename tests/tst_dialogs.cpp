@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -57,15 +58,20 @@ struct TDialogs
     }
     QString Cell(int row, int column) { return form.ListView1->topLevelItem(row)->text(column); }
     void Select(int row) { form.ListView1->setCurrentItem(form.ListView1->topLevelItem(row)); }
-    // The size form's next showing takes these texts (null: kept) and OK.
+    // The size form's next showing takes these texts (null: kept) and OK;
+    // keptOpen tells whether OK was refused with everything typed still there.
+    bool keptOpen = false;
     void Enter(const QStringList &fields)
     {
         runner.Scripts << [this, fields](QDialog &) {
+            QCOMPARE(sizeForm.focusWidget(), sizeForm.Edit1); // typing starts in the name
             QLineEdit *edits[] = {sizeForm.Edit1, sizeForm.Edit2, sizeForm.Edit3, sizeForm.Edit4};
             for (int i = 0; i < fields.size(); ++i)
                 if (!fields[i].isNull())
                     edits[i]->setText(fields[i]);
+            sizeForm.Edit3->setFocus(); // the next showing focuses the name all the same
             sizeForm.OkButton->click();
+            keptOpen = sizeForm.isVisible() && sizeForm.Edit1->text() == fields[0];
         };
     }
 };
@@ -95,6 +101,8 @@ private Q_SLOTS:
                                << "125" << 2;
         QTest::newRow("paste") << "5" << 1 << "paste:12a"
                                << "5" << 1;
+        QTest::newRow("minus over a selection") << "0" << 1 << "select:-15"
+                                                << "15" << 2;
     }
     void numberFieldsRefuseAllButDigitsAndOnePoint()
     {
@@ -110,6 +118,9 @@ private Q_SLOTS:
         if (typed.startsWith(QLatin1String("paste:"))) {
             e->selectAll();
             e->insert(typed.mid(6));
+        } else if (typed.startsWith(QLatin1String("select:"))) {
+            e->selectAll();
+            QTest::keyClicks(e, typed.mid(7));
         } else {
             QTest::keyClicks(e, typed);
         }
@@ -213,6 +224,7 @@ private Q_SLOTS:
         (edit ? d.form.EditButton : d.form.AddButton)->click();
         QCOMPARE(d.Names(), names);
         QCOMPARE(d.messages.Texts(), refused ? QStringList{BuiltInText(104)} : QStringList());
+        QCOMPARE(d.keptOpen, refused);
         if (refused)
             QCOMPARE(ReadBytes(d.path), before);
         else
@@ -254,6 +266,19 @@ private Q_SLOTS:
         d.Enter({"Digipak", "1"});
         d.form.AddButton->click();
         QCOMPARE(d.Names().last(), QStringLiteral("Digipak"));
+
+        // An entry that does not read is edited with its readable values.
+        WriteBytes(d.path, "[Bad]\r\nSingleWidth=4,5\r\nSingleHeight=2\r\n");
+        d.form.FillSizeList();
+        d.Select(0);
+        d.runner.Scripts << [&](QDialog &) {
+            QVERIFY(d.sizeForm.Edit2->text().isEmpty() && !d.sizeForm.OkButton->isEnabled());
+            QCOMPARE(d.sizeForm.Edit3->text(), QStringLiteral("2"));
+            d.sizeForm.Edit2->setText(QStringLiteral("4.5"));
+            d.sizeForm.OkButton->click();
+        };
+        d.form.EditButton->click();
+        QCOMPARE(d.sizes.ReadSize("Bad").SingleWidth, 4.5);
     }
 
     void templatesLookAndBack()
@@ -273,6 +298,47 @@ private Q_SLOTS:
         QCOMPARE(d.form.size(), size);
         d.form.ListView1DblClick();
         QCOMPARE(d.form.result(), int(QDialog::Accepted));
+    }
+
+    void anUnreadableEntryIsListedRefusedAndStillRemovable()
+    {
+        // Through the dialogs' real modal loops: an error escaping the list
+        // would leave the dialog stuck in its loop, unmapped.
+        TProgram p("[Bad]\r\nSingleWidth=4,5\r\n" + ThreeSizes, false);
+        p.realModalLoops = true;
+        p.Start();
+        TCoverMakerMainForm &f = *p.form;
+        TNewDocumentForm &d = *f.NewDocumentForm;
+        p.Doc().SetText(1, QStringLiteral("kept"));
+        int steps = 0;
+        const auto whileShown = [&](const std::function<void()> &step) {
+            QTimer::singleShot(0, &d, [&, step] {
+                QVERIFY(d.isVisible());
+                step();
+                ++steps;
+            });
+            QTimer::singleShot(10000, &d, &QDialog::reject); // never stuck if a step fails
+        };
+        whileShown([&] {
+            QCOMPARE(d.ListView1->topLevelItem(0)->text(1), BuiltInText(201));
+            d.ListView1->setCurrentItem(d.ListView1->topLevelItem(0));
+            d.OkButton->click();
+            QVERIFY(d.isVisible());
+            QCOMPARE(p.messages.Texts().last(), "'4,5' is not a valid floating point value");
+            d.CancelButton->click();
+        });
+        f.New1->trigger();
+        QCOMPARE(p.Doc().GetText(1), QStringLiteral("kept"));
+        whileShown([&] {
+            d.ListView1->setCurrentItem(d.ListView1->topLevelItem(0));
+            p.messages.Answer = true;
+            d.RemoveButton->click();
+            QCOMPARE(d.ListView1->topLevelItemCount(), 3);
+            d.OkButton->click(); // Close
+        });
+        f.Templates1->trigger();
+        QVERIFY(!ReadBytes(p.dir.filePath("CoverSizes.ini")).contains("Bad"));
+        QCOMPARE(steps, 2);
     }
 
     void newCoverCancelledOrWithoutARowChangesNothing()

@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMoveEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -108,10 +109,48 @@ private Q_SLOTS:
         QCOMPARE(p.form->New1->text(), QStringLiteral("New..."));
     }
 
+    void outerBoundsComeBackUnderAWindowManagersFrame_data()
+    {
+        QTest::addColumn<bool>("late");
+        QTest::newRow("frame known at once") << false;
+        QTest::newRow("frame known after showing") << true;
+    }
+    void outerBoundsComeBackUnderAWindowManagersFrame()
+    {
+        QFETCH(bool, late);
+        TProgram p(TwoSizes, false);
+        const QMargins frame(4, 25, 4, 4);
+        const QRect stored(100, 80, 600, 400);
+        Store(p.optionsPath, {{"X", 100}, {"Y", 80}, {"W", 600}, {"H", 400}});
+        if (!late)
+            p.metrics.Frame = frame;
+        p.Start();
+        if (late) {
+            // The window manager frames the window and moves its inside.
+            p.metrics.Frame = frame;
+            QMoveEvent framed(p.form->pos(), p.form->pos());
+            QCoreApplication::sendEvent(p.form.get(), &framed);
+        }
+        QCOMPARE(p.form->OuterBounds(), stored);
+        QCOMPARE(p.form->size(), QSize(592, 371));
+        for (int run = 0; run < 2; ++run) {
+            p.Restart();
+            QCOMPARE(p.form->OuterBounds(), stored);
+        }
+        QCOMPARE(QSettings(p.optionsPath, QSettings::IniFormat).value("H").toInt(), 400);
+    }
+
     void closingWritesWhatItCanOnceStarted()
     {
         TProgram p(TwoSizes, false);
+        // A store damaged on disk reads what it can and is written whole
+        // again at exit, with nothing to report.
+        WriteBytes(p.optionsPath, "[General]\nMulti=1\ngarbage line\n");
         p.Start();
+        QCOMPARE(p.Doc().Mode(), CoverMode::Multiple);
+        p.Restart();
+        QVERIFY(p.messages.Boxes.isEmpty());
+        QCOMPARE(QSettings(p.optionsPath, QSettings::IniFormat).status(), QSettings::NoError);
         p.form->SetOuterBounds(QRect(50, 60, 600, 400));
         p.form->showMaximized();
         p.Restart();
@@ -125,7 +164,8 @@ private Q_SLOTS:
         p.Restart();
         QVERIFY(p.form->close());
         QCOMPARE(p.messages.Boxes.size(), 1);
-        QVERIFY(p.messages.Boxes[0].text.contains(QStringLiteral("blocked")));
+        QCOMPARE(p.messages.Boxes[0].text,
+                 BuiltInText(200).arg(p.optionsDir.filePath("blocked/options.ini")));
 
         // A start that misses a data file writes nothing.
         QFile::remove(p.dir.filePath("GIFView.dll"));

@@ -71,6 +71,7 @@ struct TProgram
     TAnsweringPrinters printers;
     TScriptedRunner dialogs;
     TRecordingUrls urls;
+    bool realModalLoops = false; // the dialogs' own exec(), driven by timers
     std::unique_ptr<TSettingsOptionsStore> options;
     std::unique_ptr<TCoverMakerMainForm> form;
 
@@ -90,6 +91,8 @@ struct TProgram
         options = std::make_unique<TSettingsOptionsStore>(optionsPath);
         TMainFormSetup s{dir.path(), &messages, &metrics,      &chooser, &colors, &fonts,
                          &printers,  &dialogs,  options.get(), nullptr,  &urls};
+        if (realModalLoops)
+            s.Dialogs = nullptr;
         form = std::make_unique<TCoverMakerMainForm>(s);
         form->show();
     }
