@@ -198,7 +198,14 @@ void TCoverMakerMainForm::CreateControls()
     row->addWidget(PropertiesPanel);
 
     ToolPanel->OnResize = [this] { ToolPanelResize(); };
-    PaintBox1->OnPaint = [this](QPainter &p) { PaintBox1Paint(p); };
+    PaintBox1->OnPaint = [this](QPainter &p) {
+        try {
+            PaintBox1Paint(p);
+        } catch (const std::exception &) {
+            // As in the view: a paint cannot report, and the preview stays
+            // as far as it was drawn.
+        }
+    };
     connect(SingleButton, &QToolButton::clicked, this,
             Command(&TCoverMakerMainForm::SingleButtonClick));
     connect(MultiButton, &QToolButton::clicked, this,

@@ -42,10 +42,16 @@ void TOpenPictureDialog::ShowPreview(const QString &fileName)
     const QFileInfo info(fileName);
     if (!info.isFile() || info.size() > MaxPreviewBytes)
         return;
-    const std::unique_ptr<TGraphic> picture = LoadPicture(fileName);
-    if (!picture)
-        return;
-    const QImage bitmap = picture->ToBitmap();
-    m_preview->setPixmap(QPixmap::fromImage(bitmap.scaled(
-        PreviewSide - 4, PreviewSide - 4, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    // Runs from the dialog's own signal: a picture that cannot be shown
+    // leaves the preview empty, it never leaves this handler as an error.
+    try {
+        const std::unique_ptr<TGraphic> picture = LoadPicture(fileName);
+        if (!picture)
+            return;
+        const QImage bitmap = picture->ToBitmap();
+        m_preview->setPixmap(QPixmap::fromImage(bitmap.scaled(
+            PreviewSide - 4, PreviewSide - 4, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    } catch (const std::exception &) {
+        m_preview->clear();
+    }
 }

@@ -189,6 +189,8 @@ void TEditCoverSizeData::OkButtonClick()
             refusal = Check(size);
     } catch (const EVelmoraError &e) {
         refusal = e.Text();
+    } catch (const std::exception &e) {
+        refusal = QString::fromLocal8Bit(e.what());
     }
     if (refusal.isEmpty()) {
         accept();

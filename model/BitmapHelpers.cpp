@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BitmapHelpers.h"
 
+#include <algorithm>
+
 #include "Rounding.h"
 
 #include <QPainter>
@@ -89,11 +91,18 @@ void PrintBitmapInto(QPainter &page, const QImage &bmp, const TRect &dest)
 QImage ImageInKeptMemory(QImage &memory, QSize size, QImage::Format format, double room,
                          QSize limit)
 {
+    const qint64 kept = qint64(memory.width()) * memory.height();
+    const qint64 asked = qint64(size.width()) * size.height();
+    // Memory far larger than what is asked (a huge window made small
+    // again) is given back: more than four times the area, past what a
+    // screenful takes anyway.
+    const bool oversized = kept > 4 * std::max<qint64>(asked, qint64(1) << 22);
     if (memory.format() != format || memory.width() < size.width() ||
-        memory.height() < size.height()) {
-        QSize grown = size.expandedTo(memory.size()) * room;
+        memory.height() < size.height() || oversized) {
+        QSize grown = (oversized ? size : size.expandedTo(memory.size())) * room;
         if (limit.isValid())
             grown = grown.boundedTo(limit).expandedTo(size);
+        memory = QImage();
         memory = QImage(grown, format);
     }
     if (memory.isNull())

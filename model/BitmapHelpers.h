@@ -26,7 +26,8 @@ void PrintBitmapInto(QPainter &page, const QImage &bmp, const TRect &dest);
 // An image of size over memory that is kept from one size to the next: the
 // memory grows (to room times what is asked, at most limit) only when size
 // no longer fits, so that a stream of new sizes, as a window resize brings,
-// neither allocates nor faults in fresh pages at every step. The image is
-// good until memory grows; null when the memory cannot be had.
+// neither allocates nor faults in fresh pages at every step. Memory far
+// larger than the size needs is given back. The image is good until memory
+// changes; null when the memory cannot be had.
 QImage ImageInKeptMemory(QImage &memory, QSize size, QImage::Format format, double room = 1.0,
                          QSize limit = QSize());

@@ -104,6 +104,19 @@ private Q_SLOTS:
         QCOMPARE(FitRect(TRect{0, 0, 11, 10}, 10, 10), (TRect{0, 0, 11, 10}));
     }
 
+    void keptMemoryGrowsAndIsGivenBackWhenFarTooLarge()
+    {
+        QImage memory;
+        const auto side = [&](QSize size) {
+            return ImageInKeptMemory(memory, size, QImage::Format_RGB32, 1.25), memory.size();
+        };
+        QCOMPARE(side(QSize(800, 600)), QSize(1000, 750));
+        QCOMPARE(side(QSize(700, 500)), QSize(1000, 750)); // smaller: kept
+        QCOMPARE(side(QSize(8000, 6000)), QSize(10000, 7500));
+        QCOMPARE(side(QSize(5000, 4000)), QSize(10000, 7500)); // within four times
+        QCOMPARE(side(QSize(800, 600)), QSize(1000, 750)); // given back
+    }
+
     void rotationsTurnAQuarter()
     {
         QImage src = Numbered(3, 2);

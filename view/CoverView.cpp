@@ -181,12 +181,21 @@ void TCoverView::Report(const EVelmoraError &error)
         OnError(error);
 }
 
+void TCoverView::Guarded(const std::function<void()> &work)
+{
+    try {
+        work();
+    } catch (const EVelmoraError &e) {
+        Report(e);
+    } catch (const std::bad_alloc &) {
+        Report(EVelmoraError(QStringLiteral("Out of memory")));
+    } catch (const std::exception &e) {
+        Report(EVelmoraError(QString::fromLocal8Bit(e.what())));
+    }
+}
+
 void TCoverView::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    try {
-        Relayout();
-    } catch (const EVelmoraError &e) {
-        Report(e);
-    }
+    Guarded([this] { Relayout(); });
 }

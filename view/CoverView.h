@@ -157,6 +157,9 @@ private:
     // bitmaps have a third of it.
     double PrintPrinterPixelsPerCm() const;
     void Report(const EVelmoraError &error);
+    // Runs the work of an event handler: no error may leave a Qt event
+    // handler, so each is reported instead (an allocation that failed too).
+    void Guarded(const std::function<void()> &work);
 
     TDeviceMetrics &Metrics;
     QImage m_frameMemory; // at least the control's size

@@ -209,32 +209,26 @@ void TCoverView::KeyDown(int key, Qt::KeyboardModifiers modifiers)
 void TCoverView::mousePressEvent(QMouseEvent *event)
 {
     QWidget::mousePressEvent(event);
-    try {
-        MouseDown(event->button(), event->buttons(), PointOf(event));
-    } catch (const EVelmoraError &e) {
-        Report(e);
-    }
+    Guarded([&] { MouseDown(event->button(), event->buttons(), PointOf(event)); });
 }
 
 void TCoverView::mouseMoveEvent(QMouseEvent *event)
 {
     QWidget::mouseMoveEvent(event);
-    try {
-        MouseMove(PointOf(event));
-    } catch (const EVelmoraError &e) {
-        DragArea = -1; // a drag that cannot be followed ends here
-        Report(e);
-    }
+    Guarded([&] {
+        try {
+            MouseMove(PointOf(event));
+        } catch (...) {
+            DragArea = -1; // a drag that cannot be followed ends here
+            throw;
+        }
+    });
 }
 
 void TCoverView::mouseReleaseEvent(QMouseEvent *event)
 {
     QWidget::mouseReleaseEvent(event);
-    try {
-        MouseUp(event->button(), PointOf(event));
-    } catch (const EVelmoraError &e) {
-        Report(e);
-    }
+    Guarded([&] { MouseUp(event->button(), PointOf(event)); });
 }
 
 void TCoverView::mouseDoubleClickEvent(QMouseEvent *event)
@@ -244,13 +238,11 @@ void TCoverView::mouseDoubleClickEvent(QMouseEvent *event)
     // Only the left button double-clicks; a quick second right or middle
     // press is an ordinary press, or it would open the picture chooser and
     // leave a pending double click to swallow the next drag.
-    try {
+    Guarded([&] {
         if (event->button() == Qt::LeftButton)
             DblClick();
         MouseDown(event->button(), event->buttons(), PointOf(event));
-    } catch (const EVelmoraError &e) {
-        Report(e);
-    }
+    });
 }
 
 void TCoverView::keyPressEvent(QKeyEvent *event)
@@ -258,11 +250,7 @@ void TCoverView::keyPressEvent(QKeyEvent *event)
     const int key = event->key();
     if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Plus ||
         key == Qt::Key_Minus) {
-        try {
-            KeyDown(key, event->modifiers());
-        } catch (const EVelmoraError &e) {
-            Report(e);
-        }
+        Guarded([&] { KeyDown(key, event->modifiers()); });
         event->accept();
         return;
     }

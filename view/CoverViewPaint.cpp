@@ -116,10 +116,10 @@ void TCoverView::paintEvent(QPaintEvent *)
         return;
     try {
         PaintCover(frame);
-    } catch (const EVelmoraError &) {
-        // A cover whose numbers do not fit the device shows what was drawn
-        // before the failure; reporting from inside a paint would only
-        // bring the next paint.
+    } catch (const std::exception &) {
+        // A cover whose numbers do not fit the device (or whose drawing ran
+        // out of memory) shows what was drawn before the failure; reporting
+        // from inside a paint would only bring the next paint.
     }
     QPainter canvas(this);
     canvas.drawImage(QPoint(0, 0), frame);
