@@ -27,4 +27,5 @@ echo "Installing: ${missing[*]}"
 $sudo apt-get update
 # fonts-urw-base35 is named explicitly: libwmf finds no font without it and
 # --no-install-recommends would otherwise skip it.
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+# Through env: sudo drops variables set before it.
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"

@@ -21,7 +21,9 @@ endforeach()
 # The launcher leads to the program in its folder, and the entry to it.
 file(REAL_PATH ${PREFIX}/bin/velmora launched)
 file(READ ${PREFIX}/share/applications/velmora.desktop entry)
-if(NOT launched STREQUAL "${PREFIX}/lib/velmora/velmora" OR NOT entry MATCHES "Exec=${PREFIX}/bin/velmora")
+# A prefix with a space stays one argument of the entry's command.
+string(FIND "${entry}" "Exec=\"${PREFIX}/bin/velmora\"\n" exec)
+if(NOT launched STREQUAL "${PREFIX}/lib/velmora/velmora" OR exec EQUAL -1)
     message(FATAL_ERROR "bin/velmora leads to ${launched}; the entry says ${entry}")
 endif()
 if(VALIDATE)
