@@ -6,12 +6,13 @@
 #include "FloatText.h"
 #include "MessageBoxes.h"
 #include "RadioGroup.h"
+#include "SizeListModel.h"
 
 #include <QFrame>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QTreeWidget>
+#include <QTableView>
 
 namespace {
 
@@ -39,18 +40,30 @@ TNewDocumentForm::TNewDocumentForm(TSizeList &sizes, const uint8_t &measureUnit,
     Bevel1->setFrameShadow(QFrame::Raised);
     Bevel1->setGeometry(8, 8, 665, 345);
 
-    ListView1 = new QTreeWidget(this);
+    // A list in report view: rows of three columns under a header. A table
+    // view lays out a long catalogue at once, where a tree visits every row.
+    ListView1 = new QTableView(this);
+    Rows = new TSizeListModel(ListView1);
+    Rows->SetHeaders({QStringLiteral("Name"), QStringLiteral("Size (Single mode)"),
+                      QStringLiteral("Sizes (Multiple mode)")});
+    ListView1->setModel(Rows);
     ListView1->setGeometry(16, 16, 649, 257);
-    ListView1->setRootIsDecorated(false);
+    ListView1->setShowGrid(false);
+    ListView1->setWordWrap(false);
+    ListView1->setTabKeyNavigation(false); // Tab leaves the list, as in a list
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setSortingEnabled(false);
-    ListView1->setUniformRowHeights(true);
-    ListView1->header()->setSectionsClickable(false);
-    ListView1->header()->setSectionsMovable(false);
-    ListView1->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Size (Single mode)"),
-                                QStringLiteral("Sizes (Multiple mode)")});
+    ListView1->verticalHeader()->hide();
+    ListView1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    ListView1->verticalHeader()->setDefaultSectionSize(ListView1->fontMetrics().height() + 6);
+    QHeaderView *header = ListView1->horizontalHeader();
+    header->setSectionsClickable(false);
+    header->setSectionsMovable(false);
+    header->setHighlightSections(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setStretchLastSection(true);
     ListView1->setColumnWidth(0, 180);
     ListView1->setColumnWidth(1, 172);
     ListView1->setColumnWidth(2, 292);
@@ -86,14 +99,14 @@ TNewDocumentForm::TNewDocumentForm(TSizeList &sizes, const uint8_t &measureUnit,
             [this] { Run([this] { EditButtonClick(); }); });
     connect(RemoveButton, &QPushButton::clicked, this,
             [this] { Run([this] { RemoveButtonClick(); }); });
-    connect(ListView1, &QTreeWidget::itemDoubleClicked, this, [this] { ListView1DblClick(); });
+    connect(ListView1, &QAbstractItemView::doubleClicked, this, [this] { ListView1DblClick(); });
 }
 
 void TNewDocumentForm::ApplyTexts(const TTextLookup &texts)
 {
     m_texts = texts;
     setWindowTitle(texts(70));
-    ListView1->setHeaderLabels({texts(71), texts(72), texts(73)});
+    Rows->SetHeaders({texts(71), texts(72), texts(73)});
     RadioGroup1->setTitle(texts(74));
     const int choice = RadioGroup1->ItemIndex();
     RadioGroup1->SetItems({texts(75), texts(76)});
@@ -117,44 +130,19 @@ void TNewDocumentForm::showEvent(QShowEvent *event)
 
 void TNewDocumentForm::FillSizeList()
 {
-    ListView1->clear();
-    const QString unit = m_texts(MeasureUnit == 0 ? 100 : 101);
-    QList<QTreeWidgetItem *> rows;
-    QTreeWidgetItem *current = nullptr;
-    for (const TSizeEntry &entry : Sizes.ReadEntries()) {
-        const CoverSize s =
-            MeasureUnit != 0 ? TSizeList::ToCentimetres(entry.Size) : entry.Size;
-        auto *row = new QTreeWidgetItem;
-        row->setText(0, s.Name);
-        if (entry.Readable()) {
-            row->setText(1, QStringLiteral("%1 x %2 (%3)")
-                                .arg(FloatToShortText(s.SingleWidth),
-                                     FloatToShortText(s.SingleHeight), unit));
-            row->setText(2, QStringLiteral("(%1 + %2 + %3) x %4 (%5)")
-                                .arg(FloatToShortText(s.LeftWidth), FloatToShortText(s.CenterWidth),
-                                     FloatToShortText(s.RightWidth),
-                                     FloatToShortText(s.MultipleHeight), unit));
-        } else {
-            // Listed all the same, so that it can be edited or removed.
-            row->setText(1, m_texts(UnreadableEntryText));
-            row->setText(2, entry.Error);
-            for (int column = 0; column < 3; ++column)
-                row->setToolTip(column, entry.Error);
-            row->setData(0, Qt::UserRole, entry.Error);
-        }
-        if (!current && s.Name.Text() == CurrentSizeName)
-            current = row;
-        rows << row;
-    }
-    ListView1->addTopLevelItems(rows);
-    if (current)
-        ListView1->setCurrentItem(current);
+    QList<TSizeEntry> entries = Sizes.ReadEntries();
+    int current = -1;
+    for (int i = 0; i < entries.size() && current < 0; ++i)
+        if (entries[i].Size.Name.Text() == CurrentSizeName)
+            current = i;
+    Rows->SetEntries(std::move(entries), MeasureUnit != 0, m_texts(MeasureUnit == 0 ? 100 : 101),
+                     m_texts(UnreadableEntryText));
+    SelectRow(current);
 }
 
 QString TNewDocumentForm::SelectedError() const
 {
-    const QList<QTreeWidgetItem *> selected = ListView1->selectedItems();
-    return selected.isEmpty() ? QString() : selected.first()->data(0, Qt::UserRole).toString();
+    return Rows->Error(SelectedRow());
 }
 
 void TNewDocumentForm::OkButtonClick()
@@ -171,31 +159,25 @@ void TNewDocumentForm::OkButtonClick()
 
 QString TNewDocumentForm::SelectedName() const
 {
-    const QList<QTreeWidgetItem *> selected = ListView1->selectedItems();
-    return selected.isEmpty() ? QString() : selected.first()->text(0);
+    return Rows->Name(SelectedRow());
 }
 
 int TNewDocumentForm::SelectedRow() const
 {
-    const QList<QTreeWidgetItem *> selected = ListView1->selectedItems();
-    return selected.isEmpty() ? -1 : ListView1->indexOfTopLevelItem(selected.first());
+    const QModelIndexList selected = ListView1->selectionModel()->selectedRows();
+    return selected.isEmpty() ? -1 : selected.first().row();
 }
 
 void TNewDocumentForm::SelectRow(int row)
 {
-    QTreeWidgetItem *item = ListView1->topLevelItem(row);
-    if (item)
-        ListView1->setCurrentItem(item);
-    else
+    if (row < 0 || row >= Rows->rowCount()) {
         ListView1->clearSelection();
-}
-
-int TNewDocumentForm::RowNamed(const QString &name, Qt::CaseSensitivity cs) const
-{
-    for (int i = 0; i < ListView1->topLevelItemCount(); ++i)
-        if (QString::compare(ListView1->topLevelItem(i)->text(0), name, cs) == 0)
-            return i;
-    return -1;
+        return;
+    }
+    const QModelIndex index = Rows->index(row, 0);
+    ListView1->selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    ListView1->scrollTo(index);
 }
 
 bool TNewDocumentForm::ShowSizeForm(const QString &ownName)
@@ -225,9 +207,9 @@ void TNewDocumentForm::AddButtonClick()
         Messages.ShowError(this, QString(), m_texts(104));
     FillSizeList();
     // After a refusal the entry that holds the name, in whatever case.
-    int row = RowNamed(size.Name, Qt::CaseSensitive);
+    int row = Rows->RowNamed(size.Name, Qt::CaseSensitive);
     if (row < 0)
-        row = RowNamed(size.Name, Qt::CaseInsensitive);
+        row = Rows->RowNamed(size.Name, Qt::CaseInsensitive);
     SelectRow(row);
 }
 
@@ -263,7 +245,7 @@ void TNewDocumentForm::RemoveButtonClick()
     const int position = SelectedRow();
     Sizes.DeleteSize(SelectedName());
     FillSizeList();
-    SelectRow(position < ListView1->topLevelItemCount() ? position : -1);
+    SelectRow(position < Rows->rowCount() ? position : -1);
 }
 
 void TNewDocumentForm::ListView1DblClick()

@@ -10,11 +10,12 @@
 
 class QFrame;
 class QPushButton;
-class QTreeWidget;
+class QTableView;
 class TEditCoverSizeData;
 class TMessageBoxes;
 class TModalRunner;
 class TRadioGroup;
+class TSizeListModel;
 
 // The whole catalogue as a list, from which New... picks a size and the
 // Images layout, and where Add..., Edit... and Remove... maintain the
@@ -43,9 +44,13 @@ public:
     // The Name of the selected row, or empty when no row is selected.
     QString SelectedName() const;
     int SelectedRow() const;
+    // Selects that row, or none when there is no such row.
+    void SelectRow(int row);
+    // The list's rows, as shown.
+    TSizeListModel *Rows = nullptr;
 
     QFrame *Bevel1 = nullptr;
-    QTreeWidget *ListView1 = nullptr;
+    QTableView *ListView1 = nullptr;
     TRadioGroup *RadioGroup1 = nullptr;
     QPushButton *AddButton = nullptr;
     QPushButton *EditButton = nullptr;
@@ -63,8 +68,6 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void SelectRow(int row);
-    int RowNamed(const QString &name, Qt::CaseSensitivity cs) const;
     // ownName: the entry being edited, null for a new one.
     bool ShowSizeForm(const QString &ownName);
     // The error of the selected entry when it does not read.

@@ -21,22 +21,38 @@ const Key Keys[] = {
     {"RightWidth", &CoverSize::RightWidth},   {"MultipleHeight", &CoverSize::MultipleHeight},
 };
 
-TSizeEntry ReadEntryFrom(const TProfileSnapshot &file, const QString &name)
+const QStringList &KeyNames()
+{
+    static const QStringList names = [] {
+        QStringList n;
+        for (const Key &k : Keys)
+            n << QLatin1String(k.name);
+        return n;
+    }();
+    return names;
+}
+
+// An entry from the texts of its six keys.
+TSizeEntry EntryOf(const QString &name, const QStringList &texts)
 {
     TSizeEntry entry;
     entry.Size.Name = name;
     for (size_t i = 0; i < std::size(Keys); ++i) {
-        const QString text = file.ReadString(entry.Size.Name, QLatin1String(Keys[i].name), "0");
-        double value = 0;
-        if (TryTextToFloat(text, value)) {
-            entry.Size.*Keys[i].field = value;
+        double number = 0;
+        if (TryTextToFloat(texts[qsizetype(i)], number)) {
+            entry.Size.*Keys[i].field = number;
         } else {
             entry.Unreadable[i] = true;
             if (entry.Error.isEmpty())
-                entry.Error = EVelmoraError::InvalidFloat(text).Text();
+                entry.Error = EVelmoraError::InvalidFloat(texts[qsizetype(i)]).Text();
         }
     }
     return entry;
+}
+
+TSizeEntry ReadEntryFrom(const TProfileSnapshot &file, const QString &name)
+{
+    return EntryOf(name, file.ReadStrings(TSizeName(name), KeyNames(), QStringLiteral("0")));
 }
 
 bool HasName(const QStringList &names, const QString &name)
@@ -109,9 +125,11 @@ TSizeEntry TSizeList::ReadEntry(const QString &name) const
 QList<TSizeEntry> TSizeList::ReadEntries() const
 {
     const TProfileSnapshot file = CatalogueFile->Read();
+    const QStringList names = file.ReadSectionNames();
     QList<TSizeEntry> entries;
-    for (const QString &name : file.ReadSectionNames())
-        entries << ReadEntryFrom(file, name);
+    entries.reserve(names.size());
+    for (int i = 0; i < names.size(); ++i)
+        entries << EntryOf(names[i], file.ReadStringsAt(i, KeyNames(), QStringLiteral("0")));
     return entries;
 }
 

@@ -95,6 +95,32 @@ QString FloatToShortText(double value)
 
 bool TryTextToFloat(const QString &text, double &value)
 {
+    // Plain digits with at most one point, as the catalogue stores nearly
+    // every value: read at once. Both ways round the same decimal value
+    // correctly, so they give the same double.
+    if (text.size() <= 24) {
+        char plain[24];
+        int digits = 0;
+        int points = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t c = text[i].unicode();
+            if (c >= u'0' && c <= u'9')
+                ++digits;
+            else if (c == u'.')
+                ++points;
+            else
+                points = 2;
+            plain[i] = char(c);
+        }
+        if (digits > 0 && points <= 1) {
+            double v = 0;
+            const auto res = std::from_chars(plain, plain + text.size(), v);
+            if (res.ec == std::errc() && res.ptr == plain + text.size()) {
+                value = v;
+                return true;
+            }
+        }
+    }
     const QByteArray bytes = text.toLatin1();
     if (QString::fromLatin1(bytes) != text)
         return false; // characters outside the single-byte set never make a number

@@ -9,9 +9,11 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
-enum class LineKind
+enum class LineKind : uint8_t
 {
     Blank,
     Section,
@@ -19,14 +21,28 @@ enum class LineKind
     Other
 };
 
+// One line as read, or as the program wrote it. Reading a file only finds
+// where each line's name and value lie; a text is decoded when it is asked
+// for, so a large file costs little more than its section names.
 struct Line
 {
-    QByteArray raw; // the stored bytes without the line end (files of bytes)
-    QString text;   // the line's text without its end or a byte order mark
-    QString eol;    // "\r\n", "\n", "\r" or nothing on a last line
+    // Where the line's units (bytes, or UTF-16 characters) lie in the file;
+    // a line the program wrote has units of its own.
+    qsizetype start = 0;
+    int length = 0;
+    int written = -1; // the program's own units: in TProfileLines::written
+    enum class End : uint8_t
+    {
+        None,
+        CrLf,
+        Lf,
+        Cr
+    } end = End::None;
     LineKind kind = LineKind::Other;
-    QString name;  // section or key name, trimmed
-    QString value; // key value, trimmed, quotes still on
+    // A key's name and value (quotes still on), trimmed, as ranges of the
+    // line's units.
+    int nameFrom = 0, nameLength = 0, valueFrom = 0, valueLength = 0;
+    int section = -1; // a section's decoded name: in TProfileLines::sectionNames
 };
 
 struct TProfileLines
@@ -41,14 +57,19 @@ struct TProfileLines
     // Whether joining the lines gives back the stored bytes; a file that
     // would not is never written.
     bool exact = true;
+    QByteArray data; // a byte file as read
+    QString text;    // a UTF-16 file as read
     std::vector<Line> lines;
+    // Lines the program wrote: UTF-8 in a byte file, text in a UTF-16 one.
+    std::vector<QByteArray> writtenBytes;
+    QStringList writtenTexts;
+    QStringList sectionNames;
 };
 
 namespace {
 
 using Encoding = TProfileLines::Encoding;
 
-const QString CrLf = QStringLiteral("\r\n");
 const QByteArray Utf8Bom("\xEF\xBB\xBF");
 const QByteArray Utf16LeBom("\xFF\xFE");
 const QByteArray Utf16BeBom("\xFE\xFF");
@@ -57,12 +78,21 @@ const QByteArray Utf16BeBom("\xFE\xFF");
 // empty and is never written, rather than taking the memory of the machine.
 constexpr qint64 FileSizeLimit = qint64(256) << 20;
 
+inline char16_t Unit(char c)
+{
+    return static_cast<unsigned char>(c);
+}
+inline char16_t Unit(QChar c)
+{
+    return c.unicode();
+}
+
 bool IsBlank(QChar c)
 {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
-QString TrimBlanks(const QString &s)
+QStringView TrimBlanks(QStringView s)
 {
     qsizetype b = 0;
     qsizetype e = s.size();
@@ -73,104 +103,282 @@ QString TrimBlanks(const QString &s)
     return s.mid(b, e - b);
 }
 
-void Classify(Line &l)
+// Finds the kind of a line and where its name and value lie. The marks it
+// looks for are ASCII, which neither UTF-8 nor Windows-1252 uses inside
+// another character, so the bytes of either can be read alike.
+template <typename C> void Classify(Line &l, const C *p, qsizetype n, qsizetype from)
 {
-    const QString t = TrimBlanks(l.text);
-    l.name.clear();
-    l.value.clear();
-    if (t.isEmpty()) {
+    const auto blank = [](C c) { return Unit(c) == u' ' || Unit(c) == u'\t'; };
+    qsizetype b = from;
+    qsizetype e = n;
+    while (b < e && blank(p[b]))
+        ++b;
+    while (e > b && blank(p[e - 1]))
+        --e;
+    l.nameFrom = l.nameLength = l.valueFrom = l.valueLength = 0;
+    if (b == e) {
         l.kind = LineKind::Blank;
-    } else if (t[0] == QLatin1Char('[')) {
+        return;
+    }
+    const auto trimmed = [&](qsizetype s, qsizetype t, int &at, int &length) {
+        while (s < t && blank(p[s]))
+            ++s;
+        while (t > s && blank(p[t - 1]))
+            --t;
+        at = int(s);
+        length = int(t - s);
+    };
+    if (Unit(p[b]) == u'[') {
         l.kind = LineKind::Section;
-        const qsizetype close = t.lastIndexOf(QLatin1Char(']'));
-        l.name = TrimBlanks(close > 0 ? t.mid(1, close - 1) : t.mid(1));
-    } else if (t[0] == QLatin1Char(';')) {
+        qsizetype close = e - 1;
+        while (close > b && Unit(p[close]) != u']')
+            --close;
+        trimmed(b + 1, close > b ? close : e, l.nameFrom, l.nameLength);
+    } else if (Unit(p[b]) == u';') {
         l.kind = LineKind::Other;
     } else {
         l.kind = LineKind::Key;
-        const qsizetype eq = t.indexOf(QLatin1Char('='));
-        if (eq < 0) {
-            l.name = t;
-        } else {
-            l.name = TrimBlanks(t.left(eq));
-            l.value = TrimBlanks(t.mid(eq + 1));
-        }
+        qsizetype eq = b;
+        while (eq < e && Unit(p[eq]) != u'=')
+            ++eq;
+        trimmed(b, eq, l.nameFrom, l.nameLength);
+        if (eq < e)
+            trimmed(eq + 1, e, l.valueFrom, l.valueLength);
     }
 }
 
-bool IsAscii(const QByteArray &bytes)
+bool IsAscii(const char *p, qsizetype n)
 {
-    for (const char c : bytes)
-        if (static_cast<unsigned char>(c) >= 0x80)
+    for (qsizetype i = 0; i < n; ++i)
+        if (static_cast<unsigned char>(p[i]) >= 0x80)
             return false;
     return true;
 }
 
-// A line by itself: a name added by hand on another system does not change
-// how the rest of the file reads.
-QString DecodeLine(const QByteArray &bytes)
+// Calls add(start, length, end) for each line of text split at CR LF, LF
+// or CR.
+template <typename C, typename Add> void SplitLines(const C *data, qsizetype n, Add add)
 {
-    if (IsAscii(bytes))
-        return QString::fromLatin1(bytes);
-    return IsValidUtf8(bytes) ? QString::fromUtf8(bytes) : FromWindows1252(bytes);
-}
-
-// Splits text at CR LF, LF or CR; each piece is given with its line end.
-template <typename Text, typename Add> void SplitLines(const Text &data, Add add)
-{
-    const qsizetype n = data.size();
     qsizetype start = 0;
     while (start < n) {
         qsizetype i = start;
-        while (i < n && data[i] != '\r' && data[i] != '\n')
-            ++i;
+        if constexpr (sizeof(C) == 1) {
+            // Most lines end in LF: memchr finds it, and a CR before it
+            // (or alone, further on) is looked for only within the line.
+            const void *lf = std::memchr(data + start, '\n', size_t(n - start));
+            const qsizetype to = lf ? static_cast<const C *>(lf) - data : n;
+            const void *cr = std::memchr(data + start, '\r', size_t(to - start));
+            i = cr ? static_cast<const C *>(cr) - data : to;
+        } else {
+            while (i < n && Unit(data[i]) != u'\r' && Unit(data[i]) != u'\n')
+                ++i;
+        }
+        Line::End end = Line::End::None;
         qsizetype next = i;
-        if (i < n)
-            next = data[i] == '\r' && i + 1 < n && data[i + 1] == '\n' ? i + 2 : i + 1;
-        add(data.mid(start, i - start), data.mid(i, next - i));
+        if (i < n && Unit(data[i]) == u'\r' && i + 1 < n && Unit(data[i + 1]) == u'\n') {
+            end = Line::End::CrLf;
+            next = i + 2;
+        } else if (i < n) {
+            end = Unit(data[i]) == u'\r' ? Line::End::Cr : Line::End::Lf;
+            next = i + 1;
+        }
+        add(start, i - start, end);
         start = next;
     }
 }
 
-TProfileLines ParseUtf16(const QByteArray &data, Encoding encoding)
+const char *EndText(Line::End end)
 {
-    TProfileLines file;
-    file.encoding = encoding;
-    const QByteArray body = data.mid(2);
-    const auto kind =
-        encoding == Encoding::Utf16LE ? QStringConverter::Utf16LE : QStringConverter::Utf16BE;
-    QStringDecoder decoder(kind, QStringConverter::Flag::Stateless);
-    const QString text = decoder(body);
-    QStringEncoder encoder(kind, QStringConverter::Flag::Stateless);
-    const QByteArray back = encoder(text);
-    file.exact = !decoder.hasError() && body.size() % 2 == 0 && back == body;
-    SplitLines(text, [&](const QString &t, const QString &eol) {
-        Line l;
-        l.text = t;
-        l.eol = eol;
-        Classify(l);
-        file.lines.push_back(std::move(l));
-    });
-    return file;
+    switch (end) {
+    case Line::End::CrLf:
+        return "\r\n";
+    case Line::End::Lf:
+        return "\n";
+    case Line::End::Cr:
+        return "\r";
+    case Line::End::None:
+        break;
+    }
+    return "";
 }
 
-TProfileLines Parse(const QByteArray &data)
+// The units of a byte file's line and of a UTF-16 file's line.
+QByteArrayView Bytes(const TProfileLines &f, const Line &l)
 {
-    if (data.startsWith(Utf16LeBom))
-        return ParseUtf16(data, Encoding::Utf16LE);
-    if (data.startsWith(Utf16BeBom))
-        return ParseUtf16(data, Encoding::Utf16BE);
+    if (l.written >= 0)
+        return f.writtenBytes[size_t(l.written)];
+    return QByteArrayView(f.data.constData() + l.start, l.length);
+}
+
+QStringView Chars(const TProfileLines &f, const Line &l)
+{
+    if (l.written >= 0)
+        return f.writtenTexts[l.written];
+    return QStringView(f.text).mid(l.start, l.length);
+}
+
+// Text from a range of a line. A byte line is decoded as a whole decides:
+// UTF-8 when the line is valid UTF-8, Windows-1252 otherwise, so that a
+// name added by hand on another system does not change how the rest of the
+// file reads.
+QString Decode(const TProfileLines &f, const Line &l, int from, int length)
+{
+    if (f.encoding != Encoding::Bytes)
+        return Chars(f, l).mid(from, length).toString();
+    const QByteArrayView line = Bytes(f, l);
+    const QByteArray part = QByteArray::fromRawData(line.data() + from, length);
+    if (IsAscii(part.constData(), part.size()))
+        return QString::fromLatin1(part);
+    if (IsValidUtf8(QByteArray::fromRawData(line.data(), line.size())))
+        return QString::fromUtf8(part);
+    return FromWindows1252(part);
+}
+
+QString KeyName(const TProfileLines &f, const Line &l)
+{
+    return Decode(f, l, l.nameFrom, l.nameLength);
+}
+
+bool SameName(const QString &a, const QString &b)
+{
+    return QString::compare(a, b, Qt::CaseInsensitive) == 0;
+}
+
+// Whether a key line holds that key, without decoding an ASCII name.
+bool KeyIs(const TProfileLines &f, const Line &l, const QString &key)
+{
+    if (f.encoding != Encoding::Bytes)
+        return Chars(f, l).mid(l.nameFrom, l.nameLength).compare(key, Qt::CaseInsensitive) == 0;
+    const char *name = Bytes(f, l).data() + l.nameFrom;
+    if (IsAscii(name, l.nameLength))
+        return l.nameLength == key.size() &&
+               QString::compare(QLatin1String(name, l.nameLength), key, Qt::CaseInsensitive) == 0;
+    return SameName(KeyName(f, l), key);
+}
+
+QString Unquote(const QString &v)
+{
+    if (v.size() >= 2 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0])
+        return v.mid(1, v.size() - 2);
+    return v;
+}
+
+QString ValueAsRead(const TProfileLines &f, const Line &l)
+{
+    return Unquote(Decode(f, l, l.valueFrom, l.valueLength)).left(TProfileFile::ValueLimit);
+}
+
+const QString &SectionName(const TProfileLines &f, const Line &l)
+{
+    return f.sectionNames[l.section];
+}
+
+void ClassifyUnits(const TProfileLines &f, Line &l, qsizetype from)
+{
+    if (f.encoding == Encoding::Bytes) {
+        const QByteArrayView units = Bytes(f, l);
+        Classify(l, units.data(), units.size(), from);
+    } else {
+        const QStringView units = Chars(f, l);
+        Classify(l, units.data(), units.size(), from);
+    }
+}
+
+void ClassifyLine(TProfileLines &f, Line &l, qsizetype from = 0)
+{
+    ClassifyUnits(f, l, from);
+    l.section = -1;
+    if (l.kind == LineKind::Section) {
+        l.section = int(f.sectionNames.size());
+        f.sectionNames << KeyName(f, l);
+    }
+}
+
+qsizetype UnitCount(const TProfileLines &f)
+{
+    return f.encoding == Encoding::Bytes ? f.data.size() : f.text.size();
+}
+
+// Which lines a parse keeps: every line, to write the file again; or the
+// section headers alone, to read it, each section's lines parsed only when
+// that section is read. A large file then costs little more than finding
+// its headers.
+enum class Keep
+{
+    Everything,
+    Headers
+};
+
+template <typename C> bool StartsSection(const C *p, qsizetype n)
+{
+    qsizetype i = 0;
+    while (i < n && (Unit(p[i]) == u' ' || Unit(p[i]) == u'\t'))
+        ++i;
+    return i < n && Unit(p[i]) == u'[';
+}
+
+// Calls add(line) for the lines between two places of the file's units,
+// each classified; Keep::Headers passes over every other line unread.
+template <typename Add>
+void ParseLines(const TProfileLines &file, qsizetype from, qsizetype to, Keep keep, Add add)
+{
+    const auto each = [&](const auto *units) {
+        SplitLines(units + from, to - from, [&](qsizetype start, qsizetype length, Line::End end) {
+            Line l;
+            l.start = from + start;
+            l.length = int(length);
+            l.end = end;
+            // A byte order mark stays in the first line's bytes but does not
+            // hide the section header behind it.
+            const qsizetype skip =
+                l.start == 0 && file.encoding == Encoding::Bytes && file.data.startsWith(Utf8Bom)
+                    ? Utf8Bom.size()
+                    : 0;
+            if (keep == Keep::Headers && !StartsSection(units + l.start + skip, length - skip))
+                return;
+            ClassifyUnits(file, l, skip);
+            add(l);
+        });
+    };
+    if (file.encoding == Encoding::Bytes)
+        each(file.data.constData());
+    else
+        each(file.text.constData());
+}
+
+// The lines of a section's body, after its header up to the next one.
+std::vector<Line> SectionBody(const TProfileLines &file, size_t header)
+{
+    const Line &h = file.lines[header];
+    const qsizetype from = h.start + h.length + qsizetype(std::strlen(EndText(h.end)));
+    const qsizetype to = header + 1 < file.lines.size() ? file.lines[header + 1].start : UnitCount(file);
+    std::vector<Line> body;
+    ParseLines(file, from, to, Keep::Everything, [&](const Line &l) { body.push_back(l); });
+    return body;
+}
+
+TProfileLines Parse(const QByteArray &data, Keep keep)
+{
     TProfileLines file;
-    SplitLines(data, [&](const QByteArray &raw, const QByteArray &eol) {
-        Line l;
-        l.raw = raw;
-        // A byte order mark stays in the first line's bytes but does not hide
-        // the section header behind it.
-        const bool first = file.lines.empty();
-        l.text = DecodeLine(first && raw.startsWith(Utf8Bom) ? raw.mid(Utf8Bom.size()) : raw);
-        l.eol = QString::fromLatin1(eol);
-        Classify(l);
-        file.lines.push_back(std::move(l));
+    if (data.startsWith(Utf16LeBom) || data.startsWith(Utf16BeBom)) {
+        file.encoding = data.startsWith(Utf16LeBom) ? Encoding::Utf16LE : Encoding::Utf16BE;
+        const QByteArray body = data.mid(2);
+        const auto kind = file.encoding == Encoding::Utf16LE ? QStringConverter::Utf16LE
+                                                             : QStringConverter::Utf16BE;
+        QStringDecoder decoder(kind, QStringConverter::Flag::Stateless);
+        file.text = decoder(body);
+        QStringEncoder encoder(kind, QStringConverter::Flag::Stateless);
+        const QByteArray back = encoder(file.text);
+        file.exact = !decoder.hasError() && body.size() % 2 == 0 && back == body;
+    } else {
+        file.data = data;
+    }
+    ParseLines(file, 0, UnitCount(file), keep, [&](Line l) {
+        if (l.kind == LineKind::Section) {
+            l.section = int(file.sectionNames.size());
+            file.sectionNames << KeyName(file, l);
+        }
+        file.lines.push_back(l);
     });
     return file;
 }
@@ -179,31 +387,43 @@ QByteArray Join(const TProfileLines &file)
 {
     if (file.encoding == Encoding::Bytes) {
         QByteArray out;
-        for (const Line &l : file.lines)
-            out += l.raw + l.eol.toLatin1();
+        out.reserve(file.data.size() + 256);
+        for (const Line &l : file.lines) {
+            const QByteArrayView units = Bytes(file, l);
+            out.append(units.data(), units.size());
+            out += EndText(l.end);
+        }
         return out;
     }
     QString text;
-    for (const Line &l : file.lines)
-        text += l.text + l.eol;
+    for (const Line &l : file.lines) {
+        text += Chars(file, l);
+        text += QLatin1String(EndText(l.end));
+    }
     const bool le = file.encoding == Encoding::Utf16LE;
     QStringEncoder encoder(le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
                            QStringConverter::Flag::Stateless);
     return (le ? Utf16LeBom : Utf16BeBom) + QByteArray(encoder(text));
 }
 
-// A line the program writes, in the file's own encoding.
-Line NewLine(const QString &text)
+// A line the program writes: UTF-8 in a byte file, the text itself in a
+// UTF-16 one.
+Line NewLine(TProfileLines &f, const QString &text)
 {
     Line l;
-    l.text = text;
-    l.raw = text.toUtf8();
-    l.eol = CrLf;
-    Classify(l);
+    if (f.encoding == Encoding::Bytes) {
+        l.written = int(f.writtenBytes.size());
+        f.writtenBytes.push_back(text.toUtf8());
+    } else {
+        l.written = int(f.writtenTexts.size());
+        f.writtenTexts << text;
+    }
+    l.end = Line::End::CrLf;
+    ClassifyLine(f, l);
     return l;
 }
 
-TProfileLines ReadAll(const QString &fileName)
+TProfileLines ReadAll(const QString &fileName, Keep keep = Keep::Everything)
 {
     QFile f(fileName);
     if (!f.open(QIODevice::ReadOnly))
@@ -213,23 +433,20 @@ TProfileLines ReadAll(const QString &fileName)
         none.exact = false;
         return none;
     }
-    return Parse(f.readAll());
-}
-
-bool SameName(const QString &a, const QString &b)
-{
-    return QString::compare(a, b, Qt::CaseInsensitive) == 0;
+    return Parse(f.readAll(), keep);
 }
 
 // Index of the first section of that name, or -1. The name is compared as
 // the file would give it back once written, or a name with blanks around it
 // or a line break would never find its own section.
-int FindSection(const std::vector<Line> &lines, const QString &section)
+int FindSection(const TProfileLines &file, const QString &section)
 {
     const QString stored = TProfileFile::StoredName(section);
-    for (size_t i = 0; i < lines.size(); ++i)
-        if (lines[i].kind == LineKind::Section && SameName(lines[i].name, stored))
+    for (size_t i = 0; i < file.lines.size(); ++i) {
+        const Line &l = file.lines[i];
+        if (l.kind == LineKind::Section && SameName(SectionName(file, l), stored))
             return int(i);
+    }
     return -1;
 }
 
@@ -240,18 +457,6 @@ int SectionEnd(const std::vector<Line> &lines, int header)
     while (i < int(lines.size()) && lines[i].kind != LineKind::Section)
         ++i;
     return i;
-}
-
-QString Unquote(const QString &v)
-{
-    if (v.size() >= 2 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0])
-        return v.mid(1, v.size() - 2);
-    return v;
-}
-
-QString ValueAsRead(const Line &l)
-{
-    return Unquote(l.value).left(TProfileFile::ValueLimit);
 }
 
 // A line break inside a name or value would split it into lines of its own
@@ -312,11 +517,12 @@ void WriteAll(const QString &fileName, const QByteArray &data)
 }
 
 
+
 // Makes sure the line before an insertion ends, so new text starts a line.
 void EndLine(std::vector<Line> &lines, int index)
 {
-    if (index >= 0 && index < int(lines.size()) && lines[index].eol.isEmpty())
-        lines[index].eol = CrLf;
+    if (index >= 0 && index < int(lines.size()) && lines[index].end == Line::End::None)
+        lines[index].end = Line::End::CrLf;
 }
 
 void Store(const QString &fileName, const TProfileLines &file)
@@ -327,14 +533,16 @@ void Store(const QString &fileName, const TProfileLines &file)
 }
 
 // Sets each key of the section, appending the section or the keys it lacks.
-void SetKeys(std::vector<Line> &lines, const QString &section,
+void SetKeys(TProfileLines &file, const QString &section,
              const TProfileSnapshot::TKeyValues &values)
 {
-    int header = FindSection(lines, section);
+    std::vector<Line> &lines = file.lines;
+    int header = FindSection(file, section);
     if (header < 0) {
         EndLine(lines, int(lines.size()) - 1);
-        lines.push_back(NewLine(QLatin1Char('[') + SafeText(TProfileFile::StoredName(section)) +
-                                QLatin1Char(']')));
+        lines.push_back(NewLine(file, QLatin1Char('[') +
+                                          SafeText(TProfileFile::StoredName(section)) +
+                                          QLatin1Char(']')));
         header = int(lines.size()) - 1;
     }
     for (const auto &[key, value] : values) {
@@ -343,9 +551,9 @@ void SetKeys(std::vector<Line> &lines, const QString &section,
         bool replaced = false;
         for (int i = header + 1; i < end && !replaced; ++i) {
             Line &l = lines[i];
-            if (l.kind == LineKind::Key && SameName(l.name, key)) {
+            if (l.kind == LineKind::Key && KeyIs(file, l, key)) {
                 // The stored spelling of the key stays; only its value changes.
-                l = NewLine(KeyLine(l.name, value));
+                l = NewLine(file, KeyLine(KeyName(file, l), value));
                 replaced = true;
             } else if (l.kind != LineKind::Blank) {
                 lastFilled = i;
@@ -354,19 +562,27 @@ void SetKeys(std::vector<Line> &lines, const QString &section,
         if (replaced)
             continue;
         EndLine(lines, lastFilled);
-        lines.insert(lines.begin() + lastFilled + 1, NewLine(KeyLine(key, value)));
+        lines.insert(lines.begin() + lastFilled + 1, NewLine(file, KeyLine(key, value)));
     }
 }
 
 } // namespace
 
 TProfileSnapshot::TProfileSnapshot(const QString &fileName)
-    : m_lines(std::make_shared<const TProfileLines>(ReadAll(fileName)))
+    : m_lines(std::make_shared<const TProfileLines>(ReadAll(fileName, Keep::Headers)))
 {
     const std::vector<Line> &lines = m_lines->lines;
-    for (size_t i = 0; i < lines.size(); ++i)
-        if (lines[i].kind == LineKind::Section)
-            m_firstSection.insert(lines[i].name.toCaseFolded(), int(i)); // first stays
+    m_firstSection.reserve(qsizetype(lines.size()));
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].kind != LineKind::Section)
+            continue;
+        // The first section of a name stays the one that is read.
+        const QString folded = SectionName(*m_lines, lines[i]).toCaseFolded();
+        auto first = m_firstSection.find(folded);
+        if (first == m_firstSection.end())
+            first = m_firstSection.insert(folded, int(i));
+        m_readHeaders << *first;
+    }
 }
 
 TProfileSnapshot::~TProfileSnapshot() = default;
@@ -378,25 +594,44 @@ int TProfileSnapshot::FindSection(const QString &section) const
 
 QStringList TProfileSnapshot::ReadSectionNames() const
 {
-    QStringList names;
-    for (const Line &l : m_lines->lines)
-        if (l.kind == LineKind::Section)
-            names << l.name;
-    return names;
+    return m_lines->sectionNames;
 }
 
 QString TProfileSnapshot::ReadString(const QString &section, const QString &key,
                                      const QString &defaultValue) const
 {
-    const int header = FindSection(section);
+    return ReadStrings(section, {key}, defaultValue).constFirst();
+}
+
+QStringList TProfileSnapshot::ReadStrings(const QString &section, const QStringList &keys,
+                                          const QString &defaultValue) const
+{
+    return ReadStringsFrom(FindSection(section), keys, defaultValue);
+}
+
+QStringList TProfileSnapshot::ReadStringsAt(int listed, const QStringList &keys,
+                                            const QString &defaultValue) const
+{
+    return ReadStringsFrom(m_readHeaders.value(listed, -1), keys, defaultValue);
+}
+
+QStringList TProfileSnapshot::ReadStringsFrom(int header, const QStringList &keys,
+                                              const QString &defaultValue) const
+{
+    QStringList values(keys.size(), defaultValue);
     if (header < 0)
-        return defaultValue;
-    const std::vector<Line> &lines = m_lines->lines;
-    const int end = SectionEnd(lines, header);
-    for (int i = header + 1; i < end; ++i)
-        if (lines[i].kind == LineKind::Key && SameName(lines[i].name, key))
-            return ValueAsRead(lines[i]);
-    return defaultValue;
+        return values;
+    const TProfileLines &file = *m_lines;
+    const std::vector<Line> body = SectionBody(file, size_t(header));
+    for (qsizetype k = 0; k < keys.size(); ++k) {
+        for (const Line &l : body) {
+            if (l.kind == LineKind::Key && KeyIs(file, l, keys[k])) {
+                values[k] = ValueAsRead(file, l);
+                break;
+            }
+        }
+    }
+    return values;
 }
 
 TProfileSnapshot::TKeyValues TProfileSnapshot::ReadSection(const QString &section) const
@@ -405,11 +640,10 @@ TProfileSnapshot::TKeyValues TProfileSnapshot::ReadSection(const QString &sectio
     const int header = FindSection(section);
     if (header < 0)
         return values;
-    const std::vector<Line> &lines = m_lines->lines;
-    const int end = SectionEnd(lines, header);
-    for (int i = header + 1; i < end; ++i)
-        if (lines[i].kind == LineKind::Key)
-            values.append({lines[i].name, ValueAsRead(lines[i])});
+    const TProfileLines &file = *m_lines;
+    for (const Line &l : SectionBody(file, size_t(header)))
+        if (l.kind == LineKind::Key)
+            values.append({KeyName(file, l), ValueAsRead(file, l)});
     return values;
 }
 
@@ -417,7 +651,9 @@ TProfileFile::TProfileFile(const QString &fileName) : m_fileName(fileName) {}
 
 QString TProfileFile::StoredName(const QString &name)
 {
-    return TrimBlanks(SafeText(name));
+    const QString safe = SafeText(name);
+    const QStringView trimmed = TrimBlanks(safe);
+    return trimmed.size() == safe.size() ? safe : trimmed.toString();
 }
 
 QStringList TProfileFile::ReadSectionNames() const
@@ -439,14 +675,14 @@ void TProfileFile::WriteString(const QString &section, const QString &key, const
 void TProfileFile::WriteStrings(const QString &section, const TProfileSnapshot::TKeyValues &values)
 {
     TProfileLines file = ReadAll(m_fileName);
-    SetKeys(file.lines, section, values);
+    SetKeys(file, section, values);
     Store(m_fileName, file);
 }
 
 void TProfileFile::EraseSection(const QString &section)
 {
     TProfileLines file = ReadAll(m_fileName);
-    const int header = FindSection(file.lines, section);
+    const int header = FindSection(file, section);
     if (header < 0)
         return;
     file.lines.erase(file.lines.begin() + header,

@@ -3,6 +3,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QList>
 #include <QPair>
 #include <QString>
 #include <QStringList>
@@ -27,15 +28,25 @@ public:
     QStringList ReadSectionNames() const;
     QString ReadString(const QString &section, const QString &key,
                        const QString &defaultValue) const;
+    // Several keys of one section, in the order asked.
+    QStringList ReadStrings(const QString &section, const QStringList &keys,
+                            const QString &defaultValue) const;
+    // The same for the section listed at that place of ReadSectionNames: a
+    // name listed twice reads its first section, as a look-up by name does.
+    QStringList ReadStringsAt(int listed, const QStringList &keys,
+                              const QString &defaultValue) const;
     // The keys and values of the first section of that name, in file order,
     // values unquoted and cut as ReadString gives them.
     TKeyValues ReadSection(const QString &section) const;
 
 private:
     int FindSection(const QString &section) const;
+    QStringList ReadStringsFrom(int header, const QStringList &keys,
+                                const QString &defaultValue) const;
 
     std::shared_ptr<const TProfileLines> m_lines;
     QHash<QString, int> m_firstSection; // case-folded name -> header line
+    QList<int> m_readHeaders;           // per listed section, the header it reads
 };
 
 // Reader and writer of profile ("INI") files with the rules the catalogue and

@@ -5,6 +5,7 @@
 #include "NewDocument.h"
 #include "ProgramFixture.h"
 #include "RadioGroup.h"
+#include "SizeListModel.h"
 #include "SizeMaker.h"
 #include "VelmoraError.h"
 
@@ -15,7 +16,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTableView>
 
 namespace {
 
@@ -56,8 +57,8 @@ struct TDialogs
         sizes.GetSizeNames(names);
         return names;
     }
-    QString Cell(int row, int column) { return form.ListView1->topLevelItem(row)->text(column); }
-    void Select(int row) { form.ListView1->setCurrentItem(form.ListView1->topLevelItem(row)); }
+    QString Cell(int row, int column) { return form.Rows->index(row, column).data().toString(); }
+    void Select(int row) { form.SelectRow(row); }
     // The size form's next showing takes these texts (null: kept) and OK;
     // keptOpen tells whether OK was refused with everything typed still there.
     bool keptOpen = false;
@@ -187,7 +188,7 @@ private Q_SLOTS:
         QCOMPARE(d.Cell(2, 0), QStringLiteral("Tape"));
         QCOMPARE(d.form.SelectedName(), QStringLiteral("Slim"));
         QCOMPARE(d.form.RadioGroup1->ItemIndex(), 1);
-        QVERIFY(!d.form.ListView1->header()->sectionsClickable());
+        QVERIFY(!d.form.ListView1->horizontalHeader()->sectionsClickable());
     }
 
     void addAndEditRefuseANameThatIsTaken_data()
@@ -320,8 +321,8 @@ private Q_SLOTS:
             QTimer::singleShot(10000, &d, &QDialog::reject); // never stuck if a step fails
         };
         whileShown([&] {
-            QCOMPARE(d.ListView1->topLevelItem(0)->text(1), BuiltInText(201));
-            d.ListView1->setCurrentItem(d.ListView1->topLevelItem(0));
+            QCOMPARE(d.Rows->index(0, 1).data().toString(), BuiltInText(201));
+            d.SelectRow(0);
             d.OkButton->click();
             QVERIFY(d.isVisible());
             QCOMPARE(p.messages.Texts().last(), "'4,5' is not a valid floating point value");
@@ -330,10 +331,10 @@ private Q_SLOTS:
         f.New1->trigger();
         QCOMPARE(p.Doc().GetText(1), QStringLiteral("kept"));
         whileShown([&] {
-            d.ListView1->setCurrentItem(d.ListView1->topLevelItem(0));
+            d.SelectRow(0);
             p.messages.Answer = true;
             d.RemoveButton->click();
-            QCOMPARE(d.ListView1->topLevelItemCount(), 3);
+            QCOMPARE(d.Rows->rowCount(), 3);
             d.OkButton->click(); // Close
         });
         f.Templates1->trigger();

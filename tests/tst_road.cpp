@@ -13,6 +13,7 @@
 #include "ProgramFixture.h"
 #include "RadioGroup.h"
 #include "SampleFiles.h"
+#include "SizeListModel.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -21,7 +22,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
-#include <QTreeWidget>
 
 class TestRoad : public QObject
 {
@@ -47,9 +47,8 @@ private Q_SLOTS:
         };
 
         p.dialogs.Scripts << [&](QDialog &) {
-            QTreeWidget *list = f->NewDocumentForm->ListView1;
-            list->setCurrentItem(
-                list->findItems(QStringLiteral("DVD keep case wrap"), Qt::MatchExactly).value(0));
+            TNewDocumentForm *d = f->NewDocumentForm;
+            d->SelectRow(d->Rows->RowNamed(QStringLiteral("DVD keep case wrap"), Qt::CaseSensitive));
             f->NewDocumentForm->RadioGroup1->SetItemIndex(1);
             f->NewDocumentForm->OkButton->click();
         };

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "CoverSizes.h"
+
+#include <QAbstractTableModel>
+#include <QStringList>
+
+// The catalogue as the new cover dialog lists it: name, size in Single mode,
+// sizes in Multiple mode, in the unit the dialog shows. Rows make their texts
+// when the list shows them, so a long catalogue lists as fast as a short one.
+class TSizeListModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    // unit: the unit's text ("inches"); unreadable: what the size column of
+    // an entry that does not read says.
+    void SetEntries(QList<TSizeEntry> entries, bool centimetres, const QString &unit,
+                    const QString &unreadable);
+    void SetHeaders(const QStringList &headers);
+
+    QString Name(int row) const;
+    // The error of an entry that does not read, or empty.
+    QString Error(int row) const;
+    int RowNamed(const QString &name, Qt::CaseSensitivity cs) const;
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    QString SizeText(const CoverSize &size, int column) const;
+
+    QList<TSizeEntry> m_entries;
+    bool m_centimetres = false;
+    QString m_unit;
+    QString m_unreadable;
+    QStringList m_headers;
+};
