@@ -130,14 +130,9 @@ void TNewDocumentForm::showEvent(QShowEvent *event)
 
 void TNewDocumentForm::FillSizeList()
 {
-    QList<TSizeEntry> entries = Sizes.ReadEntries();
-    int current = -1;
-    for (int i = 0; i < entries.size() && current < 0; ++i)
-        if (entries[i].Size.Name.Text() == CurrentSizeName)
-            current = i;
-    Rows->SetEntries(std::move(entries), MeasureUnit != 0, m_texts(MeasureUnit == 0 ? 100 : 101),
-                     m_texts(UnreadableEntryText));
-    SelectRow(current);
+    Rows->SetCatalogue(Sizes.Read(), MeasureUnit != 0, m_texts(MeasureUnit == 0 ? 100 : 101),
+                       m_texts(UnreadableEntryText));
+    SelectRow(Rows->RowNamed(CurrentSizeName, Qt::CaseSensitive));
 }
 
 QString TNewDocumentForm::SelectedError() const

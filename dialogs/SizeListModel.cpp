@@ -3,15 +3,27 @@
 
 #include "FloatText.h"
 
-void TSizeListModel::SetEntries(QList<TSizeEntry> entries, bool centimetres, const QString &unit,
-                                const QString &unreadable)
+void TSizeListModel::SetCatalogue(const TSizeListSnapshot &catalogue, bool centimetres,
+                                  const QString &unit, const QString &unreadable)
 {
     beginResetModel();
-    m_entries = std::move(entries);
+    m_catalogue = catalogue;
+    m_names.clear();
+    for (const QString &name : catalogue.Names())
+        m_names << TSizeName(name).Text();
+    m_entries.assign(size_t(m_names.size()), std::nullopt);
     m_centimetres = centimetres;
     m_unit = unit;
     m_unreadable = unreadable;
     endResetModel();
+}
+
+const TSizeEntry &TSizeListModel::Entry(int row) const
+{
+    std::optional<TSizeEntry> &entry = m_entries[size_t(row)];
+    if (!entry)
+        entry = m_catalogue->Entry(row);
+    return *entry;
 }
 
 void TSizeListModel::SetHeaders(const QStringList &headers)
@@ -22,25 +34,25 @@ void TSizeListModel::SetHeaders(const QStringList &headers)
 
 QString TSizeListModel::Name(int row) const
 {
-    return row >= 0 && row < m_entries.size() ? m_entries[row].Size.Name.Text() : QString();
+    return m_names.value(row);
 }
 
 QString TSizeListModel::Error(int row) const
 {
-    return row >= 0 && row < m_entries.size() ? m_entries[row].Error : QString();
+    return row >= 0 && row < m_names.size() ? Entry(row).Error : QString();
 }
 
 int TSizeListModel::RowNamed(const QString &name, Qt::CaseSensitivity cs) const
 {
-    for (int i = 0; i < m_entries.size(); ++i)
-        if (QString::compare(m_entries[i].Size.Name.Text(), name, cs) == 0)
+    for (int i = 0; i < m_names.size(); ++i)
+        if (QString::compare(m_names[i], name, cs) == 0)
             return i;
     return -1;
 }
 
 int TSizeListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_entries.size());
+    return parent.isValid() ? 0 : int(m_names.size());
 }
 
 int TSizeListModel::columnCount(const QModelIndex &parent) const
@@ -61,13 +73,14 @@ QString TSizeListModel::SizeText(const CoverSize &size, int column) const
 
 QVariant TSizeListModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_entries.size())
+    if (!index.isValid() || index.row() >= m_names.size() ||
+        (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return QVariant();
-    const TSizeEntry &entry = m_entries[index.row()];
-    if (role == Qt::ToolTipRole && !entry.Readable())
-        return entry.Error;
-    if (role != Qt::DisplayRole)
-        return QVariant();
+    if (index.column() == 0 && role == Qt::DisplayRole)
+        return m_names[index.row()];
+    const TSizeEntry &entry = Entry(index.row());
+    if (role == Qt::ToolTipRole)
+        return entry.Readable() ? QVariant() : QVariant(entry.Error);
     if (index.column() == 0)
         return entry.Size.Name.Text();
     // An entry that does not read is listed all the same, so that it can be

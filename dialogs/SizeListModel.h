@@ -5,10 +5,13 @@
 
 #include <QAbstractTableModel>
 #include <QStringList>
+#include <optional>
+#include <vector>
 
 // The catalogue as the new cover dialog lists it: name, size in Single mode,
-// sizes in Multiple mode, in the unit the dialog shows. Rows make their texts
-// when the list shows them, so a long catalogue lists as fast as a short one.
+// sizes in Multiple mode, in the unit the dialog shows. A row reads its entry
+// from the catalogue's reading when the list first shows it, so a long
+// catalogue lists as fast as a short one.
 class TSizeListModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -17,8 +20,8 @@ public:
 
     // unit: the unit's text ("inches"); unreadable: what the size column of
     // an entry that does not read says.
-    void SetEntries(QList<TSizeEntry> entries, bool centimetres, const QString &unit,
-                    const QString &unreadable);
+    void SetCatalogue(const TSizeListSnapshot &catalogue, bool centimetres, const QString &unit,
+                      const QString &unreadable);
     void SetHeaders(const QStringList &headers);
 
     QString Name(int row) const;
@@ -34,8 +37,11 @@ public:
 
 private:
     QString SizeText(const CoverSize &size, int column) const;
+    const TSizeEntry &Entry(int row) const;
 
-    QList<TSizeEntry> m_entries;
+    std::optional<TSizeListSnapshot> m_catalogue;
+    QStringList m_names; // as the catalogue's records hold them
+    mutable std::vector<std::optional<TSizeEntry>> m_entries;
     bool m_centimetres = false;
     QString m_unit;
     QString m_unreadable;

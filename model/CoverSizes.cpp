@@ -124,13 +124,23 @@ TSizeEntry TSizeList::ReadEntry(const QString &name) const
 
 QList<TSizeEntry> TSizeList::ReadEntries() const
 {
-    const TProfileSnapshot file = CatalogueFile->Read();
-    const QStringList names = file.ReadSectionNames();
+    const TSizeListSnapshot file = Read();
     QList<TSizeEntry> entries;
-    entries.reserve(names.size());
-    for (int i = 0; i < names.size(); ++i)
-        entries << EntryOf(names[i], file.ReadStringsAt(i, KeyNames(), QStringLiteral("0")));
+    entries.reserve(file.Names().size());
+    for (int i = 0; i < file.Names().size(); ++i)
+        entries << file.Entry(i);
     return entries;
+}
+
+TSizeListSnapshot::TSizeListSnapshot(const TProfileSnapshot &file)
+    : m_file(file), m_names(file.ReadSectionNames())
+{
+}
+
+TSizeEntry TSizeListSnapshot::Entry(int listed) const
+{
+    return EntryOf(m_names.value(listed),
+                   m_file.ReadStringsAt(listed, KeyNames(), QStringLiteral("0")));
 }
 
 bool TSizeList::HasSize(const QString &name) const

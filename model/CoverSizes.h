@@ -53,6 +53,22 @@ struct TSizeEntry
     bool Readable() const { return Error.isEmpty(); }
 };
 
+// One reading of the catalogue: its names at once, each entry read from the
+// same reading when it is asked for, so that listing a long catalogue costs
+// only the entries shown.
+class TSizeListSnapshot
+{
+public:
+    explicit TSizeListSnapshot(const TProfileSnapshot &file);
+    const QStringList &Names() const { return m_names; }
+    // The entry listed at that place, read or marked unreadable.
+    TSizeEntry Entry(int listed) const;
+
+private:
+    TProfileSnapshot m_file;
+    QStringList m_names;
+};
+
 // The catalogue "CoverSizes.ini". It keeps nothing in memory but the path:
 // each operation reads the file once and every write reaches it at once, so
 // an outside edit is seen at the next operation.
@@ -67,6 +83,7 @@ public:
     CoverSize ReadSize(const QString &name) const;
     // Every entry in file order, each read or marked unreadable; never raises.
     QList<TSizeEntry> ReadEntries() const;
+    TSizeListSnapshot Read() const { return TSizeListSnapshot(CatalogueFile->Read()); }
     // One entry, read or marked unreadable; never raises.
     TSizeEntry ReadEntry(const QString &name) const;
     // True when the name was new. A name that differs from a stored one only

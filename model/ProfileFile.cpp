@@ -250,22 +250,33 @@ bool KeyIs(const TProfileLines &f, const Line &l, const QString &key)
     if (f.encoding != Encoding::Bytes)
         return Chars(f, l).mid(l.nameFrom, l.nameLength).compare(key, Qt::CaseInsensitive) == 0;
     const char *name = Bytes(f, l).data() + l.nameFrom;
-    if (IsAscii(name, l.nameLength))
-        return l.nameLength == key.size() &&
-               QString::compare(QLatin1String(name, l.nameLength), key, Qt::CaseInsensitive) == 0;
-    return SameName(KeyName(f, l), key);
+    if (!IsAscii(name, l.nameLength))
+        return SameName(KeyName(f, l), key);
+    if (l.nameLength != key.size())
+        return false; // an ASCII name matches only a key of as many characters
+    const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
+    for (int i = 0; i < l.nameLength; ++i)
+        if (lower(Unit(name[i])) != lower(key[i].unicode()))
+            return key[i].unicode() >= 0x80 && SameName(KeyName(f, l), key);
+    return true;
 }
 
-QString Unquote(const QString &v)
-{
-    if (v.size() >= 2 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0])
-        return v.mid(1, v.size() - 2);
-    return v;
-}
-
+// A value without one pair of enclosing quotes, cut to the value limit. The
+// quotes are ASCII, so they are found before anything is decoded.
 QString ValueAsRead(const TProfileLines &f, const Line &l)
 {
-    return Unquote(Decode(f, l, l.valueFrom, l.valueLength)).left(TProfileFile::ValueLimit);
+    int from = l.valueFrom;
+    int length = l.valueLength;
+    const auto unit = [&](int i) {
+        return f.encoding == Encoding::Bytes ? Unit(Bytes(f, l)[i]) : Unit(Chars(f, l)[i]);
+    };
+    if (length >= 2 && (unit(from) == u'"' || unit(from) == u'\'') &&
+        unit(from + length - 1) == unit(from)) {
+        ++from;
+        length -= 2;
+    }
+    const QString value = Decode(f, l, from, length);
+    return value.size() > TProfileFile::ValueLimit ? value.left(TProfileFile::ValueLimit) : value;
 }
 
 const QString &SectionName(const TProfileLines &f, const Line &l)
@@ -353,6 +364,7 @@ std::vector<Line> SectionBody(const TProfileLines &file, size_t header)
     const qsizetype from = h.start + h.length + qsizetype(std::strlen(EndText(h.end)));
     const qsizetype to = header + 1 < file.lines.size() ? file.lines[header + 1].start : UnitCount(file);
     std::vector<Line> body;
+    body.reserve(8);
     ParseLines(file, from, to, Keep::Everything, [&](const Line &l) { body.push_back(l); });
     return body;
 }
@@ -572,24 +584,39 @@ TProfileSnapshot::TProfileSnapshot(const QString &fileName)
     : m_lines(std::make_shared<const TProfileLines>(ReadAll(fileName, Keep::Headers)))
 {
     const std::vector<Line> &lines = m_lines->lines;
-    m_firstSection.reserve(qsizetype(lines.size()));
+    m_firstSection.reserve(lines.size());
+    m_readHeaders.reserve(qsizetype(lines.size()));
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].kind != LineKind::Section)
-            continue;
         // The first section of a name stays the one that is read.
-        const QString folded = SectionName(*m_lines, lines[i]).toCaseFolded();
-        auto first = m_firstSection.find(folded);
-        if (first == m_firstSection.end())
-            first = m_firstSection.insert(folded, int(i));
-        m_readHeaders << *first;
+        if (lines[i].kind == LineKind::Section)
+            m_readHeaders << m_firstSection.try_emplace(SectionName(*m_lines, lines[i]), int(i))
+                                 .first->second;
     }
+}
+
+size_t TProfileSnapshot::TCaseBlindHash::operator()(const QString &name) const
+{
+    size_t h = 14695981039346656037ull;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char32_t c = name[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name[i + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(char16_t(c), name[++i].unicode());
+        h = (h ^ QChar::toCaseFolded(c)) * 1099511628211ull;
+    }
+    return h;
+}
+
+bool TProfileSnapshot::TCaseBlindEqual::operator()(const QString &a, const QString &b) const
+{
+    return QString::compare(a, b, Qt::CaseInsensitive) == 0;
 }
 
 TProfileSnapshot::~TProfileSnapshot() = default;
 
 int TProfileSnapshot::FindSection(const QString &section) const
 {
-    return m_firstSection.value(TProfileFile::StoredName(section).toCaseFolded(), -1);
+    const auto it = m_firstSection.find(TProfileFile::StoredName(section));
+    return it == m_firstSection.end() ? -1 : it->second;
 }
 
 QStringList TProfileSnapshot::ReadSectionNames() const

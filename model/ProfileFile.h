@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QHash>
 #include <QList>
 #include <QList>
 #include <QPair>
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <unordered_map>
 
 struct TProfileLines;
 
@@ -45,7 +45,16 @@ private:
                                 const QString &defaultValue) const;
 
     std::shared_ptr<const TProfileLines> m_lines;
-    QHash<QString, int> m_firstSection; // case-folded name -> header line
+    // Section names compared as the file compares them, without regard to case.
+    struct TCaseBlindHash
+    {
+        size_t operator()(const QString &name) const;
+    };
+    struct TCaseBlindEqual
+    {
+        bool operator()(const QString &a, const QString &b) const;
+    };
+    std::unordered_map<QString, int, TCaseBlindHash, TCaseBlindEqual> m_firstSection;
     QList<int> m_readHeaders;           // per listed section, the header it reads
 };
 
