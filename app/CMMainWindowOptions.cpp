@@ -27,6 +27,7 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QToolButton>
+#include <QWindow>
 
 const char HomePageAddress[] = "https://www.velmora-covers.org/";
 const char ManualFileName[] = "VelmoraManual.html";
@@ -343,9 +344,19 @@ void TCoverMakerMainForm::showEvent(QShowEvent *event)
         return;
     m_shown = true;
     // Some platforms know the frame once the window is shown, others only
-    // after the window manager has answered.
+    // once the window manager has framed and mapped the window, which the
+    // window hears of as its exposure, without a move or a resize.
     FrameChanged();
+    if (QWindow *window = windowHandle())
+        window->installEventFilter(this);
     QMetaObject::invokeMethod(this, [this] { FrameChanged(); }, Qt::QueuedConnection);
+}
+
+bool TCoverMakerMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose)
+        FrameChanged();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TCoverMakerMainForm::moveEvent(QMoveEvent *event)
