@@ -57,7 +57,9 @@ TNewDocumentForm::TNewDocumentForm(TSizeList &sizes, const uint8_t &measureUnit,
     ListView1->setSortingEnabled(false);
     ListView1->verticalHeader()->hide();
     ListView1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    ListView1->verticalHeader()->setDefaultSectionSize(ListView1->fontMetrics().height() + 6);
+    // As dense as the platform lists its rows.
+    ListView1->verticalHeader()->setMinimumSectionSize(1);
+    ListView1->verticalHeader()->setDefaultSectionSize(ListView1->fontMetrics().height() + 1);
     QHeaderView *header = ListView1->horizontalHeader();
     header->setSectionsClickable(false);
     header->setSectionsMovable(false);
