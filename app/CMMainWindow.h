@@ -233,6 +233,8 @@ private:
     // the chosen paper, says what will be cut off and asks whether to print
     // all the same.
     bool ConfirmCoverFitsPaper();
+    // The room on the printer's paper from where the cover starts, in inches.
+    QSizeF PrintableRoom(QPageLayout::Orientation orientation) const;
     bool CheckDataFile(const QString &fileName);
     void ApplyFontCompensation();
     void LoadLanguage();

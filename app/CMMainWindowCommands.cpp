@@ -31,6 +31,7 @@ constexpr int CentimetresUnitText = 101;
 constexpr int CoverLargerThanPaperText = 150;
 constexpr int CutOffRightText = 151;
 constexpr int CutOffBottomText = 152;
+constexpr int SmallerMarginsText = 202;
 
 // Less than this much beyond the paper's edge is lost in the printer's own
 // rounding; nothing visible is cut.
@@ -151,8 +152,18 @@ void TCoverMakerMainForm::FontButtonClick()
 
 void TCoverMakerMainForm::Print1Click()
 {
-    // The dialog shows the page the way it will print.
-    m_printer.setPageOrientation(QPageLayout::Landscape);
+    // The dialog opens on the page the way the cover fits: landscape first,
+    // upright when only that takes the whole cover. What the user chooses
+    // there is what prints.
+    const QSizeF cover = CoverView->PrintedSize();
+    const auto fits = [&](QPageLayout::Orientation o) {
+        const QSizeF room = PrintableRoom(o);
+        return cover.width() <= room.width() + CutToleranceInches &&
+               cover.height() <= room.height() + CutToleranceInches;
+    };
+    m_printer.setPageOrientation(!fits(QPageLayout::Landscape) && fits(QPageLayout::Portrait)
+                                     ? QPageLayout::Portrait
+                                     : QPageLayout::Landscape);
     if (!m_setup.Printers->Choose(this, m_printer))
         return;
     if (!ConfirmCoverFitsPaper())
@@ -161,15 +172,32 @@ void TCoverMakerMainForm::Print1Click()
     CoverView->Print(m_printer);
 }
 
+QSizeF TCoverMakerMainForm::PrintableRoom(QPageLayout::Orientation orientation) const
+{
+    QPageLayout layout = m_printer.pageLayout();
+    layout.setOrientation(orientation);
+    // The cover starts at the margins' top-left corner and may reach as far
+    // as the printer itself prints: its own smallest margins, none for a
+    // PDF file.
+    const QRectF full = layout.fullRect(QPageLayout::Inch);
+    const QRectF paint = layout.paintRect(QPageLayout::Inch);
+    QMarginsF device;
+    if (m_printer.outputFormat() == QPrinter::NativeFormat) {
+        const double toInch = full.width() / layout.fullRect().width();
+        device = layout.minimumMargins() * toInch;
+    }
+    return QSizeF(full.width() - device.right() - paint.left(),
+                  full.height() - device.bottom() - paint.top());
+}
+
 bool TCoverMakerMainForm::ConfirmCoverFitsPaper()
 {
-    m_printer.setPageOrientation(QPageLayout::Landscape);
     // The cover starts at the printable area's top-left corner, so only
     // the right and the bottom can be cut.
-    const QRectF printable = m_printer.pageRect(QPrinter::Inch);
+    const QSizeF room = PrintableRoom(m_printer.pageLayout().orientation());
     const QSizeF cover = CoverView->PrintedSize();
-    const double right = cover.width() - printable.width();
-    const double bottom = cover.height() - printable.height();
+    const double right = cover.width() - room.width();
+    const double bottom = cover.height() - room.height();
     if (right <= CutToleranceInches && bottom <= CutToleranceInches)
         return true;
 
@@ -183,7 +211,8 @@ bool TCoverMakerMainForm::ConfirmCoverFitsPaper()
         cuts << UiText(CutOffRightText).arg(amount(right));
     if (bottom > CutToleranceInches)
         cuts << UiText(CutOffBottomText).arg(amount(bottom));
-    const QString text = UiText(CoverLargerThanPaperText).arg(cuts.join(QStringLiteral(", ")));
+    const QString text = UiText(CoverLargerThanPaperText).arg(cuts.join(QStringLiteral(", "))) +
+                         QStringLiteral("\n\n") + UiText(SmallerMarginsText);
     return m_setup.Messages->AskWarning(this, windowTitle(), text);
 }
 

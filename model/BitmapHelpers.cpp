@@ -84,6 +84,9 @@ void PrintBitmapInto(QPainter &page, const QImage &bmp, const TRect &dest)
     page.save();
     page.setCompositionMode(QPainter::CompositionMode_Source);
     page.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // Colours copied unchanged: a PDF would otherwise keep the bitmap as a
+    // JPEG, a level or two off in flat areas and far off at edges.
+    page.setRenderHint(QPainter::LosslessImageRendering, true);
     page.drawImage(QRect(dest.Left, dest.Top, w, h), opaque, opaque.rect());
     page.restore();
 }

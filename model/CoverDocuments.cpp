@@ -239,5 +239,10 @@ void TCoverDocument::ClearPlacementFlags(CoverArea area)
 
 void TCoverDocument::ResetOffsetQuietly(CoverArea area)
 {
-    At(area).Offset = TPoint();
+    SetOffsetQuietly(area, TPoint());
+}
+
+void TCoverDocument::SetOffsetQuietly(CoverArea area, TPoint offset)
+{
+    At(area).Offset = offset;
 }

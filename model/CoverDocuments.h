@@ -110,6 +110,8 @@ public:
     // The view's own writes, which repaint through the view instead.
     void ClearPlacementFlags(CoverArea area);
     void ResetOffsetQuietly(CoverArea area);
+    // The offset in other units (another printer's pixels), without a repaint.
+    void SetOffsetQuietly(CoverArea area, TPoint offset);
 
 private:
     struct Area

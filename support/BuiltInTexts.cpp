@@ -102,6 +102,7 @@ const std::map<int, const char *> &Table()
         // every shipped language.
         {200, "The options could not be saved in %1."},
         {201, "Unreadable entry"},
+        {202, "Smaller margins can be chosen under Properties in the print dialog."},
     };
     return table;
 }

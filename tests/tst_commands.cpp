@@ -4,6 +4,7 @@
 #include "CoverView.h"
 #include "FontSubstitutes.h"
 #include "PdfPages.h"
+#include "BuiltInTexts.h"
 #include "ProgramFixture.h"
 #include "RadioGroup.h"
 #include "SampleFiles.h"
@@ -113,10 +114,10 @@ private Q_SLOTS:
         QTest::newRow("printed") << "cover.pdf" << 11.0 << true << QString() << true;
         QTest::newRow("unwritable") << "/nonexistent/cover.pdf" << 11.0 << true
                                     << "Unable to write to /nonexistent/cover.pdf" << false;
-        // 5 inches high on 4.5 printable ones: asked first.
+        // 5 inches high on a PDF page 5 high from a 0.25 margin: asked first.
         QTest::newRow("too large, back")
-            << "big.pdf" << 8.0 << false << "0.50 inches at the bottom" << false;
-        QTest::newRow("too large, anyway") << "big.pdf" << 8.0 << true << "0.50 inches" << true;
+            << "big.pdf" << 8.0 << false << "0.25 inches at the bottom" << false;
+        QTest::newRow("too large, anyway") << "big.pdf" << 8.0 << true << "0.25 inches" << true;
     }
     void printOutcomes()
     {
@@ -139,6 +140,8 @@ private Q_SLOTS:
         QCOMPARE(p.messages.Boxes.size(), box.isEmpty() ? 0 : 1);
         if (!box.isEmpty())
             QVERIFY2(p.messages.Boxes[0].text.contains(box), qPrintable(p.messages.Boxes[0].text));
+        if (box.contains(QStringLiteral("inches")))
+            QVERIFY(p.messages.Boxes[0].text.endsWith(BuiltInText(202)));
         QCOMPARE(!path.isEmpty() && QFile::exists(path), written);
         QCOMPARE(p.Doc().GetText(1), QStringLiteral("kept"));
     }

@@ -38,6 +38,7 @@ void TCoverView::SetDocument(TCoverDocument *document)
     Document = document;
     if (Document)
         Document->View = this;
+    PrinterPixelsPerCm = 0; // the document's offsets are taken as they are
     Relayout();
 }
 
@@ -51,10 +52,21 @@ void TCoverView::Relayout()
     if (OnChange)
         OnChange(this);
     ScreenPixelsPerCm = Metrics.ScreenPixelsPerCm(*this);
+    const int32_t before = PrinterPixelsPerCm;
     try {
         PrinterPixelsPerCm = Metrics.PrinterPixelsPerCm();
     } catch (...) {
         PrinterPixelsPerCm = NoPrinterPixelsPerCm;
+    }
+    // Offsets are held in the printer's pixels: another printer (or
+    // resolution) must not move a placed picture on paper.
+    if (Document && before > 0 && PrinterPixelsPerCm != before) {
+        for (CoverArea a = 1; a <= 3; ++a) {
+            const TPoint o = Document->GetOffset(a);
+            Document->SetOffsetQuietly(
+                a, TPoint{Round(double(o.X) * PrinterPixelsPerCm / before),
+                          Round(double(o.Y) * PrinterPixelsPerCm / before)});
+        }
     }
 
     if (Document) {

@@ -6,6 +6,7 @@
 #include "Geometry.h"
 #include "ScaledPictureCache.h"
 
+#include <QFont>
 #include <QImage>
 #include <QWidget>
 #include <array>
@@ -35,6 +36,20 @@ struct TPrintSlot
     int32_t BitmapWidth = 0;
     int32_t BitmapHeight = 0;
 };
+
+// One line of text as it is drawn: its advance and how far the faces it is
+// drawn in reach above and below the baseline, in pixels.
+struct TTextMeasure
+{
+    double Width = 0;
+    double Ascent = 0;
+    double Descent = 0;
+};
+TTextMeasure MeasureTextLine(const QString &text, const QFont &font);
+// The text drawn literally in colour, scaled to fill box (a text larger than
+// its box is squeezed into it), turned to read upward when vertical.
+QImage RenderTextLine(const QString &text, const QFont &font, const QColor &color,
+                      const TTextMeasure &measure, QSize box, bool vertical);
 
 // Shows one cover document to scale, lets the user select areas and drag
 // pictures, and prints the cover at true size.
@@ -105,7 +120,7 @@ public:
     std::vector<TPrintSlot> PrintLayout(double printerPixelsPerCm) const;
     // The cover's size on paper, in inches.
     QSizeF PrintedSize() const;
-    // Prints the cover at true size on a landscape page of the printer.
+    // Prints the cover at true size on the printer's page, as it is set up.
     void Print(QPrinter &printer);
 
     // Where the area's picture is drawn for its placement when the area is
@@ -141,10 +156,12 @@ private:
     void DblClick();
     void KeyDown(int key, Qt::KeyboardModifiers modifiers);
     int32_t AreaCount() const;
-    int32_t TextPixelSize(const TCoverFont &font, bool forPrint) const;
+    // The text's size in pixels on the screen (whole) or on the print bitmap.
+    double TextPixelSize(const TCoverFont &font, bool forPrint) const;
     struct TTextLayout
     {
         QFont Font;
+        TTextMeasure Measure; // in the font's whole pixels
         int32_t TextWidth = 0;
         int32_t TextHeight = 0;
         TRect Box;
@@ -165,4 +182,23 @@ private:
     QImage m_frameMemory; // at least the control's size
     TScaledPictureCache m_pictureCache;
     double m_printPrinterPixelsPerCm = 0;
+    // Per area, the last text measured and the last text drawn on screen.
+    struct TMeasureMemo
+    {
+        bool Valid = false;
+        QString Text;
+        QFont Font;
+        TTextMeasure Measure;
+    };
+    struct TTextMemo
+    {
+        QString Text;
+        QFont Font;
+        QColor Color;
+        bool Vertical = false;
+        QImage Image;
+    };
+    const TTextMeasure &MeasuredText(CoverArea area, const QString &text, const QFont &font) const;
+    mutable std::array<TMeasureMemo, 3> m_measured;
+    std::array<TTextMemo, 3> m_drawnText;
 };

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Printing: each area is rendered into a bitmap at a third of the printer's
 // resolution with the screen's own drawing routines, and the bitmaps are
-// placed side by side on a landscape page at the cover's true size.
+// placed side by side on the page at the cover's true size, losslessly.
 #include "BitmapHelpers.h"
 #include "CoverSizes.h"
 #include "CoverView.h"
@@ -94,7 +94,8 @@ void TCoverView::Print(QPrinter &printer)
 {
     if (!Document)
         return;
-    printer.setPageOrientation(QPageLayout::Landscape);
+    // The page as the print dialog left it: the command chose landscape or
+    // upright for the cover, and the user may have chosen otherwise.
     // Measured again: the print dialog may have chosen another printer or
     // resolution since the last layout, and the whole-number figure of the
     // layout would print the cover short by a fraction of a millimetre.
@@ -136,15 +137,21 @@ void TCoverView::Print(QPrinter &printer)
         throw EVelmoraError(
             QStringLiteral("The printer \"%1\" cannot start printing").arg(printer.printerName()));
     }
+    // A printer makes its own copies; a PDF file gets them as pages.
+    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
     try {
-        for (const TPrintSlot &slot : slots) {
-            QImage bitmap(reinterpret_cast<uchar *>(pixels.get()), slot.BitmapWidth,
-                          slot.BitmapHeight, slot.BitmapWidth * 4, QImage::Format_RGB32);
-            bitmap.fill(ColorRefToQColor(Document->GetBackColor(slot.Area)));
-            const TRect rect{0, 0, slot.BitmapWidth, slot.BitmapHeight};
-            DrawAreaPicture(slot.Area, bitmap, true, rect);
-            DrawAreaText(slot.Area, bitmap, true, rect);
-            PrintBitmapInto(page, bitmap, slot.Page);
+        for (int copy = 0; copy < copies; ++copy) {
+            if (copy > 0 && !printer.newPage())
+                throw EVelmoraError::UnableToWrite(printer.outputFileName());
+            for (const TPrintSlot &slot : slots) {
+                QImage bitmap(reinterpret_cast<uchar *>(pixels.get()), slot.BitmapWidth,
+                              slot.BitmapHeight, slot.BitmapWidth * 4, QImage::Format_RGB32);
+                bitmap.fill(ColorRefToQColor(Document->GetBackColor(slot.Area)));
+                const TRect rect{0, 0, slot.BitmapWidth, slot.BitmapHeight};
+                DrawAreaPicture(slot.Area, bitmap, true, rect);
+                DrawAreaText(slot.Area, bitmap, true, rect);
+                PrintBitmapInto(page, bitmap, slot.Page);
+            }
         }
     } catch (...) {
         AbandonJob(printer, page);

@@ -28,11 +28,9 @@ int TQtDeviceMetrics::ScreenDotsPerInch(const QWidget &control)
 
 int32_t TQtDeviceMetrics::PrinterPixelsPerCm()
 {
-    // Without an installed printer Qt falls back to writing PDF files, which
-    // have no resolution of their own.
-    if (CurrentPrinter.outputFormat() != QPrinter::NativeFormat ||
-        CurrentPrinter.printerName().isEmpty())
-        throw EVelmoraError(QStringLiteral("No printer installed"));
+    // A PDF file (Print to File, or the only output where no printer is
+    // installed) has the resolution the printer was set up with, like any
+    // printer.
     const int dpi = CurrentPrinter.resolution();
     if (dpi <= 0)
         throw EVelmoraError(QStringLiteral("The printer reports no resolution"));
