@@ -240,7 +240,7 @@ private:
     void LoadLanguage();
     void BuildLanguageMenu();
     bool LoadOptions();
-    QRect UsableBounds(const QRect &stored) const;
+    QRect UsableBounds(int x, int y, int width, int height) const;
     void FrameChanged();
     void SaveOptions();
     void ApplyLanguage();

@@ -249,7 +249,7 @@ bool TCoverMakerMainForm::LoadOptions()
         const QSize screen = QGuiApplication::primaryScreen()->size();
         const int x = o.X < 0 || o.X > screen.width() ? 0 : o.X;
         const int y = o.Y < 0 || o.Y > screen.height() ? 0 : o.Y;
-        SetOuterBounds(UsableBounds(QRect(x, y, o.W, o.H)));
+        SetOuterBounds(UsableBounds(x, y, o.W, o.H));
     }
     CoverView->SetShowScale(o.ShowScale);
     MeasureUnit = (o.Metrics & 0xFF) != 0 ? 1 : 0;
@@ -259,7 +259,7 @@ bool TCoverMakerMainForm::LoadOptions()
     return true;
 }
 
-QRect TCoverMakerMainForm::UsableBounds(const QRect &stored) const
+QRect TCoverMakerMainForm::UsableBounds(int x, int y, int width, int height) const
 {
     QList<QRect> screens{QGuiApplication::primaryScreen()->availableGeometry()};
     for (const QScreen *s : QGuiApplication::screens())
@@ -268,7 +268,7 @@ QRect TCoverMakerMainForm::UsableBounds(const QRect &stored) const
     TWindowPlacement placement;
     placement.Start = QSize(DesignWidth, DesignHeight);
     placement.Minimum = QSize(MinimumWidth, MinimumHeight);
-    return placement.Place(stored, screens);
+    return placement.Place(x, y, width, height, screens);
 }
 
 void TCoverMakerMainForm::SaveOptions()

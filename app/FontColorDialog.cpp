@@ -5,6 +5,8 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QFontInfo>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
@@ -17,10 +19,19 @@ TFontColorDialog::TFontColorDialog(QWidget *parent) : QDialog(parent)
     // Cancel below answer for the font and the colour together.
     FontChooser->setWindowFlags(Qt::Widget);
     FontChooser->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    // Enter and Escape inside the chooser end its own dialog and hide it:
+    // they answer for this dialog instead, as in any dialog.
+    connect(FontChooser, &QDialog::finished, this, [this](int result) {
+        FontChooser->setVisible(true);
+        done(result);
+    });
+    // Without buttons of its own the chooser swallows Enter.
+    FontChooser->installEventFilter(this);
 
     ColorButton = new QPushButton(QStringLiteral("Colour..."), this);
     connect(ColorButton, &QPushButton::clicked, this, &TFontColorDialog::ColorButtonClick);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true); // Enter anywhere confirms
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -34,16 +45,49 @@ TFontColorDialog::TFontColorDialog(QWidget *parent) : QDialog(parent)
     ShowColor();
 }
 
+namespace {
+
+bool SameChoice(const QFont &a, const QFont &b)
+{
+    return a.family().compare(b.family(), Qt::CaseInsensitive) == 0 &&
+           a.pointSize() == b.pointSize() && a.bold() == b.bold() && a.italic() == b.italic() &&
+           a.underline() == b.underline() && a.strikeOut() == b.strikeOut();
+}
+
+} // namespace
+
 void TFontColorDialog::SetChoice(const QFont &font, const QColor &color)
 {
-    FontChooser->setCurrentFont(font);
+    // The chooser lists real faces only: a name that the system stands
+    // another face in for ("Times New Roman" drawn in Liberation Serif)
+    // would leave it on its first entry. It opens on the face in use.
+    m_given = font;
+    m_shown = font;
+    m_shown.setFamily(QFontInfo(font).family());
+    FontChooser->setCurrentFont(m_shown);
+    m_shown = FontChooser->currentFont();
     m_color = color;
     ShowColor();
 }
 
 QFont TFontColorDialog::ChosenFont() const
 {
-    return FontChooser->currentFont();
+    // Confirmed as shown, the font is the one given, under its own name.
+    const QFont chosen = FontChooser->currentFont();
+    return SameChoice(chosen, m_shown) ? m_given : chosen;
+}
+
+bool TFontColorDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == FontChooser && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            accept();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TFontColorDialog::ColorButtonClick()

@@ -24,8 +24,14 @@ public:
     QFontDialog *FontChooser = nullptr;
     QPushButton *ColorButton = nullptr;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void ColorButtonClick();
     void ShowColor();
     QColor m_color = Qt::black;
+    QFont m_given; // the font the dialog was opened on
+    QFont m_shown; // as the chooser showed it
+
 };

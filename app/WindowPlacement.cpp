@@ -23,15 +23,15 @@ QRect LandingScreen(const QRect &bounds, const QList<QRect> &screens)
 
 } // namespace
 
-QRect TWindowPlacement::Place(const QRect &stored, const QList<QRect> &screens) const
+QRect TWindowPlacement::Place(int x, int y, int width, int height,
+                              const QList<QRect> &screens) const
 {
-    if (screens.isEmpty())
-        return stored;
-    // Sizes far beyond any screen would overflow the sums below; the clamp
-    // keeps them meaningful until the size is replaced.
+    // Numbers far beyond any screen would overflow a rectangle's own sums;
+    // the clamp keeps them meaningful until they are replaced.
     const auto clamp = [](int v) { return std::clamp(v, -(1 << 24), 1 << 24); };
-    QRect bounds(clamp(stored.x()), clamp(stored.y()), clamp(stored.width()),
-                 clamp(stored.height()));
+    QRect bounds(clamp(x), clamp(y), clamp(width), clamp(height));
+    if (screens.isEmpty())
+        return bounds;
     const QRect screen = LandingScreen(QRect(bounds.topLeft(), Minimum), screens);
     if (bounds.width() > screen.width() || bounds.height() > screen.height() ||
         bounds.width() < Minimum.width() || bounds.height() < Minimum.height())

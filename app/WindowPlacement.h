@@ -19,5 +19,6 @@ struct TWindowPlacement
     // than the screen the window lands on, or smaller than Minimum, becomes
     // Start, fitted to that screen; a window whose title bar would not lie
     // on any screen is moved onto the one it lands on.
-    QRect Place(const QRect &stored, const QList<QRect> &screens) const;
+    // The stored values come as they are: any 32-bit numbers.
+    QRect Place(int x, int y, int width, int height, const QList<QRect> &screens) const;
 };

@@ -3,18 +3,23 @@
 // window, with its dialogs answered.
 #include "CoverView.h"
 #include "FontSubstitutes.h"
-#include "PdfPages.h"
 #include "BuiltInTexts.h"
+#include "FontColorDialog.h"
+#include "PdfPages.h"
 #include "ProgramFixture.h"
 #include "RadioGroup.h"
 #include "SampleFiles.h"
 #include "ViewFixture.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFontDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -144,6 +149,46 @@ private Q_SLOTS:
             QVERIFY(p.messages.Boxes[0].text.endsWith(BuiltInText(202)));
         QCOMPARE(!path.isEmpty() && QFile::exists(path), written);
         QCOMPARE(p.Doc().GetText(1), QStringLiteral("kept"));
+    }
+
+    void fontDialogChangesNothingUntilTheUserDoes_data()
+    {
+        QTest::addColumn<int>("key"); // pressed in the face list; 0: the OK button
+        QTest::addColumn<bool>("confirmed");
+        QTest::newRow("OK") << 0 << true;
+        QTest::newRow("Enter in the chooser") << int(Qt::Key_Return) << true;
+        QTest::newRow("Escape in the chooser") << int(Qt::Key_Escape) << false;
+    }
+    void fontDialogChangesNothingUntilTheUserDoes()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, confirmed);
+        // A name the system draws in another face, as Times New Roman here.
+        TCoverFont font;
+        font.SetName(QStringLiteral("Times New Roman"));
+        font.SetSize(20);
+        font.SetItalic(true);
+        font.SetColor(Qt::red);
+        const QFont before = font.Font();
+        bool visibleUntilTheEnd = false;
+        QTimer::singleShot(0, [&] {
+            auto *d = qobject_cast<TFontColorDialog *>(QApplication::activeModalWidget());
+            QVERIFY(d);
+            if (key == 0) {
+                d->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+            } else {
+                QWidget *list = d->FontChooser->focusWidget();
+                QTest::keyClick(list ? list : d->FontChooser, Qt::Key(key));
+
+            }
+            visibleUntilTheEnd = d->FontChooser->isVisibleTo(d);
+            QTimer::singleShot(0, d, &QDialog::reject); // never left open
+        });
+        TQtFontChooser chooser;
+        QCOMPARE(chooser.Choose(nullptr, font), confirmed);
+        QVERIFY(visibleUntilTheEnd);
+        QCOMPARE(font.Font(), before);
+        QCOMPARE(font.Color(), QColor(Qt::red));
     }
 
     void textEditShowsALongTextFromItsStart()
