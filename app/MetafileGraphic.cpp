@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTemporaryFile>
+#include <algorithm>
 
 #include "LargeBitmap.h"
 
@@ -71,10 +72,14 @@ QByteArray TMetafileGraphic::LastHelperDiagnostics()
     return g_diagnostics;
 }
 
-void TMetafileGraphic::LoadFromStream(QIODevice &stream)
+namespace {
+
+// The metafile drawn by the helper at dpi: its frame's size at that
+// resolution. Raises "Metafile is not valid" for anything the helper
+// refuses or does not finish.
+QImage DrawInHelper(const QByteArray &data, double dpi, bool &enhanced)
 {
     g_diagnostics.clear();
-    const QByteArray data = stream.readAll();
     if (data.isEmpty())
         Invalid();
     QTemporaryFile bitmapFile;
@@ -83,7 +88,7 @@ void TMetafileGraphic::LoadFromStream(QIODevice &stream)
     QProcess helper;
     helper.setProcessChannelMode(QProcess::SeparateChannels);
     helper.setStandardOutputFile(QProcess::nullDevice());
-    helper.start(HelperPath(), {QString::number(ScreenDpi(), 'f', 3), bitmapFile.fileName()});
+    helper.start(HelperPath(), {QString::number(dpi, 'f', 3), bitmapFile.fileName()});
     if (!helper.waitForStarted())
         Invalid();
     helper.write(data);
@@ -118,10 +123,52 @@ void TMetafileGraphic::LoadFromStream(QIODevice &stream)
     for (int y = 0; y < h; ++y)
         if (bitmapFile.read(reinterpret_cast<char *>(image.scanLine(y)), rowBytes) != rowBytes)
             Invalid();
-    m_width = w;
-    m_height = h;
-    m_enhanced = fields[3] == "E";
+    enhanced = fields[3] == "E";
+    return image;
+}
+
+// A loaded metafile's bytes, drawn again at a larger size for print.
+class TMetafileSource : public TPictureSource
+{
+public:
+    TMetafileSource(QByteArray data, double dpi, QSize size)
+        : m_data(std::move(data)), m_dpi(dpi), m_size(size)
+    {
+    }
+
+    QImage Render(QSize size) const override
+    {
+        const double factor = std::max(double(size.width()) / m_size.width(),
+                                       double(size.height()) / m_size.height());
+        if (!(factor > 1.0))
+            return QImage();
+        try {
+            bool enhanced = false;
+            return DrawInHelper(m_data, m_dpi * factor, enhanced);
+        } catch (const EVelmoraError &) {
+            return QImage(); // the bitmap serves, as it did on screen
+        }
+    }
+
+private:
+    QByteArray m_data;
+    double m_dpi;
+    QSize m_size;
+};
+
+} // namespace
+
+void TMetafileGraphic::LoadFromStream(QIODevice &stream)
+{
+    const QByteArray data = stream.readAll();
+    const double dpi = ScreenDpi();
+    bool enhanced = false;
+    const QImage image = DrawInHelper(data, dpi, enhanced);
+    m_width = image.width();
+    m_height = image.height();
+    m_enhanced = enhanced;
     m_image = image;
+    m_source = std::make_shared<TMetafileSource>(data, dpi, image.size());
     Changed();
 }
 

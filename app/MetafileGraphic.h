@@ -26,6 +26,8 @@ public:
 
     bool Enhanced() const { return m_enhanced; }
     QImage ToBitmap() const override { return m_image; }
+    // The file's own bytes, drawn again by the helper at a larger size.
+    std::shared_ptr<const TPictureSource> Source() const override { return m_source; }
     // What the helper wrote on its error output at the last load (its
     // sanitizer reports, in that build).
     static QByteArray LastHelperDiagnostics();
@@ -42,4 +44,5 @@ private:
     int m_height = 0;
     bool m_enhanced = false;
     QImage m_image;
+    std::shared_ptr<const TPictureSource> m_source;
 };

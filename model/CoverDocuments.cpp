@@ -52,13 +52,20 @@ const QImage &TCoverDocument::GetPicture(CoverArea area) const
 void TCoverDocument::SetPicture(CoverArea area, const TGraphic *picture)
 {
     At(area).Picture = picture ? picture->ToBitmap() : QImage();
+    At(area).Source = picture ? picture->Source() : nullptr;
     Repaint();
 }
 
 void TCoverDocument::SetPicture(CoverArea area, const QImage *picture)
 {
     At(area).Picture = picture ? *picture : QImage();
+    At(area).Source = nullptr;
     Repaint();
+}
+
+std::shared_ptr<const TPictureSource> TCoverDocument::GetPictureSource(CoverArea area) const
+{
+    return At(area).Source;
 }
 
 bool TCoverDocument::GetStretch(CoverArea area) const
@@ -212,6 +219,7 @@ void TCoverDocument::Reset()
 {
     for (Area &a : m_areas) {
         a.Picture = QImage();
+        a.Source = nullptr;
         a.Stretch = true;
         a.Autosize = false;
         a.Text.clear();

@@ -73,6 +73,9 @@ public:
     // twice. Null empties the area.
     void SetPicture(CoverArea area, const TGraphic *picture);
     void SetPicture(CoverArea area, const QImage *picture);
+    // What the area's picture can be drawn anew from at another size; none
+    // for a bitmap.
+    std::shared_ptr<const TPictureSource> GetPictureSource(CoverArea area) const;
     void SetPicture(CoverArea area, std::nullptr_t)
     {
         SetPicture(area, static_cast<const QImage *>(nullptr));
@@ -117,6 +120,7 @@ private:
     struct Area
     {
         QImage Picture;
+        std::shared_ptr<const TPictureSource> Source;
         bool Stretch = true;
         bool Autosize = false;
         TColorRef BackColor = 0xFFFFFF;

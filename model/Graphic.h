@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QIODevice;
 class QPainter;
@@ -20,6 +21,17 @@ bool PictureSizeAllowed(qint64 width, qint64 height);
 // No picture file is read beyond this: the largest of any kind that fits the
 // pixel limit stays below it.
 constexpr qint64 MaxPictureFileBytes = 512LL * 1024 * 1024;
+
+// A picture that can be drawn anew at another size from what it was made of
+// (a metafile from its vectors): sharper on paper than its bitmap enlarged.
+class TPictureSource
+{
+public:
+    virtual ~TPictureSource() = default;
+    // The picture drawn at about that size (its proportions kept), or null
+    // when it cannot be drawn larger than its bitmap.
+    virtual QImage Render(QSize size) const = 0;
+};
 
 // A picture of one of the kinds the program loads. Each kind can read itself
 // from a stream, tell its size, draw itself into a rectangle and become a
@@ -50,6 +62,9 @@ public:
     // A bitmap of the picture's own size with the picture drawn at 0, 0 on
     // white, as a cover area keeps it.
     virtual QImage ToBitmap() const;
+    // What the picture can be drawn anew from at another size; none for a
+    // picture that is its bitmap.
+    virtual std::shared_ptr<const TPictureSource> Source() const { return nullptr; }
 
     // Copy from another picture; the base accepts none and raises the
     // assignment error "Cannot assign a X to a Y".

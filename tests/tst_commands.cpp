@@ -151,6 +151,28 @@ private Q_SLOTS:
         QCOMPARE(p.Doc().GetText(1), QStringLiteral("kept"));
     }
 
+    void coverThatFitsOnlyUprightPrintsWholeAndUpright()
+    {
+        // A VHS sleeve, 189.5 x 256 mm, on A4: landscape cannot hold it.
+        TProgram p("[VHS sleeve]\r\nSingleWidth=7.4606\r\nSingleHeight=10.0787\r\n");
+        p.Doc().SetBackColor(1, QColorToColorRef(Qt::red));
+        const QString pdf = p.dir.filePath(QStringLiteral("vhs.pdf"));
+        bool upright = false;
+        p.printers.SetUp = [&](QPrinter &printer) {
+            upright = printer.pageLayout().orientation() == QPageLayout::Portrait;
+            SetUpPdfPrinter(printer, pdf, 300, QSizeF(8.27, 11.69), 0.25);
+        };
+        p.form->Print1->trigger();
+        QVERIFY(upright);
+        QVERIFY(p.messages.Boxes.isEmpty()); // nothing is cut off
+        const QImage page = RenderPdf(pdf, 300);
+        QVERIFY(page.height() > page.width());
+        const double across = PixelsToMm(RowSpan(page, 75 + 1512, Qt::red).Length(), 300);
+        const double down = PixelsToMm(ColumnSpan(page, 75 + 1119, Qt::red).Length(), 300);
+        QVERIFY2(qAbs(across - 189.5) <= 0.2 && qAbs(down - 256.0) <= 0.2,
+                 qPrintable(QStringLiteral("%1 x %2 mm").arg(across).arg(down)));
+    }
+
     void fontDialogChangesNothingUntilTheUserDoes_data()
     {
         QTest::addColumn<int>("key"); // pressed in the face list; 0: the OK button

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Printing into real PDF files, measured on the rendered page.
 #include "FontSubstitutes.h"
+#include "MetafileGraphic.h"
+#include "TestFiles.h"
 #include "PdfPages.h"
 #include "ViewFixture.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -80,35 +83,70 @@ private Q_SLOTS:
         }
     }
 
-    void textPrintsAtItsPointSize()
+    void printIsExactAndSharp()
     {
-        TViewFixture f(400, 400, CoverMode::Single, MakeSize(6, 3, 1, 8, 1, 10));
-        f.Document.SetText(1, QStringLiteral("HHHH"));
-        f.Document.GetFont(1).SetSize(72);
+        // One cover for three measurements: a flat colour, a 72 pt text, and
+        // a metafile's inner edge, printed at 1200 dpi.
+        TViewFixture f(600, 400, CoverMode::Multiple, MakeSize(3, 3, 2, 3, 3, 3));
+        f.Document.SetBackColor(1, 0x00A5FF); // FFA500, orange
+        f.Document.SetText(2, QStringLiteral("HHHH"));
+        f.Document.GetFont(2).SetSize(72);
+        f.Document.SetTextPosition(2, tpTop);
+        TMetafileGraphic::SetHelperDir(ProgramBinDir());
+        TMetafileGraphic half; // a 1-inch frame, its left half blue
+        QBuffer emf;
+        emf.setData(WriteEmfShapes(2540, 2540, {QRect(0, 0, 48, 96)}, Qt::blue, 0, QColor()));
+        emf.open(QIODevice::ReadOnly);
+        half.LoadFromStream(emf);
+        f.View.SetAreaPicture(3, &half);
         QTemporaryDir dir;
-        const QString printed = PrintToPdf(f.View, dir, 1200, QSizeF(5, 8));
-        // The same text drawn straight into a PDF by Qt.
+        const QString pdf = PrintToPdf(f.View, dir, 1200, QSizeF(12, 12));
+        const int m = Px(Margin);
+
+        // Colours copied unchanged, away from any glyph.
+        const QImage flat = RenderPdf(pdf, MeasureDpi, QRect(m + Px(1), m + Px(1.5), 1, 1));
+        QCOMPARE(QColor(flat.pixel(0, 0)), QColor(255, 165, 0));
+
+        // As high as the same text drawn by Qt straight into a PDF.
         const QString straight = dir.filePath(QStringLiteral("straight.pdf"));
         {
             QPrinter printer(QPrinter::HighResolution);
-            SetUpPdfPrinter(printer, straight, 1200, QSizeF(5, 8), Margin);
-            printer.setPageOrientation(QPageLayout::Landscape);
+            SetUpPdfPrinter(printer, straight, 1200, QSizeF(12, 12), Margin);
             QPainter p(&printer);
-            QFont font = f.Document.GetFont(1).Font();
+            QFont font = f.Document.GetFont(2).Font();
             font.setPointSize(72);
             p.setFont(font);
             p.drawText(600, 2400, QStringLiteral("HHHH"));
         }
-        const int printedHeight = InkBox(RenderPdf(printed, 300)).height();
-        const int straightHeight = InkBox(RenderPdf(straight, 300)).height();
-        QVERIFY(straightHeight > 100);
-        QVERIFY2(
-            qAbs(double(printedHeight) / straightHeight - 1.0) <= 0.02,
-            qPrintable(QStringLiteral("%1 against %2").arg(printedHeight).arg(straightHeight)));
+        const auto at1200 = [](double inches) { return int(inches * 1200); };
+        const int printed = InkBox(RenderPdf(pdf, 1200, QRect(at1200(2.5), at1200(0.5), at1200(3),
+                                                              at1200(1.5))))
+                                .height();
+        const int direct =
+            InkBox(RenderPdf(straight, 1200, QRect(0, at1200(1), at1200(6), at1200(2)))).height();
+        QVERIFY(direct > 500);
+        QVERIFY2(qAbs(double(printed) / direct - 1.0) <= 0.003,
+                 qPrintable(QStringLiteral("%1 against %2").arg(printed).arg(direct)));
+
+        // The metafile drawn from its vectors: from blue to white within 0.1 mm.
+        const QImage edge = RenderPdf(pdf, 1200, QRect(at1200(7) - 200, at1200(2), 400, 1));
+        int between = 0;
+        for (int x = 0; x < edge.width(); ++x) {
+            const QColor c = edge.pixelColor(x, 0);
+            between += c.red() > 40 && c.red() < 215;
+        }
+        QVERIFY2(PixelsToMm(between, 1200) <= 0.1, qPrintable(QString::number(between)));
     }
 
+    void userDefinedPictureKeepsItsPlaceInTheArea_data()
+    {
+        QTest::addColumn<int>("printerAfter"); // pixels per centimetre at the relayout
+        QTest::newRow("same printer, laid out again") << 236;
+        QTest::newRow("another printer's resolution") << 472;
+    }
     void userDefinedPictureKeepsItsPlaceInTheArea()
     {
+        QFETCH(int, printerAfter);
         TViewFixture f(500, 500, CoverMode::Single, MakeSize(5, 4, 1, 8, 1, 10));
         f.Document.SetBackColor(1, 0xC8C8C8); // grey, to find the cover's edges
         const QImage pic = SolidPicture(200, 100, Qt::red);
@@ -122,23 +160,39 @@ private Q_SLOTS:
                                  double(shown.Top - area.Top) / area.Height(),
                                  double(shown.Width()) / area.Width()};
         QTemporaryDir dir;
-        const QImage page = RenderPdf(PrintToPdf(f.View, dir, 1200, QSizeF(8, 8)), 300);
-        // The cover's edges near its top-left corner, clear of the picture;
-        // the picture's just inside its own top-left corner.
-        const int margin = 150; // at 300 dpi
-        const TSpan coverAcross = RowSpan(page, margin + 30, QColor(200, 200, 200), 10);
-        const TSpan coverDown = ColumnSpan(page, margin + 30, QColor(200, 200, 200), 10);
-        const TSpan redAcross =
-            RowSpan(page, margin + int(screen[1] * coverDown.Length()) + 5, Qt::red);
-        const TSpan redDown =
-            ColumnSpan(page, margin + int(screen[0] * coverAcross.Length()) + 5, Qt::red);
-        const double paper[] = {double(redAcross.First - coverAcross.First) / coverAcross.Length(),
-                                double(redDown.First - coverDown.First) / coverDown.Length(),
-                                double(redAcross.Length()) / coverAcross.Length()};
-        for (int i = 0; i < 3; ++i)
-            QVERIFY2(qAbs(paper[i] - screen[i]) <= 0.01,
-                     qPrintable(
-                         QStringLiteral("%1: %2 against %3").arg(i).arg(paper[i]).arg(screen[i])));
+        // Printed, then laid out again (a PDF file has a resolution like any
+        // printer), then printed again: the picture stays where it was.
+        for (int print = 0; print < 2; ++print) {
+            if (print == 1) {
+                f.Metrics.Printer = printerAfter;
+                f.View.resize(503, 500);
+                f.View.Relayout();
+            }
+            const QImage page = RenderPdf(PrintToPdf(f.View, dir, 1200, QSizeF(8, 8)), 300);
+            // The cover's edges near its top-left corner, clear of the
+            // picture; the picture's just inside its own top-left corner.
+            const int margin = 150; // at 300 dpi
+            const TSpan coverAcross = RowSpan(page, margin + 30, QColor(200, 200, 200), 10);
+            const TSpan coverDown = ColumnSpan(page, margin + 30, QColor(200, 200, 200), 10);
+            const TSpan redAcross =
+                RowSpan(page, margin + int(screen[1] * coverDown.Length()) + 5, Qt::red);
+            const TSpan redDown =
+                ColumnSpan(page, margin + int(screen[0] * coverAcross.Length()) + 5, Qt::red);
+            const double paper[] = {
+                double(redAcross.First - coverAcross.First) / coverAcross.Length(),
+                double(redDown.First - coverDown.First) / coverDown.Length(),
+                double(redAcross.Length()) / coverAcross.Length()};
+            for (int i = 0; i < 3; ++i)
+                QVERIFY2(qAbs(paper[i] - screen[i]) <= 0.01,
+                         qPrintable(QStringLiteral("print %1, %2: %3 against %4")
+                                        .arg(print)
+                                        .arg(i)
+                                        .arg(paper[i])
+                                        .arg(screen[i])));
+        }
+        QPrinter pdf(QPrinter::HighResolution);
+        SetUpPdfPrinter(pdf, dir.filePath(QStringLiteral("any.pdf")), 1200, QSizeF(8, 8), Margin);
+        QCOMPARE(TQtDeviceMetrics(pdf).PrinterPixelsPerCm(), 472);
     }
 };
 

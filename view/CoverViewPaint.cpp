@@ -168,6 +168,18 @@ void TCoverView::DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, 
         p.fillRect(ToQRect(rect), ColorRefToQColor(Document->GetBackColor(area)));
     }
     const QSize size(tw, th);
+    // On paper a metafile is drawn anew from its vectors at its printed
+    // size, its edges sharp, rather than its screen bitmap enlarged.
+    if (forPrint && (tw > pic.width() || th > pic.height())) {
+        if (const auto source = Document->GetPictureSource(area)) {
+            const QImage sharp = source->Render(size);
+            if (!sharp.isNull()) {
+                p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+                p.drawImage(ToQRect(target), sharp);
+                return;
+            }
+        }
+    }
     if (!forPrint && UseScaledPictureCache && m_pictureCache.IsReduction(pic, size)) {
         p.drawImage(QPoint(target.Left, target.Top), m_pictureCache.Scaled(area, pic, size));
     } else if (m_pictureCache.IsReduction(pic, size)) {
