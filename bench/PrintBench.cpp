@@ -90,7 +90,7 @@ int main(int argc, char **argv)
     const int64_t peak = StatusBytes("VmHWM:");
 
     // The floor: the three pictures written straight where Print puts the
-    // areas, as a PDF export of the cover's pictures would.
+    // areas, losslessly, as an exact PDF export of the cover's pictures would.
     const QString floorPath = dir.filePath(QStringLiteral("floor.pdf"));
     const double floorMs = MedianMs(3, [&] {
         QPdfWriter writer(floorPath);
@@ -98,6 +98,8 @@ int main(int argc, char **argv)
         writer.setPageSize(QPageSize(QSizeF(Page.height(), Page.width()), QPageSize::Inch));
         writer.setPageMargins(QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
         QPainter p(&writer);
+        // Lossless, as Print writes its bitmaps: colours copied unchanged.
+        p.setRenderHint(QPainter::LosslessImageRendering, true);
         for (size_t i = 0; i < slots.size(); ++i) {
             const TRect &r = slots[i].Page;
             p.drawImage(QRect(r.Left, r.Top, r.Width(), r.Height()),
