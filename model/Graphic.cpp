@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Graphic.h"
 
+#include "BmpReader.h"
 #include "VelmoraError.h"
 
 #include <QBuffer>
@@ -28,6 +29,12 @@ void TGraphic::LoadFromFile(const QString &fileName)
     if (!file.open(QIODevice::ReadOnly))
         throw EVelmoraError(
             QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+    // A kind that reads only what its header declares reads the file itself:
+    // a large picture is then never held twice, as file and as bitmap.
+    if (ReadsOnlyWhatItDeclares()) {
+        LoadFromStream(file);
+        return;
+    }
     // Read as far as the cap, whatever the file has grown to since it was
     // measured.
     QByteArray data;
@@ -88,6 +95,14 @@ void TGraphic::AssignError(const TGraphic *source) const
 void TBitmapGraphic::LoadFromStream(QIODevice &stream)
 {
     // The extension chose the kind; contents of another kind do not load.
+    const qint64 start = stream.pos();
+    const TBmpHeader header = ReadBmpHeader(stream);
+    if (header.Uncompressed()) {
+        SetImage(ReadUncompressedBmp(stream, header));
+        return;
+    }
+    // Run-length encoded and other rare kinds: Qt's reader.
+    stream.seek(start);
     QImageReader reader(&stream, "bmp");
     reader.setDecideFormatFromContent(false);
     // A bitmap stored top-down has a negative height in its header, and Qt

@@ -48,6 +48,9 @@ public:
     // of this kind.
     void LoadFromFile(const QString &fileName);
     virtual void LoadFromStream(QIODevice &stream) = 0;
+    // Whether LoadFromStream reads no further than the picture's headers
+    // declare, so that it can read a file straight from the disk.
+    virtual bool ReadsOnlyWhatItDeclares() const { return false; }
     virtual void SaveToStream(QIODevice &stream) const;
 
     virtual int Width() const = 0;
@@ -91,6 +94,7 @@ public:
 
     QString KindName() const override { return QStringLiteral("TBitmap"); }
     void LoadFromStream(QIODevice &stream) override;
+    bool ReadsOnlyWhatItDeclares() const override { return true; }
     int Width() const override { return m_image.width(); }
     int Height() const override { return m_image.height(); }
     void Draw(QPainter &canvas, const QRect &rect) const override;

@@ -9,6 +9,8 @@
 
 namespace {
 
+qint64 g_allocated = 0;
+
 #if defined(__linux__)
 const size_t HugePage = 2 * 1024 * 1024;
 const size_t Threshold = 4 * 1024 * 1024;
@@ -20,6 +22,11 @@ void FreeBlock(void *block)
 #endif
 
 } // namespace
+
+qint64 AllocatedBitmapBytes()
+{
+    return g_allocated;
+}
 
 QImage AllocateBitmap(int width, int height, QImage::Format format)
 {
@@ -37,8 +44,12 @@ QImage AllocateBitmap(int width, int height, QImage::Format format)
                      block);
         if (image.isNull())
             std::free(block);
+        else
+            g_allocated += qint64(rounded);
         return image;
     }
 #endif
-    return QImage(width, height, format);
+    QImage image(width, height, format);
+    g_allocated += image.sizeInBytes();
+    return image;
 }

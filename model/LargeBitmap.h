@@ -8,3 +8,6 @@
 // dozen page faults instead of tens of thousands, which is most of the time
 // spent placing it. Null when the memory cannot be had.
 QImage AllocateBitmap(int width, int height, QImage::Format format);
+// Bytes AllocateBitmap has handed out since the program started: what a
+// decoder really allocated, for the memory promises to be checked by.
+qint64 AllocatedBitmapBytes();

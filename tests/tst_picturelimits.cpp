@@ -5,6 +5,7 @@
 #include "GifWriter.h"
 #include "IconGraphic.h"
 #include "JpegGraphic.h"
+#include "LargeBitmap.h"
 #include "PictureTest.h"
 #include "SampleFiles.h"
 #include "VelmoraError.h"
@@ -111,6 +112,45 @@ private Q_SLOTS:
         big.close();
         QVERIFY(!LoadPicture(big.fileName()));
         big.remove();
+    }
+
+    void bitmapsReadTheirMasksAndAreRefusedWhenCut()
+    {
+        // 2 x 1 pixels of 32 bits with 10-bit channels, as some scanners write.
+        Bytes bmp;
+        bmp.data += "BM";
+        bmp.U32(14 + 40 + 12 + 8);
+        bmp.U32(0);
+        bmp.U32(14 + 40 + 12);
+        for (const quint32 v : {40u, 2u, 1u}) // header size, width, height
+            bmp.U32(v);
+        bmp.U16(1);
+        bmp.U16(32);
+        bmp.U32(3); // BI_BITFIELDS
+        for (int i = 0; i < 5; ++i)
+            bmp.U32(0);
+        for (const quint32 mask : {0x3FF00000u, 0x000FFC00u, 0x000003FFu})
+            bmp.U32(mask);
+        bmp.U32(1023u << 20 | 512u); // red at full, blue at half
+        bmp.U32(1023u << 10);        // green at full
+        const std::unique_ptr<TGraphic> masked = LoadPicture(Save("masks.bmp", bmp.data));
+        QVERIFY(masked);
+        QCOMPARE(QColor(masked->ToBitmap().pixel(0, 0)), QColor(255, 0, 128));
+        QCOMPARE(QColor(masked->ToBitmap().pixel(1, 0)), QColor(0, 255, 0));
+
+        // 256 MB of pixels declared, a megabyte missing: refused from the
+        // headers, before a byte of bitmap is allocated.
+        QByteArray head = WriteBmp(SolidPicture(1, 1, Qt::red)).left(54);
+        qToLittleEndian<qint32>(8000, head.data() + 18);
+        qToLittleEndian<qint32>(8000, head.data() + 22);
+        qToLittleEndian<quint16>(32, head.data() + 28);
+        QFile cut(Save("cut.bmp", head));
+        QVERIFY(cut.open(QIODevice::ReadWrite) && cut.resize(54 + 8000LL * 8000 * 4 - (1 << 20)));
+        cut.close();
+        const qint64 before = AllocatedBitmapBytes();
+        QVERIFY(!LoadPicture(cut.fileName()));
+        QCOMPARE(AllocatedBitmapBytes(), before);
+        cut.remove();
     }
 
     void workIsBoundWhereItIsSpent()

@@ -266,6 +266,11 @@ private Q_SLOTS:
         QTest::newRow("text bmp") << "t.bmp" << QByteArray("just some text\n");
         QTest::newRow("jpeg named bmp") << "j.bmp" << jpeg;
         QTest::newRow("truncated bmp") << "t.bmp" << bmp.left(40);
+        QTest::newRow("bmp cut at 60 %") << "c.bmp" << bmp.left(bmp.size() * 6 / 10);
+        QByteArray oneRow = bmp.left(int(qFromLittleEndian<quint32>(bmp.constData() + 10)) + 256);
+        qToLittleEndian<qint32>(10000, oneRow.data() + 18);
+        qToLittleEndian<qint32>(10000, oneRow.data() + 22);
+        QTest::newRow("bmp of 10000 x 10000 holding one row") << "r.bmp" << oneRow;
         QTest::newRow("huge bmp") << "h.bmp" << hugeBmp;
         QTest::newRow("junk ico") << "j.ico" << junk;
         QTest::newRow("bmp named ico") << "b.ico" << bmp;

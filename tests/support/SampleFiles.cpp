@@ -97,21 +97,6 @@ QByteArray WriteWithQt(const QImage &picture, const char *format)
     return out;
 }
 
-// Little-endian writer of metafile records.
-struct Bytes
-{
-    QByteArray data;
-    void U16(unsigned v) { Put<quint16>(quint16(v)); }
-    void S16(int v) { Put<qint16>(qint16(v)); }
-    void U32(quint32 v) { Put<quint32>(v); }
-    void S32(qint32 v) { Put<qint32>(v); }
-    template <typename T> void Put(T v)
-    {
-        char b[sizeof(T)];
-        qToLittleEndian<T>(v, b);
-        data.append(b, sizeof(T));
-    }
-};
 
 quint32 ColorRef(const QColor &c)
 {

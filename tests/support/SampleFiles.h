@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QtEndian>
+
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
@@ -30,6 +32,22 @@ enum class JpegFlavour
 };
 QByteArray WriteJpeg(const QImage &picture, JpegFlavour flavour = JpegFlavour::Colour,
                      int quality = 95);
+// Little-endian writer of files made by hand.
+struct Bytes
+{
+    QByteArray data;
+    void U16(unsigned v) { Put<quint16>(quint16(v)); }
+    void S16(int v) { Put<qint16>(qint16(v)); }
+    void U32(quint32 v) { Put<quint32>(v); }
+    void S32(qint32 v) { Put<qint32>(v); }
+    template <typename T> void Put(T v)
+    {
+        char b[sizeof(T)];
+        qToLittleEndian<T>(v, b);
+        data.append(b, sizeof(T));
+    }
+};
+
 QByteArray WriteBmp(const QImage &picture);
 // An icon file holding the pictures given, in that order.
 QByteArray WriteIco(const QList<QImage> &pictures);
