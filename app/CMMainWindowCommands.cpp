@@ -229,16 +229,17 @@ void TCoverMakerMainForm::ChangeButtonClick()
     QString fileName;
     if (m_setup.Pictures->Choose(this, fileName)) {
         std::unique_ptr<TGraphic> picture;
+        QString why;
         {
             // Decoding a camera-sized photograph takes a moment.
             TBusyCursor busy;
-            picture = LoadPicture(fileName);
+            picture = LoadPicture(fileName, &why);
         }
         if (picture)
             CoverView->SetAreaPicture(area, picture.get());
-        else
+        else // the Part's text first, then why, so that the user can act on it
             m_setup.Messages->ShowError(this, QStringLiteral("Error"),
-                                        QStringLiteral("Error loading image"));
+                                        QStringLiteral("Error loading image\n\n") + why);
     }
     UpdateImagePanel(area);
 }

@@ -6,11 +6,14 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QEventLoop>
 #include <QIODevice>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QProcess>
 #include <QScreen>
 #include <QTemporaryFile>
+#include <QTimer>
 #include <algorithm>
 
 #include "LargeBitmap.h"
@@ -20,9 +23,10 @@ namespace {
 double g_screenDpi = 0;
 QString g_helperDir;
 QByteArray g_diagnostics;
-// The helper limits its own time to 2 s of processor; this also covers a
-// helper that hangs without using any.
-const int HelperTimeoutMs = 20000;
+// The helper limits its own time to 2 s of processor, which does not bound
+// its wall time on a busy machine, nor a helper that hangs without using any:
+// 2 s of work is the promise, and a little more for starting.
+const int HelperWallMs = 2500;
 const qsizetype MaxDiagnostics = 64 * 1024;
 
 [[noreturn]] void Invalid()
@@ -37,6 +41,73 @@ QString HelperPath()
     name += QStringLiteral(".exe");
 #endif
     return QDir(TMetafileGraphic::HelperDir()).filePath(name);
+}
+
+// While the helper draws, the program's windows go on painting; the user's
+// input waits, except Escape, which gives the picture up.
+class TWaitForHelper : public QObject
+{
+public:
+    QEventLoop Loop;
+    bool Cancelled = false;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+                Cancelled = true;
+                Loop.quit();
+            }
+            return true;
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::Close:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+enum class THelperEnd
+{
+    Finished,
+    TooLong,
+    Cancelled
+};
+
+THelperEnd WaitForHelper(QProcess &helper)
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app)
+        return helper.waitForFinished(HelperWallMs) ? THelperEnd::Finished : THelperEnd::TooLong;
+    TWaitForHelper wait;
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &wait.Loop, &QEventLoop::quit);
+    QObject::connect(&helper, &QProcess::finished, &wait.Loop, &QEventLoop::quit);
+    limit.start(HelperWallMs);
+    app->installEventFilter(&wait);
+    if (helper.state() != QProcess::NotRunning)
+        wait.Loop.exec();
+    app->removeEventFilter(&wait);
+    if (helper.state() == QProcess::NotRunning)
+        return THelperEnd::Finished;
+    helper.kill();
+    helper.waitForFinished();
+    return wait.Cancelled ? THelperEnd::Cancelled : THelperEnd::TooLong;
 }
 
 } // namespace
@@ -90,16 +161,17 @@ QImage DrawInHelper(const QByteArray &data, double dpi, bool &enhanced)
     helper.setStandardOutputFile(QProcess::nullDevice());
     helper.start(HelperPath(), {QString::number(dpi, 'f', 3), bitmapFile.fileName()});
     if (!helper.waitForStarted())
-        Invalid();
+        throw EVelmoraError(QStringLiteral("The metafile helper %1 cannot be started: %2")
+                                .arg(QDir::toNativeSeparators(HelperPath()), helper.errorString()));
     helper.write(data);
     helper.closeWriteChannel();
-    const bool finished = helper.waitForFinished(HelperTimeoutMs);
-    if (!finished) {
-        helper.kill();
-        helper.waitForFinished();
-    }
+    const THelperEnd end = WaitForHelper(helper);
     g_diagnostics = helper.readAllStandardError().left(MaxDiagnostics);
-    if (!finished || helper.exitStatus() != QProcess::NormalExit || helper.exitCode() != 0)
+    if (end == THelperEnd::TooLong)
+        throw EVelmoraError(QStringLiteral("The metafile takes longer than 2 seconds to draw."));
+    if (end == THelperEnd::Cancelled)
+        throw EVelmoraError(QStringLiteral("Loading the metafile was cancelled."));
+    if (helper.exitStatus() != QProcess::NormalExit || helper.exitCode() != 0)
         Invalid();
 
     // "VMBMP <width> <height> <W|E>\n" and exactly the pixels it announces,

@@ -44,21 +44,26 @@ std::unique_ptr<TGraphic> PictureForExtension(const QString &upperExtension)
     return GraphicKinds().Create(upperExtension);
 }
 
-std::unique_ptr<TGraphic> LoadPicture(const QString &fileName)
+std::unique_ptr<TGraphic> LoadPicture(const QString &fileName, QString *why)
 {
+    const auto refuse = [why](const QString &reason) {
+        if (why)
+            *why = reason;
+        return nullptr;
+    };
     std::unique_ptr<TGraphic> picture =
         PictureForExtension(UpperCaseAscii(ExtractFileExt(fileName)));
     if (!picture)
-        return nullptr;
+        return refuse(QStringLiteral("Files of this kind are not pictures Velmora places."));
     try {
         picture->LoadFromFile(fileName);
-    } catch (const EVelmoraError &) {
-        return nullptr;
+    } catch (const EVelmoraError &e) {
+        return refuse(e.Text());
     } catch (const std::bad_alloc &) {
-        return nullptr;
+        return refuse(QStringLiteral("Out of memory"));
     }
     if (picture->Empty())
-        return nullptr;
+        return refuse(QStringLiteral("The picture is empty."));
     return picture;
 }
 

@@ -21,8 +21,8 @@ std::unique_ptr<TGraphic> PictureForExtension(const QString &upperExtension);
 
 // Loads a picture file by its extension. Null for an extension without a
 // kind, for a file that does not load, and for a picture that comes out
-// empty: there is nothing to place then.
-std::unique_ptr<TGraphic> LoadPicture(const QString &fileName);
+// empty: there is nothing to place then, and why says so when given.
+std::unique_ptr<TGraphic> LoadPicture(const QString &fileName, QString *why = nullptr);
 
 // The filter as Qt name filters: each text followed by its masks, matched
 // without regard to case, as the file names of pictures come from anywhere.

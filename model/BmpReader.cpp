@@ -90,9 +90,10 @@ TBmpHeader ReadBmpHeader(QIODevice &stream)
 {
     // File header, then the size of the information header that follows.
     std::array<uchar, 14 + 124 + 16> head{};
-    ReadExactly(stream, head.data(), 18);
-    if (head[0] != 'B' || head[1] != 'M')
+    if (stream.read(reinterpret_cast<char *>(head.data()), 2) != 2 || head[0] != 'B' ||
+        head[1] != 'M')
         Refuse("it is not a BMP file");
+    ReadExactly(stream, &head[2], 16);
     TBmpHeader h;
     h.DataOffset = U32(&head[10]);
     h.InfoSize = U32(&head[14]);

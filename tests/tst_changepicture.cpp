@@ -2,16 +2,20 @@
 #include "CMMainWindow.h"
 #include "CoverView.h"
 #include "GifSupport.h"
+#include "MetafileGraphic.h"
 #include "PictureLoading.h"
 #include "ProgramFixture.h"
 #include "RecordingMessageBoxes.h"
 #include "SampleFiles.h"
 #include "TestFiles.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 class TestChangePicture : public QObject
@@ -56,16 +60,20 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("png") << "image.png" << QByteArray("\x89PNG\r\n\x1a\n");
-        QTest::newRow("no extension") << "picture" << WriteJpeg(QuarterPicture(8, 8));
-        QTest::newRow("text named bmp") << "notes.bmp" << QByteArray("hello, world\r\n");
-        QTest::newRow("random bytes gif") << "r.gif" << QByteArray(500, '\x5a');
-        QTest::newRow("zero length jpeg") << "z.jpg" << QByteArray();
+        QTest::addColumn<QString>("why"); // what the box says after the Part's text
+        const QString notAKind = QStringLiteral("not pictures Velmora places");
+        QTest::newRow("png") << "image.png" << QByteArray("\x89PNG\r\n\x1a\n") << notAKind;
+        QTest::newRow("no extension") << "picture" << WriteJpeg(QuarterPicture(8, 8)) << notAKind;
+        QTest::newRow("text named bmp")
+            << "notes.bmp" << QByteArray("hello, world\r\n") << "it is not a BMP file";
+        QTest::newRow("random bytes gif") << "r.gif" << QByteArray(500, '\x5a') << "";
+        QTest::newRow("zero length jpeg") << "z.jpg" << QByteArray() << "";
     }
     void failuresAreReportedAndLeaveTheArea()
     {
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
+        QFETCH(QString, why);
         TProgram p;
         p.form->CoverView->SelectArea(2);
         const QImage before = QuarterPicture(5, 5);
@@ -74,7 +82,10 @@ private Q_SLOTS:
         p.form->ChangeButton->click();
         QCOMPARE(p.messages.Boxes.size(), 1);
         QCOMPARE(p.messages.Boxes[0].caption, QStringLiteral("Error"));
-        QCOMPARE(p.messages.Boxes[0].text, QStringLiteral("Error loading image"));
+        const QString text = p.messages.Boxes[0].text;
+        QVERIFY2(text.startsWith(QStringLiteral("Error loading image\n\n")) && text.size() > 21 &&
+                     text.contains(why),
+                 qPrintable(text));
         QCOMPARE(p.Doc().GetPicture(2), before);
         QVERIFY(QGuiApplication::overrideCursor() == nullptr); // busy cursor gone
     }
@@ -126,6 +137,54 @@ private Q_SLOTS:
         QTest::mouseDClick(p.form->CoverView, Qt::LeftButton, Qt::NoModifier, inside);
         QCOMPARE(p.chooser.Asked, 1);
         QCOMPARE(p.Doc().GetPicture(1).size(), QSize(6, 6));
+    }
+
+    void aHelperThatHangsIsGivenUpWhileTheWindowPaints_data()
+    {
+        QTest::addColumn<bool>("escape");
+        QTest::addColumn<QString>("why");
+        QTest::addColumn<int>("withinMs");
+        QTest::newRow("hung") << false << "longer than 2 seconds" << 10000;
+        QTest::newRow("Escape pressed") << true << "cancelled" << 2000;
+    }
+    void aHelperThatHangsIsGivenUpWhileTheWindowPaints()
+    {
+        QFETCH(bool, escape);
+        QFETCH(QString, why);
+        QFETCH(int, withinMs);
+        TProgram p;
+        QTemporaryDir stub;
+        const QString helper = stub.filePath(QStringLiteral("velmora-metafile"));
+        WriteBytes(helper, "#!/bin/sh\nsleep 30\n");
+        QFile::setPermissions(helper, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        TMetafileGraphic::SetHelperDir(stub.path());
+        p.form->CoverView->SelectArea(1);
+        p.chooser.Answer = p.Save(QStringLiteral("slow.wmf"), WriteWmf(1, 1, Qt::red));
+
+        struct TPaints : QObject
+        {
+            int Count = 0;
+            bool eventFilter(QObject *, QEvent *e) override { return Count += e->type() == QEvent::Paint, false; }
+        } paints;
+        p.form->CoverView->installEventFilter(&paints);
+        QTimer repaint;
+        connect(&repaint, &QTimer::timeout, p.form->CoverView, qOverload<>(&QWidget::update));
+        repaint.start(30);
+        if (escape)
+            QTimer::singleShot(300, p.form.get(), [&] {
+                QCoreApplication::postEvent(p.form.get(),
+                                            new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
+            });
+        QElapsedTimer clock;
+        clock.start();
+        p.form->ChangeButton->click();
+        const qint64 took = clock.elapsed();
+        TMetafileGraphic::SetHelperDir(p.dir.path());
+        QVERIFY2(took < withinMs, qPrintable(QString::number(took)));
+        QVERIFY(paints.Count > 0);
+        QCOMPARE(p.messages.Boxes.size(), 1);
+        QVERIFY2(p.messages.Boxes[0].text.contains(why), qPrintable(p.messages.Boxes[0].text));
+        QVERIFY(p.Doc().GetPicture(1).isNull());
     }
 };
 
