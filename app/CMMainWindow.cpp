@@ -11,7 +11,7 @@
 #include "MessageBoxes.h"
 #include "MetafileGraphic.h"
 #include "PaintBox.h"
-#include "PictureLoading.h"
+#include "PictureChooser.h"
 #include "ProgramOptions.h"
 #include "RadioGroup.h"
 #include "Rounding.h"

@@ -11,7 +11,7 @@
 #include "MessageBoxes.h"
 #include "NewDocument.h"
 #include "PaintBox.h"
-#include "PictureLoading.h"
+#include "PictureChooser.h"
 #include "RadioGroup.h"
 #include "StandardDialogs.h"
 

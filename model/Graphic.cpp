@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Graphic.h"
 
-#include "BmpReader.h"
 #include "VelmoraError.h"
 
 #include <QBuffer>
@@ -94,25 +93,13 @@ void TGraphic::AssignError(const TGraphic *source) const
 
 void TBitmapGraphic::LoadFromStream(QIODevice &stream)
 {
-    // The extension chose the kind; contents of another kind do not load.
-    const qint64 start = stream.pos();
-    const TBmpHeader header = ReadBmpHeader(stream);
-    if (header.Uncompressed()) {
-        SetImage(ReadUncompressedBmp(stream, header));
-        return;
-    }
-    // Run-length encoded and other rare kinds: Qt's reader.
-    stream.seek(start);
-    QImageReader reader(&stream, "bmp");
-    reader.setDecideFormatFromContent(false);
-    // A bitmap stored top-down has a negative height in its header, and Qt
-    // reports it so.
+    // A bitmap of whatever kind Qt recognises; the program's BMP files are
+    // read by TBmpGraphic.
+    QImageReader reader(&stream);
     const QSize size = reader.size();
-    const qint64 w = size.width();
-    const qint64 h = qAbs(qint64(size.height()));
-    if (!reader.canRead() || w <= 0 || h <= 0 || !PictureSizeAllowed(w, h))
+    if (!reader.canRead() || !PictureSizeAllowed(size.width(), qAbs(qint64(size.height()))))
         throw EVelmoraError(QStringLiteral("Bitmap image is not valid"));
-    QImage image = reader.read();
+    const QImage image = reader.read();
     if (image.isNull())
         throw EVelmoraError(QStringLiteral("Bitmap image is not valid"));
     SetImage(image);

@@ -85,7 +85,7 @@ private:
     bool m_transparent = false;
 };
 
-// A plain bitmap, and the program's reader of BMP files.
+// A plain bitmap.
 class TBitmapGraphic : public TGraphic
 {
 public:
@@ -94,7 +94,6 @@ public:
 
     QString KindName() const override { return QStringLiteral("TBitmap"); }
     void LoadFromStream(QIODevice &stream) override;
-    bool ReadsOnlyWhatItDeclares() const override { return true; }
     int Width() const override { return m_image.width(); }
     int Height() const override { return m_image.height(); }
     void Draw(QPainter &canvas, const QRect &rect) const override;

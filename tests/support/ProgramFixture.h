@@ -4,7 +4,7 @@
 #include "CMMainWindow.h"
 #include "CoverFont.h"
 #include "DeviceMetrics.h"
-#include "PictureLoading.h"
+#include "PictureChooser.h"
 #include "ProgramOptions.h"
 #include "RecordingMessageBoxes.h"
 #include "ScriptedDialogs.h"

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PictureLoading.h"
 
+#include "BmpGraphic.h"
 #include "GraphicKinds.h"
 #include "IconGraphic.h"
 #include "JpegGraphic.h"
 #include "MetafileGraphic.h"
-#include "OpenPictureDialog.h"
 #include "VelmoraError.h"
 
 #include <QFileInfo>
@@ -26,7 +26,7 @@ void RegisterPictureKinds()
     QImageReader::setAllocationLimit(int(MaxPicturePixels * 4 / (1024 * 1024)) + 1);
     TGraphicKinds &kinds = GraphicKinds();
     kinds.RegisterFileFormat(QStringLiteral("bmp"), QStringLiteral("Bitmaps"),
-                             [] { return std::make_unique<TBitmapGraphic>(); });
+                             [] { return std::make_unique<TBmpGraphic>(); });
     kinds.RegisterFileFormat(QStringLiteral("ico"), QStringLiteral("Icons"),
                              [] { return std::make_unique<TIconGraphic>(); });
     kinds.RegisterFileFormat(QStringLiteral("jpg"), QStringLiteral("JPEG Image File"),
@@ -89,16 +89,4 @@ QStringList QtNameFilters(const QString &filter)
                        QLatin1Char(')');
     }
     return filters;
-}
-
-bool TQtPictureChooser::Choose(QWidget *owner, QString &fileName)
-{
-    TOpenPictureDialog dialog(owner);
-    if (!m_lastDir.isEmpty())
-        dialog.setDirectory(m_lastDir);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return false;
-    fileName = dialog.selectedFiles().first();
-    m_lastDir = QFileInfo(fileName).absolutePath();
-    return true;
 }

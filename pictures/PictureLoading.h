@@ -6,8 +6,6 @@
 #include <QStringList>
 #include <memory>
 
-class QWidget;
-
 // The open-picture dialog's filter, as pairs of text and mask.
 extern const char OpenPictureFilter[];
 
@@ -27,21 +25,3 @@ std::unique_ptr<TGraphic> LoadPicture(const QString &fileName, QString *why = nu
 // The filter as Qt name filters: each text followed by its masks, matched
 // without regard to case, as the file names of pictures come from anywhere.
 QStringList QtNameFilters(const QString &filter);
-
-// Where the Change... command asks for a picture file; tests answer instead.
-class TPictureChooser
-{
-public:
-    virtual ~TPictureChooser() = default;
-    // False when the user cancels.
-    virtual bool Choose(QWidget *owner, QString &fileName) = 0;
-};
-
-class TQtPictureChooser : public TPictureChooser
-{
-public:
-    bool Choose(QWidget *owner, QString &fileName) override;
-
-private:
-    QString m_lastDir;
-};
