@@ -106,6 +106,11 @@ uint32_t CmykToRgb(const JSAMPLE *p, bool inverted)
            uint32_t(y * k / 255);
 }
 
+// Beyond the picture's own bitmap a picture may take 256 MB while it loads:
+// the file's bytes, libjpeg's coefficients and its smaller buffers.
+constexpr qint64 PromisedDecoderBytes = qint64(256) << 20;
+constexpr qint64 DecoderOverheadBytes = qint64(8) << 20;
+
 // setjmp lives here, where every local after it is plain data, so a
 // longjmp from libjpeg skips no destructor. Returns false with the error's
 // text in e->message.
@@ -191,11 +196,18 @@ QImage DecodeJpeg(const QByteArray &data, const TJpegLimits &limits, TJpegProgre
     e.pub.emit_message = EmitMessage;
     QImage image;
     int rows = 0;
-    const bool ok = DecodeInto(&cinfo, &e, &monitor, limits.MaxDecoderMemory, &data, &image, &rows);
+    const long promised = long(PromisedDecoderBytes - data.size() - DecoderOverheadBytes);
+    const long cap = limits.MaxDecoderMemory >= 0 ? limits.MaxDecoderMemory : promised;
+    const bool ok = DecodeInto(&cinfo, &e, &monitor, std::max(cap, 0L), &data, &image, &rows);
     if (progress) {
         progress->Scans = e.scans;
         progress->Rows = rows;
     }
+    if (!ok && (e.pub.msg_code == JERR_OUT_OF_MEMORY || e.pub.msg_code == JERR_NO_BACKING_STORE))
+        throw EVelmoraError(
+            QStringLiteral("The JPEG file needs more memory to decode than a picture of its size "
+                           "is given (%1 MB at most): it is refused.")
+                .arg(std::max(cap, 0L) / (1024 * 1024)));
     if (!ok)
         throw EVelmoraError(
             QStringLiteral("JPEG error: %1").arg(QString::fromLocal8Bit(e.message)));

@@ -28,8 +28,10 @@ struct TJpegLimits
     // whole picture, so the number of scans alone bounds nothing.
     qint64 MaxScanPixels = 5000000000LL;
     // libjpeg's own working memory, the coefficients of a progressive file
-    // above all; a file that needs more is refused, not decoded.
-    long MaxDecoderMemory = 200L * 1024L * 1024L;
+    // above all; a file that needs more is refused, not decoded. Negative:
+    // what the memory promise leaves, 256 MB beyond the picture itself less
+    // the file's own bytes and a little for the rest of libjpeg.
+    long MaxDecoderMemory = -1;
 };
 
 // What a decode got through, for tests that bound the work.
