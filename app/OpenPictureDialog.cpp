@@ -7,6 +7,9 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPixmap>
+#include <QPointer>
+#include <QThreadPool>
+#include <QCoreApplication>
 
 namespace {
 
@@ -36,22 +39,57 @@ TOpenPictureDialog::TOpenPictureDialog(QWidget *parent)
     connect(this, &QFileDialog::currentChanged, this, &TOpenPictureDialog::ShowPreview);
 }
 
-void TOpenPictureDialog::ShowPreview(const QString &fileName)
+namespace {
+
+// One preview decodes at a time, off the user-interface thread: a large or
+// hostile file never holds the dialog up, and its bounds (2 s of work) are
+// spent once, not while the user types.
+QThreadPool &PreviewPool()
 {
-    m_preview->clear();
+    static QThreadPool pool;
+    pool.setMaxThreadCount(1);
+    return pool;
+}
+
+QImage DecodePreview(const QString &fileName)
+{
     const QFileInfo info(fileName);
     if (!info.isFile() || info.size() > MaxPreviewBytes)
-        return;
-    // Runs from the dialog's own signal: a picture that cannot be shown
-    // leaves the preview empty, it never leaves this handler as an error.
+        return QImage();
     try {
         const std::unique_ptr<TGraphic> picture = LoadPicture(fileName);
         if (!picture)
-            return;
-        const QImage bitmap = picture->ToBitmap();
-        m_preview->setPixmap(QPixmap::fromImage(bitmap.scaled(
-            PreviewSide - 4, PreviewSide - 4, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+            return QImage();
+        return picture->ToBitmap().scaled(PreviewSide - 4, PreviewSide - 4, Qt::KeepAspectRatio,
+                                          Qt::SmoothTransformation);
     } catch (const std::exception &) {
-        m_preview->clear();
+        return QImage(); // a picture that cannot be shown leaves the preview empty
     }
+}
+
+} // namespace
+
+void TOpenPictureDialog::ShowPreview(const QString &fileName)
+{
+    m_preview->clear();
+    const quint64 request = ++m_request;
+    // What waits to start is of no more use once another file is chosen.
+    PreviewPool().clear();
+    const QPointer<TOpenPictureDialog> dialog(this);
+    PreviewPool().start([dialog, request, fileName] {
+        const QImage preview = DecodePreview(fileName);
+        QMetaObject::invokeMethod(
+            qApp,
+            [dialog, request, preview] {
+                if (dialog)
+                    dialog->PreviewReady(request, preview);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void TOpenPictureDialog::PreviewReady(quint64 request, const QImage &preview)
+{
+    if (request == m_request && !preview.isNull())
+        m_preview->setPixmap(QPixmap::fromImage(preview));
 }

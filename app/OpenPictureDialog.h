@@ -13,7 +13,14 @@ class TOpenPictureDialog : public QFileDialog
 public:
     explicit TOpenPictureDialog(QWidget *parent);
 
-private:
+    // Starts the preview of a file: it is decoded on a thread of its own and
+    // shown when it is ready, unless another file has been chosen since.
     void ShowPreview(const QString &fileName);
+    const QLabel *Preview() const { return m_preview; }
+
+private:
+    void PreviewReady(quint64 request, const QImage &preview);
+
     QLabel *m_preview;
+    quint64 m_request = 0; // the latest preview asked for
 };

@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTemporaryFile>
+#include <QThread>
 #include <QTimer>
 #include <algorithm>
 
@@ -22,7 +23,8 @@ namespace {
 
 double g_screenDpi = 0;
 QString g_helperDir;
-QByteArray g_diagnostics;
+// Per thread: a preview may draw on its own thread while a picture is placed.
+thread_local QByteArray g_diagnostics;
 // The helper limits its own time to 2 s of processor, which does not bound
 // its wall time on a busy machine, nor a helper that hangs without using any:
 // 2 s of work is the promise, and a little more for starting.
@@ -91,8 +93,15 @@ enum class THelperEnd
 THelperEnd WaitForHelper(QProcess &helper)
 {
     QCoreApplication *app = QCoreApplication::instance();
-    if (!app)
-        return helper.waitForFinished(HelperWallMs) ? THelperEnd::Finished : THelperEnd::TooLong;
+    // Off the user-interface thread (a preview) there is no window to keep
+    // painting, and the application's events are not this thread's to filter.
+    if (!app || QThread::currentThread() != app->thread()) {
+        if (helper.waitForFinished(HelperWallMs))
+            return THelperEnd::Finished;
+        helper.kill();
+        helper.waitForFinished();
+        return THelperEnd::TooLong;
+    }
     TWaitForHelper wait;
     QTimer limit;
     limit.setSingleShot(true);

@@ -3,6 +3,7 @@
 #include "CoverView.h"
 #include "GifSupport.h"
 #include "MetafileGraphic.h"
+#include "OpenPictureDialog.h"
 #include "PictureLoading.h"
 #include "ProgramFixture.h"
 #include "RecordingMessageBoxes.h"
@@ -12,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -185,6 +187,24 @@ private Q_SLOTS:
         QCOMPARE(p.messages.Boxes.size(), 1);
         QVERIFY2(p.messages.Boxes[0].text.contains(why), qPrintable(p.messages.Boxes[0].text));
         QVERIFY(p.Doc().GetPicture(1).isNull());
+    }
+
+    void previewsAreDecodedOffTheUserInterfaceThread()
+    {
+        QTemporaryDir dir;
+        const auto save = [&](const char *name, const QByteArray &bytes) {
+            WriteBytes(dir.filePath(QLatin1String(name)), bytes);
+            return dir.filePath(QLatin1String(name));
+        };
+        TOpenPictureDialog dialog(nullptr);
+        dialog.ShowPreview(save("p.jpg", WriteJpeg(QuarterPicture(400, 300))));
+        QVERIFY(dialog.Preview()->pixmap().isNull()); // shown once decoded, never before
+        QTRY_COMPARE(dialog.Preview()->pixmap().size(), QSize(176, 132));
+        // The file chosen last wins over one still decoding.
+        dialog.ShowPreview(save("big.jpg", WriteJpeg(QuarterPicture(3000, 2000))));
+        dialog.ShowPreview(dir.filePath(QStringLiteral("missing.jpg")));
+        QTest::qWait(500);
+        QVERIFY(dialog.Preview()->pixmap().isNull());
     }
 };
 
