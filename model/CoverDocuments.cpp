@@ -53,6 +53,7 @@ void TCoverDocument::SetPicture(CoverArea area, const TGraphic *picture)
 {
     At(area).Picture = picture ? picture->ToBitmap() : QImage();
     At(area).Source = picture ? picture->Source() : nullptr;
+    At(area).Reduced = picture ? picture->Reduced() : QImage();
     Repaint();
 }
 
@@ -60,12 +61,18 @@ void TCoverDocument::SetPicture(CoverArea area, const QImage *picture)
 {
     At(area).Picture = picture ? *picture : QImage();
     At(area).Source = nullptr;
+    At(area).Reduced = QImage();
     Repaint();
 }
 
 std::shared_ptr<const TPictureSource> TCoverDocument::GetPictureSource(CoverArea area) const
 {
     return At(area).Source;
+}
+
+const QImage &TCoverDocument::GetReducedPicture(CoverArea area) const
+{
+    return At(area).Reduced;
 }
 
 bool TCoverDocument::GetStretch(CoverArea area) const
@@ -220,6 +227,7 @@ void TCoverDocument::Reset()
     for (Area &a : m_areas) {
         a.Picture = QImage();
         a.Source = nullptr;
+        a.Reduced = QImage();
         a.Stretch = true;
         a.Autosize = false;
         a.Text.clear();

@@ -76,6 +76,9 @@ public:
     // What the area's picture can be drawn anew from at another size; none
     // for a bitmap.
     std::shared_ptr<const TPictureSource> GetPictureSource(CoverArea area) const;
+    // The picture smaller, when its kind made one as it loaded (for the
+    // screen's copies to start from); null otherwise.
+    const QImage &GetReducedPicture(CoverArea area) const;
     void SetPicture(CoverArea area, std::nullptr_t)
     {
         SetPicture(area, static_cast<const QImage *>(nullptr));
@@ -121,6 +124,7 @@ private:
     {
         QImage Picture;
         std::shared_ptr<const TPictureSource> Source;
+        QImage Reduced;
         bool Stretch = true;
         bool Autosize = false;
         TColorRef BackColor = 0xFFFFFF;

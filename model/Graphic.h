@@ -65,6 +65,10 @@ public:
     // A bitmap of the picture's own size with the picture drawn at 0, 0 on
     // white, as a cover area keeps it.
     virtual QImage ToBitmap() const;
+    // The same picture smaller, where the kind makes one cheaply while it
+    // loads (a large JPEG at half size), for the screen's copies; null
+    // otherwise.
+    virtual QImage Reduced() const { return QImage(); }
     // What the picture can be drawn anew from at another size; none for a
     // picture that is its bitmap.
     virtual std::shared_ptr<const TPictureSource> Source() const { return nullptr; }

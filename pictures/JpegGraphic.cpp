@@ -6,9 +6,11 @@
 
 #include <QIODevice>
 #include <QPainter>
+#include <QThread>
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <thread>
 // jpeglib.h needs size_t and FILE declared first.
 #include <jerror.h>
 #include <jpeglib.h>
@@ -115,7 +117,8 @@ constexpr qint64 DecoderOverheadBytes = qint64(8) << 20;
 // longjmp from libjpeg skips no destructor. Returns false with the error's
 // text in e->message.
 bool DecodeInto(jpeg_decompress_struct *cinfo, ErrorManager *e, ProgressManager *progress,
-                long maxMemory, const QByteArray *data, QImage *out, int *rows)
+                long maxMemory, const TJpegLimits *limits, const QByteArray *data, QImage *out,
+                int *rows)
 {
     if (setjmp(e->jump)) {
         jpeg_destroy_decompress(cinfo);
@@ -132,6 +135,13 @@ bool DecodeInto(jpeg_decompress_struct *cinfo, ErrorManager *e, ProgressManager 
         jpeg_destroy_decompress(cinfo);
         return false;
     }
+    if (limits->BaselineOnly && jpeg_has_multiple_scans(cinfo)) {
+        std::snprintf(e->message, sizeof e->message, "Progressive file");
+        jpeg_destroy_decompress(cinfo);
+        return false;
+    }
+    cinfo->scale_num = 1;
+    cinfo->scale_denom = unsigned(std::max(1, limits->ScaleDenominator));
     const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
     cinfo->out_color_space = cmyk ? JCS_CMYK : Rgb32Space;
     jpeg_start_decompress(cinfo);
@@ -198,7 +208,8 @@ QImage DecodeJpeg(const QByteArray &data, const TJpegLimits &limits, TJpegProgre
     int rows = 0;
     const long promised = long(PromisedDecoderBytes - data.size() - DecoderOverheadBytes);
     const long cap = limits.MaxDecoderMemory >= 0 ? limits.MaxDecoderMemory : promised;
-    const bool ok = DecodeInto(&cinfo, &e, &monitor, std::max(cap, 0L), &data, &image, &rows);
+    const bool ok =
+        DecodeInto(&cinfo, &e, &monitor, std::max(cap, 0L), &limits, &data, &image, &rows);
     if (progress) {
         progress->Scans = e.scans;
         progress->Rows = rows;
@@ -216,7 +227,37 @@ QImage DecodeJpeg(const QByteArray &data, const TJpegLimits &limits, TJpegProgre
 
 void TJpegGraphic::LoadFromStream(QIODevice &stream)
 {
-    m_image = DecodeJpeg(stream.readAll());
+    const QByteArray data = stream.readAll();
+    // A camera-sized baseline picture is also decoded at half its size on
+    // the other core, for the screen's first copies to start from: placing
+    // it then costs little more than decoding it.
+    QImage half;
+    std::thread halving;
+    if (data.size() > (1 << 20) && QThread::idealThreadCount() > 1) {
+        halving = std::thread([data, &half] {
+            try {
+                TJpegLimits limits;
+                limits.ScaleDenominator = 2;
+                limits.BaselineOnly = true;
+                half = DecodeJpeg(data, limits);
+            } catch (...) {
+                half = QImage(); // the screen's copies come from the whole picture
+            }
+        });
+    }
+    struct Join
+    {
+        std::thread &t;
+        ~Join()
+        {
+            if (t.joinable())
+                t.join();
+        }
+    } join{halving};
+    m_image = DecodeJpeg(data);
+    if (halving.joinable())
+        halving.join();
+    m_half = half;
     Changed();
 }
 

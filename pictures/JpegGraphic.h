@@ -16,9 +16,11 @@ public:
     int Height() const override { return m_image.height(); }
     void Draw(QPainter &canvas, const QRect &rect) const override;
     QImage ToBitmap() const override { return m_image; }
+    QImage Reduced() const override { return m_half; }
 
 private:
     QImage m_image;
+    QImage m_half; // a large baseline picture at half its size, for the screen
 };
 
 // How much work and memory one JPEG may take beyond its own bitmap.
@@ -32,6 +34,11 @@ struct TJpegLimits
     // what the memory promise leaves, 256 MB beyond the picture itself less
     // the file's own bytes and a little for the rest of libjpeg.
     long MaxDecoderMemory = -1;
+    // 1, or 2, 4, 8 to decode at that fraction of the size (libjpeg scales
+    // as it decodes, for little more than the entropy decoding).
+    int ScaleDenominator = 1;
+    // Refuse a progressive file rather than buffer its coefficients.
+    bool BaselineOnly = false;
 };
 
 // What a decode got through, for tests that bound the work.

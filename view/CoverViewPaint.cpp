@@ -181,7 +181,8 @@ void TCoverView::DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, 
         }
     }
     if (!forPrint && UseScaledPictureCache && m_pictureCache.IsReduction(pic, size)) {
-        p.drawImage(QPoint(target.Left, target.Top), m_pictureCache.Scaled(area, pic, size));
+        p.drawImage(QPoint(target.Left, target.Top),
+                    m_pictureCache.Scaled(area, pic, size, Document->GetReducedPicture(area)));
     } else if (m_pictureCache.IsReduction(pic, size)) {
         p.drawImage(QPoint(target.Left, target.Top),
                     pic.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));

@@ -24,13 +24,28 @@ bool Serves(const QImage &working, const QImage &picture, QSize size)
            ServesAlong(working.height(), picture.height(), size.height());
 }
 
-QImage WorkingCopy(const QImage &picture, QSize size)
+QImage WorkingCopy(const QImage &picture, QSize size, const QImage &reduced)
 {
     const QSize twice(std::min(picture.width(), size.width() * 2),
                       std::min(picture.height(), size.height() * 2));
     if (twice == picture.size())
         return picture;
-    return picture.scaled(twice, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // A smaller copy made as the picture loaded serves as well and costs a
+    // fraction to reduce.
+    const QImage &from = !reduced.isNull() && reduced.width() >= twice.width() &&
+                                 reduced.height() >= twice.height()
+                             ? reduced
+                             : picture;
+    if (twice == from.size())
+        return from;
+    if (&from == &reduced && CanAreaAverage(from, twice)) {
+        QImage copy(twice, from.format());
+        if (!copy.isNull()) {
+            AreaAverage(from, copy);
+            return copy;
+        }
+    }
+    return from.scaled(twice, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 } // namespace
@@ -40,14 +55,15 @@ bool TScaledPictureCache::IsReduction(const QImage &picture, QSize size) const
     return size.width() <= picture.width() && size.height() <= picture.height();
 }
 
-QImage TScaledPictureCache::Scaled(int area, const QImage &picture, QSize size)
+QImage TScaledPictureCache::Scaled(int area, const QImage &picture, QSize size,
+                                   const QImage &reduced)
 {
     Entry &e = m_entries[size_t(area - 1)];
     const qint64 key = picture.cacheKey();
     if (!e.scaled.isNull() && e.key == key && e.size == size)
         return e.scaled;
     if (e.key != key || !Serves(e.working, picture, size))
-        e.working = WorkingCopy(picture, size);
+        e.working = WorkingCopy(picture, size, reduced);
     e.key = key;
     e.size = size;
     if (e.working.size() == size) {

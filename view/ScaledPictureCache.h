@@ -23,7 +23,9 @@ public:
     // for the next call, an enlargement is not (it can be far larger than the
     // picture and is cheap to draw straight from it). What is returned may
     // share the entry's memory: it is good until the next call for the area.
-    QImage Scaled(int area, const QImage &picture, QSize size);
+    // reduced: the same picture smaller, or null; a first working copy is
+    // made from it when it is large enough.
+    QImage Scaled(int area, const QImage &picture, QSize size, const QImage &reduced = QImage());
     bool IsReduction(const QImage &picture, QSize size) const;
     void Clear();
 
