@@ -8,9 +8,12 @@ void TSizeListModel::SetCatalogue(const TSizeListSnapshot &catalogue, bool centi
 {
     beginResetModel();
     m_catalogue = catalogue;
-    m_names.clear();
-    for (const QString &name : catalogue.Names())
-        m_names << TSizeName(name).Text();
+    // Names read from the file are stored names already; only one longer
+    // than a record's name is cut as the record cuts it.
+    m_names = catalogue.Names();
+    for (qsizetype i = 0; i < m_names.size(); ++i)
+        if (m_names.at(i).size() > TSizeName::MaxLength)
+            m_names[i] = TSizeName(m_names.at(i)).Text();
     m_entries.assign(size_t(m_names.size()), std::nullopt);
     m_centimetres = centimetres;
     m_unit = unit;
