@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <future>
 #include <thread>
 // jpeglib.h needs size_t and FILE declared first.
 #include <jerror.h>
@@ -160,6 +161,8 @@ bool DecodeInto(jpeg_decompress_struct *cinfo, ErrorManager *e, ProgressManager 
         jpeg_destroy_decompress(cinfo);
         return false;
     }
+    if (limits->Allocated)
+        limits->Allocated(*out);
     JSAMPARRAY cmykRow = nullptr;
     if (cmyk)
         cmykRow = (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
@@ -225,39 +228,81 @@ QImage DecodeJpeg(const QByteArray &data, const TJpegLimits &limits, TJpegProgre
     return image;
 }
 
-void TJpegGraphic::LoadFromStream(QIODevice &stream)
+namespace {
+
+// The work a camera-sized baseline picture is given on the other core while
+// the user-interface thread decodes it: first the bitmap's memory is had from
+// the system (so that the decoder does not stop at every new page), then the
+// picture is decoded at half its size for the screen's first copies.
+class THelpingCore
 {
-    const QByteArray data = stream.readAll();
-    // A camera-sized baseline picture is also decoded at half its size on
-    // the other core, for the screen's first copies to start from: placing
-    // it then costs little more than decoding it.
-    QImage half;
-    std::thread halving;
-    if (data.size() > (1 << 20) && QThread::idealThreadCount() > 1) {
-        halving = std::thread([data, &half] {
+public:
+    explicit THelpingCore(const QByteArray &data)
+    {
+        m_thread = std::thread([this, data] {
+            const TBits bits = m_allocated.get_future().get();
+            if (bits.Start)
+                PrefaultBitmap(bits.Start, bits.Bytes);
             try {
                 TJpegLimits limits;
                 limits.ScaleDenominator = 2;
                 limits.BaselineOnly = true;
-                half = DecodeJpeg(data, limits);
+                m_half = DecodeJpeg(data, limits);
             } catch (...) {
-                half = QImage(); // the screen's copies come from the whole picture
+                m_half = QImage(); // the screen's copies come from the whole picture
             }
         });
     }
-    struct Join
+    ~THelpingCore() { Finish(); }
+    THelpingCore(const THelpingCore &) = delete;
+    THelpingCore &operator=(const THelpingCore &) = delete;
+
+    // The bitmap exists: its memory, not the image, for a second reference
+    // to the image would make the decoder's writes copy it.
+    void Allocated(const QImage &bitmap) { Tell({bitmap.constBits(), bitmap.sizeInBytes()}); }
+    QImage Finish()
     {
-        std::thread &t;
-        ~Join()
-        {
-            if (t.joinable())
-                t.join();
+        Tell({});
+        if (m_thread.joinable())
+            m_thread.join();
+        return m_half;
+    }
+
+private:
+    struct TBits
+    {
+        const uchar *Start = nullptr;
+        qsizetype Bytes = 0;
+    };
+    void Tell(TBits bits)
+    {
+        if (!m_told) {
+            m_told = true;
+            m_allocated.set_value(bits);
         }
-    } join{halving};
-    m_image = DecodeJpeg(data);
-    if (halving.joinable())
-        halving.join();
-    m_half = half;
+    }
+    std::promise<TBits> m_allocated;
+    bool m_told = false;
+    QImage m_half;
+    std::thread m_thread;
+};
+
+} // namespace
+
+void TJpegGraphic::LoadFromStream(QIODevice &stream)
+{
+    const QByteArray data = stream.readAll();
+    if (data.size() <= (1 << 20) || QThread::idealThreadCount() < 2) {
+        m_image = DecodeJpeg(data);
+        m_half = QImage();
+        Changed();
+        return;
+    }
+    THelpingCore helper(data);
+    TJpegLimits limits;
+    limits.Allocated = [&helper](const QImage &bitmap) { helper.Allocated(bitmap); };
+    m_image = DecodeJpeg(data, limits);
+    m_half = helper.Finish();
     Changed();
 }
 

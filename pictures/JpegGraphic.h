@@ -4,6 +4,7 @@
 #include "Graphic.h"
 
 #include <QByteArray>
+#include <functional>
 
 // JPEG pictures, decoded with libjpeg at full size straight into a 32-bit
 // bitmap. The bitmap is what a cover area keeps, shared, not copied.
@@ -39,6 +40,8 @@ struct TJpegLimits
     int ScaleDenominator = 1;
     // Refuse a progressive file rather than buffer its coefficients.
     bool BaselineOnly = false;
+    // Told of the bitmap as soon as it exists, before a row is decoded.
+    std::function<void(const QImage &)> Allocated;
 };
 
 // What a decode got through, for tests that bound the work.

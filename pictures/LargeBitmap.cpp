@@ -23,6 +23,22 @@ void FreeBlock(void *block)
 
 } // namespace
 
+void PrefaultBitmap(const uchar *bits, qsizetype bytes)
+{
+#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
+    const auto start = reinterpret_cast<quintptr>(bits);
+    if (bytes < qsizetype(Threshold) || start % HugePage != 0)
+        return; // only the blocks AllocateBitmap aligns itself
+    const size_t rounded = (size_t(bytes) + HugePage - 1) / HugePage * HugePage;
+    // The request leaves the pixels as they are: safe while the decoder
+    // writes them. A refusal (an older system) only loses the head start.
+    (void)madvise(reinterpret_cast<void *>(start), rounded, MADV_POPULATE_WRITE);
+#else
+    Q_UNUSED(bits);
+    Q_UNUSED(bytes);
+#endif
+}
+
 qint64 AllocatedBitmapBytes()
 {
     return g_allocated;
