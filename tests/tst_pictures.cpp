@@ -97,6 +97,27 @@ private Q_SLOTS:
         QCOMPARE(g.Height(), 48);
         QCOMPARE(g.ToBitmap().format(), QImage::Format_RGB32);
         CheckQuarters(g.ToBitmap());
+        QVERIFY(g.Reduced().isNull()); // too small to be worth a second decode
+    }
+
+    void largeBaselineJpegAlsoComesAtHalfSize()
+    {
+        // Noise keeps the file above a megabyte.
+        QImage noise = QuarterPicture(1600, 1200);
+        for (int y = 0; y < noise.height(); ++y)
+            for (int x = 0; x < noise.width(); ++x)
+                if ((x * 7919 + y * 104729) % 13 < 6)
+                    noise.setPixel(x, y, qRgb((x * 31) & 0xFF, (y * 17) & 0xFF, (x ^ y) & 0xFF));
+        for (const int flavour : {int(JpegFlavour::Colour), int(JpegFlavour::Progressive)}) {
+            const QByteArray jpeg = WriteJpeg(noise, JpegFlavour(flavour), 95);
+            QVERIFY(jpeg.size() > (1 << 20));
+            TJpegGraphic g;
+            g.LoadFromFile(Save("large.jpg", jpeg));
+            QCOMPARE(g.ToBitmap().size(), QSize(1600, 1200));
+            // A progressive file is not buffered twice.
+            QCOMPARE(g.Reduced().size(),
+                     flavour == int(JpegFlavour::Colour) ? QSize(800, 600) : QSize(0, 0));
+        }
     }
 
     void greyJpeg()
