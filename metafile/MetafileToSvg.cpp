@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MetafileToSvg.h"
 
+#include <QList>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QString>
 #include <QtEndian>
 #include <cmath>
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <vector>
@@ -56,8 +59,194 @@ struct WmfApi
     }
 };
 
-QByteArray WmfToSvg(const QByteArray &data, double dpi, int &width, int &height)
+
+// What the records of a Windows metafile say that libwmf's SVG loses: the
+// character set of each text's font, and where a placeable picture maps its
+// window (MM_ISOTROPIC, MM_ANISOTROPIC) with no viewport of its own.
+struct TWmfFacts
 {
+    QList<quint8> TextCharsets; // per text record, in order
+    int MapModeEnd = -1;        // just past the first such SETMAPMODE record
+    bool HasViewportExt = false;
+};
+
+TWmfFacts ScanWmf(const QByteArray &data, int at)
+{
+    TWmfFacts facts;
+    std::vector<int> objects; // per slot: -1 free, else the font's charset or 256
+    quint8 charset = 0;
+    const int size = int(data.size());
+    while (at + 6 <= size) {
+        const quint64 words = ReadU32(data, at);
+        const quint16 function = ReadU16(data, at + 4);
+        if (words < 3 || quint64(at) + words * 2 > quint64(size) || function == 0)
+            break;
+        const int end = at + int(words * 2);
+        const auto create = [&](int value) {
+            const auto free = std::find(objects.begin(), objects.end(), -1);
+            if (free == objects.end())
+                objects.push_back(value);
+            else
+                *free = value;
+        };
+        switch (function) {
+        case 0x0103: // SETMAPMODE
+            if (end - at >= 8 && facts.MapModeEnd < 0) {
+                const quint16 mode = ReadU16(data, at + 6);
+                if (mode == 7 || mode == 8)
+                    facts.MapModeEnd = end;
+            }
+            break;
+        case 0x020E: // SETVIEWPORTEXT
+        case 0x0412: // SCALEVIEWPORTEXT
+            facts.HasViewportExt = true;
+            break;
+        case 0x02FB: // CREATEFONTINDIRECT: the charset follows five words and three bytes
+            create(end - at > 19 ? quint8(data[at + 19]) : 0);
+            break;
+        case 0x02FA: case 0x02FC: case 0x00F7: case 0x01F9: case 0x0142: case 0x06FF:
+            create(256); // a pen, a brush, a palette or a region
+            break;
+        case 0x01F0: // DELETEOBJECT
+            if (end - at >= 8 && ReadU16(data, at + 6) < objects.size())
+                objects[ReadU16(data, at + 6)] = -1;
+            break;
+        case 0x012D: // SELECTOBJECT
+            if (end - at >= 8 && ReadU16(data, at + 6) < objects.size()) {
+                const int object = objects[ReadU16(data, at + 6)];
+                if (object >= 0 && object < 256)
+                    charset = quint8(object);
+            }
+            break;
+        case 0x0521: // TEXTOUT
+        case 0x0A32: // EXTTEXTOUT
+            facts.TextCharsets << charset;
+            break;
+        default:
+            break;
+        }
+        at = end;
+    }
+    return facts;
+}
+
+// Symbol's letters are Greek.
+QString FromSymbol(const QByteArray &bytes)
+{
+    static const char16_t upper[] = u"ΑΒΧΔΕΦΓΗΙϑΚΛΜΝΟΠΘΡΣΤΥςΩΞΨΖ";
+    static const char16_t lower[] = u"αβχδεφγηιϕκλμνοπθρστυϖωξψζ";
+    QString text;
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 'A' && b <= 'Z')
+            text += QChar(upper[b - 'A']);
+        else if (b >= 'a' && b <= 'z')
+            text += QChar(lower[b - 'a']);
+        else
+            text += QChar(b);
+    }
+    return text;
+}
+
+// A text's bytes as characters, by its font's character set.
+QString DecodeWmfText(const QByteArray &bytes, quint8 charset)
+{
+    if (charset == 2)
+        return FromSymbol(bytes);
+    const char *name = "windows-1252";
+    switch (charset) {
+    case 77: name = "macintosh"; break;
+    case 128: name = "Shift_JIS"; break;
+    case 129: name = "windows-949"; break;
+    case 134: name = "GBK"; break;
+    case 136: name = "Big5"; break;
+    case 161: name = "windows-1253"; break;
+    case 162: name = "windows-1254"; break;
+    case 177: name = "windows-1255"; break;
+    case 178: name = "windows-1256"; break;
+    case 186: name = "windows-1257"; break;
+    case 204: name = "windows-1251"; break;
+    case 222: name = "windows-874"; break;
+    case 238: name = "windows-1250"; break;
+    case 255: name = "IBM437"; break;
+    default: break;
+    }
+    QStringDecoder decoder(name);
+    if (!decoder.isValid())
+        decoder = QStringDecoder("windows-1252");
+    if (!decoder.isValid())
+        return QString::fromLatin1(bytes);
+    return decoder(bytes);
+}
+
+// libwmf writes a text's bytes into the SVG as they are: an "&" or "<"
+// makes it invalid and a byte above 0x7F is no character. Each text is
+// decoded by its font's character set and escaped; an open polyline is
+// not filled, as GDI never fills one.
+QByteArray MendWmfSvg(const QByteArray &svg, const TWmfFacts &facts)
+{
+    QByteArray out;
+    qsizetype from = 0;
+    int text = 0;
+    for (;;) {
+        const qsizetype open = svg.indexOf("<text", from);
+        const qsizetype tagEnd = open < 0 ? -1 : svg.indexOf('>', open);
+        const qsizetype close = tagEnd < 0 ? -1 : svg.indexOf("</text>", tagEnd);
+        if (close < 0)
+            break;
+        out += svg.mid(from, tagEnd + 1 - from);
+        const quint8 charset = text < facts.TextCharsets.size() ? facts.TextCharsets[text] : 0;
+        out += DecodeWmfText(svg.mid(tagEnd + 1, close - tagEnd - 1), charset)
+                   .toHtmlEscaped()
+                   .toUtf8();
+        from = close;
+        ++text;
+    }
+    out += svg.mid(from);
+    static const QRegularExpression polyline(QStringLiteral("<polyline([^>]*?)style=\""));
+    return QString::fromUtf8(out)
+        .replace(polyline, QStringLiteral("<polyline\\1style=\"fill:none; "))
+        .toUtf8();
+}
+
+// The viewport a program sets up to show a placeable picture in its frame,
+// which the picture's own window then maps into: libwmf leaves it out.
+// Inserted as the frame in the header's units, which libwmf takes as
+// points; the SVG is scaled by points per unit afterwards.
+QByteArray WithFrameViewport(const QByteArray &data, const TWmfFacts &facts, int headerAt)
+{
+    const qint16 right = qFromLittleEndian<qint16>(data.constData() + 10);
+    const qint16 bottom = qFromLittleEndian<qint16>(data.constData() + 12);
+    QByteArray records;
+    const auto add = [&](quint16 function, qint16 y, qint16 x) {
+        char r[10];
+        qToLittleEndian<quint32>(5, r);
+        qToLittleEndian<quint16>(function, r + 4);
+        qToLittleEndian<qint16>(y, r + 6);
+        qToLittleEndian<qint16>(x, r + 8);
+        records.append(r, 10);
+    };
+    add(0x020D, 0, 0);          // SETVIEWPORTORG
+    add(0x020E, bottom, right); // SETVIEWPORTEXT
+    QByteArray out = data.left(facts.MapModeEnd) + records + data.mid(facts.MapModeEnd);
+    const quint32 words = ReadU32(out, headerAt + 6);
+    qToLittleEndian<quint32>(words + 10, out.data() + headerAt + 6);
+    return out;
+}
+
+QByteArray WmfToSvg(const QByteArray &source, double dpi, int &width, int &height)
+{
+    const bool placeable = ReadU32(source, 0) == 0x9AC6CDD7u;
+    const int headerAt = placeable ? 22 : 0;
+    if (source.size() < headerAt + 18)
+        Invalid();
+    const int recordsAt = headerAt + 2 * ReadU16(source, headerAt + 2);
+    const TWmfFacts facts = ScanWmf(source, recordsAt);
+    const bool frameViewport = placeable && facts.MapModeEnd >= 0 && !facts.HasViewportExt &&
+                               ReadU16(source, 14) > 0 && ReadS32(source, 6) == 0 &&
+                               qFromLittleEndian<qint16>(source.constData() + 10) > 0 &&
+                               qFromLittleEndian<qint16>(source.constData() + 12) > 0;
+    const QByteArray data = frameViewport ? WithFrameViewport(source, facts, headerAt) : source;
     WmfApi w;
     wmfAPI_Options options{};
     options.function = wmf_svg_function;
@@ -117,6 +306,17 @@ QByteArray WmfToSvg(const QByteArray &data, double dpi, int &width, int &height)
     }
     if (played != wmf_E_None || out.isEmpty())
         Invalid();
+    out = MendWmfSvg(out, facts);
+    if (frameViewport) {
+        // The viewport was given in the header's units; libwmf took them as points.
+        const qsizetype content = out.indexOf('>', out.indexOf("<svg")) + 1;
+        const qsizetype end = out.lastIndexOf("</svg>");
+        if (content <= 0 || end < content)
+            Invalid();
+        const double scale = 72.0 / ReadU16(source, 14);
+        out = out.left(content) + "<g transform=\"scale(" + QByteArray::number(scale, 'g', 10) +
+              ")\">" + out.mid(content, end - content) + "</g>" + out.mid(end);
+    }
     return out;
 }
 

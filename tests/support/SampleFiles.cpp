@@ -193,6 +193,61 @@ QByteArray WriteWmfShapes(int frameWidth, int frameHeight, const QList<QRect> &r
     return placeable.data + header.data + records.data;
 }
 
+QByteArray WriteWmfClipArt()
+{
+    Bytes records;
+    auto record = [&](unsigned function, std::initializer_list<int> params) {
+        records.U32(quint32(3 + params.size()));
+        records.U16(function);
+        for (int p : params)
+            records.S16(p);
+    };
+    record(0x0103, {8});               // SETMAPMODE MM_ANISOTROPIC
+    record(0x020B, {0, 0});            // SETWINDOWORG y, x
+    record(0x020C, {2000, 2000});      // SETWINDOWEXT y, x
+    record(0x02FA, {0, 100, 0, 0, 0}); // CREATEPENINDIRECT solid, 100 wide, black
+    record(0x012D, {0});
+    record(0x0325, {3, 400, 400, 400, 1600, 1600, 1600}); // POLYLINE
+    // CREATEFONTINDIRECT: 200 high, ANSI_CHARSET, face "Arial".
+    Bytes font;
+    for (int v : {-200, 0, 0, 0, 400})
+        font.S16(v);
+    font.data += QByteArray("\0\0\0\0\0\0\0\0", 8) + QByteArray("Arial").leftJustified(32, '\0');
+    records.U32(quint32(3 + font.data.size() / 2));
+    records.U16(0x02FB);
+    records.data += font.data;
+    record(0x012D, {1});
+    QByteArray text("Tom & Jerry <3 Caf\xe9");
+    records.U32(quint32(3 + 1 + (text.size() + 1) / 2 + 2));
+    records.U16(0x0521); // TEXTOUT: length, text, y, x
+    records.S16(int(text.size()));
+    records.data += text + QByteArray(text.size() % 2, '\0');
+    records.S16(300);
+    records.S16(200);
+    record(0x0000, {});
+
+    Bytes header;
+    header.U16(1);
+    header.U16(9);
+    header.U16(0x0300);
+    header.U32(quint32((18 + records.data.size()) / 2));
+    header.U16(2);
+    header.U32(32);
+    header.U16(0);
+    Bytes placeable;
+    placeable.U32(0x9AC6CDD7u);
+    placeable.U16(0);
+    for (int v : {0, 0, 1440, 1440})
+        placeable.S16(v);
+    placeable.U16(1440);
+    placeable.U32(0);
+    quint16 checksum = 0;
+    for (int i = 0; i < 10; ++i)
+        checksum ^= qFromLittleEndian<quint16>(placeable.data.constData() + 2 * i);
+    placeable.U16(checksum);
+    return placeable.data + header.data + records.data;
+}
+
 QByteArray WriteEmf(int frameWidth, int frameHeight, const QColor &fill)
 {
     const int pxW = int(frameWidth / 2540.0 * 96 + 0.5);

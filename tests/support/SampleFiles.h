@@ -58,6 +58,12 @@ QByteArray WriteWmf(double widthInches, double heightInches, const QColor &fill)
 // inch, with those rectangles (in frame units) filled with one colour.
 QByteArray WriteWmfShapes(int frameWidth, int frameHeight, const QList<QRect> &rects,
                           const QColor &fill);
+// Clip-art as real programs write it: a placeable metafile of one inch
+// (96 pixels) whose window of 2000 x 2000 units is mapped anisotropically
+// into its frame, an open "L" drawn as one black polyline 100 units wide
+// from (400, 400) down to (400, 1600) and across to (1600, 1600), and the
+// text "Tom & Jerry <3 Café" (Windows-1252) near the top.
+QByteArray WriteWmfClipArt();
 // An enhanced metafile whose frame is width x height hundredths of a
 // millimetre, filled with one colour.
 QByteArray WriteEmf(int frameWidth, int frameHeight, const QColor &fill);
