@@ -204,9 +204,17 @@ QByteArray MendWmfSvg(const QByteArray &svg, const TWmfFacts &facts)
     }
     out += svg.mid(from);
     static const QRegularExpression polyline(QStringLiteral("<polyline([^>]*?)style=\""));
-    return QString::fromUtf8(out)
-        .replace(polyline, QStringLiteral("<polyline\\1style=\"fill:none; "))
-        .toUtf8();
+    // libwmf places an image by its rectangle and again by a transform that
+    // scales it by its own position: the rectangle alone is where it goes.
+    static const QRegularExpression imageTransform(
+        QStringLiteral("(<image[^>]*?)\\s+transform=\"[^\"]*\""));
+    QString mended = QString::fromUtf8(out)
+                         .replace(polyline, QStringLiteral("<polyline\\1style=\"fill:none; "))
+                         .replace(imageTransform, QStringLiteral("\\1"));
+    if (mended.contains(QLatin1String("xlink:href")) && !mended.contains(QLatin1String("xmlns:xlink")))
+        mended.replace(QLatin1String("<svg "),
+                       QLatin1String("<svg xmlns:xlink=\"http://www.w3.org/1999/xlink\" "));
+    return mended.toUtf8();
 }
 
 // The viewport a program sets up to show a placeable picture in its frame,
@@ -292,6 +300,9 @@ QByteArray WmfToSvg(const QByteArray &source, double dpi, int &width, int &heigh
     if (!svg->out)
         Invalid();
     svg->Description = const_cast<char *>("Velmora");
+    // Bitmaps in the picture (STRETCHDIB, DIBSTRETCHBLT) go into the SVG
+    // as images of its own; without this they are left out.
+    svg->flags |= WMF_SVG_INLINE_IMAGES;
     svg->bbox = bbox;
     svg->width = dw;
     svg->height = dh;

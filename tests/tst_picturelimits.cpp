@@ -202,8 +202,9 @@ private Q_SLOTS:
             << QList<QPoint>{{12, 12}, {83, 83}}
             << QList<QPoint>{{5, 48}, {48, 5}, {90, 48}, {48, 90}};
         // 2000 units over 96 pixels: the L's strokes at 19.2 and 76.8 pixels,
-        // its inside (under the diagonal a filled polyline would close) blank;
-        // the text with "&", "<" and "é" loads at all.
+        // its inside (under the diagonal a filled polyline would close) blank,
+        // the bitmap red from 48 to 67.2 pixels; the text with "&", "<" and
+        // "é" loads at all.
         QTest::newRow("wmf clip-art: mapping mode, polyline, text")
             << "clipart.wmf" << WriteWmfClipArt() << QList<QPoint>{{19, 48}, {48, 77}, {19, 70}}
             << QList<QPoint>{{30, 60}, {40, 65}, {60, 70}, {90, 90}};
@@ -229,6 +230,8 @@ private Q_SLOTS:
                      qPrintable(QStringLiteral("%1,%2").arg(at.x()).arg(at.y())));
         for (const QPoint at : blank)
             QVERIFY(Near(b.pixel(at), Qt::white, 40));
+        if (name == QLatin1String("clipart.wmf"))
+            QVERIFY(Near(b.pixel(57, 57), Qt::red, 60));
     }
 };
 

@@ -224,6 +224,24 @@ QByteArray WriteWmfClipArt()
     records.data += text + QByteArray(text.size() % 2, '\0');
     records.S16(300);
     records.S16(200);
+    // STRETCHDIB: a red bitmap of 2 x 2 pixels stretched over (1000, 1000),
+    // 400 x 400 units.
+    Bytes dib;
+    for (const quint32 v : {40u, 2u, 2u})
+        dib.U32(v);
+    dib.U16(1);
+    dib.U16(24);
+    for (int i = 0; i < 6; ++i)
+        dib.U32(0);
+    for (int row = 0; row < 2; ++row)
+        dib.data += QByteArray("\x00\x00\xff\x00\x00\xff\x00\x00", 8);
+    Bytes stretch;
+    stretch.U32(0x00CC0020); // SRCCOPY
+    for (int v : {0, 2, 2, 0, 0, 400, 400, 1000, 1000})
+        stretch.S16(v);
+    records.U32(quint32(3 + (stretch.data.size() + dib.data.size()) / 2));
+    records.U16(0x0F43);
+    records.data += stretch.data + dib.data;
     record(0x0000, {});
 
     Bytes header;
@@ -232,7 +250,7 @@ QByteArray WriteWmfClipArt()
     header.U16(0x0300);
     header.U32(quint32((18 + records.data.size()) / 2));
     header.U16(2);
-    header.U32(32);
+    header.U32(quint32(3 + (stretch.data.size() + dib.data.size()) / 2));
     header.U16(0);
     Bytes placeable;
     placeable.U32(0x9AC6CDD7u);

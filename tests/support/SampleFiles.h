@@ -61,8 +61,9 @@ QByteArray WriteWmfShapes(int frameWidth, int frameHeight, const QList<QRect> &r
 // Clip-art as real programs write it: a placeable metafile of one inch
 // (96 pixels) whose window of 2000 x 2000 units is mapped anisotropically
 // into its frame, an open "L" drawn as one black polyline 100 units wide
-// from (400, 400) down to (400, 1600) and across to (1600, 1600), and the
-// text "Tom & Jerry <3 Café" (Windows-1252) near the top.
+// from (400, 400) down to (400, 1600) and across to (1600, 1600), the text
+// "Tom & Jerry <3 Café" (Windows-1252) near the top, and a red bitmap of
+// 2 x 2 pixels stretched over (1000, 1000) to (1400, 1400).
 QByteArray WriteWmfClipArt();
 // An enhanced metafile whose frame is width x height hundredths of a
 // millimetre, filled with one colour.
