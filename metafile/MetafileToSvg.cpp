@@ -513,6 +513,73 @@ void ClearStrayHeaderStrings(QByteArray &emf)
     }
 }
 
+
+// libemf2svg drops the characters above 0x7F of a text stored in the file's
+// 8-bit code page (EXTTEXTOUTA): "Café © 1998" came out "Caf   1998". Each
+// such record becomes its wide twin (EXTTEXTOUTW), its bytes decoded by the
+// character set of the font selected for it.
+QByteArray WidenAnsiText(const QByteArray &emf)
+{
+    QByteArray out;
+    std::map<quint32, quint8> fontCharsets; // object handle -> lfCharSet
+    quint8 charset = 0;
+    const int size = int(emf.size());
+    int at = 0;
+    bool changed = false;
+    while (at + 8 <= size) {
+        const quint32 type = ReadU32(emf, at);
+        const quint32 length = ReadU32(emf, at + 4);
+        if (length < 8 || length % 4 != 0 || quint64(at) + length > quint64(size))
+            break;
+        const QByteArray record = emf.mid(at, int(length));
+        QByteArray widened;
+        if (type == 82 && length >= 12 + 24) { // EXTCREATEFONTINDIRECTW: handle, LOGFONTW
+            fontCharsets[ReadU32(emf, at + 8)] = quint8(emf[at + 12 + 23]);
+        } else if (type == 37 && length >= 12) { // SELECTOBJECT
+            const auto font = fontCharsets.find(ReadU32(emf, at + 8));
+            if (font != fontCharsets.end())
+                charset = font->second;
+        } else if (type == 83 && length >= 76) { // EXTTEXTOUTA
+            const quint32 n = ReadU32(record, 44);
+            const quint32 offString = ReadU32(record, 48);
+            const quint32 options = ReadU32(record, 52);
+            const quint32 offDx = ReadU32(record, 72);
+            const quint64 dxBytes = quint64(n) * ((options & 0x2000) ? 8 : 4); // ETO_PDY
+            const bool fits = n > 0 && n < 65536 && offString >= 76 &&
+                              quint64(offString) + n <= length &&
+                              (offDx == 0 || (offDx >= 76 && offDx + dxBytes <= length));
+            const QString text = fits ? DecodeWmfText(record.mid(int(offString), int(n)), charset)
+                                      : QString();
+            // A character set of two bytes a character would leave the
+            // spacing array out of step: such a record stays as it is.
+            if (fits && quint32(text.size()) == n) {
+                widened = record.left(76);
+                qToLittleEndian<quint32>(84, widened.data());
+                qToLittleEndian<quint32>(76, widened.data() + 48);
+                QByteArray wide(int(2 * n), '\0');
+                for (quint32 i = 0; i < n; ++i)
+                    qToLittleEndian<quint16>(text[qsizetype(i)].unicode(), wide.data() + 2 * i);
+                wide.append(QByteArray((4 - wide.size() % 4) % 4, '\0'));
+                widened += wide;
+                qToLittleEndian<quint32>(offDx == 0 ? 0 : quint32(widened.size()),
+                                         widened.data() + 72);
+                if (offDx != 0)
+                    widened += record.mid(int(offDx), int(dxBytes));
+                qToLittleEndian<quint32>(quint32(widened.size()), widened.data() + 4);
+                changed = true;
+            }
+        }
+        out += widened.isEmpty() ? record : widened;
+        at += int(length);
+    }
+    if (!changed)
+        return emf;
+    out += emf.mid(at);
+    if (out.size() >= 52)
+        qToLittleEndian<quint32>(quint32(out.size()), out.data() + 48); // nBytes
+    return out;
+}
+
 QByteArray EmfToSvg(const QByteArray &data, double dpi, int &width, int &height)
 {
     if (data.size() < 88 || ReadU32(data, 4) < 88 || ReadU32(data, 4) > uint32_t(data.size()))
@@ -537,7 +604,7 @@ QByteArray EmfToSvg(const QByteArray &data, double dpi, int &width, int &height)
     // The library's scale from the header's bounds to the picture.
     const double boundsWidth = double(ReadS32(data, 16)) - ReadS32(data, 8);
     marks.Scaling = boundsWidth > 0 ? width / boundsWidth : 1;
-    QByteArray copy = MarkPens(data, marks);
+    QByteArray copy = MarkPens(WidenAnsiText(data), marks);
     ClearStrayHeaderStrings(copy);
     generatorOptions options{};
     options.nameSpace = const_cast<char *>("svg");

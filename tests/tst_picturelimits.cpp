@@ -153,6 +153,20 @@ private Q_SLOTS:
         cut.remove();
     }
 
+    void emfAnsiTextKeepsItsAccents()
+    {
+        // Characters above 0x7F of 8-bit text: "é©é©" draws, not four blanks.
+        const std::unique_ptr<TGraphic> picture =
+            LoadPicture(Save("accents.emf", WriteEmfAnsiText("\xe9\xa9\xe9\xa9")));
+        QVERIFY(picture);
+        const QImage b = picture->ToBitmap();
+        int ink = 0;
+        for (int y = 0; y < b.height(); ++y)
+            for (int x = 0; x < b.width(); ++x)
+                ink += qGray(b.pixel(x, y)) < 128;
+        QVERIFY2(ink > 40, qPrintable(QString::number(ink)));
+    }
+
     void workIsBoundWhereItIsSpent()
     {
         LoadPicture(Save(

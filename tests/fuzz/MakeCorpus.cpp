@@ -37,6 +37,8 @@ int main(int argc, char **argv)
     put("ico", "two.ico", WriteIco({QuarterPicture(8, 8), alpha}));
     put("wmf", "red.wmf", WriteWmf(0.5, 0.25, Qt::red));
     put("emf", "green.emf", WriteEmf(1323, 661, Qt::green));
+    put("wmf", "clipart.wmf", WriteWmfClipArt());
+    put("emf", "ansi.emf", WriteEmfAnsiText("Caf\xe9 \xa9 1998"));
     const std::vector<QRgb> palette = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255),
                                        qRgb(9, 9, 9)};
     TGifFrame f;

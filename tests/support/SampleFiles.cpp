@@ -266,6 +266,68 @@ QByteArray WriteWmfClipArt()
     return placeable.data + header.data + records.data;
 }
 
+QByteArray WriteEmfAnsiText(const QByteArray &text)
+{
+    Bytes body;
+    // EXTCREATEFONTINDIRECTW, handle 1: a LOGFONTW of 92 bytes, ANSI_CHARSET.
+    body.U32(82);
+    body.U32(8 + 4 + 92);
+    body.U32(1);
+    for (qint32 v : {-20, 0, 0, 0, 400})
+        body.S32(v);
+    body.data += QByteArray(8, '\0');
+    QByteArray face;
+    for (const char c : QByteArray("Arial"))
+        face += QByteArray(1, c) + QByteArray(1, '\0');
+    body.data += face.leftJustified(64, '\0');
+    body.U32(37); // SELECTOBJECT
+    body.U32(12);
+    body.U32(1);
+    const int n = int(text.size());
+    const int stringBytes = (n + 3) / 4 * 4;
+    body.U32(83); // EXTTEXTOUTA: bounds, mode, scales, then the text
+    body.U32(quint32(76 + stringBytes + 4 * n));
+    for (qint32 v : {0, 0, 100, 40})
+        body.S32(v);
+    body.U32(1);
+    body.U32(0);
+    body.U32(0);
+    for (qint32 v : {5, 28})
+        body.S32(v);
+    body.U32(quint32(n));
+    body.U32(76);
+    body.U32(0);
+    for (qint32 v : {0, 0, -1, -1})
+        body.S32(v);
+    body.U32(quint32(76 + stringBytes));
+    body.data += text.leftJustified(stringBytes, '\0');
+    for (int i = 0; i < n; ++i)
+        body.U32(14);
+    for (quint32 v : {14u, 20u, 0u, 16u, 20u}) // EOF
+        body.U32(v);
+
+    Bytes header;
+    header.U32(1);
+    header.U32(108);
+    for (qint32 v : {0, 0, 99, 39, 0, 0, 2646, 1058})
+        header.S32(v);
+    header.U32(0x464D4520);
+    header.U32(0x10000);
+    header.U32(quint32(108 + body.data.size()));
+    header.U32(4);
+    header.U16(2);
+    header.U16(0);
+    for (int i = 0; i < 3; ++i)
+        header.U32(0);
+    for (qint32 v : {1920, 1080, 508, 286})
+        header.S32(v);
+    for (int i = 0; i < 3; ++i)
+        header.U32(0);
+    header.S32(508000);
+    header.S32(286000);
+    return header.data + body.data;
+}
+
 QByteArray WriteEmf(int frameWidth, int frameHeight, const QColor &fill)
 {
     const int pxW = int(frameWidth / 2540.0 * 96 + 0.5);

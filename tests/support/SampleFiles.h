@@ -65,6 +65,9 @@ QByteArray WriteWmfShapes(int frameWidth, int frameHeight, const QList<QRect> &r
 // "Tom & Jerry <3 Café" (Windows-1252) near the top, and a red bitmap of
 // 2 x 2 pixels stretched over (1000, 1000) to (1400, 1400).
 QByteArray WriteWmfClipArt();
+// An enhanced metafile of 100 x 40 pixels holding one text in Arial 20
+// pixels high, stored as 8-bit text (EXTTEXTOUTA) in the ANSI code page.
+QByteArray WriteEmfAnsiText(const QByteArray &text);
 // An enhanced metafile whose frame is width x height hundredths of a
 // millimetre, filled with one colour.
 QByteArray WriteEmf(int frameWidth, int frameHeight, const QColor &fill);
