@@ -143,18 +143,45 @@ QByteArray WriteWmf(double widthInches, double heightInches, const QColor &fill)
     return WriteWmfShapes(w, h, {QRect(0, 0, w, h)}, fill);
 }
 
+namespace {
+
+// A placeable metafile of those records, its frame w x h at 1440 units per
+// inch, its largest record so many words.
+QByteArray PlaceableWmf(int w, int h, const QByteArray &records, quint32 largestWords)
+{
+    Bytes header;
+    header.U16(1);      // memory metafile
+    header.U16(9);      // header size in words
+    header.U16(0x0300); // version
+    header.U32(quint32((18 + records.size()) / 2));
+    header.U16(2); // objects
+    header.U32(largestWords);
+    header.U16(0);
+
+    Bytes placeable;
+    placeable.U32(0x9AC6CDD7u);
+    placeable.U16(0);
+    for (int v : {0, 0, w, h})
+        placeable.S16(v);
+    placeable.U16(1440);
+    placeable.U32(0);
+    quint16 checksum = 0;
+    for (int i = 0; i < 10; ++i)
+        checksum ^= qFromLittleEndian<quint16>(placeable.data.constData() + 2 * i);
+    placeable.U16(checksum);
+    return placeable.data + header.data + records;
+}
+
+} // namespace
+
 QByteArray WriteWmfShapes(int frameWidth, int frameHeight, const QList<QRect> &rects,
                           const QColor &fill)
 {
-    const int inch = 1440;
     const int w = frameWidth;
     const int h = frameHeight;
     Bytes records;
     auto record = [&](unsigned function, std::initializer_list<int> params) {
-        records.U32(quint32(3 + params.size()));
-        records.U16(function);
-        for (int p : params)
-            records.S16(p);
+        records.WmfRecord(function, params);
     };
     record(0x020B, {0, 0}); // SETWINDOWORG y, x
     record(0x020C, {h, w}); // SETWINDOWEXT y, x
@@ -166,41 +193,14 @@ QByteArray WriteWmfShapes(int frameWidth, int frameHeight, const QList<QRect> &r
     for (const QRect &r : rects) // RECTANGLE bottom, right, top, left
         record(0x041B, {r.y() + r.height(), r.x() + r.width(), r.y(), r.x()});
     record(0x0000, {}); // EOF
-
-    Bytes header;
-    header.U16(1);      // memory metafile
-    header.U16(9);      // header size in words
-    header.U16(0x0300); // version
-    const quint32 words = quint32((18 + records.data.size()) / 2);
-    header.U32(words);
-    header.U16(2); // objects
-    header.U32(7); // largest record in words
-    header.U16(0);
-
-    Bytes placeable;
-    placeable.U32(0x9AC6CDD7u);
-    placeable.U16(0);
-    placeable.S16(0);
-    placeable.S16(0);
-    placeable.S16(w);
-    placeable.S16(h);
-    placeable.U16(inch);
-    placeable.U32(0);
-    quint16 checksum = 0;
-    for (int i = 0; i < 10; ++i)
-        checksum ^= qFromLittleEndian<quint16>(placeable.data.constData() + 2 * i);
-    placeable.U16(checksum);
-    return placeable.data + header.data + records.data;
+    return PlaceableWmf(w, h, records.data, 7);
 }
 
 QByteArray WriteWmfClipArt()
 {
     Bytes records;
     auto record = [&](unsigned function, std::initializer_list<int> params) {
-        records.U32(quint32(3 + params.size()));
-        records.U16(function);
-        for (int p : params)
-            records.S16(p);
+        records.WmfRecord(function, params);
     };
     record(0x0103, {8});               // SETMAPMODE MM_ANISOTROPIC
     record(0x020B, {0, 0});            // SETWINDOWORG y, x
@@ -243,27 +243,8 @@ QByteArray WriteWmfClipArt()
     records.U16(0x0F43);
     records.data += stretch.data + dib.data;
     record(0x0000, {});
-
-    Bytes header;
-    header.U16(1);
-    header.U16(9);
-    header.U16(0x0300);
-    header.U32(quint32((18 + records.data.size()) / 2));
-    header.U16(2);
-    header.U32(quint32(3 + (stretch.data.size() + dib.data.size()) / 2));
-    header.U16(0);
-    Bytes placeable;
-    placeable.U32(0x9AC6CDD7u);
-    placeable.U16(0);
-    for (int v : {0, 0, 1440, 1440})
-        placeable.S16(v);
-    placeable.U16(1440);
-    placeable.U32(0);
-    quint16 checksum = 0;
-    for (int i = 0; i < 10; ++i)
-        checksum ^= qFromLittleEndian<quint16>(placeable.data.constData() + 2 * i);
-    placeable.U16(checksum);
-    return placeable.data + header.data + records.data;
+    return PlaceableWmf(1440, 1440, records.data,
+                        quint32(3 + (stretch.data.size() + dib.data.size()) / 2));
 }
 
 QByteArray WriteEmfAnsiText(const QByteArray &text)

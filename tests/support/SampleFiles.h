@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QtEndian>
+#include <initializer_list>
 
 #include <QByteArray>
 #include <QColor>
@@ -40,6 +41,14 @@ struct Bytes
     void S16(int v) { Put<qint16>(qint16(v)); }
     void U32(quint32 v) { Put<quint32>(v); }
     void S32(qint32 v) { Put<qint32>(v); }
+    // A metafile record: its size in words, its function, its parameters.
+    void WmfRecord(unsigned function, std::initializer_list<int> params)
+    {
+        U32(quint32(3 + params.size()));
+        U16(function);
+        for (int p : params)
+            S16(p);
+    }
     template <typename T> void Put(T v)
     {
         char b[sizeof(T)];
