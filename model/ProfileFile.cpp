@@ -56,8 +56,6 @@ void WriteAll(const QString &fileName, const QByteArray &data)
         throw EVelmoraError::UnableToWrite(fileName);
 }
 
-
-
 // Makes sure the line before an insertion ends, so new text starts a line.
 void EndLine(std::vector<Line> &lines, int index)
 {

@@ -326,7 +326,8 @@ std::vector<Line> SectionBody(const TProfileLines &file, size_t header)
 {
     const Line &h = file.lines[header];
     const qsizetype from = h.start + h.length + qsizetype(std::strlen(EndText(h.end)));
-    const qsizetype to = header + 1 < file.lines.size() ? file.lines[header + 1].start : UnitCount(file);
+    const qsizetype to =
+        header + 1 < file.lines.size() ? file.lines[header + 1].start : UnitCount(file);
     std::vector<Line> body;
     body.reserve(8);
     ParseLines(file, from, to, Keep::Everything, [&](const Line &l) { body.push_back(l); });
@@ -419,6 +420,5 @@ QString KeyLine(const QString &key, const QString &value)
 {
     return SafeText(key) + QLatin1Char('=') + SafeText(value.left(TProfileFile::ValueLimit));
 }
-
 
 } // namespace ProfileText
