@@ -50,7 +50,9 @@ QString TCoverMakerMainForm::UiText(int number) const
     // The file wins wherever it gives the number, even with an empty text;
     // a number it lacks keeps its English text, so that no caption or menu
     // is ever blank.
-    return m_setup.Languages->FindString(number).value_or(BuiltInText(number));
+    if (const std::optional<QString> text = m_setup.Languages->FindString(number))
+        return *text;
+    return BuiltInText(number);
 }
 
 void TCoverMakerMainForm::CreateMenus()

@@ -47,7 +47,8 @@ namespace {
 QThreadPool &PreviewPool()
 {
     static QThreadPool pool;
-    pool.setMaxThreadCount(1);
+    static const bool one = (pool.setMaxThreadCount(1), true);
+    Q_UNUSED(one);
     return pool;
 }
 

@@ -51,12 +51,15 @@ void ReadExactly(QIODevice &stream, uchar *to, qint64 bytes)
 }
 
 // One colour channel of a pixel by its mask: the bits the mask covers,
-// widened or narrowed to eight.
+// widened or narrowed to eight. A channel of up to 16 bits (all that files
+// hold) is read through a table: a camera-sized bitmap would otherwise take
+// three divisions a pixel.
 struct TChannel
 {
     quint32 Mask = 0;
     int Shift = 0;
-    quint32 Max = 0; // the largest value the channel holds
+    quint64 Max = 0; // the largest value the channel holds
+    std::vector<uchar> Levels;
 
     explicit TChannel(quint32 mask = 0) : Mask(mask)
     {
@@ -65,13 +68,18 @@ struct TChannel
         while (!((mask >> Shift) & 1u))
             ++Shift;
         Max = mask >> Shift;
+        if (Max <= 0xFFFF) {
+            Levels.resize(size_t(Max) + 1);
+            for (quint64 v = 0; v <= Max; ++v)
+                Levels[size_t(v)] = uchar((v * 255 + Max / 2) / Max);
+        }
     }
     int Of(quint32 pixel) const
     {
         if (!Max)
             return 0;
         const quint64 v = (pixel & Mask) >> Shift;
-        return int((v * 255 + Max / 2) / Max);
+        return v < Levels.size() ? Levels[size_t(v)] : int((v * 255 + Max / 2) / Max);
     }
 };
 
