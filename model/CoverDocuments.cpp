@@ -3,6 +3,8 @@
 
 #include "VelmoraError.h"
 
+#include <atomic>
+
 QColor ColorRefToQColor(TColorRef c)
 {
     return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
@@ -14,9 +16,21 @@ TColorRef QColorToColorRef(const QColor &c)
     return TColorRef(rgb.red()) | (TColorRef(rgb.green()) << 8) | (TColorRef(rgb.blue()) << 16);
 }
 
+namespace {
+
+std::atomic<quint64> g_pictureSerial{0};
+
+const QImage &NoImage()
+{
+    static const QImage none;
+    return none;
+}
+
+} // namespace
+
 TCoverDocument::TCoverDocument()
 {
-    for (Area &a : m_areas)
+    for (TAreaState &a : m_state.Areas)
         a.Font.OnChange = [this](TCoverFont &f) { FontChanged(f); };
 }
 
@@ -26,14 +40,14 @@ TCoverDocument::~TCoverDocument()
         View->DocumentDetached();
 }
 
-TCoverDocument::Area &TCoverDocument::At(CoverArea area)
+TAreaState &TCoverDocument::At(CoverArea area)
 {
     if (area < 1 || area > 3)
         throw EVelmoraError::RangeCheck();
-    return m_areas[size_t(area - 1)];
+    return m_state.Areas[size_t(area - 1)];
 }
 
-const TCoverDocument::Area &TCoverDocument::At(CoverArea area) const
+const TAreaState &TCoverDocument::At(CoverArea area) const
 {
     return const_cast<TCoverDocument *>(this)->At(area);
 }
@@ -44,35 +58,123 @@ void TCoverDocument::Repaint()
         View->DocumentRepaint();
 }
 
-const QImage &TCoverDocument::GetPicture(CoverArea area) const
+void TCoverDocument::Touch()
 {
-    return At(area).Picture;
+    ++m_revision;
+    if (OnChanged)
+        OnChanged();
 }
 
-void TCoverDocument::SetPicture(CoverArea area, const TGraphic *picture)
+template <typename T> void TCoverDocument::Change(T &field, const T &value)
 {
-    At(area).Picture = picture ? picture->ToBitmap() : QImage();
-    At(area).Source = picture ? picture->Source() : nullptr;
-    At(area).Reduced = picture ? picture->Reduced() : QImage();
+    if (!(field == value)) {
+        field = value;
+        Touch();
+    }
     Repaint();
+}
+
+TDocumentState TCoverDocument::State() const
+{
+    TDocumentState copy = m_state;
+    for (TAreaState &a : copy.Areas)
+        a.Font.OnChange = nullptr;
+    return copy;
+}
+
+void TCoverDocument::SetState(const TDocumentState &state)
+{
+    const quint64 before = m_revision;
+    m_state.Mode = state.Mode;
+    m_state.Size = state.Size;
+    for (size_t i = 0; i < m_state.Areas.size(); ++i) {
+        TAreaState &to = m_state.Areas[i];
+        const TAreaState &from = state.Areas[i];
+        // The font keeps its notification: it is this document's.
+        to.Font.OnChange = nullptr;
+        to.Font.Assign(from.Font);
+        to.Font.OnChange = [this](TCoverFont &f) { FontChanged(f); };
+        to.Picture = from.Picture;
+        to.Stretch = from.Stretch;
+        to.Autosize = from.Autosize;
+        to.BackColor = from.BackColor;
+        to.Offset = from.Offset;
+        to.Zoom = from.Zoom;
+        to.Text = from.Text;
+        to.Alignment = from.Alignment;
+        to.Orientation = from.Orientation;
+        to.TextPos = from.TextPos;
+    }
+    if (m_revision == before)
+        Touch();
+    if (View)
+        View->DocumentRelayout();
+}
+
+const QImage &TCoverDocument::GetPicture(CoverArea area) const
+{
+    const auto &p = At(area).Picture;
+    return p ? p->Bitmap : NoImage();
+}
+
+void TCoverDocument::SetPicture(CoverArea area, const TGraphic *picture,
+                                const QByteArray &fileBytes, const QString &fileKind)
+{
+    std::shared_ptr<TPlacedPicture> placed;
+    if (picture) {
+        placed = std::make_shared<TPlacedPicture>();
+        placed->Bitmap = picture->ToBitmap();
+        placed->Source = picture->Source();
+        placed->Reduced = picture->Reduced();
+        if (!fileBytes.isEmpty()) {
+            placed->FileBytes = fileBytes;
+            placed->FileKind = fileKind.toLower();
+        }
+    }
+    SetPlacedPicture(area, std::move(placed));
 }
 
 void TCoverDocument::SetPicture(CoverArea area, const QImage *picture)
 {
-    At(area).Picture = picture ? *picture : QImage();
-    At(area).Source = nullptr;
-    At(area).Reduced = QImage();
+    std::shared_ptr<TPlacedPicture> placed;
+    if (picture) {
+        placed = std::make_shared<TPlacedPicture>();
+        placed->Bitmap = *picture;
+    }
+    SetPlacedPicture(area, std::move(placed));
+}
+
+std::shared_ptr<const TPlacedPicture> TCoverDocument::PlacedPicture(CoverArea area) const
+{
+    return At(area).Picture;
+}
+
+void TCoverDocument::SetPlacedPicture(CoverArea area,
+                                      std::shared_ptr<const TPlacedPicture> picture)
+{
+    TAreaState &a = At(area);
+    if (picture && picture->Serial == 0) {
+        auto numbered = std::make_shared<TPlacedPicture>(*picture);
+        numbered->Serial = ++g_pictureSerial;
+        picture = std::move(numbered);
+    }
+    const bool changed = a.Picture != picture;
+    a.Picture = std::move(picture);
+    if (changed)
+        Touch();
     Repaint();
 }
 
 std::shared_ptr<const TPictureSource> TCoverDocument::GetPictureSource(CoverArea area) const
 {
-    return At(area).Source;
+    const auto &p = At(area).Picture;
+    return p ? p->Source : nullptr;
 }
 
 const QImage &TCoverDocument::GetReducedPicture(CoverArea area) const
 {
-    return At(area).Reduced;
+    const auto &p = At(area).Picture;
+    return p ? p->Reduced : NoImage();
 }
 
 bool TCoverDocument::GetStretch(CoverArea area) const
@@ -82,11 +184,14 @@ bool TCoverDocument::GetStretch(CoverArea area) const
 
 void TCoverDocument::SetStretch(CoverArea area, bool value)
 {
-    Area &a = At(area);
-    a.Stretch = value;
-    if (value)
-        a.Autosize = false;
-    Repaint();
+    TAreaState &a = At(area);
+    const bool autosize = value ? false : a.Autosize;
+    if (a.Autosize != autosize) {
+        a.Autosize = autosize;
+        if (a.Stretch == value)
+            Touch();
+    }
+    Change(a.Stretch, value);
 }
 
 bool TCoverDocument::GetAutosize(CoverArea area) const
@@ -96,11 +201,14 @@ bool TCoverDocument::GetAutosize(CoverArea area) const
 
 void TCoverDocument::SetAutosize(CoverArea area, bool value)
 {
-    Area &a = At(area);
-    a.Autosize = value;
-    if (value)
-        a.Stretch = false;
-    Repaint();
+    TAreaState &a = At(area);
+    const bool stretch = value ? false : a.Stretch;
+    if (a.Stretch != stretch) {
+        a.Stretch = stretch;
+        if (a.Autosize == value)
+            Touch();
+    }
+    Change(a.Autosize, value);
 }
 
 TColorRef TCoverDocument::GetBackColor(CoverArea area) const
@@ -110,8 +218,7 @@ TColorRef TCoverDocument::GetBackColor(CoverArea area) const
 
 void TCoverDocument::SetBackColor(CoverArea area, TColorRef color)
 {
-    At(area).BackColor = color;
-    Repaint();
+    Change(At(area).BackColor, color);
 }
 
 TPoint TCoverDocument::GetOffset(CoverArea area) const
@@ -121,8 +228,7 @@ TPoint TCoverDocument::GetOffset(CoverArea area) const
 
 void TCoverDocument::SetOffset(CoverArea area, TPoint offset)
 {
-    At(area).Offset = offset;
-    Repaint();
+    Change(At(area).Offset, offset);
 }
 
 double TCoverDocument::GetZoom(CoverArea area) const
@@ -136,8 +242,7 @@ void TCoverDocument::SetZoom(CoverArea area, double zoom)
     // about 1e-16, which would draw the picture as nothing. Anything that
     // small is a zoom of 0.
     constexpr double ZeroZoom = 1e-9;
-    At(area).Zoom = zoom > ZeroZoom ? zoom : 0.1;
-    Repaint();
+    Change(At(area).Zoom, zoom > ZeroZoom ? zoom : 0.1);
 }
 
 QString TCoverDocument::GetText(CoverArea area) const
@@ -147,8 +252,7 @@ QString TCoverDocument::GetText(CoverArea area) const
 
 void TCoverDocument::SetText(CoverArea area, const QString &text)
 {
-    At(area).Text = text;
-    Repaint();
+    Change(At(area).Text, text);
 }
 
 uint8_t TCoverDocument::GetAlignment(CoverArea area) const
@@ -158,8 +262,7 @@ uint8_t TCoverDocument::GetAlignment(CoverArea area) const
 
 void TCoverDocument::SetAlignment(CoverArea area, uint8_t code)
 {
-    At(area).Alignment = code;
-    Repaint();
+    Change(At(area).Alignment, code);
 }
 
 TCoverFont &TCoverDocument::GetFont(CoverArea area)
@@ -179,8 +282,7 @@ uint8_t TCoverDocument::GetOrientation(CoverArea area) const
 
 void TCoverDocument::SetOrientation(CoverArea area, uint8_t code)
 {
-    At(area).Orientation = code;
-    Repaint();
+    Change(At(area).Orientation, code);
 }
 
 uint8_t TCoverDocument::GetTextPosition(CoverArea area) const
@@ -190,13 +292,15 @@ uint8_t TCoverDocument::GetTextPosition(CoverArea area) const
 
 void TCoverDocument::SetTextPosition(CoverArea area, uint8_t code)
 {
-    At(area).TextPos = code;
-    Repaint();
+    Change(At(area).TextPos, code);
 }
 
 void TCoverDocument::SetCoverSize(const CoverSize &size)
 {
-    m_size = size;
+    if (!(m_state.Size == size)) {
+        m_state.Size = size;
+        Touch();
+    }
     UpdateOrientations();
     if (View)
         View->DocumentRelayout();
@@ -204,7 +308,10 @@ void TCoverDocument::SetCoverSize(const CoverSize &size)
 
 void TCoverDocument::SetMode(CoverMode mode)
 {
-    m_mode = mode;
+    if (m_state.Mode != mode) {
+        m_state.Mode = mode;
+        Touch();
+    }
     UpdateOrientations();
     if (View)
         View->DocumentRelayout();
@@ -212,22 +319,25 @@ void TCoverDocument::SetMode(CoverMode mode)
 
 void TCoverDocument::UpdateOrientations()
 {
-    const double widths[3] = {m_size.LeftWidth, m_size.CenterWidth, m_size.RightWidth};
+    const CoverSize &s = m_state.Size;
+    const double widths[3] = {s.LeftWidth, s.CenterWidth, s.RightWidth};
+    bool changed = false;
     for (int i = 0; i < 3; ++i) {
-        if (m_mode == CoverMode::Single)
-            m_areas[size_t(i)].Orientation = toHorz;
-        else
-            m_areas[size_t(i)].Orientation =
-                2 * widths[i] < m_size.MultipleHeight ? toVert : toHorz;
+        uint8_t &o = m_state.Areas[size_t(i)].Orientation;
+        const uint8_t now = m_state.Mode == CoverMode::Single ? toHorz
+                            : 2 * widths[i] < s.MultipleHeight ? toVert
+                                                               : toHorz;
+        changed = changed || o != now;
+        o = now;
     }
+    if (changed)
+        Touch();
 }
 
 void TCoverDocument::Reset()
 {
-    for (Area &a : m_areas) {
-        a.Picture = QImage();
-        a.Source = nullptr;
-        a.Reduced = QImage();
+    for (TAreaState &a : m_state.Areas) {
+        a.Picture = nullptr;
         a.Stretch = true;
         a.Autosize = false;
         a.Text.clear();
@@ -239,23 +349,30 @@ void TCoverDocument::Reset()
         a.Font.SetName(QStringLiteral("Times New Roman"));
         a.Font.SetSize(30);
     }
+    Touch();
 }
 
 void TCoverDocument::FontChanged(TCoverFont &)
 {
+    Touch();
     Repaint();
 }
 
 void TCoverDocument::ClearPlacementFlags(CoverArea area)
 {
-    Area &a = At(area);
+    TAreaState &a = At(area);
+    if (a.Stretch || a.Autosize)
+        Touch();
     a.Stretch = false;
     a.Autosize = false;
 }
 
 void TCoverDocument::ResetOffsetQuietly(CoverArea area)
 {
-    SetOffsetQuietly(area, TPoint());
+    TAreaState &a = At(area);
+    if (!(a.Offset == TPoint()))
+        Touch();
+    a.Offset = TPoint();
 }
 
 void TCoverDocument::SetOffsetQuietly(CoverArea area, TPoint offset)

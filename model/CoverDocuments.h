@@ -10,6 +10,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 
 using CoverArea = int32_t;  // 1 left side (or the whole Single cover), 2 center, 3 right side
 using TColorRef = uint32_t; // red in the low byte, then green, then blue
@@ -51,6 +53,48 @@ public:
     virtual void DocumentDetached() = 0;
 };
 
+// One placed picture: what the area draws, and the file it was read from,
+// so that a saved cover holds that very file. Shared between whoever holds
+// it and never changed once placed.
+struct TPlacedPicture
+{
+    QImage Bitmap;
+    // What the picture can be drawn anew from at another size; none for a
+    // bitmap.
+    std::shared_ptr<const TPictureSource> Source;
+    // The picture smaller, when its kind made one as it loaded; null
+    // otherwise.
+    QImage Reduced;
+    QByteArray FileBytes; // empty: the picture came from no file
+    QString FileKind;     // lower-case extension without its dot ("jpg"); empty with no file
+    quint64 Serial = 0;   // new for every picture placed while the program runs
+};
+
+// Everything one area holds.
+struct TAreaState
+{
+    std::shared_ptr<const TPlacedPicture> Picture; // null: no picture
+    bool Stretch = true;
+    bool Autosize = false;
+    TColorRef BackColor = 0xFFFFFF;
+    TPoint Offset;
+    double Zoom = 1.0;
+    QString Text;
+    uint8_t Alignment = taCenter;
+    TCoverFont Font;
+    uint8_t Orientation = toHorz;
+    uint8_t TextPos = tpCenter;
+};
+
+// Everything the user has put on the cover, as a value: copying it copies
+// no picture.
+struct TDocumentState
+{
+    CoverMode Mode = CoverMode::Single;
+    CoverSize Size;
+    std::array<TAreaState, 3> Areas;
+};
+
 // Everything the user has put on the cover. No drawing or layout logic; every
 // change asks the attached view to repaint.
 class TCoverDocument
@@ -62,27 +106,42 @@ public:
     TCoverDocument &operator=(const TCoverDocument &) = delete;
 
     IDocumentView *View = nullptr;
-    CoverMode Mode() const { return m_mode; }
-    const CoverSize &Size() const { return m_size; }
+    // Called after every change of what the document holds; a write of
+    // the value already held is no change.
+    std::function<void()> OnChanged;
+    // Counts the changes: equal revisions hold the same cover.
+    quint64 Revision() const { return m_revision; }
+
+    CoverMode Mode() const { return m_state.Mode; }
+    const CoverSize &Size() const { return m_state.Size; }
+
+    // The whole cover as a value (its fonts notify nobody), and the whole
+    // cover set from one, as one change.
+    TDocumentState State() const;
+    void SetState(const TDocumentState &state);
 
     // Owned by the document; callers draw it, never keep it past a change.
     const QImage &GetPicture(CoverArea area) const;
     // The area keeps a bitmap of the picture: a bitmap is copied, any other
     // kind is converted to a bitmap of its own size. QImage shares the
     // pixels until either side writes, so a large picture is not held
-    // twice. Null empties the area.
-    void SetPicture(CoverArea area, const TGraphic *picture);
+    // twice. Null empties the area. The file's bytes and kind, when given,
+    // are what the picture was read from.
+    void SetPicture(CoverArea area, const TGraphic *picture, const QByteArray &fileBytes = {},
+                    const QString &fileKind = {});
     void SetPicture(CoverArea area, const QImage *picture);
+    void SetPicture(CoverArea area, std::nullptr_t)
+    {
+        SetPicture(area, static_cast<const QImage *>(nullptr));
+    }
+    std::shared_ptr<const TPlacedPicture> PlacedPicture(CoverArea area) const;
+    void SetPlacedPicture(CoverArea area, std::shared_ptr<const TPlacedPicture> picture);
     // What the area's picture can be drawn anew from at another size; none
     // for a bitmap.
     std::shared_ptr<const TPictureSource> GetPictureSource(CoverArea area) const;
     // The picture smaller, when its kind made one as it loaded (for the
     // screen's copies to start from); null otherwise.
     const QImage &GetReducedPicture(CoverArea area) const;
-    void SetPicture(CoverArea area, std::nullptr_t)
-    {
-        SetPicture(area, static_cast<const QImage *>(nullptr));
-    }
 
     bool GetStretch(CoverArea area) const;
     void SetStretch(CoverArea area, bool value);
@@ -117,30 +176,17 @@ public:
     void ClearPlacementFlags(CoverArea area);
     void ResetOffsetQuietly(CoverArea area);
     // The offset in other units (another printer's pixels), without a repaint.
+    // The picture stays where it was on paper: no change.
     void SetOffsetQuietly(CoverArea area, TPoint offset);
 
 private:
-    struct Area
-    {
-        QImage Picture;
-        std::shared_ptr<const TPictureSource> Source;
-        QImage Reduced;
-        bool Stretch = true;
-        bool Autosize = false;
-        TColorRef BackColor = 0xFFFFFF;
-        TPoint Offset;
-        double Zoom = 1.0;
-        QString Text;
-        uint8_t Alignment = taCenter;
-        TCoverFont Font;
-        uint8_t Orientation = toHorz;
-        uint8_t TextPos = tpCenter;
-    };
-    Area &At(CoverArea area);
-    const Area &At(CoverArea area) const;
+    TAreaState &At(CoverArea area);
+    const TAreaState &At(CoverArea area) const;
     void Repaint();
+    void Touch();
+    // Stores value and counts a change when it differs; repaints either way.
+    template <typename T> void Change(T &field, const T &value);
 
-    CoverMode m_mode = CoverMode::Single;
-    CoverSize m_size;
-    std::array<Area, 3> m_areas;
+    TDocumentState m_state;
+    quint64 m_revision = 0;
 };
