@@ -8,6 +8,7 @@
 #include "CoverView.h"
 #include "DialogSupport.h"
 #include "EditCoverSize.h"
+#include "GraphicKinds.h"
 #include "MessageBoxes.h"
 #include "NewDocument.h"
 #include "PaintBox.h"
@@ -230,13 +231,15 @@ void TCoverMakerMainForm::ChangeButtonClick()
     if (m_setup.Pictures->Choose(this, fileName)) {
         std::unique_ptr<TGraphic> picture;
         QString why;
+        QByteArray bytes;
         {
             // Decoding a camera-sized photograph takes a moment.
             TBusyCursor busy;
-            picture = LoadPicture(fileName, &why);
+            picture = LoadPictureKeepingFile(fileName, bytes, &why);
         }
         if (picture)
-            CoverView->SetAreaPicture(area, picture.get());
+            CoverView->SetAreaPicture(area, picture.get(), bytes,
+                                      ExtractFileExt(fileName).mid(1));
         else // the Part's text first, then why, so that the user can act on it
             m_setup.Messages->ShowError(this, QStringLiteral("Error"),
                                         QStringLiteral("Error loading image\n\n") + why);

@@ -15,25 +15,26 @@ bool PictureSizeAllowed(qint64 width, qint64 height)
            width * height <= MaxPicturePixels;
 }
 
-void TGraphic::LoadFromFile(const QString &fileName)
+namespace {
+
+// Only plain files, and only so much of them: a name that leads to a device
+// or a pipe would be read until memory runs out.
+QFileInfo CheckPictureFile(const QString &fileName, QFile &file)
 {
-    // Only plain files, and only so much of them: a name that leads to a
-    // device or a pipe would be read until memory runs out.
     const QFileInfo info(fileName);
     if (!info.isFile())
         throw EVelmoraError(QStringLiteral("\"%1\" is not a picture file").arg(fileName));
     if (info.size() > MaxPictureFileBytes)
         throw EVelmoraError(QStringLiteral("\"%1\" is too large").arg(fileName));
-    QFile file(fileName);
+    file.setFileName(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw EVelmoraError(
             QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
-    // A kind that reads only what its header declares reads the file itself:
-    // a large picture is then never held twice, as file and as bitmap.
-    if (ReadsOnlyWhatItDeclares()) {
-        LoadFromStream(file);
-        return;
-    }
+    return info;
+}
+
+QByteArray ReadCapped(QFile &file, const QFileInfo &info)
+{
     // Read as far as the cap, whatever the file has grown to since it was
     // measured.
     QByteArray data;
@@ -44,8 +45,37 @@ void TGraphic::LoadFromFile(const QString &fileName)
             break;
         data += chunk;
         if (data.size() > MaxPictureFileBytes)
-            throw EVelmoraError(QStringLiteral("\"%1\" is too large").arg(fileName));
+            throw EVelmoraError(QStringLiteral("\"%1\" is too large").arg(info.filePath()));
     }
+    return data;
+}
+
+} // namespace
+
+QByteArray ReadPictureFile(const QString &fileName)
+{
+    QFile file;
+    const QFileInfo info = CheckPictureFile(fileName, file);
+    return ReadCapped(file, info);
+}
+
+void TGraphic::LoadFromFile(const QString &fileName)
+{
+    QFile file;
+    const QFileInfo info = CheckPictureFile(fileName, file);
+    // A kind that reads only what its header declares reads the file itself:
+    // a large picture is then never held twice, as file and as bitmap.
+    if (ReadsOnlyWhatItDeclares()) {
+        LoadFromStream(file);
+        return;
+    }
+    QByteArray data = ReadCapped(file, info);
+    LoadFromBytes(data);
+}
+
+void TGraphic::LoadFromBytes(const QByteArray &bytes)
+{
+    QByteArray data = bytes; // shared, not copied: the buffer only reads
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     LoadFromStream(buffer);

@@ -22,6 +22,10 @@ bool PictureSizeAllowed(qint64 width, qint64 height);
 // pixel limit stays below it.
 constexpr qint64 MaxPictureFileBytes = 512LL * 1024 * 1024;
 
+// The whole of a picture file, read by the same rules as a picture loads
+// (a plain file, not beyond MaxPictureFileBytes); raises EVelmoraError.
+QByteArray ReadPictureFile(const QString &fileName);
+
 // A picture that can be drawn anew at another size from what it was made of
 // (a metafile from its vectors): sharper on paper than its bitmap enlarged.
 class TPictureSource
@@ -47,6 +51,7 @@ public:
     // Raise EVelmoraError when the file cannot be read or is not a picture
     // of this kind.
     void LoadFromFile(const QString &fileName);
+    void LoadFromBytes(const QByteArray &bytes);
     virtual void LoadFromStream(QIODevice &stream) = 0;
     // Whether LoadFromStream reads no further than the picture's headers
     // declare, so that it can read a file straight from the disk.

@@ -10,6 +10,7 @@
 
 #include <QFileInfo>
 #include <QImageReader>
+#include <functional>
 #include <new>
 
 const char OpenPictureFilter[] =
@@ -44,19 +45,21 @@ std::unique_ptr<TGraphic> PictureForExtension(const QString &upperExtension)
     return GraphicKinds().Create(upperExtension);
 }
 
-std::unique_ptr<TGraphic> LoadPicture(const QString &fileName, QString *why)
+namespace {
+
+// Runs a load; null with why set when it raises or gives an empty picture.
+std::unique_ptr<TGraphic> Loaded(std::unique_ptr<TGraphic> picture,
+                                 const std::function<void(TGraphic &)> &load, QString *why)
 {
     const auto refuse = [why](const QString &reason) {
         if (why)
             *why = reason;
         return nullptr;
     };
-    std::unique_ptr<TGraphic> picture =
-        PictureForExtension(UpperCaseAscii(ExtractFileExt(fileName)));
     if (!picture)
         return refuse(QStringLiteral("Files of this kind are not pictures Velmora places."));
     try {
-        picture->LoadFromFile(fileName);
+        load(*picture);
     } catch (const EVelmoraError &e) {
         return refuse(e.Text());
     } catch (const std::bad_alloc &) {
@@ -65,6 +68,34 @@ std::unique_ptr<TGraphic> LoadPicture(const QString &fileName, QString *why)
     if (picture->Empty())
         return refuse(QStringLiteral("The picture is empty."));
     return picture;
+}
+
+} // namespace
+
+std::unique_ptr<TGraphic> LoadPicture(const QString &fileName, QString *why)
+{
+    return Loaded(PictureForExtension(UpperCaseAscii(ExtractFileExt(fileName))),
+                  [&](TGraphic &p) { p.LoadFromFile(fileName); }, why);
+}
+
+std::unique_ptr<TGraphic> LoadPictureBytes(const QByteArray &bytes, const QString &kind,
+                                           QString *why)
+{
+    return Loaded(PictureForExtension(UpperCaseAscii(QLatin1Char('.') + kind)),
+                  [&](TGraphic &p) { p.LoadFromBytes(bytes); }, why);
+}
+
+std::unique_ptr<TGraphic> LoadPictureKeepingFile(const QString &fileName, QByteArray &bytes,
+                                                 QString *why)
+{
+    std::unique_ptr<TGraphic> picture =
+        PictureForExtension(UpperCaseAscii(ExtractFileExt(fileName)));
+    return Loaded(std::move(picture),
+                  [&](TGraphic &p) {
+                      bytes = ReadPictureFile(fileName);
+                      p.LoadFromBytes(bytes);
+                  },
+                  why);
 }
 
 QStringList QtNameFilters(const QString &filter)

@@ -21,6 +21,14 @@ std::unique_ptr<TGraphic> PictureForExtension(const QString &upperExtension);
 // kind, for a file that does not load, and for a picture that comes out
 // empty: there is nothing to place then, and why says so when given.
 std::unique_ptr<TGraphic> LoadPicture(const QString &fileName, QString *why = nullptr);
+// The same from a file's bytes, the kind given as its extension without the
+// dot ("jpg").
+std::unique_ptr<TGraphic> LoadPictureBytes(const QByteArray &bytes, const QString &kind,
+                                           QString *why = nullptr);
+// Reads the file once and loads the picture from what was read, which bytes
+// then hold: a saved cover keeps the very file that was placed.
+std::unique_ptr<TGraphic> LoadPictureKeepingFile(const QString &fileName, QByteArray &bytes,
+                                                 QString *why = nullptr);
 
 // The filter as Qt name filters: each text followed by its masks, matched
 // without regard to case, as the file names of pictures come from anywhere.

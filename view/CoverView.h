@@ -101,7 +101,10 @@ public:
     TPoint PrinterToScreen(TPoint p) const;
 
     void SelectArea(int32_t area);
-    void SetAreaPicture(CoverArea area, const TGraphic *picture);
+    // The file's bytes and kind, when given, are what the picture was read
+    // from (see TCoverDocument::SetPicture).
+    void SetAreaPicture(CoverArea area, const TGraphic *picture, const QByteArray &fileBytes = {},
+                        const QString &fileKind = {});
     void SetAreaPicture(CoverArea area, const QImage *picture);
     void SetAreaPicture(CoverArea area, std::nullptr_t)
     {

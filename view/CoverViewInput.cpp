@@ -28,9 +28,10 @@ void TCoverView::SelectArea(int32_t area)
         OnSelectionChange(this);
 }
 
-void TCoverView::SetAreaPicture(CoverArea area, const TGraphic *picture)
+void TCoverView::SetAreaPicture(CoverArea area, const TGraphic *picture,
+                                const QByteArray &fileBytes, const QString &fileKind)
 {
-    Document->SetPicture(area, picture);
+    Document->SetPicture(area, picture, fileBytes, fileKind);
     if (!picture)
         Document->ResetOffsetQuietly(area);
     if (OnChange)
