@@ -2,6 +2,8 @@
 #include "CMMainWindow.h"
 
 #include "Big_DPI_Fix.h"
+#include "CoverFileChooser.h"
+#include "CoverRecovery.h"
 #include "CoverView.h"
 #include "DeviceMetrics.h"
 #include "DialogSupport.h"
@@ -84,14 +86,18 @@ TCoverMakerMainForm::TCoverMakerMainForm(const TMainFormSetup &setup, QWidget *p
     m_setup.Options = OwnIfUnset<TSettingsOptionsStore>(m_setup.Options, m_ownOptions);
     m_setup.Languages = OwnIfUnset<TLanguageController>(m_setup.Languages, m_ownLanguages);
     m_setup.Urls = OwnIfUnset<TDesktopUrlOpener>(m_setup.Urls, m_ownUrls);
-    setWindowTitle(QStringLiteral("Velmora"));
+    setWindowTitle(ProgramCaption());
     setFont(DesignFont());
     SetOuterBounds(QRect(DesignLeft, DesignTop, DesignWidth, DesignHeight));
     CreateControls();
     CreateMenus();
+    CreateFileMenu();
     CreateAreaPopupMenu();
     FormCreate();
     CreateDialogs();
+    // What start-up put on the cover is no change of the user's.
+    m_document->OnChanged = [this] { DocumentChanged(); };
+    MarkUnmodified();
 }
 
 TCoverMakerMainForm::~TCoverMakerMainForm() = default;

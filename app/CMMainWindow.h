@@ -28,6 +28,10 @@ class TEditCoverSizeData;
 class TModalRunner;
 class TNewDocumentForm;
 class TCoverView;
+class TCoverFileChooser;
+class TCoverRecovery;
+struct TCoverFileContent;
+class QTimer;
 class TFontChooser;
 class TPrinterChooser;
 class TDeviceMetrics;
@@ -52,6 +56,8 @@ struct TMainFormSetup
     TOptionsStore *Options = nullptr;         // null: the user's own options store
     TLanguageController *Languages = nullptr; // null: a table of the window's own
     TUrlOpener *Urls = nullptr;               // null: the platform's opener
+    TCoverFileChooser *CoverFiles = nullptr;  // null: the file dialogs
+    QString RecoveryDir;                      // empty: the per-user data folder's
 };
 
 // The product's home page, opened by Help > Home Page and the About box.
@@ -127,7 +133,12 @@ public:
 
     QMenu *Cover1 = nullptr;
     QAction *New1 = nullptr;
+    QAction *Open1 = nullptr;
+    QAction *Save1 = nullptr;
+    QAction *SaveAs1 = nullptr;
     QAction *Print1 = nullptr;
+    // The covers last opened or saved, newest first, after Print...
+    QList<QAction *> RecentItems;
     QAction *Exit1 = nullptr;
     QMenu *Configure1 = nullptr;
     QAction *Templates1 = nullptr;
@@ -193,6 +204,31 @@ public:
     void HomePage1Click();
     void About1Click();
     void LanguageItemClick(QAction *item);
+    void Open1Click();
+    void Save1Click();
+    void SaveAs1Click();
+    void RecentItemClick(int index);
+
+    // The cover file shown, empty for a cover of no file.
+    QString FileName() const { return m_fileName; }
+    // Whether the cover has changed since it was last saved, opened or made.
+    bool IsModified() const;
+    QStringList RecentFiles() const { return m_recent; }
+    // Opens a cover file, after asking about unsaved changes; the current
+    // cover stays as it was when the file does not open. False when nothing
+    // was opened.
+    bool OpenCover(const QString &fileName);
+    // The program's arguments after its own name: a cover file to open.
+    void OpenFromCommandLine(const QStringList &arguments);
+    // Offers to restore a cover that a program which did not close normally
+    // left unsaved; called once the window shows.
+    void OfferRecovery();
+    // The recovery copies of this window (tests wait for its writes).
+    TCoverRecovery &Recovery() const { return *m_recovery; }
+    // Writes the recovery copy now, when the cover has unsaved changes.
+    void WriteRecoveryCopy();
+    // The program's name, as captions of its boxes show it.
+    static QString ProgramCaption() { return QStringLiteral("Velmora"); }
 
     TLanguageController &Languages() const { return *m_setup.Languages; }
     // The window's outer bounds, frame included, as the options keep them.
@@ -218,6 +254,8 @@ protected:
     void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void FormCreate();
@@ -246,6 +284,22 @@ private:
     void ApplyLanguage();
     void PrepareDefaultCover();
     void PaintBox1Paint(QPainter &canvas);
+    void CreateFileMenu();
+    void ApplyFileTexts();
+    // Saves to fileName; raises EVelmoraError when it cannot.
+    void SaveCover(const QString &fileName);
+    // Before the cover is replaced: asks Save, Discard or Cancel when it has
+    // unsaved changes; true when it may be replaced.
+    bool ConfirmDiscardChanges();
+    void ShowContent(const TCoverFileContent &content, const QString &fileName, bool saved);
+    TCoverFileContent Content() const;
+    void MarkUnmodified();
+    void DocumentChanged();
+    void UpdateTitle();
+    void AddRecent(const QString &fileName);
+    void ShowRecent();
+    void StoreRecent();
+    QString FileFilter() const;
     // Binds a control's signal to a command run through Run.
     std::function<void()> Command(void (TCoverMakerMainForm::*handler)());
 
@@ -259,6 +313,12 @@ private:
     std::unique_ptr<TOptionsStore> m_ownOptions;
     std::unique_ptr<TLanguageController> m_ownLanguages;
     std::unique_ptr<TUrlOpener> m_ownUrls;
+    std::unique_ptr<TCoverFileChooser> m_ownCoverFiles;
+    std::unique_ptr<TCoverRecovery> m_recovery;
+    QTimer *m_recoveryTimer = nullptr;
+    QString m_fileName;
+    quint64 m_savedRevision = 0;
+    QStringList m_recent;
     QRect m_outerBounds;
     // The outer bounds last asked for, until the frame around them is known,
     // with the frame and inner size they were set with.

@@ -214,7 +214,7 @@ bool TCoverMakerMainForm::ConfirmCoverFitsPaper()
         cuts << UiText(CutOffBottomText).arg(amount(bottom));
     const QString text = UiText(CoverLargerThanPaperText).arg(cuts.join(QStringLiteral(", "))) +
                          QStringLiteral("\n\n") + UiText(SmallerMarginsText);
-    return m_setup.Messages->AskWarning(this, windowTitle(), text);
+    return m_setup.Messages->AskWarning(this, ProgramCaption(), text);
 }
 
 void TCoverMakerMainForm::AreaDblClicked()
@@ -349,7 +349,7 @@ void TCoverMakerMainForm::CreateDialogs()
     const int dpi = m_setup.Metrics->ScreenDotsPerInch(*this);
     AboutBox = new TAboutBox(QString::fromLatin1(HomePageAddress), this);
     TglSmallFontsDefence{AboutBox, dpi};
-    AboutBox->ApplyTexts([this](int number) { return UiText(number); }, windowTitle());
+    AboutBox->ApplyTexts([this](int number) { return UiText(number); }, ProgramCaption());
     AboutBox->OnHomePage = [this] { Run([this] { HomePage1Click(); }); };
     NewDocumentForm =
         new TNewDocumentForm(*m_sizeList, MeasureUnit, *m_setup.Messages, *m_setup.Dialogs, this);
@@ -375,6 +375,8 @@ void TCoverMakerMainForm::New1Click()
     // Read before anything is reset: a size that does not read leaves the
     // user's cover as it was.
     const CoverSize size = m_sizeList->ReadSize(name);
+    if (!ConfirmDiscardChanges())
+        return;
     m_document->Reset();
     const bool multiple = NewDocumentForm->RadioGroup1->ItemIndex() == 1;
     m_document->SetMode(multiple ? CoverMode::Multiple : CoverMode::Single);
@@ -382,6 +384,9 @@ void TCoverMakerMainForm::New1Click()
     CoverView->SelectArea(-1);
     // The mode buttons show the mode the new cover has.
     (multiple ? MultiButton : SingleButton)->setChecked(true);
+    // A new cover has no file, and nothing to save until it is changed.
+    m_fileName.clear();
+    MarkUnmodified();
 }
 
 void TCoverMakerMainForm::Templates1Click()

@@ -10,6 +10,7 @@
 #include "LanguageController.h"
 #include "MessageBoxes.h"
 #include "NewDocument.h"
+#include "CoverRecovery.h"
 #include "PaintBox.h"
 #include "ProgramOptions.h"
 #include "RadioGroup.h"
@@ -26,6 +27,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTimer>
 #include <QToolButton>
 #include <QWindow>
 
@@ -131,7 +133,7 @@ void TCoverMakerMainForm::LanguageItemClick(QAction *item)
     m_setup.Languages->SetLanguage(item->data().toString());
     ApplyLanguage();
     const TTextLookup texts = [this](int number) { return UiText(number); };
-    AboutBox->ApplyTexts(texts, windowTitle());
+    AboutBox->ApplyTexts(texts, ProgramCaption());
     NewDocumentForm->ApplyTexts(texts);
     EditCoverSizeData->ApplyTexts(texts);
     // Refilled radio groups show no choice until the panels say it again.
@@ -197,6 +199,7 @@ void TCoverMakerMainForm::ApplyLanguage()
     };
     for (const auto &[item, number] : menus)
         item->setText(UiText(number));
+    ApplyFileTexts();
 }
 
 void TCoverMakerMainForm::Configure1Click()
@@ -257,6 +260,8 @@ bool TCoverMakerMainForm::LoadOptions()
     MeasureUnit = (o.Metrics & 0xFF) != 0 ? 1 : 0;
     m_setup.Languages->SetLanguage(o.Lang);
     SavedCoverName = o.Cover;
+    m_recent = o.Recent;
+    ShowRecent();
     m_document->SetMode(o.Multi ? CoverMode::Multiple : CoverMode::Single);
     return true;
 }
@@ -288,6 +293,7 @@ void TCoverMakerMainForm::SaveOptions()
     o.Lang = m_setup.Languages->CurrentLanguage;
     o.Cover = m_document->Size().Name;
     o.Multi = m_document->Mode() == CoverMode::Multiple;
+    o.Recent = m_recent;
     if (!o.Save(*m_setup.Options))
         m_setup.Messages->ShowError(this, QStringLiteral("Error"),
                                     UiText(OptionsNotSavedText).arg(m_setup.Options->Location()));
@@ -295,7 +301,19 @@ void TCoverMakerMainForm::SaveOptions()
 
 void TCoverMakerMainForm::closeEvent(QCloseEvent *event)
 {
+    // Unsaved changes are never lost without a word; Cancel keeps the
+    // program open.
+    bool leave = true;
+    if (!m_terminate)
+        Run([&] { leave = ConfirmDiscardChanges(); });
+    if (!leave) {
+        event->ignore();
+        return;
+    }
     FormClose();
+    // Saved or discarded: nothing is left to recover.
+    m_recoveryTimer->stop();
+    m_recovery->Discard();
     QMainWindow::closeEvent(event);
 }
 

@@ -98,6 +98,11 @@ bool TProgramOptions::Load(TOptionsStore &store)
     Lang = ReadText(store, "Lang");
     Cover = ReadText(store, "Cover");
     Multi = ReadYesNo(store, "Multi", Multi);
+    for (int i = 1; i <= MaxRecent; ++i) {
+        const QString file = ReadText(store, QStringLiteral("Recent%1").arg(i).toLatin1().constData());
+        if (!file.isEmpty() && !Recent.contains(file))
+            Recent << file;
+    }
     return true;
 }
 
@@ -113,5 +118,12 @@ bool TProgramOptions::Save(TOptionsStore &store) const
     store.Write(QStringLiteral("Lang"), Lang);
     store.Write(QStringLiteral("Cover"), Cover);
     store.Write(QStringLiteral("Multi"), Multi ? 1 : 0);
+    WriteRecent(store, Recent);
     return store.Flush();
+}
+
+void TProgramOptions::WriteRecent(TOptionsStore &store, const QStringList &recent)
+{
+    for (int i = 1; i <= MaxRecent; ++i)
+        store.Write(QStringLiteral("Recent%1").arg(i), recent.value(i - 1));
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <memory>
 
@@ -56,10 +57,15 @@ struct TProgramOptions
     QString Lang;
     QString Cover;
     bool Multi = false;
+    // The covers last opened or saved, newest first.
+    QStringList Recent;
+    static constexpr int MaxRecent = 5;
 
     // False, with every field at its start value, when the store has no key.
     bool Load(TOptionsStore &store);
     // Writes every value in its order; false when the store could not be
     // written.
     bool Save(TOptionsStore &store) const;
+    // The recent covers alone, as they change.
+    static void WriteRecent(TOptionsStore &store, const QStringList &recent);
 };

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 #include <cstdlib>
 
 int main(int argc, char *argv[])
@@ -29,5 +30,14 @@ int main(int argc, char *argv[])
     if (mainForm.TerminateRequested())
         return EXIT_FAILURE;
     mainForm.show();
+    // Once the window shows: a cover left unsaved by a crash first, then the
+    // cover file the program was started with.
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    QTimer::singleShot(0, &mainForm, [&mainForm, arguments] {
+        mainForm.Run([&] {
+            mainForm.OfferRecovery();
+            mainForm.OpenFromCommandLine(arguments);
+        });
+    });
     return app.exec();
 }

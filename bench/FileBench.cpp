@@ -31,6 +31,11 @@ struct TQuietMessages : TMessageBoxes
     int Shown = 0;
     void ShowError(QWidget *, const QString &, const QString &) override { ++Shown; }
     bool AskWarning(QWidget *, const QString &, const QString &) override { return ++Shown, false; }
+    bool AskQuestion(QWidget *, const QString &, const QString &) override { return ++Shown, false; }
+    TSaveAnswer AskSaveChanges(QWidget *, const QString &, const QString &) override
+    {
+        return ++Shown, TSaveAnswer::Discard;
+    }
 };
 
 // Shows the dialog until it has painted once, then cancels it.
@@ -85,6 +90,7 @@ struct TProgramFolder
         setup.Messages = &messages;
         setup.Dialogs = &dialogs;
         setup.Options = options.get();
+        setup.RecoveryDir = dir.filePath("recovery");
         m_options = options;
         auto form = std::make_unique<TCoverMakerMainForm>(setup);
         form->show();
@@ -128,6 +134,7 @@ int StartOnce(const QString &folder)
     setup.Messages = &messages;
     setup.Dialogs = &dialogs;
     setup.Options = &options;
+    setup.RecoveryDir = QDir(folder).filePath("recovery");
     TCoverMakerMainForm form(setup);
     form.show();
     QCoreApplication::processEvents();

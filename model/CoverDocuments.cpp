@@ -26,6 +26,17 @@ const QImage &NoImage()
     return none;
 }
 
+// The picture with a serial of its own: one placed for the first time gets
+// the next.
+std::shared_ptr<const TPlacedPicture> Numbered(std::shared_ptr<const TPlacedPicture> picture)
+{
+    if (!picture || picture->Serial != 0)
+        return picture;
+    auto numbered = std::make_shared<TPlacedPicture>(*picture);
+    numbered->Serial = ++g_pictureSerial;
+    return numbered;
+}
+
 } // namespace
 
 TCoverDocument::TCoverDocument()
@@ -94,7 +105,7 @@ void TCoverDocument::SetState(const TDocumentState &state)
         to.Font.OnChange = nullptr;
         to.Font.Assign(from.Font);
         to.Font.OnChange = [this](TCoverFont &f) { FontChanged(f); };
-        to.Picture = from.Picture;
+        to.Picture = Numbered(from.Picture);
         to.Stretch = from.Stretch;
         to.Autosize = from.Autosize;
         to.BackColor = from.BackColor;
@@ -153,11 +164,7 @@ void TCoverDocument::SetPlacedPicture(CoverArea area,
                                       std::shared_ptr<const TPlacedPicture> picture)
 {
     TAreaState &a = At(area);
-    if (picture && picture->Serial == 0) {
-        auto numbered = std::make_shared<TPlacedPicture>(*picture);
-        numbered->Serial = ++g_pictureSerial;
-        picture = std::move(numbered);
-    }
+    picture = Numbered(std::move(picture));
     const bool changed = a.Picture != picture;
     a.Picture = std::move(picture);
     if (changed)

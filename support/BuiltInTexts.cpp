@@ -103,6 +103,16 @@ const std::map<int, const char *> &Table()
         {200, "The options could not be saved in %1."},
         {201, "Unreadable entry"},
         {202, "Smaller margins can be chosen under Properties in the print dialog."},
+        {203, "Open..."},
+        {204, "Save"},
+        {205, "Save As..."},
+        {206, "Velmora covers"},
+        {207, "Do you want to save the changes to \"%1\"?"},
+        {208, "Do you want to save the changes to this cover?"},
+        {209, "Cannot open \"%1\"."},
+        {210, "Velmora did not close normally. Restore the unsaved cover it kept (%1)?"},
+        {211, "new cover"},
+        {212, "The kept copy cannot be restored."},
     };
     return table;
 }

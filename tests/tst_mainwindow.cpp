@@ -55,6 +55,7 @@ struct Started
         setup.Messages = &messages;
         setup.Metrics = &metrics;
         setup.Options = &options;
+        setup.RecoveryDir = optionsDir.filePath("recovery");
         form = std::make_unique<TCoverMakerMainForm>(setup);
     }
 };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CMMainWindow.h"
+#include "CoverFileChooser.h"
 #include "CoverFont.h"
 #include "DeviceMetrics.h"
 #include "PictureChooser.h"
@@ -47,6 +48,19 @@ struct TAnsweringPrinters : TPrinterChooser
     int Asked = 0;
     bool Choose(QWidget *, QPrinter &p) override { return ++Asked, SetUp && (SetUp(p), true); }
 };
+struct TAnsweringCoverFiles : TCoverFileChooser
+{
+    QString Answer; // empty: cancelled
+    QStringList Titles;
+    bool ChooseOpen(QWidget *, const QString &title, const QString &, QString &f) override
+    {
+        return Titles << title, f = Answer, !Answer.isEmpty();
+    }
+    bool ChooseSave(QWidget *w, const QString &title, const QString &filter, QString &f) override
+    {
+        return ChooseOpen(w, title, filter, f);
+    }
+};
 struct TRecordingUrls : TUrlOpener
 {
     QList<QUrl> Opened;
@@ -61,7 +75,7 @@ struct TProgram
     static constexpr const char *OneSize = "[Case]\r\nSingleWidth=5\r\nSingleHeight=5\r\n"
                                            "LeftWidth=1\r\nCenterWidth=3\r\nRightWidth=1\r\n"
                                            "MultipleHeight=5\r\n";
-    QTemporaryDir dir, optionsDir;
+    QTemporaryDir dir, optionsDir, recoveryDir;
     QString optionsPath = optionsDir.filePath("options.ini");
     TRecordingMessageBoxes messages;
     TFixedDeviceMetrics metrics{38, 236};
@@ -71,6 +85,7 @@ struct TProgram
     TAnsweringPrinters printers;
     TScriptedRunner dialogs;
     TRecordingUrls urls;
+    TAnsweringCoverFiles coverFiles;
     bool realModalLoops = false; // the dialogs' own exec(), driven by timers
     std::unique_ptr<TSettingsOptionsStore> options;
     std::unique_ptr<TCoverMakerMainForm> form;
@@ -90,7 +105,8 @@ struct TProgram
     {
         options = std::make_unique<TSettingsOptionsStore>(optionsPath);
         TMainFormSetup s{dir.path(), &messages, &metrics,      &chooser, &colors, &fonts,
-                         &printers,  &dialogs,  options.get(), nullptr,  &urls};
+                         &printers,  &dialogs,  options.get(), nullptr,  &urls,
+                         &coverFiles, recoveryDir.path()};
         if (realModalLoops)
             s.Dialogs = nullptr;
         form = std::make_unique<TCoverMakerMainForm>(s);

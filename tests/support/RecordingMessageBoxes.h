@@ -24,6 +24,20 @@ public:
         Boxes.push_back({caption, text});
         return Answer;
     }
+    bool AskQuestion(QWidget *, const QString &caption, const QString &text) override
+    {
+        Boxes.push_back({caption, text});
+        return Answer;
+    }
+    // Kept apart from the other boxes: closing a changed cover asks, and
+    // most tests do not care.
+    TSaveAnswer AskSaveChanges(QWidget *, const QString &, const QString &text) override
+    {
+        SaveQuestions << text;
+        return SaveAnswer;
+    }
+    QStringList SaveQuestions;
+    TSaveAnswer SaveAnswer = TSaveAnswer::Discard;
     QStringList Texts() const
     {
         QStringList t;

@@ -35,6 +35,7 @@ int main(int argc, char *argv[])
     QTemporaryDir optionsDir; // the design bounds, whatever the user has stored
     TSettingsOptionsStore options(optionsDir.filePath("options.ini"));
     setup.Options = &options;
+    setup.RecoveryDir = optionsDir.filePath("recovery");
     TCoverMakerMainForm form(setup);
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))

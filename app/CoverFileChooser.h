@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Where the file commands ask for a cover file; tests answer instead.
+class TCoverFileChooser
+{
+public:
+    virtual ~TCoverFileChooser() = default;
+    // fileName comes in as the file to start from (may be empty) and goes
+    // out as the user's choice; false when the user cancels.
+    virtual bool ChooseOpen(QWidget *owner, const QString &title, const QString &filter,
+                            QString &fileName) = 0;
+    // The same for saving; the chosen name always ends in the cover
+    // extension.
+    virtual bool ChooseSave(QWidget *owner, const QString &title, const QString &filter,
+                            QString &fileName) = 0;
+};
+
+class TQtCoverFileChooser : public TCoverFileChooser
+{
+public:
+    bool ChooseOpen(QWidget *owner, const QString &title, const QString &filter,
+                    QString &fileName) override;
+    bool ChooseSave(QWidget *owner, const QString &title, const QString &filter,
+                    QString &fileName) override;
+
+private:
+    bool Choose(QWidget *owner, const QString &title, const QString &filter, QString &fileName,
+                bool save);
+    QString m_lastDir;
+};

@@ -1,0 +1,241 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CoverArchive.h"
+
+#include <QIODevice>
+#include <zip.h>
+
+#include <memory>
+
+namespace {
+
+QString ZipErrorText(zip_error_t *error)
+{
+    return QString::fromLocal8Bit(zip_error_strerror(error));
+}
+
+QString ZipErrorText(zip_t *archive)
+{
+    return QString::fromLocal8Bit(zip_strerror(archive));
+}
+
+} // namespace
+
+bool WriteZipArchive(QIODevice &out, const QList<TArchiveEntry> &entries, QString &why)
+{
+    zip_error_t error;
+    zip_error_init(&error);
+    // The archive is made in memory and then written out in one go, so that
+    // the device (a QSaveFile) sees nothing of a half-made archive.
+    zip_source_t *target = zip_source_buffer_create(nullptr, 0, 0, &error);
+    if (!target) {
+        why = ZipErrorText(&error);
+        zip_error_fini(&error);
+        return false;
+    }
+    zip_t *archive = zip_open_from_source(target, ZIP_TRUNCATE, &error);
+    if (!archive) {
+        why = ZipErrorText(&error);
+        zip_source_free(target);
+        zip_error_fini(&error);
+        return false;
+    }
+    zip_error_fini(&error);
+    zip_source_keep(target); // outlives the archive: it holds what was written
+    const auto fail = [&](const QString &text) {
+        why = text;
+        zip_discard(archive);
+        zip_source_free(target);
+        return false;
+    };
+    for (const TArchiveEntry &e : entries) {
+        // The data is referenced, not copied: entries outlive zip_close.
+        zip_source_t *data = zip_source_buffer(archive, e.Data.constData(),
+                                               zip_uint64_t(e.Data.size()), 0);
+        if (!data)
+            return fail(ZipErrorText(archive));
+        const zip_int64_t index =
+            zip_file_add(archive, e.Name.toUtf8().constData(), data, ZIP_FL_ENC_UTF_8);
+        if (index < 0) {
+            zip_source_free(data);
+            return fail(ZipErrorText(archive));
+        }
+        if (zip_set_file_compression(archive, zip_uint64_t(index),
+                                     e.Compress ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0) != 0)
+            return fail(ZipErrorText(archive));
+    }
+    if (zip_close(archive) != 0)
+        return fail(ZipErrorText(archive));
+
+    bool written = zip_source_open(target) == 0;
+    if (!written)
+        why = ZipErrorText(zip_source_error(target));
+    char chunk[1 << 16];
+    while (written) {
+        const zip_int64_t n = zip_source_read(target, chunk, sizeof chunk);
+        if (n < 0) {
+            why = ZipErrorText(zip_source_error(target));
+            written = false;
+        } else if (n == 0) {
+            break;
+        } else if (out.write(chunk, n) != n) {
+            why = out.errorString();
+            written = false;
+        }
+    }
+    zip_source_close(target);
+    zip_source_free(target);
+    return written;
+}
+
+// libzip reads the archive through this: a QIODevice opened for reading,
+// which keeps file names portable and lets tests and fuzzers read memory.
+struct TZipReader::TSource
+{
+    QIODevice *Device = nullptr;
+    zip_error_t Error;
+
+    static zip_int64_t Call(void *self, void *data, zip_uint64_t length, zip_source_cmd_t command)
+    {
+        return static_cast<TSource *>(self)->Do(data, length, command);
+    }
+
+    zip_int64_t Fail(int code)
+    {
+        zip_error_set(&Error, code, 0);
+        return -1;
+    }
+
+    zip_int64_t Do(void *data, zip_uint64_t length, zip_source_cmd_t command)
+    {
+        switch (command) {
+        case ZIP_SOURCE_OPEN:
+            return Device->seek(0) ? 0 : Fail(ZIP_ER_SEEK);
+        case ZIP_SOURCE_READ: {
+            const qint64 n = Device->read(static_cast<char *>(data), qint64(length));
+            return n < 0 ? Fail(ZIP_ER_READ) : n;
+        }
+        case ZIP_SOURCE_CLOSE:
+            return 0;
+        case ZIP_SOURCE_STAT: {
+            auto *st = static_cast<zip_stat_t *>(data);
+            zip_stat_init(st);
+            st->size = zip_uint64_t(Device->size());
+            st->valid |= ZIP_STAT_SIZE;
+            return sizeof(*st);
+        }
+        case ZIP_SOURCE_ERROR:
+            return zip_error_to_data(&Error, data, length);
+        case ZIP_SOURCE_FREE:
+            return 0;
+        case ZIP_SOURCE_SEEK: {
+            const zip_int64_t to = zip_source_seek_compute_offset(
+                zip_uint64_t(Device->pos()), zip_uint64_t(Device->size()), data, length, &Error);
+            if (to < 0)
+                return -1;
+            return Device->seek(to) ? 0 : Fail(ZIP_ER_SEEK);
+        }
+        case ZIP_SOURCE_TELL:
+            return Device->pos();
+        case ZIP_SOURCE_SUPPORTS:
+            return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ,
+                                                  ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                                                  ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE,
+                                                  ZIP_SOURCE_SEEK, ZIP_SOURCE_TELL,
+                                                  ZIP_SOURCE_SUPPORTS, -1);
+        default:
+            return Fail(ZIP_ER_OPNOTSUPP);
+        }
+    }
+};
+
+TZipReader::TZipReader(QIODevice &in) : m_source(new TSource)
+{
+    m_source->Device = &in;
+    zip_error_init(&m_source->Error);
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t *source = zip_source_function_create(&TSource::Call, m_source, &error);
+    if (source) {
+        m_zip = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error);
+        if (!m_zip)
+            zip_source_free(source);
+    }
+    if (!m_zip)
+        m_error = ZipErrorText(&error);
+    zip_error_fini(&error);
+}
+
+TZipReader::~TZipReader()
+{
+    if (m_zip)
+        zip_discard(m_zip);
+    zip_error_fini(&m_source->Error);
+    delete m_source;
+}
+
+QStringList TZipReader::Names() const
+{
+    QStringList names;
+    if (!m_zip)
+        return names;
+    const zip_int64_t n = zip_get_num_entries(m_zip, 0);
+    for (zip_int64_t i = 0; i < n; ++i)
+        if (const char *name = zip_get_name(m_zip, zip_uint64_t(i), ZIP_FL_ENC_GUESS))
+            names << QString::fromUtf8(name);
+    return names;
+}
+
+qint64 TZipReader::DeclaredSize(const QString &name) const
+{
+    if (!m_zip)
+        return -1;
+    zip_stat_t st;
+    zip_stat_init(&st);
+    if (zip_stat(m_zip, name.toUtf8().constData(), ZIP_FL_ENC_GUESS, &st) != 0 ||
+        !(st.valid & ZIP_STAT_SIZE) || st.size > zip_uint64_t(INT64_MAX))
+        return -1;
+    return qint64(st.size);
+}
+
+bool TZipReader::Read(const QString &name, qint64 limit, QByteArray &data, QString &why)
+{
+    const qint64 size = DeclaredSize(name);
+    if (size < 0) {
+        why = QStringLiteral("\"%1\" is missing from the file.").arg(name);
+        return false;
+    }
+    if (size > limit) {
+        why = QStringLiteral("\"%1\" is larger than a cover file may hold.").arg(name);
+        return false;
+    }
+    std::unique_ptr<zip_file_t, int (*)(zip_file_t *)> file(
+        zip_fopen(m_zip, name.toUtf8().constData(), ZIP_FL_ENC_GUESS), &zip_fclose);
+    if (!file) {
+        why = ZipErrorText(m_zip);
+        return false;
+    }
+    QByteArray bytes(qsizetype(size), Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < size) {
+        const zip_int64_t n =
+            zip_fread(file.get(), bytes.data() + got, zip_uint64_t(size - got));
+        if (n < 0) {
+            why = QString::fromLocal8Bit(zip_file_strerror(file.get()));
+            return false;
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    // The data must end where the directory says, and its checksum (checked
+    // by libzip at the end) must hold.
+    char beyond;
+    const zip_int64_t more = zip_fread(file.get(), &beyond, 1);
+    if (got != size || more != 0) {
+        why = more < 0 ? QString::fromLocal8Bit(zip_file_strerror(file.get()))
+                       : QStringLiteral("\"%1\" is damaged.").arg(name);
+        return false;
+    }
+    data = bytes;
+    return true;
+}

@@ -1,0 +1,308 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CoverDescription.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const char FormatName[] = "Velmora cover";
+
+// Words stored for the codes, in the codes' order.
+const char *const ViewWords[] = {"stretch", "autosize", "userDefined"};
+const char *const AlignmentWords[] = {"left", "right", "center"}; // taLeft, taRight, taCenter
+const char *const OrientationWords[] = {"horizontal", "vertical"};
+const char *const PositionWords[] = {"top", "center", "bottom"};
+
+// Bounds of values no user reaches, so that no stored value overflows the
+// drawing arithmetic.
+constexpr double MaxZoom = 1000;
+constexpr int MaxOffset = 10000000;
+constexpr int MaxFontSize = 32767;
+constexpr int MaxPixelsPerCm = 100000;
+constexpr qint64 MaxTextLength = 100000;
+
+QString ColorName(TColorRef c)
+{
+    return ColorRefToQColor(c).name(QColor::HexRgb);
+}
+
+QString ColorName(const QColor &c)
+{
+    return c.name(c.alpha() == 255 ? QColor::HexRgb : QColor::HexArgb);
+}
+
+QJsonObject DescribeSize(const CoverSize &s)
+{
+    return QJsonObject{{"name", s.Name.Text()},
+                       {"singleWidth", s.SingleWidth},
+                       {"singleHeight", s.SingleHeight},
+                       {"leftWidth", s.LeftWidth},
+                       {"centerWidth", s.CenterWidth},
+                       {"rightWidth", s.RightWidth},
+                       {"multipleHeight", s.MultipleHeight}};
+}
+
+QJsonObject DescribeArea(const TAreaState &a, const TPictureEntry &picture)
+{
+    QJsonObject o;
+    if (!picture.Name.isEmpty())
+        o.insert("picture", QJsonObject{{"entry", picture.Name},
+                                        {"kind", picture.Kind},
+                                        {"bytes", double(picture.Bytes)}});
+    o.insert("view", ViewWords[a.Stretch ? 0 : a.Autosize ? 1 : 2]);
+    o.insert("offset", QJsonArray{a.Offset.X, a.Offset.Y});
+    o.insert("zoom", a.Zoom);
+    o.insert("background", ColorName(a.BackColor));
+    o.insert("text", a.Text);
+    const TCoverFont &f = a.Font;
+    o.insert("font", QJsonObject{{"name", f.Name()},
+                                 {"size", f.Size()},
+                                 {"bold", f.Bold()},
+                                 {"italic", f.Italic()},
+                                 {"underline", f.Underline()},
+                                 {"strikeOut", f.StrikeOut()},
+                                 {"color", ColorName(f.Color())}});
+    o.insert("alignment", AlignmentWords[a.Alignment <= taCenter ? a.Alignment : int(taCenter)]);
+    o.insert("orientation", OrientationWords[a.Orientation == toVert ? 1 : 0]);
+    o.insert("textPosition", PositionWords[a.TextPos <= tpBottom ? a.TextPos : int(tpCenter)]);
+    return o;
+}
+
+// Reads values out of JSON objects; the first value that does not read
+// stops everything and says which.
+class TReader
+{
+public:
+    QString Why;
+
+    bool Fail(const QString &key, const QString &what = QStringLiteral("is not valid"))
+    {
+        if (Why.isEmpty())
+            Why = QStringLiteral("\"%1\" %2.").arg(key, what);
+        return false;
+    }
+
+    bool Object(const QJsonObject &o, const char *key, QJsonObject &out)
+    {
+        const QJsonValue v = o.value(QLatin1String(key));
+        if (!v.isObject())
+            return Fail(QLatin1String(key));
+        out = v.toObject();
+        return true;
+    }
+    bool String(const QJsonObject &o, const char *key, QString &out, qint64 maxLength)
+    {
+        const QJsonValue v = o.value(QLatin1String(key));
+        if (!v.isString() || v.toString().size() > maxLength)
+            return Fail(QLatin1String(key));
+        out = v.toString();
+        return true;
+    }
+    bool Bool(const QJsonObject &o, const char *key, bool &out)
+    {
+        const QJsonValue v = o.value(QLatin1String(key));
+        if (!v.isBool())
+            return Fail(QLatin1String(key));
+        out = v.toBool();
+        return true;
+    }
+    bool Number(const QJsonObject &o, const char *key, double low, double high, double &out)
+    {
+        const QJsonValue v = o.value(QLatin1String(key));
+        if (!v.isDouble() || !std::isfinite(v.toDouble()) || v.toDouble() < low ||
+            v.toDouble() > high)
+            return Fail(QLatin1String(key));
+        out = v.toDouble();
+        return true;
+    }
+    bool Integer(const QJsonObject &o, const char *key, int low, int high, int &out)
+    {
+        double d = 0;
+        if (!Number(o, key, low, high, d))
+            return false;
+        if (d != std::floor(d))
+            return Fail(QLatin1String(key));
+        out = int(d);
+        return true;
+    }
+    template <size_t N>
+    bool Word(const QJsonObject &o, const char *key, const char *const (&words)[N], int &out)
+    {
+        const QString w = o.value(QLatin1String(key)).toString();
+        for (size_t i = 0; i < N; ++i)
+            if (w == QLatin1String(words[i])) {
+                out = int(i);
+                return true;
+            }
+        return Fail(QLatin1String(key));
+    }
+    bool Color(const QJsonObject &o, const char *key, QColor &out)
+    {
+        QString name;
+        if (!String(o, key, name, 9))
+            return false;
+        static const QRegularExpression hex(QStringLiteral("^#([0-9a-fA-F]{6}|[0-9a-fA-F]{8})$"));
+        if (!hex.match(name).hasMatch())
+            return Fail(QLatin1String(key));
+        out = QColor::fromString(name);
+        return out.isValid() || Fail(QLatin1String(key));
+    }
+};
+
+bool ReadSize(TReader &r, const QJsonObject &o, CoverSize &size)
+{
+    QString name;
+    if (!r.String(o, "name", name, TSizeName::MaxLength * 2))
+        return false;
+    size.Name = name;
+    const std::pair<const char *, double CoverSize::*> fields[] = {
+        {"singleWidth", &CoverSize::SingleWidth},   {"singleHeight", &CoverSize::SingleHeight},
+        {"leftWidth", &CoverSize::LeftWidth},       {"centerWidth", &CoverSize::CenterWidth},
+        {"rightWidth", &CoverSize::RightWidth},     {"multipleHeight", &CoverSize::MultipleHeight},
+    };
+    for (const auto &[key, field] : fields)
+        if (!r.Number(o, key, 0, std::numeric_limits<double>::max(), size.*field))
+            return false;
+    return true;
+}
+
+bool ReadArea(TReader &r, const QJsonObject &o, CoverArea area, TAreaState &a,
+              TPictureEntry &picture)
+{
+    if (o.contains(QLatin1String("picture"))) {
+        QJsonObject p;
+        double bytes = 0;
+        if (!r.Object(o, "picture", p) || !r.String(p, "kind", picture.Kind, 8) ||
+            !r.String(p, "entry", picture.Name, 64) ||
+            !r.Number(p, "bytes", 1, double(MaxPictureFileBytes), bytes))
+            return false;
+        picture.Bytes = qint64(bytes);
+        // The name is the one this program gives: never a path of the
+        // writer's choosing.
+        static const QRegularExpression kind(QStringLiteral("^[a-z0-9]{1,8}$"));
+        if (!kind.match(picture.Kind).hasMatch())
+            return r.Fail(QStringLiteral("kind"));
+        if (picture.Name != PictureEntryName(area, picture.Kind))
+            return r.Fail(QStringLiteral("entry"));
+    }
+    int view = 0, alignment = 0, orientation = 0, position = 0, size = 0;
+    QColor back, color;
+    QJsonObject font;
+    QString fontName;
+    bool bold = false, italic = false, underline = false, strikeOut = false;
+    const QJsonArray offset = o.value(QLatin1String("offset")).toArray();
+    if (!r.Word(o, "view", ViewWords, view) || !r.Number(o, "zoom", 0.1, MaxZoom, a.Zoom) ||
+        !r.Color(o, "background", back) || !r.String(o, "text", a.Text, MaxTextLength) ||
+        !r.Word(o, "alignment", AlignmentWords, alignment) ||
+        !r.Word(o, "orientation", OrientationWords, orientation) ||
+        !r.Word(o, "textPosition", PositionWords, position) || !r.Object(o, "font", font) ||
+        !r.String(font, "name", fontName, 1000) || !r.Integer(font, "size", 1, MaxFontSize, size) ||
+        !r.Bool(font, "bold", bold) || !r.Bool(font, "italic", italic) ||
+        !r.Bool(font, "underline", underline) || !r.Bool(font, "strikeOut", strikeOut) ||
+        !r.Color(font, "color", color))
+        return false;
+    const QJsonObject xy{{"x", offset.at(0)}, {"y", offset.at(1)}};
+    if (offset.size() != 2 || !r.Integer(xy, "x", -MaxOffset, MaxOffset, a.Offset.X) ||
+        !r.Integer(xy, "y", -MaxOffset, MaxOffset, a.Offset.Y))
+        return r.Fail(QStringLiteral("offset"));
+    a.Stretch = view == 0;
+    a.Autosize = view == 1;
+    a.BackColor = QColorToColorRef(back);
+    a.Alignment = uint8_t(alignment);
+    a.Orientation = uint8_t(orientation);
+    a.TextPos = uint8_t(position);
+    a.Font.SetName(fontName);
+    a.Font.SetSize(size);
+    a.Font.SetBold(bold);
+    a.Font.SetItalic(italic);
+    a.Font.SetUnderline(underline);
+    a.Font.SetStrikeOut(strikeOut);
+    a.Font.SetColor(color);
+    return true;
+}
+
+} // namespace
+
+QString PictureEntryName(CoverArea area, const QString &kind)
+{
+    return QStringLiteral("pictures/area%1.%2").arg(area).arg(kind);
+}
+
+QByteArray DescribeCover(const TCoverFileContent &content,
+                         const std::array<TPictureEntry, 3> &pictures)
+{
+    QJsonArray areas;
+    for (size_t i = 0; i < 3; ++i)
+        areas.append(DescribeArea(content.State.Areas[i], pictures[i]));
+    const QJsonObject root{
+        {"format", FormatName},
+        {"version", CoverFormatVersion},
+        {"mode", content.State.Mode == CoverMode::Multiple ? "multiple" : "single"},
+        {"size", DescribeSize(content.State.Size)},
+        {"selectedArea", content.SelectedArea},
+        {"offsetPixelsPerCm", content.OffsetPixelsPerCm},
+        {"areas", areas},
+    };
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+bool ReadCoverDescription(const QByteArray &json, TCoverFileContent &content,
+                          std::array<TPictureEntry, 3> &pictures, QString &why)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (!document.isObject()) {
+        why = QStringLiteral("Its description does not read: %1.").arg(error.errorString());
+        return false;
+    }
+    const QJsonObject root = document.object();
+    if (root.value(QLatin1String("format")).toString() != QLatin1String(FormatName)) {
+        why = QStringLiteral("It is not a Velmora cover.");
+        return false;
+    }
+    const QJsonValue version = root.value(QLatin1String("version"));
+    if (!version.isDouble() || version.toDouble() < 1 ||
+        version.toDouble() != std::floor(version.toDouble())) {
+        why = QStringLiteral("Its format version does not read.");
+        return false;
+    }
+    if (version.toDouble() > CoverFormatVersion) {
+        why = QStringLiteral("It was saved by a newer version of Velmora (cover format %1); "
+                             "this version reads format %2 and older.")
+                  .arg(version.toDouble())
+                  .arg(CoverFormatVersion);
+        return false;
+    }
+    TReader r;
+    int mode = 0;
+    QJsonObject size;
+    const char *const modes[] = {"single", "multiple"};
+    const QJsonArray areas = root.value(QLatin1String("areas")).toArray();
+    bool ok = r.Word(root, "mode", modes, mode) && r.Object(root, "size", size) &&
+              ReadSize(r, size, content.State.Size) &&
+              r.Integer(root, "selectedArea", -1, 3, content.SelectedArea) &&
+              r.Integer(root, "offsetPixelsPerCm", 1, MaxPixelsPerCm, content.OffsetPixelsPerCm);
+    content.State.Mode = mode == 1 ? CoverMode::Multiple : CoverMode::Single;
+    if (ok && areas.size() != 3)
+        ok = r.Fail(QStringLiteral("areas"));
+    if (ok && content.SelectedArea == 0)
+        ok = r.Fail(QStringLiteral("selectedArea"));
+    if (ok && content.State.Mode == CoverMode::Single && content.SelectedArea > 1)
+        ok = r.Fail(QStringLiteral("selectedArea"));
+    for (int i = 0; ok && i < 3; ++i) {
+        pictures[size_t(i)] = TPictureEntry();
+        if (!areas.at(i).isObject())
+            ok = r.Fail(QStringLiteral("areas"));
+        else
+            ok = ReadArea(r, areas.at(i).toObject(), i + 1, content.State.Areas[size_t(i)],
+                          pictures[size_t(i)]);
+    }
+    if (!ok)
+        why = QStringLiteral("Its description does not read: %1").arg(r.Why);
+    return ok;
+}

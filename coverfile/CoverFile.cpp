@@ -1,0 +1,191 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CoverFile.h"
+
+#include "CoverArchive.h"
+#include "PictureLoading.h"
+#include "VelmoraError.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QSaveFile>
+
+const char CoverFileExtension[] = ".vmcover";
+const char CoverDescriptionEntry[] = "cover.json";
+
+namespace {
+
+// More than this many entries is no cover this program wrote.
+constexpr int MaxEntries = 64;
+// All pictures of one cover together; three of today's largest photographs
+// come nowhere near.
+constexpr qint64 MaxPictureBytesInAll = 1024LL * 1024 * 1024;
+
+const char PngKind[] = "png";
+
+bool Compressed(const QString &kind)
+{
+    for (const char *k : {"jpg", "jpeg", "gif", "png"})
+        if (kind == QLatin1String(k))
+            return true;
+    return false;
+}
+
+QImage DecodePng(const QByteArray &bytes, QString &why)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
+    const QSize size = reader.size();
+    if (!size.isValid() || !PictureSizeAllowed(size.width(), size.height())) {
+        why = QStringLiteral("The picture is too large or not a PNG file.");
+        return QImage();
+    }
+    QImage image = reader.read();
+    if (image.isNull())
+        why = reader.errorString();
+    return image;
+}
+
+} // namespace
+
+QByteArray StoredPictureBytes(const TPlacedPicture &picture, QString &kind)
+{
+    if (!picture.FileBytes.isEmpty()) {
+        kind = picture.FileKind;
+        return picture.FileBytes;
+    }
+    kind = QLatin1String(PngKind);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.Bitmap.save(&buffer, "PNG"))
+        throw EVelmoraError(QStringLiteral("Out of memory"));
+    return png;
+}
+
+std::shared_ptr<const TPlacedPicture> PlaceStoredPicture(const QByteArray &bytes,
+                                                         const QString &kind, QString &why)
+{
+    auto placed = std::make_shared<TPlacedPicture>();
+    placed->FileBytes = bytes;
+    placed->FileKind = kind;
+    if (std::unique_ptr<TGraphic> picture = LoadPictureBytes(bytes, kind, &why)) {
+        placed->Bitmap = picture->ToBitmap();
+        placed->Source = picture->Source();
+        placed->Reduced = picture->Reduced();
+    } else if (kind == QLatin1String(PngKind) && !PictureForExtension(QStringLiteral(".PNG"))) {
+        // A picture that came from no file is kept as PNG, which this
+        // program stores but does not place from files.
+        why.clear();
+        placed->Bitmap = DecodePng(bytes, why);
+    }
+    if (placed->Bitmap.isNull()) {
+        if (why.isEmpty())
+            why = QStringLiteral("The picture is empty.");
+        return nullptr;
+    }
+    return placed;
+}
+
+void SaveCoverFile(const QString &fileName, const TCoverFileContent &content)
+{
+    std::array<TPictureEntry, 3> pictures;
+    QList<TArchiveEntry> entries;
+    for (CoverArea area = 1; area <= 3; ++area) {
+        const auto &picture = content.State.Areas[size_t(area - 1)].Picture;
+        if (!picture)
+            continue;
+        TPictureEntry &p = pictures[size_t(area - 1)];
+        TArchiveEntry e;
+        e.Data = StoredPictureBytes(*picture, p.Kind);
+        p.Name = e.Name = PictureEntryName(area, p.Kind);
+        p.Bytes = e.Data.size();
+        e.Compress = !Compressed(p.Kind);
+        entries << e;
+    }
+    entries.prepend(TArchiveEntry{QLatin1String(CoverDescriptionEntry),
+                                  DescribeCover(content, pictures), true});
+
+    // The old file stays whole until the new one is: QSaveFile writes a
+    // file of its own beside it and puts it in its place at the end.
+    QSaveFile file(fileName);
+    QString why;
+    if (!file.open(QIODevice::WriteOnly))
+        why = file.errorString();
+    else if (!WriteZipArchive(file, entries, why))
+        file.cancelWriting();
+    else if (!file.commit())
+        why = file.errorString();
+    else
+        return;
+    throw EVelmoraError(EVelmoraError::UnableToWrite(fileName).Text() + QStringLiteral(": ") +
+                        why);
+}
+
+bool OpenCoverFile(const QString &fileName, TCoverFileContent &content, QString &why)
+{
+    const QFileInfo info(fileName);
+    if (!info.isFile()) {
+        why = QStringLiteral("It is not a file.");
+        return false;
+    }
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        why = file.errorString();
+        return false;
+    }
+    return ReadCoverFile(file, content, why);
+}
+
+bool ReadCoverFile(QIODevice &in, TCoverFileContent &content, QString &why)
+{
+    try {
+        TZipReader archive(in);
+        if (!archive.IsOpen()) {
+            why = QStringLiteral("It is not a Velmora cover (%1).").arg(archive.Error());
+            return false;
+        }
+        if (archive.Names().size() > MaxEntries) {
+            why = QStringLiteral("It holds more than a cover file does.");
+            return false;
+        }
+        QByteArray json;
+        std::array<TPictureEntry, 3> pictures;
+        if (!archive.Read(QLatin1String(CoverDescriptionEntry), MaxDescriptionBytes, json, why) ||
+            !ReadCoverDescription(json, content, pictures, why))
+            return false;
+        qint64 total = 0;
+        for (const TPictureEntry &p : pictures) {
+            if (p.Name.isEmpty())
+                continue;
+            total += p.Bytes;
+            if (archive.DeclaredSize(p.Name) != p.Bytes || total > MaxPictureBytesInAll) {
+                why = QStringLiteral("\"%1\" is not as its description says.").arg(p.Name);
+                return false;
+            }
+        }
+        for (size_t i = 0; i < 3; ++i) {
+            const TPictureEntry &p = pictures[i];
+            if (p.Name.isEmpty())
+                continue;
+            QByteArray bytes;
+            if (!archive.Read(p.Name, p.Bytes, bytes, why))
+                return false;
+            QString pictureWhy;
+            content.State.Areas[i].Picture = PlaceStoredPicture(bytes, p.Kind, pictureWhy);
+            if (!content.State.Areas[i].Picture) {
+                why = QStringLiteral("The picture \"%1\" does not load: %2").arg(p.Name, pictureWhy);
+                return false;
+            }
+        }
+        return true;
+    } catch (const EVelmoraError &e) {
+        why = e.Text();
+    } catch (const std::bad_alloc &) {
+        why = QStringLiteral("Out of memory");
+    }
+    return false;
+}

@@ -1,0 +1,314 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CoverRecovery.h"
+
+#include "CoverFile.h"
+#include "VelmoraError.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLockFile>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QUuid>
+
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+namespace {
+
+const char LockName[] = "lock";
+const char DescriptionName[] = "cover.json";
+// Which picture file each area's picture is, and the cover's own file.
+const char IndexName[] = "recovery.json";
+
+struct TJob
+{
+    TCoverFileContent Content;
+    QString CoverFile;
+};
+
+bool WriteWhole(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+// A lock that counts as held only while its program runs, however long.
+std::unique_ptr<QLockFile> Lock(const QString &folder)
+{
+    auto lock = std::make_unique<QLockFile>(QDir(folder).filePath(QLatin1String(LockName)));
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0))
+        return nullptr;
+    return lock;
+}
+
+// The picture file names a copy's index gives, by area; empty for none.
+bool ReadIndex(const QString &folder, std::array<QString, 3> &files, QString &coverFile)
+{
+    QFile f(QDir(folder).filePath(QLatin1String(IndexName)));
+    if (!f.open(QIODevice::ReadOnly) || f.size() > MaxDescriptionBytes)
+        return false;
+    const QJsonObject o = QJsonDocument::fromJson(f.readAll()).object();
+    coverFile = o.value(QLatin1String("coverFile")).toString();
+    static const QRegularExpression plain(QStringLiteral("^[0-9a-f]{40}\\.[a-z0-9]{1,8}$"));
+    const QJsonObject pictures = o.value(QLatin1String("pictures")).toObject();
+    for (int i = 0; i < 3; ++i) {
+        const QString name = pictures.value(QString::number(i + 1)).toString();
+        if (!name.isEmpty() && !plain.match(name).hasMatch())
+            return false;
+        files[size_t(i)] = name;
+    }
+    return o.contains(QLatin1String("pictures"));
+}
+
+} // namespace
+
+struct TCoverRecovery::TWriter
+{
+    QString Root;
+    mutable std::mutex Mutex;
+    std::condition_variable Wake;
+    std::condition_variable Idle;
+    std::optional<TJob> Pending;
+    bool DiscardPending = false;
+    bool Busy = false;
+    bool Stop = false;
+    // Owned by the writer thread while it works; read by others under Mutex.
+    QString Folder;
+    std::unique_ptr<QLockFile> FolderLock;
+    // The file each picture went to, by its serial: pictures are named by
+    // their content, which is worked out once.
+    std::map<quint64, QString> Written;
+    std::thread Thread;
+
+    explicit TWriter(const QString &root) : Root(root)
+    {
+        Thread = std::thread([this] { Loop(); });
+    }
+    ~TWriter()
+    {
+        {
+            std::lock_guard<std::mutex> hold(Mutex);
+            Stop = true;
+        }
+        Wake.notify_all();
+        Thread.join();
+    }
+
+    void Loop()
+    {
+        std::unique_lock<std::mutex> hold(Mutex);
+        for (;;) {
+            Wake.wait(hold, [this] { return Stop || Pending || DiscardPending; });
+            if (!Pending && !DiscardPending)
+                break; // stopping with nothing left to do
+            std::optional<TJob> job = std::move(Pending);
+            Pending.reset();
+            const bool discard = DiscardPending && !job;
+            DiscardPending = false;
+            Busy = true;
+            hold.unlock();
+            // A copy that cannot be written is no reason to trouble the
+            // user at work: the next change tries again.
+            try {
+                if (discard)
+                    RemoveOwn();
+                else
+                    WriteCopy(*job);
+            } catch (...) {
+            }
+            hold.lock();
+            Busy = false;
+            Idle.notify_all();
+        }
+    }
+
+    void RemoveOwn()
+    {
+        if (Folder.isEmpty())
+            return;
+        QDir(Folder).removeRecursively();
+        std::lock_guard<std::mutex> hold(Mutex);
+        FolderLock.reset();
+        Folder.clear();
+    }
+
+    void WriteCopy(const TJob &job)
+    {
+        if (Folder.isEmpty()) {
+            const QString folder =
+                QDir(Root).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces));
+            if (!QDir().mkpath(folder))
+                return;
+            auto lock = Lock(folder);
+            if (!lock)
+                return;
+            std::lock_guard<std::mutex> hold(Mutex);
+            Folder = folder;
+            FolderLock = std::move(lock);
+        }
+        const QDir dir(Folder);
+        std::array<TPictureEntry, 3> pictures;
+        QJsonObject files;
+        QStringList keep{QLatin1String(LockName), QLatin1String(DescriptionName),
+                         QLatin1String(IndexName)};
+        for (int i = 0; i < 3; ++i) {
+            const auto &picture = job.Content.State.Areas[size_t(i)].Picture;
+            if (!picture)
+                continue;
+            TPictureEntry &p = pictures[size_t(i)];
+            // A picture file already in the copy was written whole before:
+            // a large photograph is written once, not at every change.
+            QString &name = Written[picture->Serial];
+            if (name.isEmpty() || !dir.exists(name)) {
+                const QByteArray bytes = StoredPictureBytes(*picture, p.Kind);
+                const QString named =
+                    QString::fromLatin1(
+                        QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex()) +
+                    QLatin1Char('.') + p.Kind;
+                if (!dir.exists(named) && !WriteWhole(dir.filePath(named), bytes))
+                    return;
+                name = named;
+            }
+            p.Kind = name.section(QLatin1Char('.'), 1);
+            p.Bytes = QFileInfo(dir.filePath(name)).size();
+            p.Name = PictureEntryName(i + 1, p.Kind);
+            files.insert(QString::number(i + 1), name);
+            keep << name;
+        }
+        const QJsonObject index{{"coverFile", job.CoverFile}, {"pictures", files}};
+        if (!WriteWhole(dir.filePath(QLatin1String(DescriptionName)),
+                        DescribeCover(job.Content, pictures)) ||
+            !WriteWhole(dir.filePath(QLatin1String(IndexName)), QJsonDocument(index).toJson()))
+            return;
+        for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden))
+            if (!keep.contains(name))
+                QFile::remove(dir.filePath(name));
+    }
+};
+
+TCoverRecovery::TCoverRecovery(const QString &root) : m_writer(std::make_unique<TWriter>(root)) {}
+
+TCoverRecovery::~TCoverRecovery() = default;
+
+void TCoverRecovery::Write(const TCoverFileContent &content, const QString &coverFile)
+{
+    {
+        std::lock_guard<std::mutex> hold(m_writer->Mutex);
+        m_writer->Pending = TJob{content, coverFile};
+        m_writer->DiscardPending = false;
+    }
+    m_writer->Wake.notify_all();
+}
+
+void TCoverRecovery::Discard()
+{
+    {
+        std::lock_guard<std::mutex> hold(m_writer->Mutex);
+        m_writer->Pending.reset();
+        m_writer->DiscardPending = true;
+    }
+    m_writer->Wake.notify_all();
+    Wait();
+}
+
+void TCoverRecovery::Wait()
+{
+    std::unique_lock<std::mutex> hold(m_writer->Mutex);
+    m_writer->Idle.wait(hold, [this] {
+        return !m_writer->Busy && !m_writer->Pending && !m_writer->DiscardPending;
+    });
+}
+
+QString TCoverRecovery::Folder() const
+{
+    std::lock_guard<std::mutex> hold(m_writer->Mutex);
+    return m_writer->Folder;
+}
+
+QList<TCoverRecovery::TLeftCopy> TCoverRecovery::LeftCopies() const
+{
+    QList<TLeftCopy> copies;
+    const QString own = Folder();
+    const QDir root(m_writer->Root);
+    for (const QFileInfo &sub : root.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (sub.absoluteFilePath() == QFileInfo(own).absoluteFilePath())
+            continue;
+        // Held by a program that runs: its copy, not a left one.
+        if (!Lock(sub.absoluteFilePath()))
+            continue;
+        const QFileInfo description(QDir(sub.absoluteFilePath()).filePath(DescriptionName));
+        std::array<QString, 3> files;
+        TLeftCopy copy;
+        copy.Folder = sub.absoluteFilePath();
+        if (!description.isFile() || !ReadIndex(copy.Folder, files, copy.CoverFile)) {
+            // A copy that was never written whole holds nothing to offer.
+            QDir(copy.Folder).removeRecursively();
+            continue;
+        }
+        copy.Written = description.lastModified();
+        copies << copy;
+    }
+    std::sort(copies.begin(), copies.end(),
+              [](const TLeftCopy &a, const TLeftCopy &b) { return a.Written > b.Written; });
+    return copies;
+}
+
+bool TCoverRecovery::Restore(const TLeftCopy &copy, TCoverFileContent &content, QString &why)
+{
+    Wait();
+    auto lock = Lock(copy.Folder);
+    std::array<QString, 3> files;
+    QString coverFile;
+    QFile description(QDir(copy.Folder).filePath(QLatin1String(DescriptionName)));
+    std::array<TPictureEntry, 3> pictures;
+    if (!lock || !ReadIndex(copy.Folder, files, coverFile) ||
+        !description.open(QIODevice::ReadOnly) || description.size() > MaxDescriptionBytes) {
+        why = QStringLiteral("The copy is incomplete.");
+        return false;
+    }
+    if (!ReadCoverDescription(description.readAll(), content, pictures, why))
+        return false;
+    try {
+        for (size_t i = 0; i < 3; ++i) {
+            if (pictures[i].Name.isEmpty())
+                continue;
+            const QString path = QDir(copy.Folder).filePath(files[i]);
+            const QByteArray bytes = files[i].isEmpty() ? QByteArray() : ReadPictureFile(path);
+            if (bytes.size() != pictures[i].Bytes) {
+                why = QStringLiteral("The copy is incomplete.");
+                return false;
+            }
+            content.State.Areas[i].Picture = PlaceStoredPicture(bytes, pictures[i].Kind, why);
+            if (!content.State.Areas[i].Picture)
+                return false;
+        }
+    } catch (const EVelmoraError &e) {
+        why = e.Text();
+        return false;
+    } catch (const std::bad_alloc &) {
+        why = QStringLiteral("Out of memory");
+        return false;
+    }
+    // Taken over: this program's own copy from now on.
+    Discard();
+    std::lock_guard<std::mutex> hold(m_writer->Mutex);
+    m_writer->Folder = copy.Folder;
+    m_writer->FolderLock = std::move(lock);
+    return true;
+}
+
+void TCoverRecovery::Remove(const TLeftCopy &copy)
+{
+    if (auto lock = Lock(copy.Folder)) {
+        lock->unlock();
+        QDir(copy.Folder).removeRecursively();
+    }
+}
