@@ -77,6 +77,7 @@ struct TProgram
                                            "MultipleHeight=5\r\n";
     QTemporaryDir dir, optionsDir, recoveryDir;
     QString optionsPath = optionsDir.filePath("options.ini");
+    QString recoveryPath = recoveryDir.path(); // where the recovery copies go
     TRecordingMessageBoxes messages;
     TFixedDeviceMetrics metrics{38, 236};
     TAnsweringChooser chooser;
@@ -106,7 +107,7 @@ struct TProgram
         options = std::make_unique<TSettingsOptionsStore>(optionsPath);
         TMainFormSetup s{dir.path(), &messages, &metrics,      &chooser, &colors, &fonts,
                          &printers,  &dialogs,  options.get(), nullptr,  &urls,
-                         &coverFiles, recoveryDir.path()};
+                         &coverFiles, recoveryPath};
         if (realModalLoops)
             s.Dialogs = nullptr;
         form = std::make_unique<TCoverMakerMainForm>(s);

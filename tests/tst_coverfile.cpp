@@ -1,0 +1,572 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CoverArchive.h"
+#include "CoverFile.h"
+#include "CoverFileChooser.h"
+#include "CoverRecovery.h"
+#include "CoverView.h"
+#include "GifSupport.h"
+#include "NewDocument.h"
+#include "PdfPages.h"
+#include "ProgramFixture.h"
+#include "PictureLoading.h"
+#include "SampleFiles.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QDialogButtonBox>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+// Every field of two covers, pictures by their bytes.
+void CompareStates(const TDocumentState &a, const TDocumentState &b)
+{
+    QCOMPARE(a.Mode, b.Mode);
+    QVERIFY(a.Size == b.Size);
+    for (size_t i = 0; i < 3; ++i) {
+        const TAreaState &x = a.Areas[i];
+        const TAreaState &y = b.Areas[i];
+        QCOMPARE(bool(x.Picture), bool(y.Picture));
+        if (x.Picture) {
+            // A picture of no file comes back as the PNG file it was kept as.
+            if (x.Picture->FileBytes.isEmpty()) {
+                QCOMPARE(y.Picture->FileKind, y.Picture->FileBytes.isEmpty() ? "" : "png");
+            } else {
+                QCOMPARE(x.Picture->FileKind, y.Picture->FileKind);
+                QCOMPARE(x.Picture->FileBytes, y.Picture->FileBytes);
+            }
+            QCOMPARE(x.Picture->Bitmap.convertToFormat(QImage::Format_RGB32),
+                     y.Picture->Bitmap.convertToFormat(QImage::Format_RGB32));
+        }
+        QCOMPARE(x.Stretch, y.Stretch);
+        QCOMPARE(x.Autosize, y.Autosize);
+        QCOMPARE(x.BackColor, y.BackColor);
+        QVERIFY(x.Offset == y.Offset);
+        QCOMPARE(x.Zoom, y.Zoom);
+        QCOMPARE(x.Text, y.Text);
+        QCOMPARE(x.Alignment, y.Alignment);
+        QCOMPARE(x.Font.Font(), y.Font.Font());
+        QCOMPARE(x.Font.Color(), y.Font.Color());
+        QCOMPARE(x.Orientation, y.Orientation);
+        QCOMPARE(x.TextPos, y.TextPos);
+    }
+}
+
+QByteArray PictureFile(const QString &kind)
+{
+    if (kind == "jpg" || kind == "jpeg")
+        return WriteJpeg(QuarterPicture(64, 48));
+    if (kind == "bmp")
+        return WriteBmp(QuarterPicture(30, 20));
+    if (kind == "ico")
+        return WriteIco({QuarterPicture(32, 32)});
+    if (kind == "gif")
+        return WriteSampleGif(24, 12);
+    if (kind == "wmf")
+        return WriteWmf(1, 0.5, Qt::blue);
+    if (kind == "emf")
+        return WriteEmf(2646, 1323, Qt::red);
+    return QByteArray();
+}
+
+// A cover with every field away from its start value.
+void Fill(TProgram &p, bool multiple, const QStringList &kinds)
+{
+    TCoverMakerMainForm &f = *p.form;
+    (multiple ? f.MultiButton : f.SingleButton)->click();
+    TCoverDocument &d = p.Doc();
+    for (CoverArea a = 1; a <= (multiple ? 3 : 1); ++a) {
+        f.CoverView->SelectArea(a);
+        const QString kind = kinds.value(a - 1);
+        if (kind == "pasted") {
+            const QImage pasted = QuarterPicture(10, 10);
+            f.CoverView->SetAreaPicture(a, &pasted);
+        } else if (!kind.isEmpty()) {
+            p.chooser.Answer = p.Save(QStringLiteral("picture%1.%2").arg(a).arg(kind),
+                                      PictureFile(kind));
+            f.ChangeButtonClick();
+        }
+        d.SetBackColor(a, 0x102030u * TColorRef(a));
+        f.ImageTextEdit->setText(QStringLiteral("Área %1 ✓ & <more>").arg(a));
+        TCoverFont font;
+        font.SetName(QStringLiteral("Liberation Sans"));
+        font.SetSize(12 + a);
+        font.SetBold(a != 2);
+        font.SetItalic(a == 2);
+        font.SetUnderline(a == 3);
+        font.SetStrikeOut(a == 1);
+        font.SetColor(QColor(40 * a, 0, 200));
+        d.GetFont(a).Assign(font);
+        d.SetAlignment(a, a == 1 ? taLeft : taRight);
+        d.SetTextPosition(a, a == 2 ? tpTop : tpBottom);
+        d.SetOrientation(a, a == 2 ? toVert : toHorz);
+        if (a == 1) {
+            d.SetAutosize(a, false);
+            d.SetStretch(a, false);
+            d.SetZoom(a, 1.7);
+            d.SetOffset(a, TPoint{37, -12});
+        } else if (a == 2) {
+            d.SetAutosize(a, true);
+        }
+    }
+    f.CoverView->SelectArea(multiple ? 3 : 1);
+}
+
+QString PrintToPdf(TCoverMakerMainForm &form, const QString &path)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpPdfPrinter(printer, path, 600, QSizeF(12, 12), 0.5);
+    form.CoverView->Print(printer);
+    return path;
+}
+
+// A cover file made by hand: its description and entries as given.
+QByteArray Archive(const QList<TArchiveEntry> &entries)
+{
+    QByteArray bytes;
+    QBuffer out(&bytes);
+    out.open(QIODevice::WriteOnly);
+    QString why;
+    if (!WriteZipArchive(out, entries, why))
+        qFatal("%s", qPrintable(why));
+    return bytes;
+}
+
+QMap<QString, QByteArray> Entries(const QString &file)
+{
+    QFile f(file);
+    f.open(QIODevice::ReadOnly);
+    TZipReader zip(f);
+    QMap<QString, QByteArray> entries;
+    for (const QString &name : zip.Names()) {
+        QString why;
+        zip.Read(name, 1 << 30, entries[name], why);
+    }
+    return entries;
+}
+
+// The crash child: a program with an unsaved cover and its recovery copy
+// written, which then waits to be killed.
+int CrashChild(const QString &recoveryDir)
+{
+    TProgram p(TProgram::OneSize, false);
+    p.recoveryPath = recoveryDir;
+    p.Start();
+    p.form->CoverView->SelectArea(1);
+    p.chooser.Answer = p.Save("photo.jpg", WriteJpeg(QuarterPicture(64, 48)));
+    p.form->ChangeButtonClick();
+    p.form->ImageTextEdit->setText(QStringLiteral("Unsaved work"));
+    p.form->WriteRecoveryCopy();
+    p.form->Recovery().Wait();
+    std::fputs("ready\n", stdout);
+    std::fflush(stdout);
+    for (;;)
+        QTest::qWait(1000);
+}
+
+} // namespace
+
+class TestCoverFile : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void roundTripKeepsEveryField_data()
+    {
+        QTest::addColumn<bool>("multiple");
+        QTest::addColumn<QStringList>("kinds");
+        QTest::newRow("single, jpeg") << false << QStringList{"jpg"};
+        QTest::newRow("multiple, bmp gif ico") << true << QStringList{"bmp", "gif", "ico"};
+        QTest::newRow("multiple, metafiles and a pasted picture")
+            << true << QStringList{"wmf", "emf", "pasted"};
+        QTest::newRow("multiple, one empty area") << true << QStringList{"jpeg", "", "jpg"};
+    }
+    void roundTripKeepsEveryField()
+    {
+        QFETCH(bool, multiple);
+        QFETCH(QStringList, kinds);
+        TProgram p;
+        Fill(p, multiple, kinds);
+        const TDocumentState before = p.Doc().State();
+        const QString file = p.dir.filePath("My cover.vmcover");
+        const QImage printed = RenderPdf(PrintToPdf(*p.form, p.dir.filePath("before.pdf")), 100);
+
+        QVERIFY(p.form->IsModified());
+        p.coverFiles.Answer = file;
+        p.form->SaveAs1->trigger();
+        QVERIFY2(p.messages.Boxes.isEmpty(), qPrintable(p.messages.Texts().join('\n')));
+        QVERIFY(!p.form->IsModified());
+        QCOMPARE(p.form->windowTitle(), QStringLiteral("My cover.vmcover[*] - Velmora"));
+        // Pictures are the files placed, byte for byte.
+        for (size_t i = 0; i < 3; ++i)
+            if (before.Areas[i].Picture && !before.Areas[i].Picture->FileBytes.isEmpty())
+                QCOMPARE(before.Areas[i].Picture->FileBytes,
+                         ReadBytes(p.dir.filePath(QStringLiteral("picture%1.%2")
+                                                      .arg(i + 1)
+                                                      .arg(kinds.value(int(i))))));
+
+        // A program started afresh shows the same cover, printed the same.
+        p.Restart();
+        QVERIFY(p.form->OpenCover(file));
+        CompareStates(before, p.Doc().State());
+        QCOMPARE(p.form->CoverView->SelectedArea, multiple ? 3 : 1);
+        QCOMPARE(p.form->ImageTextEdit->text(), before.Areas[multiple ? 2 : 0].Text);
+        QVERIFY(!p.form->IsModified());
+        QCOMPARE(RenderPdf(PrintToPdf(*p.form, p.dir.filePath("after.pdf")), 100), printed);
+
+        // Saved again unchanged, the file holds the same files.
+        const QMap<QString, QByteArray> saved = Entries(file);
+        QVERIFY(saved.contains("cover.json"));
+        p.form->Save1->trigger();
+        QCOMPARE(Entries(file), saved);
+    }
+
+    void sizesAndOffsetsOpenAsSaved()
+    {
+        TProgram p;
+        // A size the catalogue does not hold stays the cover's own, and the
+        // catalogue is not touched.
+        const QByteArray catalogue = ReadBytes(p.dir.filePath("CoverSizes.ini"));
+        CoverSize own;
+        own.Name = QStringLiteral("Büchlein");
+        own.SingleWidth = 4.7244;
+        own.SingleHeight = 4.7244;
+        own.LeftWidth = 0.25;
+        own.CenterWidth = 5.375;
+        own.RightWidth = 0.25;
+        own.MultipleHeight = 4.7244;
+        p.Doc().SetCoverSize(own);
+        p.Doc().SetOffset(1, TPoint{100, -50});
+        const QString file = p.dir.filePath("own.vmcover");
+        p.coverFiles.Answer = file;
+        p.form->Save1->trigger(); // no file yet: Save asks where
+        QCOMPARE(p.coverFiles.Titles, QStringList{"Save As"});
+        // Opened where the printer has half the resolution, the picture
+        // lands where it was on paper.
+        p.metrics = TFixedDeviceMetrics(38, 118);
+        p.Restart();
+        QVERIFY(p.form->OpenCover(file));
+        QVERIFY(p.Doc().Size() == own);
+        QVERIFY(p.Doc().GetOffset(1) == (TPoint{50, -25}));
+        QCOMPARE(ReadBytes(p.dir.filePath("CoverSizes.ini")), catalogue);
+    }
+
+    void hostileFilesAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("why");
+        const auto description = [](const QByteArray &areaOne, int version = 1) {
+            QByteArray area = R"({"view":"stretch","offset":[0,0],"zoom":1,"background":"#ffffff",
+                "text":"","alignment":"center","orientation":"horizontal","textPosition":"center",
+                "font":{"name":"Arial","size":30,"bold":false,"italic":false,"underline":false,
+                "strikeOut":false,"color":"#000000"}})";
+            QByteArray first = area;
+            first.insert(1, areaOne);
+            return R"({"format":"Velmora cover","version":)" + QByteArray::number(version) +
+                   R"(,"mode":"multiple","size":{"name":"x","singleWidth":5,"singleHeight":5,
+                "leftWidth":1,"centerWidth":3,"rightWidth":1,"multipleHeight":5},
+                "selectedArea":-1,"offsetPixelsPerCm":236,"areas":[)" +
+                   first + "," + area + "," + area + "]}";
+        };
+        const QByteArray jpeg = WriteJpeg(QuarterPicture(16, 16));
+        const QByteArray picture =
+            R"("picture":{"entry":"pictures/area1.jpg","kind":"jpg","bytes":)" +
+            QByteArray::number(jpeg.size()) + "},";
+        const QByteArray whole =
+            Archive({{"cover.json", description(picture)}, {"pictures/area1.jpg", jpeg, false}});
+        QTest::newRow("not an archive") << QByteArray("[Case]\r\nSingleWidth=5\r\n")
+                                        << "not a Velmora cover";
+        QTest::newRow("truncated") << whole.left(whole.size() - 30) << "not a Velmora cover";
+        QTest::newRow("no description")
+            << Archive({{"pictures/area1.jpg", jpeg, false}}) << "\"cover.json\" is missing";
+        QTest::newRow("description not JSON")
+            << Archive({{"cover.json", "{\"format\": [1, 2"}}) << "description does not read";
+        QTest::newRow("newer version")
+            << Archive({{"cover.json", description("", 7)}}) << "newer version of Velmora";
+        QTest::newRow("huge description")
+            << Archive({{"cover.json", QByteArray(2 * 1024 * 1024, ' ')}})
+            << "larger than a cover file may hold";
+        QByteArray path = picture;
+        path.replace("pictures/area1.jpg", "../../etc/area1.jpg");
+        QTest::newRow("entry with a path")
+            << Archive({{"cover.json", description(path)}, {"../../etc/area1.jpg", jpeg}})
+            << "\"entry\" is not valid";
+        QByteArray lying = picture;
+        lying.replace("\"bytes\":" + QByteArray::number(jpeg.size()), "\"bytes\":10");
+        QTest::newRow("sizes that disagree")
+            << Archive({{"cover.json", description(lying)}, {"pictures/area1.jpg", jpeg}})
+            << "is not as its description says";
+        QByteArray garbage(jpeg.size(), 'x');
+        QTest::newRow("picture that does not load")
+            << Archive({{"cover.json", description(picture)}, {"pictures/area1.jpg", garbage}})
+            << "\"pictures/area1.jpg\" does not load";
+        // 600 MB of zeros in under a megabyte: refused before it is inflated.
+        QByteArray bomb = picture;
+        bomb.replace("\"bytes\":" + QByteArray::number(jpeg.size()), "\"bytes\":629145600");
+        QTest::newRow("archive bomb")
+            << Archive({{"cover.json", description(bomb)}}) << "\"bytes\" is not valid";
+        QByteArray badValue = description("");
+        badValue.replace("\"zoom\":1", "\"zoom\":1e308");
+        QTest::newRow("value out of range")
+            << Archive({{"cover.json", badValue}}) << "\"zoom\" is not valid";
+    }
+    void hostileFilesAreRefused()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, why);
+        TProgram p;
+        p.form->ImageTextEdit->setEnabled(true);
+        p.form->CoverView->SelectArea(1);
+        p.form->ImageTextEdit->setText("kept");
+        const TDocumentState before = p.Doc().State();
+        const quint64 revision = p.Doc().Revision();
+        QVERIFY(!p.form->OpenCover(p.Save("hostile.vmcover", bytes)));
+        QCOMPARE(p.messages.Boxes.size(), 1);
+        const QString text = p.messages.Boxes[0].text;
+        QVERIFY2(text.startsWith(QStringLiteral("Cannot open \"%1\".")
+                                     .arg(QDir::toNativeSeparators(p.dir.filePath("hostile.vmcover")))) &&
+                     text.contains(why),
+                 qPrintable(text));
+        // The cover stays as it was, and nothing asked to save it.
+        QCOMPARE(p.Doc().Revision(), revision);
+        CompareStates(before, p.Doc().State());
+        QVERIFY(p.messages.SaveQuestions.isEmpty());
+        QCOMPARE(p.form->windowTitle(), QStringLiteral("Velmora"));
+    }
+
+    void anInterruptedSaveLeavesTheOldFile()
+    {
+        TProgram p;
+        const QString file = p.dir.filePath("kept.vmcover");
+        p.coverFiles.Answer = file;
+        p.form->SaveAs1->trigger();
+        const QByteArray old = ReadBytes(file);
+        QVERIFY(!old.isEmpty());
+        Fill(p, true, {"bmp", "", ""});
+        p.Doc().SetPicture(2, nullptr);
+        // Noise: its PNG file is as large as its pixels.
+        QImage large(400, 400, QImage::Format_RGB32);
+        for (int y = 0; y < 400; ++y)
+            for (int x = 0; x < 400; ++x)
+                large.setPixel(x, y, qRgb((x * 7919 + y * 104729) % 251, (x * y) % 253, x ^ y));
+        p.form->CoverView->SetAreaPicture(2, &large);
+
+        // The disk fills up (a file size limit) while the new file is written.
+        struct rlimit saved;
+        getrlimit(RLIMIT_FSIZE, &saved);
+        struct rlimit limit = saved;
+        limit.rlim_cur = rlim_t(old.size() + 1024);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        p.form->Save1->trigger();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+
+        QCOMPARE(p.messages.Boxes.size(), 1);
+        QVERIFY(p.messages.Boxes[0].text.startsWith("Unable to write to " + file));
+        QCOMPARE(ReadBytes(file), old);
+        QCOMPARE(QDir(p.dir.path()).entryList({"kept.vmcover*"}), QStringList{"kept.vmcover"});
+        QVERIFY(p.form->IsModified()); // nothing was saved
+    }
+
+    void unsavedChangesAreNeverLostSilently()
+    {
+        TProgram p;
+        TCoverMakerMainForm &f = *p.form;
+        // A fresh cover nobody touched asks nothing.
+        QCOMPARE(f.windowTitle(), QStringLiteral("Velmora"));
+        QVERIFY(!f.IsModified());
+        p.Restart();
+        QVERIFY(p.messages.SaveQuestions.isEmpty());
+
+        p.form->CoverView->SelectArea(1);
+        p.form->ImageTextEdit->setText("changed");
+        QVERIFY(p.form->IsModified());
+        // Cancel keeps the window; Save with the file dialog cancelled too.
+        p.messages.SaveAnswer = TSaveAnswer::Cancel;
+        QVERIFY(!p.form->close());
+        p.messages.SaveAnswer = TSaveAnswer::Save;
+        QVERIFY(!p.form->close());
+        QCOMPARE(p.messages.SaveQuestions,
+                 QStringList(2, "Do you want to save the changes to this cover?"));
+        // New... asks too, after the size is chosen.
+        p.messages.SaveAnswer = TSaveAnswer::Cancel;
+        p.dialogs.Scripts << [&](QDialog &d) { d.accept(); };
+        p.form->NewDocumentForm->SelectRow(0);
+        p.form->New1->trigger();
+        QCOMPARE(p.messages.SaveQuestions.size(), 3);
+        QCOMPARE(p.Doc().GetText(1), QStringLiteral("changed"));
+        // Save answered with a file: saved, then closed.
+        const QString file = p.dir.filePath("asked.vmcover");
+        p.coverFiles.Answer = file;
+        p.messages.SaveAnswer = TSaveAnswer::Save;
+        QVERIFY(p.form->close());
+        QVERIFY(QFile::exists(file));
+        QCOMPARE(p.form->FileName(), file);
+
+        // Opening a changed cover asks with the file's name, Discard goes on.
+        p.Start();
+        QVERIFY(p.form->OpenCover(file));
+        p.form->CoverView->SelectArea(1);
+        p.form->ImageTextEdit->setText("changed again");
+        QVERIFY(p.form->isWindowModified());
+        p.messages.SaveAnswer = TSaveAnswer::Discard;
+        QVERIFY(p.form->OpenCover(file));
+        QCOMPARE(p.messages.SaveQuestions.last(),
+                 QStringLiteral("Do you want to save the changes to \"asked.vmcover\"?"));
+        QCOMPARE(p.Doc().GetText(1), QStringLiteral("changed"));
+        QVERIFY(!p.form->isWindowModified());
+    }
+
+    void recentCoversCommandLineAndDrops()
+    {
+        TProgram p;
+        const QString a = p.dir.filePath("a.vmcover"), b = p.dir.filePath("b & c.vmcover");
+        for (const QString &file : {a, b}) {
+            p.coverFiles.Answer = file;
+            p.form->SaveAs1->trigger();
+        }
+        p.Restart(); // kept in the options
+        QCOMPARE(p.form->RecentFiles(), QStringList({b, a}));
+        QCOMPARE(p.form->RecentItems[0]->text(), QStringLiteral("&1 b && c.vmcover"));
+        QVERIFY(p.form->RecentItems[1]->isVisible() && !p.form->RecentItems[2]->isVisible());
+        p.form->RecentItems[1]->trigger();
+        QCOMPARE(p.form->FileName(), a);
+        // A cover that is gone is reported and leaves the list.
+        QFile::remove(b);
+        p.form->RecentItems[1]->trigger();
+        QCOMPARE(p.messages.Boxes.size(), 1);
+        QCOMPARE(p.form->RecentFiles(), QStringList{a});
+
+        // velmora FILE, as a path or as a URL.
+        p.Restart();
+        p.form->OpenFromCommandLine({QUrl::fromLocalFile(a).toString()});
+        QCOMPARE(p.form->FileName(), a);
+        p.form->New1->trigger(); // cancelled: still a
+        p.Doc().SetText(1, "dropped on");
+
+        // A dropped cover file opens, after the question.
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(a)});
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(p.form.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(p.form.get(), &drop);
+        QTRY_VERIFY(!p.form->IsModified());
+        QCOMPARE(p.messages.SaveQuestions.size(), 1);
+        QCOMPARE(p.Doc().GetText(1), QString());
+    }
+
+    void recoveryCopiesFollowTheChanges()
+    {
+        TProgram p;
+        p.form->CoverView->SelectArea(1);
+        p.chooser.Answer = p.Save("photo.jpg", WriteJpeg(QuarterPicture(64, 48)));
+        p.form->ChangeButtonClick();
+        // Written a moment after the change, off the user-interface thread.
+        QTRY_VERIFY_WITH_TIMEOUT(!p.form->Recovery().Folder().isEmpty(), 5000);
+        p.form->Recovery().Wait();
+        const QDir copy(p.form->Recovery().Folder());
+        const QStringList jpegs = copy.entryList({"*.jpg"});
+        QCOMPARE(jpegs.size(), 1);
+        const QDateTime written = QFileInfo(copy.filePath(jpegs[0])).lastModified();
+        // The picture is written once, not at every change.
+        QTest::qWait(20);
+        p.form->ImageTextEdit->setText("more");
+        p.form->WriteRecoveryCopy();
+        p.form->Recovery().Wait();
+        QCOMPARE(copy.entryList({"*.jpg"}), jpegs);
+        QCOMPARE(QFileInfo(copy.filePath(jpegs[0])).lastModified(), written);
+        QVERIFY(ReadBytes(copy.filePath("cover.json")).contains("more"));
+        // A second program keeps a copy of its own, and sees none left.
+        TProgram second(TProgram::OneSize, false);
+        second.recoveryPath = p.recoveryPath;
+        second.Start();
+        second.form->CoverView->SelectArea(1);
+        second.form->ImageTextEdit->setText("second");
+        second.form->WriteRecoveryCopy();
+        second.form->Recovery().Wait();
+        QCOMPARE(QDir(p.recoveryDir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
+        QVERIFY(second.form->Recovery().LeftCopies().isEmpty());
+        // Saved: nothing left to recover.
+        p.coverFiles.Answer = p.dir.filePath("saved.vmcover");
+        p.form->Save1->trigger();
+        QVERIFY(!copy.exists());
+    }
+
+    void aKilledProgramsCoverIsOffered()
+    {
+        TProgram p(TProgram::OneSize, false);
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(),
+                    {"--crash-child", p.recoveryPath});
+        QVERIFY(child.waitForStarted());
+        QVERIFY2(child.waitForReadyRead(60000), child.readAllStandardError().constData());
+        QCOMPARE(child.readAllStandardOutput(), QByteArray("ready\n"));
+        child.kill();
+        QVERIFY(child.waitForFinished());
+
+        p.Start();
+        p.messages.Answer = true;
+        p.form->OfferRecovery();
+        QCOMPARE(p.messages.Boxes.size(), 1);
+        QVERIFY(p.messages.Boxes[0].text.startsWith("Velmora did not close normally."));
+        QCOMPARE(p.Doc().GetText(1), QStringLiteral("Unsaved work"));
+        QCOMPARE(p.Doc().GetPicture(1).size(), QSize(64, 48));
+        QVERIFY(p.form->IsModified());
+        QCOMPARE(p.form->windowTitle(), QStringLiteral("Velmora"));
+        // Taken over as this program's own copy; a normal exit removes it.
+        QTRY_VERIFY(!p.form->Recovery().Folder().isEmpty());
+        p.Restart();
+        QVERIFY(QDir(p.recoveryDir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+    }
+
+    void theRealDialogs()
+    {
+        QTemporaryDir dir;
+        TQtCoverFileChooser chooser;
+        QTimer::singleShot(0, [&] {
+            auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(d);
+            QCOMPARE(d->windowTitle(), QStringLiteral("Save As"));
+            d->selectFile(dir.filePath("chosen"));
+            QMetaObject::invokeMethod(d, "accept");
+        });
+        QString file;
+        QVERIFY(chooser.ChooseSave(nullptr, "Save As", "Velmora covers (*.vmcover)", file));
+        QCOMPARE(file, dir.filePath("chosen.vmcover"));
+
+        TQtMessageBoxes boxes;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            box->button(QMessageBox::Discard)->click();
+        });
+        QCOMPARE(boxes.AskSaveChanges(nullptr, "Velmora", "Save?"), TSaveAnswer::Discard);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    RegisterPictureKinds();
+    RegisterGifSupport();
+    if (argc == 3 && QByteArray(argv[1]) == "--crash-child")
+        return CrashChild(QString::fromLocal8Bit(argv[2]));
+    TestCoverFile test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_coverfile.moc"
