@@ -22,4 +22,18 @@ string(REPLACE "%" "%%" exec "${exec}")
 file(READ "${VELMORA_SOURCE_DIR}/data/velmora.desktop" entry)
 string(REPLACE "Exec=velmora" "Exec=${exec}" entry "${entry}")
 file(WRITE "${prefix}/${VELMORA_DATADIR}/applications/velmora.desktop" "${entry}")
+
+# The desktop learns of the new type and of the program that opens it, where
+# its tools are installed (a packager's staging folder runs them later).
+if(NOT DEFINED ENV{DESTDIR})
+    find_program(UPDATE_MIME update-mime-database)
+    find_program(UPDATE_DESKTOP update-desktop-database)
+    if(UPDATE_MIME)
+        execute_process(COMMAND ${UPDATE_MIME} "${prefix}/${VELMORA_DATADIR}/mime" OUTPUT_QUIET)
+    endif()
+    if(UPDATE_DESKTOP)
+        execute_process(COMMAND ${UPDATE_DESKTOP} "${prefix}/${VELMORA_DATADIR}/applications"
+                        OUTPUT_QUIET ERROR_QUIET)
+    endif()
+endif()
 message(STATUS "Installing: ${prefix}/${VELMORA_BINDIR}/velmora")

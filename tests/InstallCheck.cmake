@@ -12,7 +12,9 @@ set(expected
     lib/velmora/velmora lib/velmora/velmora-metafile lib/velmora/GIFView.dll
     lib/velmora/CoverSizes.ini lib/velmora/VMLang.txt lib/velmora/VelmoraManual.html
     lib/velmora/VelmoraScreenshot.png bin/velmora
-    share/applications/velmora.desktop share/icons/hicolor/scalable/apps/velmora.svg)
+    share/applications/velmora.desktop share/icons/hicolor/scalable/apps/velmora.svg
+    share/mime/packages/velmora.xml
+    share/icons/hicolor/scalable/mimetypes/application-x-velmora-cover.svg)
 foreach(f ${expected})
     if(NOT EXISTS ${PREFIX}/${f})
         message(FATAL_ERROR "not installed: ${f}")
@@ -22,9 +24,18 @@ endforeach()
 file(REAL_PATH ${PREFIX}/bin/velmora launched)
 file(READ ${PREFIX}/share/applications/velmora.desktop entry)
 # A prefix with a space stays one argument of the entry's command.
-string(FIND "${entry}" "Exec=\"${PREFIX}/bin/velmora\"\n" exec)
+string(FIND "${entry}" "Exec=\"${PREFIX}/bin/velmora\" %f\n" exec)
 if(NOT launched STREQUAL "${PREFIX}/lib/velmora/velmora" OR exec EQUAL -1)
     message(FATAL_ERROR "bin/velmora leads to ${launched}; the entry says ${entry}")
+endif()
+# Cover files are known by their extension and opened with Velmora.
+string(FIND "${entry}" "MimeType=application/x-velmora-cover;" mime)
+if(mime EQUAL -1)
+    message(FATAL_ERROR "the entry opens no cover files: ${entry}")
+endif()
+find_program(UPDATE_MIME update-mime-database)
+if(UPDATE_MIME AND NOT EXISTS ${PREFIX}/share/mime/application/x-velmora-cover.xml)
+    message(FATAL_ERROR "the MIME database holds no cover type")
 endif()
 if(VALIDATE)
     execute_process(COMMAND ${VALIDATE} ${PREFIX}/share/applications/velmora.desktop

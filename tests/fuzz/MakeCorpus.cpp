@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the fuzzers' seed corpus: make_fuzz_corpus tests/fuzz/corpus
+#include "CoverArchive.h"
+#include "CoverFile.h"
 #include "GifWriter.h"
 #include "SampleFiles.h"
 #include "TestFiles.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QGuiApplication>
 #include <QPainter>
@@ -57,5 +60,58 @@ int main(int argc, char **argv)
     second.Height = 3;
     second.Indices.resize(9);
     put("gif", "animated.gif", WriteGif(9, 11, palette, {f, second}));
+
+    // Cover files: whole ones of each mode and picture kind, and the damage
+    // that the tests refuse by hand.
+    const auto cover = [&](bool multiple, const QList<QPair<QString, QByteArray>> &pictures) {
+        TCoverFileContent content;
+        content.State.Mode = multiple ? CoverMode::Multiple : CoverMode::Single;
+        content.State.Size.Name = QStringLiteral("CD \u00e9");
+        content.State.Size.SingleWidth = 4.72;
+        content.State.Size.SingleHeight = 4.72;
+        content.State.Size.CenterWidth = 5.3;
+        content.State.Size.MultipleHeight = 4.72;
+        content.SelectedArea = multiple ? 2 : 1;
+        content.OffsetPixelsPerCm = 236;
+        std::array<TPictureEntry, 3> entries;
+        QList<TArchiveEntry> files;
+        for (int i = 0; i < pictures.size(); ++i) {
+            if (pictures[i].second.isEmpty())
+                continue;
+            TPictureEntry &e = entries[size_t(i)];
+            e.Kind = pictures[i].first;
+            e.Name = PictureEntryName(i + 1, e.Kind);
+            e.Bytes = pictures[i].second.size();
+            files << TArchiveEntry{e.Name, pictures[i].second, e.Kind != "jpg"};
+            content.State.Areas[size_t(i)].Text = QStringLiteral("Area %1").arg(i + 1);
+        }
+        files.prepend(TArchiveEntry{"cover.json", DescribeCover(content, entries), true});
+        QByteArray bytes;
+        QBuffer out(&bytes);
+        out.open(QIODevice::WriteOnly);
+        QString why;
+        if (!WriteZipArchive(out, files, why))
+            std::abort();
+        return bytes;
+    };
+    QByteArray png;
+    {
+        QBuffer b(&png);
+        b.open(QIODevice::WriteOnly);
+        q.save(&b, "PNG");
+    }
+    const QByteArray single = cover(false, {{"jpg", WriteJpeg(q)}});
+    put("cover", "single-jpeg.vmcover", single);
+    put("cover", "multiple-bmp-gif-ico.vmcover",
+        cover(true, {{"bmp", WriteBmp(q)},
+                     {"gif", WriteGif(9, 11, palette, {f})},
+                     {"ico", WriteIco({QuarterPicture(8, 8)})}}));
+    put("cover", "multiple-wmf-emf-png.vmcover",
+        cover(true, {{"wmf", WriteWmf(0.5, 0.25, Qt::red)},
+                     {"emf", WriteEmf(1323, 661, Qt::green)},
+                     {"png", png}}));
+    put("cover", "no-pictures.vmcover", cover(true, {}));
+    put("cover", "truncated.vmcover", single.left(single.size() / 2));
+    put("cover", "not-a-zip.vmcover", QByteArray("PK\x03\x04 and nothing else"));
     return 0;
 }

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Cover files over arbitrary bytes, as a libFuzzer target and as a replay of
+// its corpus. Besides not crashing, it must keep its word: a file it opens
+// saves and opens again as the same cover.
+#include "CoverFile.h"
+#include "FuzzFile.h"
+#include "GifSupport.h"
+#include "MetafileGraphic.h"
+#include "PictureLoading.h"
+#include "VelmoraError.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+
+namespace {
+
+// The description a content saves as, its pictures by kind and size.
+QByteArray Described(const TCoverFileContent &content)
+{
+    std::array<TPictureEntry, 3> pictures;
+    for (size_t i = 0; i < 3; ++i)
+        if (const auto &p = content.State.Areas[i].Picture) {
+            pictures[i].Kind = p->FileKind;
+            pictures[i].Name = PictureEntryName(CoverArea(i + 1), p->FileKind);
+            pictures[i].Bytes = p->FileBytes.size();
+        }
+    return DescribeCover(content, pictures);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(*argc, *argv);
+    RegisterPictureKinds();
+    RegisterGifSupport();
+    TMyGifImage::SetLibraryDir(QStringLiteral(FUZZ_PROGRAM_DIR));
+    TMetafileGraphic::SetScreenDpi(96);
+    TMetafileGraphic::SetHelperDir(QStringLiteral(FUZZ_PROGRAM_DIR));
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    TCoverFileContent content;
+    QString why;
+    if (!ReadCoverFile(buffer, content, why)) {
+        FuzzCheck(!why.isEmpty(), "a refused file says why");
+        return 0;
+    }
+    const QString path = FuzzFile(QStringLiteral("again.vmcover"), nullptr, 0);
+    try {
+        SaveCoverFile(path, content);
+    } catch (const EVelmoraError &) {
+        FuzzCheck(false, "a cover that opens saves");
+    }
+    TCoverFileContent again;
+    FuzzCheck(OpenCoverFile(path, again, why), "a saved cover opens");
+    FuzzCheck(Described(again) == Described(content), "a saved cover opens as it was");
+    for (size_t i = 0; i < 3; ++i) {
+        const auto &a = content.State.Areas[i].Picture;
+        const auto &b = again.State.Areas[i].Picture;
+        FuzzCheck(!a == !b && (!a || a->FileBytes == b->FileBytes),
+                  "pictures are kept byte for byte");
+    }
+    return 0;
+}
