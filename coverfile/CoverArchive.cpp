@@ -20,31 +20,96 @@ QString ZipErrorText(zip_t *archive)
 
 } // namespace
 
+namespace {
+
+// libzip writes a new archive straight to the device (a QSaveFile), which
+// it seeks back on to complete each entry's header.
+struct TWriteTarget
+{
+    QIODevice *Device = nullptr;
+    zip_error_t Error;
+
+    static zip_int64_t Call(void *self, void *data, zip_uint64_t length, zip_source_cmd_t command)
+    {
+        return static_cast<TWriteTarget *>(self)->Do(data, length, command);
+    }
+
+    zip_int64_t Fail(int code)
+    {
+        zip_error_set(&Error, code, 0);
+        return -1;
+    }
+
+    zip_int64_t Do(void *data, zip_uint64_t length, zip_source_cmd_t command)
+    {
+        switch (command) {
+        case ZIP_SOURCE_STAT: {
+            // Nothing there yet: the archive is made anew.
+            auto *st = static_cast<zip_stat_t *>(data);
+            zip_stat_init(st);
+            st->size = 0;
+            st->valid |= ZIP_STAT_SIZE;
+            return sizeof(*st);
+        }
+        case ZIP_SOURCE_ERROR:
+            return zip_error_to_data(&Error, data, length);
+        case ZIP_SOURCE_BEGIN_WRITE:
+        case ZIP_SOURCE_COMMIT_WRITE:
+        case ZIP_SOURCE_ROLLBACK_WRITE:
+        case ZIP_SOURCE_REMOVE:
+        case ZIP_SOURCE_FREE:
+        case ZIP_SOURCE_OPEN:
+        case ZIP_SOURCE_CLOSE:
+            return 0;
+        case ZIP_SOURCE_WRITE: {
+            const qint64 n = Device->write(static_cast<const char *>(data), qint64(length));
+            return n == qint64(length) ? n : Fail(ZIP_ER_WRITE);
+        }
+        case ZIP_SOURCE_SEEK_WRITE: {
+            const zip_int64_t to = zip_source_seek_compute_offset(
+                zip_uint64_t(Device->pos()), zip_uint64_t(Device->size()), data, length, &Error);
+            if (to < 0)
+                return -1;
+            return Device->seek(to) ? 0 : Fail(ZIP_ER_SEEK);
+        }
+        case ZIP_SOURCE_TELL_WRITE:
+        case ZIP_SOURCE_TELL:
+            return Device->pos();
+        case ZIP_SOURCE_SUPPORTS:
+            return ZIP_SOURCE_SUPPORTS_WRITABLE;
+        default:
+            return Fail(ZIP_ER_OPNOTSUPP);
+        }
+    }
+};
+
+} // namespace
+
 bool WriteZipArchive(QIODevice &out, const QList<TArchiveEntry> &entries, QString &why)
 {
+    TWriteTarget target;
+    target.Device = &out;
+    zip_error_init(&target.Error);
     zip_error_t error;
     zip_error_init(&error);
-    // The archive is made in memory and then written out in one go, so that
-    // the device (a QSaveFile) sees nothing of a half-made archive.
-    zip_source_t *target = zip_source_buffer_create(nullptr, 0, 0, &error);
-    if (!target) {
-        why = ZipErrorText(&error);
-        zip_error_fini(&error);
-        return false;
+    zip_t *archive = nullptr;
+    zip_source_t *source = zip_source_function_create(&TWriteTarget::Call, &target, &error);
+    if (source) {
+        archive = zip_open_from_source(source, ZIP_TRUNCATE, &error);
+        if (!archive)
+            zip_source_free(source);
     }
-    zip_t *archive = zip_open_from_source(target, ZIP_TRUNCATE, &error);
     if (!archive) {
         why = ZipErrorText(&error);
-        zip_source_free(target);
         zip_error_fini(&error);
+        zip_error_fini(&target.Error);
         return false;
     }
     zip_error_fini(&error);
-    zip_source_keep(target); // outlives the archive: it holds what was written
     const auto fail = [&](const QString &text) {
         why = text;
         zip_discard(archive);
-        zip_source_free(target);
+        zip_error_fini(&target.Error);
         return false;
     };
     for (const TArchiveEntry &e : entries) {
@@ -63,28 +128,16 @@ bool WriteZipArchive(QIODevice &out, const QList<TArchiveEntry> &entries, QStrin
                                      e.Compress ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0) != 0)
             return fail(ZipErrorText(archive));
     }
-    if (zip_close(archive) != 0)
-        return fail(ZipErrorText(archive));
-
-    bool written = zip_source_open(target) == 0;
-    if (!written)
-        why = ZipErrorText(zip_source_error(target));
-    char chunk[1 << 16];
-    while (written) {
-        const zip_int64_t n = zip_source_read(target, chunk, sizeof chunk);
-        if (n < 0) {
-            why = ZipErrorText(zip_source_error(target));
-            written = false;
-        } else if (n == 0) {
-            break;
-        } else if (out.write(chunk, n) != n) {
-            why = out.errorString();
-            written = false;
-        }
+    if (zip_close(archive) != 0) {
+        // The device's own reason (a full disk) says more than libzip's.
+        const QString reason = out.errorString();
+        return fail(ZipErrorText(archive) +
+                    (reason.isEmpty() || reason == QLatin1String("Unknown error")
+                         ? QString()
+                         : QStringLiteral(" (%1)").arg(reason)));
     }
-    zip_source_close(target);
-    zip_source_free(target);
-    return written;
+    zip_error_fini(&target.Error);
+    return true;
 }
 
 // libzip reads the archive through this: a QIODevice opened for reading,
