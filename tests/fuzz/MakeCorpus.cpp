@@ -63,7 +63,8 @@ int main(int argc, char **argv)
 
     // Cover files: whole ones of each mode and picture kind, and the damage
     // that the tests refuse by hand.
-    const auto cover = [&](bool multiple, const QList<QPair<QString, QByteArray>> &pictures) {
+    const auto cover = [&](bool multiple, const QList<QPair<QString, QByteArray>> &pictures,
+                           bool compress = true) {
         TCoverFileContent content;
         content.State.Mode = multiple ? CoverMode::Multiple : CoverMode::Single;
         content.State.Size.Name = QStringLiteral("CD \u00e9");
@@ -82,10 +83,10 @@ int main(int argc, char **argv)
             e.Kind = pictures[i].first;
             e.Name = PictureEntryName(i + 1, e.Kind);
             e.Bytes = pictures[i].second.size();
-            files << TArchiveEntry{e.Name, pictures[i].second, e.Kind != "jpg"};
+            files << TArchiveEntry{e.Name, pictures[i].second, compress && e.Kind != "jpg"};
             content.State.Areas[size_t(i)].Text = QStringLiteral("Area %1").arg(i + 1);
         }
-        files.prepend(TArchiveEntry{"cover.json", DescribeCover(content, entries), true});
+        files.prepend(TArchiveEntry{"cover.json", DescribeCover(content, entries), compress});
         QByteArray bytes;
         QBuffer out(&bytes);
         out.open(QIODevice::WriteOnly);
@@ -111,6 +112,10 @@ int main(int argc, char **argv)
                      {"emf", WriteEmf(1323, 661, Qt::green)},
                      {"png", png}}));
     put("cover", "no-pictures.vmcover", cover(true, {}));
+    // Stored, not deflated: the fuzzer meets the description's own text.
+    put("cover", "stored.vmcover",
+        cover(true, {{"bmp", WriteBmp(QuarterPicture(4, 4))}, {"", {}}, {"gif", WriteGif(9, 11, palette, {f})}},
+              false));
     put("cover", "truncated.vmcover", single.left(single.size() / 2));
     put("cover", "not-a-zip.vmcover", QByteArray("PK\x03\x04 and nothing else"));
     return 0;
