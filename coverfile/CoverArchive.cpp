@@ -4,6 +4,7 @@
 #include <QIODevice>
 #include <zip.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -201,9 +202,65 @@ struct TZipReader::TSource
     }
 };
 
-TZipReader::TZipReader(QIODevice &in) : m_source(new TSource)
+namespace {
+
+quint64 LittleEndian(const QByteArray &bytes, qsizetype at, int size)
+{
+    quint64 v = 0;
+    for (int i = size - 1; i >= 0; --i)
+        v = (v << 8) | quint8(bytes.at(at + i));
+    return v;
+}
+
+// Whether every directory the archive's end records could point libzip at
+// is small: libzip reads a whole directory into memory before anyone can
+// count its entries, and a hostile file may declare millions.
+bool SmallDirectories(QIODevice &in, qint64 maxEntries, qint64 maxBytes)
+{
+    // The end record is 22 bytes and its comment at most 65535: libzip looks
+    // no further back either.
+    const qint64 size = in.size();
+    const qint64 from = std::max<qint64>(0, size - (22 + 65535 + 20));
+    if (!in.seek(from))
+        return false;
+    const QByteArray tail = in.read(size - from);
+    for (qsizetype at = tail.size() - 22; at >= 0; --at) {
+        if (LittleEndian(tail, at, 4) != 0x06054b50)
+            continue;
+        const quint64 entries = LittleEndian(tail, at + 10, 2);
+        const quint64 bytes = LittleEndian(tail, at + 12, 4);
+        // A ZIP64 end record, found through its locator just before, holds
+        // the true counts where the classic record says "see there".
+        const bool zip64 = at >= 20 && LittleEndian(tail, at - 20, 4) == 0x07064b50;
+        if ((entries > quint64(maxEntries) && !(zip64 && entries == 0xFFFF)) ||
+            (bytes > quint64(maxBytes) && !(zip64 && bytes == 0xFFFFFFFF)))
+            return false;
+        if (zip64) {
+            const quint64 record = LittleEndian(tail, at - 20 + 8, 8);
+            if (size < 56 || record > quint64(size - 56) || !in.seek(qint64(record)))
+                return false;
+            const QByteArray end64 = in.read(56);
+            if (end64.size() < 56 || LittleEndian(end64, 0, 4) != 0x06064b50 ||
+                LittleEndian(end64, 32, 8) > quint64(maxEntries) ||
+                LittleEndian(end64, 40, 8) > quint64(maxBytes))
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+TZipReader::TZipReader(QIODevice &in, int maxEntries) : m_source(new TSource)
 {
     m_source->Device = &in;
+    // Each entry's directory record is a few dozen bytes and its name; a
+    // cover's names are short.
+    if (!SmallDirectories(in, maxEntries, qint64(maxEntries) * 1024)) {
+        m_error = QStringLiteral("it holds more than a cover file does");
+        zip_error_init(&m_source->Error);
+        return;
+    }
     zip_error_init(&m_source->Error);
     zip_error_t error;
     zip_error_init(&error);

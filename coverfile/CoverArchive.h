@@ -27,7 +27,9 @@ bool WriteZipArchive(QIODevice &out, const QList<TArchiveEntry> &entries, QStrin
 class TZipReader
 {
 public:
-    explicit TZipReader(QIODevice &in);
+    // An archive whose directory declares more than maxEntries entries is
+    // refused before libzip reads it.
+    explicit TZipReader(QIODevice &in, int maxEntries = 64);
     ~TZipReader();
     TZipReader(const TZipReader &) = delete;
     TZipReader &operator=(const TZipReader &) = delete;

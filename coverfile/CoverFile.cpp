@@ -143,7 +143,7 @@ bool OpenCoverFile(const QString &fileName, TCoverFileContent &content, QString 
 bool ReadCoverFile(QIODevice &in, TCoverFileContent &content, QString &why)
 {
     try {
-        TZipReader archive(in);
+        TZipReader archive(in, MaxEntries);
         if (!archive.IsOpen()) {
             why = QStringLiteral("It is not a Velmora cover (%1).").arg(archive.Error());
             return false;

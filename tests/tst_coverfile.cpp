@@ -318,6 +318,10 @@ private Q_SLOTS:
         bomb.replace("\"bytes\":" + QByteArray::number(jpeg.size()), "\"bytes\":629145600");
         QTest::newRow("archive bomb")
             << Archive({{"cover.json", description(bomb)}}) << "\"bytes\" is not valid";
+        QList<TArchiveEntry> crowd{{"cover.json", description("")}};
+        for (int i = 0; i < 1000; ++i)
+            crowd << TArchiveEntry{QStringLiteral("e%1").arg(i), "", false};
+        QTest::newRow("too many entries") << Archive(crowd) << "holds more than a cover file does";
         QByteArray badValue = description("");
         badValue.replace("\"zoom\":1", "\"zoom\":1e308");
         QTest::newRow("value out of range")
