@@ -26,6 +26,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <limits>
+
 namespace {
 
 constexpr int OpenText = 203;
@@ -38,6 +40,9 @@ constexpr int CannotOpenText = 209;
 constexpr int RestoreText = 210;
 constexpr int NewCoverText = 211;
 constexpr int CannotRestoreText = 212;
+
+// A revision no document reaches: the cover holds changes never saved.
+constexpr quint64 NeverSaved = std::numeric_limits<quint64>::max();
 
 // How long after a change the recovery copy is written: often enough to
 // lose little, seldom enough to cost nothing while the user works.
@@ -192,7 +197,7 @@ void TCoverMakerMainForm::ShowContent(const TCoverFileContent &content, const QS
     if (saved)
         MarkUnmodified();
     else
-        m_savedRevision = m_document->Revision() - 1; // restored changes are unsaved
+        m_savedRevision = NeverSaved; // restored changes are unsaved
     UpdateTitle();
     DocumentChanged();
 }
