@@ -5,6 +5,7 @@
 #include "AboutBox.h"
 #include "Big_DPI_Fix.h"
 #include "BuiltInTexts.h"
+#include "BusyCursor.h"
 #include "CoverView.h"
 #include "DialogSupport.h"
 #include "EditCoverSize.h"
@@ -38,14 +39,6 @@ constexpr int SmallerMarginsText = 202;
 // rounding; nothing visible is cut.
 constexpr double CutToleranceInches = 0.002;
 
-// A busy cursor for as long as a long command runs.
-struct TBusyCursor
-{
-    TBusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TBusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    TBusyCursor(const TBusyCursor &) = delete;
-    TBusyCursor &operator=(const TBusyCursor &) = delete;
-};
 
 } // namespace
 

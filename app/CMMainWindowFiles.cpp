@@ -4,6 +4,7 @@
 #include "CMMainWindow.h"
 
 #include "BuiltInTexts.h"
+#include "BusyCursor.h"
 #include "CoverFile.h"
 #include "CoverFileChooser.h"
 #include "CoverRecovery.h"
@@ -62,13 +63,6 @@ bool IsCoverFile(const QString &fileName)
     return fileName.endsWith(QLatin1String(CoverFileExtension), Qt::CaseInsensitive);
 }
 
-struct TBusyCursor
-{
-    TBusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TBusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    TBusyCursor(const TBusyCursor &) = delete;
-    TBusyCursor &operator=(const TBusyCursor &) = delete;
-};
 
 } // namespace
 

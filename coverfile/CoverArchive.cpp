@@ -19,20 +19,24 @@ QString ZipErrorText(zip_t *archive)
     return QString::fromLocal8Bit(zip_strerror(archive));
 }
 
-} // namespace
-
-namespace {
-
-// libzip writes a new archive straight to the device (a QSaveFile), which
-// it seeks back on to complete each entry's header.
-struct TWriteTarget
+// libzip's view of a QIODevice: a file opened for reading, which keeps file
+// names portable and lets tests and fuzzers read memory; or a new archive
+// written straight to the device (a QSaveFile), which libzip seeks back on
+// to complete each entry's header.
+struct TDeviceSource
 {
     QIODevice *Device = nullptr;
+    bool Writing = false;
     zip_error_t Error;
+
+    TDeviceSource() { zip_error_init(&Error); }
+    ~TDeviceSource() { zip_error_fini(&Error); }
+    TDeviceSource(const TDeviceSource &) = delete;
+    TDeviceSource &operator=(const TDeviceSource &) = delete;
 
     static zip_int64_t Call(void *self, void *data, zip_uint64_t length, zip_source_cmd_t command)
     {
-        return static_cast<TWriteTarget *>(self)->Do(data, length, command);
+        return static_cast<TDeviceSource *>(self)->Do(data, length, command);
     }
 
     zip_int64_t Fail(int code)
@@ -41,43 +45,53 @@ struct TWriteTarget
         return -1;
     }
 
+    zip_int64_t Seek(void *data, zip_uint64_t length)
+    {
+        const zip_int64_t to = zip_source_seek_compute_offset(
+            zip_uint64_t(Device->pos()), zip_uint64_t(Device->size()), data, length, &Error);
+        if (to < 0)
+            return -1;
+        return Device->seek(to) ? 0 : Fail(ZIP_ER_SEEK);
+    }
+
     zip_int64_t Do(void *data, zip_uint64_t length, zip_source_cmd_t command)
     {
         switch (command) {
+        case ZIP_SOURCE_OPEN:
+            return Writing || Device->seek(0) ? 0 : Fail(ZIP_ER_SEEK);
+        case ZIP_SOURCE_READ: {
+            const qint64 n = Writing ? -1 : Device->read(static_cast<char *>(data), qint64(length));
+            return n < 0 ? Fail(ZIP_ER_READ) : n;
+        }
         case ZIP_SOURCE_STAT: {
-            // Nothing there yet: the archive is made anew.
+            // A new archive has nothing there yet.
             auto *st = static_cast<zip_stat_t *>(data);
             zip_stat_init(st);
-            st->size = 0;
+            st->size = Writing ? 0 : zip_uint64_t(Device->size());
             st->valid |= ZIP_STAT_SIZE;
             return sizeof(*st);
         }
         case ZIP_SOURCE_ERROR:
             return zip_error_to_data(&Error, data, length);
+        case ZIP_SOURCE_CLOSE:
+        case ZIP_SOURCE_FREE:
         case ZIP_SOURCE_BEGIN_WRITE:
-        case ZIP_SOURCE_COMMIT_WRITE:
+        case ZIP_SOURCE_COMMIT_WRITE: // the caller commits the QSaveFile
         case ZIP_SOURCE_ROLLBACK_WRITE:
         case ZIP_SOURCE_REMOVE:
-        case ZIP_SOURCE_FREE:
-        case ZIP_SOURCE_OPEN:
-        case ZIP_SOURCE_CLOSE:
             return 0;
         case ZIP_SOURCE_WRITE: {
             const qint64 n = Device->write(static_cast<const char *>(data), qint64(length));
             return n == qint64(length) ? n : Fail(ZIP_ER_WRITE);
         }
-        case ZIP_SOURCE_SEEK_WRITE: {
-            const zip_int64_t to = zip_source_seek_compute_offset(
-                zip_uint64_t(Device->pos()), zip_uint64_t(Device->size()), data, length, &Error);
-            if (to < 0)
-                return -1;
-            return Device->seek(to) ? 0 : Fail(ZIP_ER_SEEK);
-        }
-        case ZIP_SOURCE_TELL_WRITE:
+        case ZIP_SOURCE_SEEK:
+        case ZIP_SOURCE_SEEK_WRITE:
+            return Seek(data, length);
         case ZIP_SOURCE_TELL:
+        case ZIP_SOURCE_TELL_WRITE:
             return Device->pos();
         case ZIP_SOURCE_SUPPORTS:
-            return ZIP_SOURCE_SUPPORTS_WRITABLE;
+            return Writing ? ZIP_SOURCE_SUPPORTS_WRITABLE : ZIP_SOURCE_SUPPORTS_SEEKABLE;
         default:
             return Fail(ZIP_ER_OPNOTSUPP);
         }
@@ -88,13 +102,13 @@ struct TWriteTarget
 
 bool WriteZipArchive(QIODevice &out, const QList<TArchiveEntry> &entries, QString &why)
 {
-    TWriteTarget target;
+    TDeviceSource target;
     target.Device = &out;
-    zip_error_init(&target.Error);
+    target.Writing = true;
     zip_error_t error;
     zip_error_init(&error);
     zip_t *archive = nullptr;
-    zip_source_t *source = zip_source_function_create(&TWriteTarget::Call, &target, &error);
+    zip_source_t *source = zip_source_function_create(&TDeviceSource::Call, &target, &error);
     if (source) {
         archive = zip_open_from_source(source, ZIP_TRUNCATE, &error);
         if (!archive)
@@ -103,14 +117,12 @@ bool WriteZipArchive(QIODevice &out, const QList<TArchiveEntry> &entries, QStrin
     if (!archive) {
         why = ZipErrorText(&error);
         zip_error_fini(&error);
-        zip_error_fini(&target.Error);
         return false;
     }
     zip_error_fini(&error);
     const auto fail = [&](const QString &text) {
         why = text;
         zip_discard(archive);
-        zip_error_fini(&target.Error);
         return false;
     };
     for (const TArchiveEntry &e : entries) {
@@ -137,69 +149,11 @@ bool WriteZipArchive(QIODevice &out, const QList<TArchiveEntry> &entries, QStrin
                          ? QString()
                          : QStringLiteral(" (%1)").arg(reason)));
     }
-    zip_error_fini(&target.Error);
     return true;
 }
 
-// libzip reads the archive through this: a QIODevice opened for reading,
-// which keeps file names portable and lets tests and fuzzers read memory.
-struct TZipReader::TSource
+struct TZipReader::TSource : TDeviceSource
 {
-    QIODevice *Device = nullptr;
-    zip_error_t Error;
-
-    static zip_int64_t Call(void *self, void *data, zip_uint64_t length, zip_source_cmd_t command)
-    {
-        return static_cast<TSource *>(self)->Do(data, length, command);
-    }
-
-    zip_int64_t Fail(int code)
-    {
-        zip_error_set(&Error, code, 0);
-        return -1;
-    }
-
-    zip_int64_t Do(void *data, zip_uint64_t length, zip_source_cmd_t command)
-    {
-        switch (command) {
-        case ZIP_SOURCE_OPEN:
-            return Device->seek(0) ? 0 : Fail(ZIP_ER_SEEK);
-        case ZIP_SOURCE_READ: {
-            const qint64 n = Device->read(static_cast<char *>(data), qint64(length));
-            return n < 0 ? Fail(ZIP_ER_READ) : n;
-        }
-        case ZIP_SOURCE_CLOSE:
-            return 0;
-        case ZIP_SOURCE_STAT: {
-            auto *st = static_cast<zip_stat_t *>(data);
-            zip_stat_init(st);
-            st->size = zip_uint64_t(Device->size());
-            st->valid |= ZIP_STAT_SIZE;
-            return sizeof(*st);
-        }
-        case ZIP_SOURCE_ERROR:
-            return zip_error_to_data(&Error, data, length);
-        case ZIP_SOURCE_FREE:
-            return 0;
-        case ZIP_SOURCE_SEEK: {
-            const zip_int64_t to = zip_source_seek_compute_offset(
-                zip_uint64_t(Device->pos()), zip_uint64_t(Device->size()), data, length, &Error);
-            if (to < 0)
-                return -1;
-            return Device->seek(to) ? 0 : Fail(ZIP_ER_SEEK);
-        }
-        case ZIP_SOURCE_TELL:
-            return Device->pos();
-        case ZIP_SOURCE_SUPPORTS:
-            return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ,
-                                                  ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
-                                                  ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE,
-                                                  ZIP_SOURCE_SEEK, ZIP_SOURCE_TELL,
-                                                  ZIP_SOURCE_SUPPORTS, -1);
-        default:
-            return Fail(ZIP_ER_OPNOTSUPP);
-        }
-    }
 };
 
 namespace {
@@ -258,10 +212,8 @@ TZipReader::TZipReader(QIODevice &in, int maxEntries) : m_source(new TSource)
     // cover's names are short.
     if (!SmallDirectories(in, maxEntries, qint64(maxEntries) * 1024)) {
         m_error = QStringLiteral("it holds more than a cover file does");
-        zip_error_init(&m_source->Error);
         return;
     }
-    zip_error_init(&m_source->Error);
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t *source = zip_source_function_create(&TSource::Call, m_source, &error);
@@ -279,7 +231,6 @@ TZipReader::~TZipReader()
 {
     if (m_zip)
         zip_discard(m_zip);
-    zip_error_fini(&m_source->Error);
     delete m_source;
 }
 

@@ -10,6 +10,7 @@
 #include "ProgramFixture.h"
 #include "PictureLoading.h"
 #include "SampleFiles.h"
+#include "SizeMaker.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -240,14 +241,8 @@ private Q_SLOTS:
         // A size the catalogue does not hold stays the cover's own, and the
         // catalogue is not touched.
         const QByteArray catalogue = ReadBytes(p.dir.filePath("CoverSizes.ini"));
-        CoverSize own;
-        own.Name = QStringLiteral("Büchlein");
-        own.SingleWidth = 4.7244;
-        own.SingleHeight = 4.7244;
-        own.LeftWidth = 0.25;
-        own.CenterWidth = 5.375;
-        own.RightWidth = 0.25;
-        own.MultipleHeight = 4.7244;
+        const CoverSize own =
+            MakeSize(4.7244, 4.7244, 0.25, 5.375, 0.25, 4.7244, QStringLiteral("Büchlein"));
         p.Doc().SetCoverSize(own);
         p.Doc().SetOffset(1, TPoint{100, -50});
         const QString file = p.dir.filePath("own.vmcover");

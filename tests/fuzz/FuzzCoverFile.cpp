@@ -4,13 +4,10 @@
 // saves and opens again as the same cover.
 #include "CoverFile.h"
 #include "FuzzFile.h"
-#include "GifSupport.h"
-#include "MetafileGraphic.h"
-#include "PictureLoading.h"
+#include "FuzzPictures.h"
 #include "VelmoraError.h"
 
 #include <QBuffer>
-#include <QGuiApplication>
 
 #ifdef __unix__
 #include <dlfcn.h>
@@ -35,19 +32,13 @@ QByteArray Described(const TCoverFileContent &content)
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(*argc, *argv);
-    RegisterPictureKinds();
-    RegisterGifSupport();
-    TMyGifImage::SetLibraryDir(QStringLiteral(FUZZ_PROGRAM_DIR));
+    StartPictureFuzzing(argc, argv, QStringLiteral(FUZZ_PROGRAM_DIR));
 #ifdef __unix__
     // Held loaded for the whole run: the GIF library is unloaded after each
     // picture, and an instrumented library that goes away takes its
     // coverage counters with it from under the fuzzer.
     (void)dlopen(FUZZ_PROGRAM_DIR "/GIFView.dll", RTLD_NOW | RTLD_NODELETE);
 #endif
-    TMetafileGraphic::SetScreenDpi(96);
-    TMetafileGraphic::SetHelperDir(QStringLiteral(FUZZ_PROGRAM_DIR));
     return 0;
 }
 

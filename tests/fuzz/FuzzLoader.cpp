@@ -2,7 +2,7 @@
 // One picture loader fed arbitrary bytes: built as a libFuzzer target, and as
 // a replay of the seed corpus for the test suite. FUZZ_EXTENSION picks the
 // loader; GIFView.dll is compiled in for the GIF decoder's own target.
-#include "GifSupport.h"
+#include "FuzzPictures.h"
 #include "MetafileGraphic.h"
 #include "PictureLoading.h"
 #include "VelmoraError.h"
@@ -21,13 +21,7 @@ extern "C" intptr_t GetGIFBuffer(const void *buffer, int32_t length);
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(*argc, *argv);
-    RegisterPictureKinds();
-    RegisterGifSupport();
-    TMyGifImage::SetLibraryDir(QStringLiteral(FUZZ_PROGRAM_DIR));
-    TMetafileGraphic::SetScreenDpi(96);
-    TMetafileGraphic::SetHelperDir(QStringLiteral(FUZZ_PROGRAM_DIR));
+    StartPictureFuzzing(argc, argv, QStringLiteral(FUZZ_PROGRAM_DIR));
     return 0;
 }
 
