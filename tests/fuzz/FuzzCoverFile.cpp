@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Cover files over arbitrary bytes, as a libFuzzer target and as a replay of
 // its corpus. Besides not crashing, it must keep its word: a file it opens
-// saves and opens again as the same cover.
+// saves and opens again as the same cover. An input that is no ZIP archive is
+// taken for a description, packed with a picture of every kind per area.
 #include "CoverFile.h"
+#include "FuzzCoverSet.h"
 #include "FuzzFile.h"
 #include "FuzzPictures.h"
 #include "VelmoraError.h"
@@ -45,6 +47,16 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    if (!bytes.startsWith("PK")) {
+        QList<TArchiveEntry> entries = FuzzCoverPictures();
+        entries.prepend(TArchiveEntry{QStringLiteral("cover.json"), bytes, false});
+        QByteArray packed;
+        QBuffer out(&packed);
+        out.open(QIODevice::WriteOnly);
+        QString why;
+        FuzzCheck(WriteZipArchive(out, entries, why), "an archive of these entries is written");
+        bytes = packed;
+    }
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     TCoverFileContent content;

@@ -2,6 +2,7 @@
 // Writes the fuzzers' seed corpus: make_fuzz_corpus tests/fuzz/corpus
 #include "CoverArchive.h"
 #include "CoverFile.h"
+#include "FuzzCoverSet.h"
 #include "GifWriter.h"
 #include "SampleFiles.h"
 #include "TestFiles.h"
@@ -118,5 +119,30 @@ int main(int argc, char **argv)
               false));
     put("cover", "truncated.vmcover", single.left(single.size() / 2));
     put("cover", "not-a-zip.vmcover", QByteArray("PK\x03\x04 and nothing else"));
+    // Descriptions alone, which the target packs with its own pictures.
+    const QList<TArchiveEntry> set = FuzzCoverPictures();
+    const auto described = [&](bool multiple, const QStringList &kinds) {
+        TCoverFileContent content;
+        content.State.Mode = multiple ? CoverMode::Multiple : CoverMode::Single;
+        content.State.Size.Name = QStringLiteral("Case");
+        content.State.Size.SingleWidth = content.State.Size.MultipleHeight = 5;
+        content.State.Size.CenterWidth = 3;
+        content.State.Size.LeftWidth = content.State.Size.RightWidth = 1;
+        content.SelectedArea = 1;
+        content.OffsetPixelsPerCm = 236;
+        std::array<TPictureEntry, 3> entries;
+        for (int i = 0; i < kinds.size(); ++i) {
+            TPictureEntry &e = entries[size_t(i)];
+            e.Kind = kinds[i];
+            e.Name = PictureEntryName(i + 1, e.Kind);
+            for (const TArchiveEntry &a : set)
+                if (a.Name == e.Name)
+                    e.Bytes = a.Data.size();
+        }
+        return DescribeCover(content, entries);
+    };
+    put("cover", "described-jpg.json", described(false, {"jpg"}));
+    put("cover", "described-bmp-ico-gif.json", described(true, {"bmp", "ico", "gif"}));
+    put("cover", "described-wmf-emf-jpg.json", described(true, {"wmf", "emf", "jpg"}));
     return 0;
 }
