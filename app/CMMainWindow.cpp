@@ -36,6 +36,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
+#include <QUndoStack>
 
 namespace {
 
@@ -95,16 +96,18 @@ TCoverMakerMainForm::TCoverMakerMainForm(const TMainFormSetup &setup, QWidget *p
     CreateAreaPopupMenu();
     FormCreate();
     CreateDialogs();
+    CreateEditMenu();
     // What start-up put on the cover is no change of the user's.
     m_document->OnChanged = [this] { DocumentChanged(); };
+    ForgetSteps();
     MarkUnmodified();
 }
 
-TCoverMakerMainForm::~TCoverMakerMainForm() = default;
-
-std::function<void()> TCoverMakerMainForm::Command(void (TCoverMakerMainForm::*handler)())
+TCoverMakerMainForm::~TCoverMakerMainForm()
 {
-    return [this, handler] { Run([this, handler] { (this->*handler)(); }); };
+    // The steps go before the texts and the document their signals reach.
+    delete m_undo;
+    m_undo = nullptr;
 }
 
 void TCoverMakerMainForm::Run(const std::function<void()> &command)
@@ -306,7 +309,9 @@ void TCoverMakerMainForm::FormCreate()
     CoverView->OnSelectionChange = [this](TCoverView *) { Run([this] { SelectionChanged(); }); };
     CoverView->OnChange = [this](TCoverView *) { Run([this] { PictureChanged(); }); };
     CoverView->AllowDrag = true;
-    CoverView->OnAreaDblClick = [this](TCoverView *) { Run([this] { AreaDblClicked(); }); };
+    CoverView->OnAreaDblClick = [this](TCoverView *) {
+        Command(&TCoverMakerMainForm::AreaDblClicked)();
+    };
     CoverView->OnAreaPopup = [this](TCoverView *, Qt::MouseButton, Qt::KeyboardModifiers, int x,
                                     int y) { Run([this, x, y] { AreaPopup(x, y); }); };
     CoverView->OnError = [this](const EVelmoraError &e) {

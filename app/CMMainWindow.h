@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "CoverDescription.h"
 #include "CoverDocuments.h"
 #include "CoverSizes.h"
 
@@ -30,8 +31,9 @@ class TNewDocumentForm;
 class TCoverView;
 class TCoverFileChooser;
 class TCoverRecovery;
-struct TCoverFileContent;
+class QMimeData;
 class QTimer;
+class QUndoStack;
 class TFontChooser;
 class TPrinterChooser;
 class TDeviceMetrics;
@@ -140,6 +142,11 @@ public:
     // The covers last opened or saved, newest first, after Print...
     QList<QAction *> RecentItems;
     QAction *Exit1 = nullptr;
+    QMenu *Edit1 = nullptr;
+    QAction *Undo1 = nullptr;
+    QAction *Redo1 = nullptr;
+    QAction *Copy1 = nullptr;
+    QAction *Paste1 = nullptr;
     QMenu *Configure1 = nullptr;
     QAction *Templates1 = nullptr;
     QAction *Inches1 = nullptr;
@@ -168,6 +175,7 @@ public:
     QAction *ZoomIn1 = nullptr;
     QAction *ZoomOut1 = nullptr;
     QAction *Background1 = nullptr;
+    QAction *PastePicture1 = nullptr;
 
     uint8_t MeasureUnit = 0; // 0 inches, 1 centimetres
     QString SavedCoverName;
@@ -208,6 +216,16 @@ public:
     void Save1Click();
     void SaveAs1Click();
     void RecentItemClick(int index);
+    void Edit1Click();
+    void Undo1Click();
+    void Redo1Click();
+    void Copy1Click();
+    void Paste1Click();
+    // The cover's history of steps.
+    QUndoStack &Steps() const { return *m_undo; }
+    // Places a picture file on an area as Change... does, errors shown; false
+    // when it did not load.
+    bool PlacePictureFile(int32_t area, const QString &fileName);
 
     // The cover file shown, empty for a cover of no file.
     QString FileName() const { return m_fileName; }
@@ -285,6 +303,20 @@ private:
     void PrepareDefaultCover();
     void PaintBox1Paint(QPainter &canvas);
     void CreateFileMenu();
+    void CreateEditMenu();
+    void ApplyEditTexts();
+    // Makes the changes since the last step one step of that name (a text
+    // number); steps of the same merge key in a row become one.
+    void CommitStep(int nameText, int mergeKey = -1);
+    // A cover of its own (opened, restored): no step leads back from it.
+    void ForgetSteps();
+    void ApplyStep(const TCoverFileContent &content);
+    // Shows the content: cover, mode buttons, selection and panels.
+    void ApplyContent(const TCoverFileContent &content);
+    bool PlaceMimeData(int32_t area, const QMimeData *data);
+    void DropFiles(const QStringList &files, int32_t area, const QMimeData *data);
+    void CoverViewInputDone(QEvent *event);
+    static bool IsCoverFile(const QString &fileName);
     void ApplyFileTexts();
     // Saves to fileName; raises EVelmoraError when it cannot.
     void SaveCover(const QString &fileName);
@@ -296,6 +328,7 @@ private:
     void MarkUnmodified();
     void DocumentChanged();
     void UpdateTitle();
+    void ShowModifiedMark();
     void AddRecent(const QString &fileName);
     void ShowRecent();
     void StoreRecent();
@@ -317,7 +350,13 @@ private:
     std::unique_ptr<TCoverRecovery> m_recovery;
     QTimer *m_recoveryTimer = nullptr;
     QString m_fileName;
-    quint64 m_savedRevision = 0;
+    // The steps, and the cover as the last step left it.
+    QUndoStack *m_undo = nullptr;
+    TCoverFileContent m_committed;
+    quint64 m_committedRevision = 0;
+    bool m_applyingStep = false;
+    // Restored changes that no file holds.
+    bool m_neverSaved = false;
     QStringList m_recent;
     QRect m_outerBounds;
     // The outer bounds last asked for, until the frame around them is known,

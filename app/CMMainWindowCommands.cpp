@@ -34,6 +34,7 @@ constexpr int CoverLargerThanPaperText = 150;
 constexpr int CutOffRightText = 151;
 constexpr int CutOffBottomText = 152;
 constexpr int SmallerMarginsText = 202;
+constexpr int NewCoverStepText = 233;
 
 // Less than this much beyond the paper's edge is lost in the printer's own
 // rounding; nothing visible is cut.
@@ -64,6 +65,8 @@ void TCoverMakerMainForm::CreateAreaPopupMenu()
     ZoomOut1 = AreaPopupMenu->addAction(QStringLiteral("Zoom &Out"));
     AreaPopupMenu->addSeparator();
     Background1 = AreaPopupMenu->addAction(QStringLiteral("BG Color..."));
+    AreaPopupMenu->addSeparator();
+    PastePicture1 = AreaPopupMenu->addAction(QStringLiteral("Paste"));
 
     const std::pair<QAction *, void (TCoverMakerMainForm::*)()> commands[] = {
         {Change1, &TCoverMakerMainForm::ChangeButtonClick},
@@ -75,6 +78,7 @@ void TCoverMakerMainForm::CreateAreaPopupMenu()
         {ZoomIn1, &TCoverMakerMainForm::ZoomInButtonClick},
         {ZoomOut1, &TCoverMakerMainForm::ZoomOutButtonClick},
         {Background1, &TCoverMakerMainForm::BGColorButtonClick},
+        {PastePicture1, &TCoverMakerMainForm::Paste1Click},
     };
     for (const auto &[action, handler] : commands)
         connect(action, &QAction::triggered, this, Command(handler));
@@ -88,6 +92,7 @@ void TCoverMakerMainForm::AreaPopup(int x, int y)
         a->setEnabled(ImageView->isEnabled());
     Center1->setEnabled(CenterButton->isEnabled());
     Background1->setEnabled(BGColorButton->isEnabled());
+    PastePicture1->setEnabled(ChangeButton->isEnabled());
     // Visible within the window, whether or not the window is on screen.
     ZoomIn1->setEnabled(ZoomInButton->isVisibleTo(this));
     ZoomOut1->setEnabled(ZoomOutButton->isVisibleTo(this));
@@ -221,22 +226,8 @@ void TCoverMakerMainForm::ChangeButtonClick()
     if (area == -1)
         return;
     QString fileName;
-    if (m_setup.Pictures->Choose(this, fileName)) {
-        std::unique_ptr<TGraphic> picture;
-        QString why;
-        QByteArray bytes;
-        {
-            // Decoding a camera-sized photograph takes a moment.
-            TBusyCursor busy;
-            picture = LoadPictureKeepingFile(fileName, bytes, &why);
-        }
-        if (picture)
-            CoverView->SetAreaPicture(area, picture.get(), bytes,
-                                      ExtractFileExt(fileName).mid(1));
-        else // the Part's text first, then why, so that the user can act on it
-            m_setup.Messages->ShowError(this, QStringLiteral("Error"),
-                                        QStringLiteral("Error loading image\n\n") + why);
-    }
+    if (m_setup.Pictures->Choose(this, fileName))
+        PlacePictureFile(area, fileName);
     UpdateImagePanel(area);
 }
 
@@ -377,7 +368,9 @@ void TCoverMakerMainForm::New1Click()
     CoverView->SelectArea(-1);
     // The mode buttons show the mode the new cover has.
     (multiple ? MultiButton : SingleButton)->setChecked(true);
-    // A new cover has no file, and nothing to save until it is changed.
+    // A new cover has no file, and nothing to save until it is changed; it
+    // is a step of its own, which Undo takes back.
+    CommitStep(NewCoverStepText);
     m_fileName.clear();
     MarkUnmodified();
 }

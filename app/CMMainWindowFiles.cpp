@@ -26,8 +26,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <QToolButton>
-
-#include <limits>
+#include <QUndoStack>
 
 namespace {
 
@@ -42,8 +41,7 @@ constexpr int RestoreText = 210;
 constexpr int NewCoverText = 211;
 constexpr int CannotRestoreText = 212;
 
-// A revision no document reaches: the cover holds changes never saved.
-constexpr quint64 NeverSaved = std::numeric_limits<quint64>::max();
+constexpr int ChangeStepText = 238;
 
 // How long after a change the recovery copy is written: often enough to
 // lose little, seldom enough to cost nothing while the user works.
@@ -56,11 +54,6 @@ QString TitleOf(const QString &item)
     while (title.endsWith(QLatin1Char('.')) || title.endsWith(QChar(0x2026)))
         title.chop(1);
     return title.trimmed();
-}
-
-bool IsCoverFile(const QString &fileName)
-{
-    return fileName.endsWith(QLatin1String(CoverFileExtension), Qt::CaseInsensitive);
 }
 
 
@@ -123,12 +116,15 @@ QString TCoverMakerMainForm::FileFilter() const
 
 bool TCoverMakerMainForm::IsModified() const
 {
-    return m_document && m_document->Revision() != m_savedRevision;
+    return m_document && (m_neverSaved || !m_undo->isClean() ||
+                          m_document->Revision() != m_committedRevision);
 }
 
 void TCoverMakerMainForm::MarkUnmodified()
 {
-    m_savedRevision = m_document->Revision();
+    CommitStep(ChangeStepText); // what was not yet a step is part of what was saved
+    m_undo->setClean();
+    m_neverSaved = false;
     m_recoveryTimer->stop();
     m_recovery->Discard();
     UpdateTitle();
@@ -136,7 +132,7 @@ void TCoverMakerMainForm::MarkUnmodified()
 
 void TCoverMakerMainForm::DocumentChanged()
 {
-    setWindowModified(IsModified());
+    ShowModifiedMark();
     if (IsModified() && !m_recoveryTimer->isActive())
         m_recoveryTimer->start();
 }
@@ -148,7 +144,13 @@ void TCoverMakerMainForm::UpdateTitle()
                        ? ProgramCaption()
                        : QFileInfo(m_fileName).fileName() + QStringLiteral("[*] - ") +
                              ProgramCaption());
-    setWindowModified(IsModified());
+    ShowModifiedMark();
+}
+
+void TCoverMakerMainForm::ShowModifiedMark()
+{
+    // Only a title with a file has the mark's place.
+    setWindowModified(!m_fileName.isEmpty() && IsModified());
 }
 
 TCoverFileContent TCoverMakerMainForm::Content() const
@@ -172,28 +174,16 @@ void TCoverMakerMainForm::WriteRecoveryCopy()
 void TCoverMakerMainForm::ShowContent(const TCoverFileContent &content, const QString &fileName,
                                       bool saved)
 {
-    TDocumentState state = content.State;
-    // Offsets are in the pixels of the printer the cover was saved with:
-    // on this one the picture lands where it was on paper.
-    const int32_t now = CoverView->PrinterPixelsPerCm;
-    if (now > 0 && content.OffsetPixelsPerCm != now) {
-        for (TAreaState &a : state.Areas)
-            a.Offset = TPoint{Round(double(a.Offset.X) * now / content.OffsetPixelsPerCm),
-                              Round(double(a.Offset.Y) * now / content.OffsetPixelsPerCm)};
-    }
-    m_document->SetState(state);
-    const bool multiple = state.Mode == CoverMode::Multiple;
-    (multiple ? MultiButton : SingleButton)->setChecked(true);
-    // An area the cover does not show cannot stay selected.
-    CoverView->SelectArea(content.SelectedArea <= (multiple ? 3 : 1) ? content.SelectedArea : -1);
-    SelectionChanged();
+    ApplyContent(content);
+    ForgetSteps();
     m_fileName = fileName;
-    if (saved)
+    if (saved) {
         MarkUnmodified();
-    else
-        m_savedRevision = NeverSaved; // restored changes are unsaved
-    UpdateTitle();
-    DocumentChanged();
+    } else {
+        m_neverSaved = true; // restored changes are unsaved
+        UpdateTitle();
+        DocumentChanged();
+    }
 }
 
 bool TCoverMakerMainForm::OpenCover(const QString &fileName)
@@ -356,23 +346,4 @@ void TCoverMakerMainForm::OfferRecovery()
         return;
     }
     ShowContent(content, copy.CoverFile, false);
-}
-
-void TCoverMakerMainForm::dragEnterEvent(QDragEnterEvent *event)
-{
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.size() == 1 && urls.first().isLocalFile() && IsCoverFile(urls.first().toLocalFile()))
-        event->acceptProposedAction();
-}
-
-void TCoverMakerMainForm::dropEvent(QDropEvent *event)
-{
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.size() != 1 || !urls.first().isLocalFile())
-        return;
-    event->acceptProposedAction();
-    const QString fileName = urls.first().toLocalFile();
-    // Opened once the drop is over: the file manager that dragged must not
-    // wait on a question.
-    QTimer::singleShot(0, this, [this, fileName] { Run([&] { OpenCover(fileName); }); });
 }

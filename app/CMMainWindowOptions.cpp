@@ -200,6 +200,7 @@ void TCoverMakerMainForm::ApplyLanguage()
     for (const auto &[item, number] : menus)
         item->setText(UiText(number));
     ApplyFileTexts();
+    ApplyEditTexts();
 }
 
 void TCoverMakerMainForm::Configure1Click()
@@ -376,6 +377,8 @@ bool TCoverMakerMainForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == windowHandle() && event->type() == QEvent::Expose)
         FrameChanged();
+    if (watched == CoverView)
+        CoverViewInputDone(event);
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -52,7 +52,7 @@ private Q_SLOTS:
             order << (a->isSeparator() ? QStringLiteral("-") : a->text());
         QCOMPARE(order.join('|'),
                  QStringLiteral("&Change...|C&lear|-|Stretch|Autosize|User "
-                                "Defined|-|Center|Zoom &In|Zoom &Out|-|BG Color..."));
+                                "Defined|-|Center|Zoom &In|Zoom &Out|-|BG Color...|-|Paste"));
         QCOMPARE(f.AreaPopupMenu->defaultAction(), f.Change1);
         f.CoverView->SelectArea(1);
         const QImage pic = SolidPicture(40, 20, Qt::blue);

@@ -101,6 +101,9 @@ public:
     TPoint PrinterToScreen(TPoint p) const;
 
     void SelectArea(int32_t area);
+    // The area at a point of the view (the later one on a shared edge); -1
+    // for none.
+    int32_t AreaAt(TPoint p) const;
     // The file's bytes and kind, when given, are what the picture was read
     // from (see TCoverDocument::SetPicture).
     void SetAreaPicture(CoverArea area, const TGraphic *picture, const QByteArray &fileBytes = {},

@@ -115,20 +115,24 @@ void TCoverView::SetUserDefined()
         update();
 }
 
+int32_t TCoverView::AreaAt(TPoint p) const
+{
+    int32_t hit = -1;
+    if (!Document)
+        return hit;
+    // The later area wins on a shared edge.
+    for (CoverArea a = 1; a <= AreaCount(); ++a)
+        if (PointInRect(p, AreaRect[a]))
+            hit = a;
+    return hit;
+}
+
 void TCoverView::MouseDown(Qt::MouseButton, Qt::MouseButtons held, TPoint p)
 {
     const int32_t prev = SelectedArea;
-    if (Document) {
-        if (Document->Mode() == CoverMode::Single) {
-            if (PointInRect(p, AreaRect[1]))
-                SelectArea(1);
-        } else {
-            // The later area wins on a shared edge.
-            for (CoverArea a = 1; a <= 3; ++a)
-                if (PointInRect(p, AreaRect[a]))
-                    SelectArea(a);
-        }
-    }
+    const int32_t hit = AreaAt(p);
+    if (hit != -1)
+        SelectArea(hit);
     setFocus(Qt::MouseFocusReason);
     if (SelectedArea != prev)
         Relayout();

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "CoverDescription.h"
+
+#include <QUndoCommand>
+#include <functional>
+
+// One step of the cover's history: the whole cover before and after it.
+// Covers share their pictures, so a step costs its settings and texts, never
+// a picture.
+class TCoverStep : public QUndoCommand
+{
+public:
+    using TApply = std::function<void(const TCoverFileContent &)>;
+    // Steps of the same merge key that follow each other become one (typing
+    // in one area); -1 merges with nothing.
+    TCoverStep(const QString &name, int mergeKey, TCoverFileContent before,
+               TCoverFileContent after, TApply apply);
+
+    void undo() override;
+    // Pushed once the change is made: the first redo has nothing to do.
+    void redo() override;
+    int id() const override { return m_mergeKey; }
+    bool mergeWith(const QUndoCommand *other) override;
+
+    const TCoverFileContent &Before() const { return m_before; }
+    const TCoverFileContent &After() const { return m_after; }
+
+private:
+    int m_mergeKey;
+    TCoverFileContent m_before;
+    TCoverFileContent m_after;
+    TApply m_apply;
+    bool m_pushed = false;
+};
