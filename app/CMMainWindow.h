@@ -355,6 +355,7 @@ private:
     TCoverFileContent m_committed;
     quint64 m_committedRevision = 0;
     bool m_applyingStep = false;
+    int m_commandDepth = 0;
     // Restored changes that no file holds.
     bool m_neverSaved = false;
     QStringList m_recent;

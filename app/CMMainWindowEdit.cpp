@@ -118,8 +118,13 @@ std::function<void()> TCoverMakerMainForm::Command(void (TCoverMakerMainForm::*h
 {
     // The step is taken whether or not the command ends in an error: what it
     // changed before is undone as one.
+    // A command run by another (the text box emptied as the layout changes)
+    // is part of that one's step.
     return [this, handler] {
+        ++m_commandDepth;
         Run([this, handler] { (this->*handler)(); });
+        if (--m_commandDepth > 0)
+            return;
         const int area = CoverView ? CoverView->SelectedArea : -1;
         Run([this, handler, area] {
             CommitStep(StepText(handler), handler == &TCoverMakerMainForm::ImageTextEditChange

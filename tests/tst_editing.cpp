@@ -1,0 +1,248 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CoverStates.h"
+#include "CoverSteps.h"
+#include "CoverView.h"
+#include "GifSupport.h"
+#include "NewDocument.h"
+#include "PaintBox.h"
+#include "PictureLoading.h"
+#include "ProgramFixture.h"
+#include "RadioGroup.h"
+#include "SampleFiles.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+#include <QUndoStack>
+
+namespace {
+
+QPoint Centre(TCoverMakerMainForm &f, CoverArea area)
+{
+    const TRect &r = f.CoverView->AreaRect[area];
+    return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+}
+
+// What the panels must say of the document, whatever brought it there.
+void CheckPanels(TCoverMakerMainForm &f)
+{
+    const int area = f.CoverView->SelectedArea;
+    TCoverDocument &d = *f.Document();
+    QCOMPARE(f.MultiButton->isChecked(), d.Mode() == CoverMode::Multiple);
+    if (area == -1)
+        return;
+    QCOMPARE(f.ClearButton->isEnabled(), !d.GetPicture(area).isNull());
+    const bool user = !d.GetStretch(area) && !d.GetAutosize(area);
+    QCOMPARE(f.CenterButton->isEnabled(), user);
+    QCOMPARE(f.ZoomInButton->isVisibleTo(&f), user);
+    QCOMPARE(f.ImageTextEdit->text(), d.GetText(area));
+    QCOMPARE(f.TextPosRadio->ItemIndex(), int(d.GetTextPosition(area)));
+}
+
+void Drop(TCoverMakerMainForm &f, const QPoint &at, QMimeData &data)
+{
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&f, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&f, &drop);
+    QCoreApplication::processEvents(); // placed once the drop is over
+}
+
+} // namespace
+
+class TestEditing : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        RegisterPictureKinds();
+        RegisterGifSupport();
+    }
+
+    void everyCommandIsOneStepBackAndForth()
+    {
+        TProgram p;
+        TCoverMakerMainForm &f = *p.form;
+        QUndoStack &steps = f.Steps();
+        f.MultiButton->click();
+        const QString jpeg = p.Save("photo.jpg", WriteJpeg(QuarterPicture(64, 48)));
+        const QString bmp = p.Save("other.bmp", WriteBmp(QuarterPicture(30, 20)));
+        const std::pair<QString, std::function<void()>> commands[] = {
+            {"Change picture", [&] {
+                 f.CoverView->SelectArea(1);
+                 p.chooser.Answer = jpeg;
+                 f.ChangeButton->click();
+             }},
+            {"Picture view", [&] { f.ImageView->Button(2)->click(); }},
+            {"Move picture", [&] {
+                 const QPoint c = Centre(f, 1);
+                 QTest::mousePress(f.CoverView, Qt::LeftButton, {}, c);
+                 QTest::mouseMove(f.CoverView, c + QPoint(5, 3));
+                 QTest::mouseMove(f.CoverView, c + QPoint(12, 9));
+                 QTest::mouseRelease(f.CoverView, Qt::LeftButton, {}, c + QPoint(12, 9));
+                 QCoreApplication::processEvents();
+             }},
+            {"Zoom in", [&] { f.ZoomInButton->click(); }},
+            {"Zoom out", [&] {
+                 f.CoverView->setFocus();
+                 QTest::keyClick(f.CoverView, Qt::Key_Minus, Qt::KeypadModifier);
+                 QCoreApplication::processEvents();
+             }},
+            {"Center picture", [&] { f.CenterButton->click(); }},
+            {"Background color", [&] {
+                 p.colors.Answer = QColor(10, 20, 30);
+                 f.BGColorButton->click();
+             }},
+            {"Typing", [&] {
+                 f.CoverView->SelectArea(2);
+                 QTest::keyClicks(f.ImageTextEdit, "Title");
+             }},
+            {"Font", [&] {
+                 p.fonts.Edit = [](TCoverFont &font) { font.SetBold(true); };
+                 f.FontButton->click();
+             }},
+            {"Alignment", [&] { f.AlignRadio->Button(0)->click(); }},
+            {"Text orientation", [&] { f.TextOrientRadio->Button(1)->click(); }},
+            {"Text position", [&] { f.TextPosRadio->Button(2)->click(); }},
+            {"Change picture", [&] {
+                 p.chooser.Answer = bmp;
+                 f.ChangeButton->click();
+             }},
+            {"Clear picture", [&] { f.ClearButton->click(); }},
+            {"Layout", [&] { f.SingleButton->click(); }},
+            {"New cover", [&] {
+                 p.dialogs.Scripts << [&](QDialog &d) { d.accept(); };
+                 f.New1->trigger();
+             }},
+        };
+        QCOMPARE(f.Undo1->text(), QStringLiteral("Undo Layout"));
+        const int before = steps.count();
+        QList<TDocumentState> states{p.Doc().State()};
+        for (const auto &[name, command] : commands) {
+            command();
+            QCOMPARE(steps.count(), before + states.size());
+            QCOMPARE(f.Undo1->text(), "Undo " + name);
+            states << p.Doc().State();
+        }
+        QVERIFY(p.messages.Boxes.isEmpty());
+        // Back to each earlier cover exactly, the panels following.
+        for (int i = states.size() - 2; i >= 0; --i) {
+            f.Undo1->trigger();
+            CompareStates(p.Doc().State(), states[i]);
+            CheckPanels(f);
+        }
+        QCOMPARE(f.Redo1->text(), QStringLiteral("Redo Change picture"));
+        for (int i = 1; i < states.size(); ++i) {
+            f.Redo1->trigger();
+            CompareStates(p.Doc().State(), states[i]);
+            CheckPanels(f);
+        }
+        QCOMPARE(steps.count(), before + states.size() - 1);
+    }
+
+    void savedStateAndSharedPictures()
+    {
+        TProgram p;
+        TCoverMakerMainForm &f = *p.form;
+        f.MultiButton->click();
+        for (CoverArea a = 1; a <= 3; ++a) {
+            f.CoverView->SelectArea(a);
+            p.chooser.Answer = p.Save(QStringLiteral("p%1.jpg").arg(a),
+                                      WriteJpeg(QuarterPicture(600, 400)));
+            f.ChangeButton->click();
+        }
+        p.coverFiles.Answer = p.dir.filePath("saved.vmcover");
+        f.Save1->trigger();
+        QVERIFY(!f.IsModified());
+        // A hundred steps: typing in turn in each area, each its own step.
+        for (int i = 0; i < 100; ++i) {
+            f.CoverView->SelectArea(i % 3 + 1);
+            QTest::keyClick(f.ImageTextEdit, Qt::Key_A);
+        }
+        QCOMPARE(f.Steps().count(), 1 + 3 + 100); // the layout, the pictures, the typing
+        QVERIFY(f.IsModified());
+        // Every step holds the very pictures the cover holds: none is copied.
+        for (int i = 0; i < f.Steps().count(); ++i) {
+            const auto *step = static_cast<const TCoverStep *>(f.Steps().command(i));
+            for (size_t a = 0; a < 3; ++a) {
+                const auto &before = step->Before().State.Areas[a].Picture;
+                if (before)
+                    QCOMPARE(before->Bitmap.constBits(), p.Doc().GetPicture(int(a) + 1).constBits());
+            }
+        }
+        // Undo back to what was saved clears the mark; one more sets it.
+        for (int i = 0; i < 100; ++i)
+            f.Undo1->trigger();
+        QVERIFY(!f.IsModified());
+        f.Undo1->trigger();
+        QVERIFY(f.IsModified());
+        f.Redo1->trigger();
+        QVERIFY(!f.IsModified());
+    }
+
+    void dropsAndPastes()
+    {
+        TProgram p;
+        TCoverMakerMainForm &f = *p.form;
+        f.MultiButton->click();
+        const QByteArray jpeg = WriteJpeg(QuarterPicture(64, 48));
+        const QString a = p.Save("a.jpg", jpeg), b = p.Save("b.bmp", WriteBmp(QuarterPicture(8, 6)));
+        const QString c = p.Save("c.gif", WriteSampleGif(10, 5));
+        // A drop on each area selects it and places the picture there.
+        for (CoverArea area = 1; area <= 3; ++area) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(a)});
+            Drop(f, f.CoverView->mapTo(&f, Centre(f, area)), data);
+            QCOMPARE(f.CoverView->SelectedArea, area);
+            QCOMPARE(p.Doc().PlacedPicture(area)->FileBytes, jpeg);
+            QCOMPARE(f.Undo1->text(), QStringLiteral("Undo Drop pictures"));
+        }
+        // Several files go on the areas from the one under the pointer.
+        QMimeData several;
+        several.setUrls({QUrl::fromLocalFile(b), QUrl::fromLocalFile(c), QUrl::fromLocalFile(a)});
+        Drop(f, f.CoverView->mapTo(&f, Centre(f, 2)), several);
+        QCOMPARE(p.Doc().GetPicture(2).size(), QSize(8, 6));
+        QCOMPARE(p.Doc().GetPicture(3).size(), QSize(10, 5));
+        QCOMPARE(p.Doc().PlacedPicture(1)->FileBytes, jpeg);
+        f.Undo1->trigger(); // one step for the whole drop
+        QCOMPARE(p.Doc().PlacedPicture(2)->FileBytes, jpeg);
+        QCOMPARE(p.Doc().PlacedPicture(3)->FileBytes, jpeg);
+        // Elsewhere in the window a drop goes to the selected area.
+        f.CoverView->SelectArea(2);
+        QMimeData elsewhere;
+        elsewhere.setUrls({QUrl::fromLocalFile(b)});
+        Drop(f, f.ChangeButton->mapTo(&f, QPoint(2, 2)), elsewhere);
+        QCOMPARE(p.Doc().GetPicture(2).size(), QSize(8, 6));
+
+        // Copy puts the picture and its very file on the clipboard; paste
+        // places that file.
+        f.CoverView->SelectArea(1);
+        f.Copy1->trigger();
+        QClipboard *clipboard = QGuiApplication::clipboard();
+        QCOMPARE(clipboard->mimeData()->data("image/jpeg"), jpeg);
+        f.CoverView->SelectArea(3);
+        f.Paste1->trigger();
+        QCOMPARE(p.Doc().PlacedPicture(3)->FileBytes, jpeg);
+        QCOMPARE(f.Undo1->text(), QStringLiteral("Undo Paste picture"));
+        // Pixels alone, from another program.
+        clipboard->setImage(QuarterPicture(7, 9));
+        f.PastePicture1->trigger();
+        QCOMPARE(p.Doc().GetPicture(3), QuarterPicture(7, 9));
+        QVERIFY(p.Doc().PlacedPicture(3)->FileBytes.isEmpty());
+        clipboard->setText("not a picture");
+        f.Paste1->trigger();
+        QCOMPARE(p.messages.Texts(), QStringList{"There is no picture on the clipboard."});
+        QCOMPARE(p.Doc().GetPicture(3), QuarterPicture(7, 9));
+    }
+};
+
+QTEST_MAIN(TestEditing)
+#include "tst_editing.moc"
