@@ -88,8 +88,9 @@ int StepText(THandler handler)
 QString KindOfMime(const QString &mime)
 {
     const std::pair<const char *, const char *> kinds[] = {
-        {"image/jpeg", "jpg"}, {"image/bmp", "bmp"},     {"image/gif", "gif"},
+        {"image/jpeg", "jpg"},   {"image/bmp", "bmp"},   {"image/gif", "gif"},
         {"image/x-icon", "ico"}, {"image/x-wmf", "wmf"}, {"image/x-emf", "emf"},
+        {"image/png", "png"},    {"image/webp", "webp"}, {"image/tiff", "tif"},
     };
     for (const auto &[type, kind] : kinds)
         if (mime == QLatin1String(type))
@@ -99,9 +100,11 @@ QString KindOfMime(const QString &mime)
 
 QString MimeOfKind(const QString &kind)
 {
-    const QString k = kind == QLatin1String("jpeg") ? QStringLiteral("jpg") : kind;
+    const QString k = kind == QLatin1String("jpeg")   ? QStringLiteral("jpg")
+                      : kind == QLatin1String("tiff") ? QStringLiteral("tif")
+                                                      : kind;
     for (const char *type : {"image/jpeg", "image/bmp", "image/gif", "image/x-icon", "image/x-wmf",
-                             "image/x-emf"})
+                             "image/x-emf", "image/png", "image/webp", "image/tiff"})
         if (KindOfMime(QLatin1String(type)) == k)
             return QLatin1String(type);
     return QString();

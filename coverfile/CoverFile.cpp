@@ -8,7 +8,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QSaveFile>
 
 const char CoverFileExtension[] = ".vmcover";
@@ -26,27 +25,10 @@ const char PngKind[] = "png";
 
 bool Compressed(const QString &kind)
 {
-    for (const char *k : {"jpg", "jpeg", "gif", "png"})
+    for (const char *k : {"jpg", "jpeg", "gif", "png", "webp"})
         if (kind == QLatin1String(k))
             return true;
     return false;
-}
-
-QImage DecodePng(const QByteArray &bytes, QString &why)
-{
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "png");
-    const QSize size = reader.size();
-    if (!size.isValid() || !PictureSizeAllowed(size.width(), size.height())) {
-        why = QStringLiteral("The picture is too large or not a PNG file.");
-        return QImage();
-    }
-    QImage image = reader.read();
-    if (image.isNull())
-        why = reader.errorString();
-    return image;
 }
 
 } // namespace
@@ -76,11 +58,6 @@ std::shared_ptr<const TPlacedPicture> PlaceStoredPicture(const QByteArray &bytes
         placed->Bitmap = picture->ToBitmap();
         placed->Source = picture->Source();
         placed->Reduced = picture->Reduced();
-    } else if (kind == QLatin1String(PngKind) && !PictureForExtension(QStringLiteral(".PNG"))) {
-        // A picture that came from no file is kept as PNG, which this
-        // program stores but does not place from files.
-        why.clear();
-        placed->Bitmap = DecodePng(bytes, why);
     }
     if (placed->Bitmap.isNull()) {
         if (why.isEmpty())

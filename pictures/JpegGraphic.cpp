@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "JpegGraphic.h"
 
+#include "ExifOrientation.h"
 #include "LargeBitmap.h"
 #include "VelmoraError.h"
 
@@ -295,6 +296,7 @@ void TJpegGraphic::LoadFromStream(QIODevice &stream)
     if (data.size() <= (1 << 20) || QThread::idealThreadCount() < 2) {
         m_image = DecodeJpeg(data);
         m_half = QImage();
+        TurnUpright(data);
         Changed();
         return;
     }
@@ -303,7 +305,20 @@ void TJpegGraphic::LoadFromStream(QIODevice &stream)
     limits.Allocated = [&helper](const QImage &bitmap) { helper.Allocated(bitmap); };
     m_image = DecodeJpeg(data, limits);
     m_half = helper.Finish();
+    TurnUpright(data);
     Changed();
+}
+
+void TJpegGraphic::TurnUpright(const QByteArray &data)
+{
+    // A camera stores a portrait photograph lying on its side and says so in
+    // its EXIF data: the picture is placed the way it was taken.
+    const int orientation = JpegExifOrientation(data);
+    if (orientation == 1)
+        return;
+    m_image = Upright(m_image, orientation);
+    if (!m_half.isNull())
+        m_half = Upright(m_half, orientation);
 }
 
 void TJpegGraphic::Draw(QPainter &canvas, const QRect &rect) const

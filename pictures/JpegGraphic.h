@@ -20,6 +20,7 @@ public:
     QImage Reduced() const override { return m_half; }
 
 private:
+    void TurnUpright(const QByteArray &data);
     QImage m_image;
     QImage m_half; // a large baseline picture at half its size, for the screen
 };

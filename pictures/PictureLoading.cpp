@@ -6,6 +6,7 @@
 #include "IconGraphic.h"
 #include "JpegGraphic.h"
 #include "MetafileGraphic.h"
+#include "QtImageGraphic.h"
 #include "VelmoraError.h"
 
 #include <QFileInfo>
@@ -14,10 +15,12 @@
 #include <new>
 
 const char OpenPictureFilter[] =
-    "All (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)|*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.gif|"
+    "All (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)|*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.gif;"
+    "*.png;*.webp;*.tif;*.tiff|"
     "JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp|"
     "Icons (*.ico)|*.ico|Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf|"
-    "GIF Image File (*.gif)|*.gif";
+    "GIF Image File (*.gif)|*.gif|PNG Image File (*.png)|*.png|WebP Image File (*.webp)|*.webp|"
+    "TIFF Image File (*.tif;*.tiff)|*.tif;*.tiff";
 
 void RegisterPictureKinds()
 {
@@ -38,6 +41,23 @@ void RegisterPictureKinds()
                              [] { return std::make_unique<TMetafileGraphic>(); });
     kinds.RegisterFileFormat(QStringLiteral("emf"), QStringLiteral("Enhanced Metafiles"),
                              [] { return std::make_unique<TMetafileGraphic>(); });
+    // The kinds that Qt's own readers decode.
+    const struct
+    {
+        const char *extension, *format, *description;
+    } qtKinds[] = {
+        {"png", "png", "PNG Image File"},
+        {"webp", "webp", "WebP Image File"},
+        {"tif", "tiff", "TIFF Image File"},
+        {"tiff", "tiff", "TIFF Image File"},
+    };
+    for (const auto &k : qtKinds) {
+        const QByteArray format = k.format;
+        const QString name = QString::fromLatin1(k.description);
+        kinds.RegisterFileFormat(QLatin1String(k.extension), name, [format, name] {
+            return std::make_unique<TQtImageGraphic>(format, name);
+        });
+    }
 }
 
 std::unique_ptr<TGraphic> PictureForExtension(const QString &upperExtension)

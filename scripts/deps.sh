@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libzip-dev
     libjpeg62-turbo-dev libjpeg-turbo-progs libgif-dev libwmf-dev libemf2svg-dev
     fonts-liberation fonts-urw-base35 poppler-utils desktop-file-utils
-    locales-all shared-mime-info
+    locales-all shared-mime-info qt6-image-formats-plugins
 )
 
 missing=()

@@ -42,6 +42,15 @@ private Q_SLOTS:
         QTest::newRow("ico") << "a.ico" << WriteIco({QuarterPicture(32, 32)}) << QSize(32, 32);
         QTest::newRow("gif") << "archive.tar.gif" << WriteSampleGif(20, 10) << QSize(20, 10);
         QTest::newRow("emf") << "a.emf" << WriteEmf(2646, 1323, Qt::red) << QSize(100, 50);
+        QTest::newRow("png") << "a.png" << WritePng(QuarterPicture(20, 10)) << QSize(20, 10);
+        QTest::newRow("webp") << "a.webp" << WriteWebp(QuarterPicture(20, 10)) << QSize(20, 10);
+        QTest::newRow("tif") << "a.tif" << WriteTiff(QuarterPicture(20, 10)) << QSize(20, 10);
+        // Turned upright as their orientation says: a phone's portrait photo.
+        QTest::newRow("tiff, turned") << "a.TIFF" << WriteTiff(QuarterPicture(20, 10), 6)
+                                      << QSize(10, 20);
+        QTest::newRow("jpeg, EXIF 6")
+            << "portrait.jpg" << WithExifOrientation(WriteJpeg(QuarterPicture(40, 30)), 6)
+            << QSize(30, 40);
     }
     void everyKindIsPlaced()
     {
@@ -64,7 +73,9 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("why"); // what the box says after the Part's text
         const QString notAKind = QStringLiteral("not pictures Velmora places");
-        QTest::newRow("png") << "image.png" << QByteArray("\x89PNG\r\n\x1a\n") << notAKind;
+        QTest::newRow("tga") << "image.tga" << QByteArray("\0\0\2\0") << notAKind;
+        QTest::newRow("png, header only")
+            << "image.png" << QByteArray("\x89PNG\r\n\x1a\n") << "It is not a PNG file";
         QTest::newRow("no extension") << "picture" << WriteJpeg(QuarterPicture(8, 8)) << notAKind;
         QTest::newRow("text named bmp")
             << "notes.bmp" << QByteArray("hello, world\r\n") << "it is not a BMP file";

@@ -236,7 +236,9 @@ private Q_SLOTS:
         clipboard->setImage(QuarterPicture(7, 9));
         f.PastePicture1->trigger();
         QCOMPARE(p.Doc().GetPicture(3), QuarterPicture(7, 9));
-        QVERIFY(p.Doc().PlacedPicture(3)->FileBytes.isEmpty());
+        // Kept as it came, or as PNG where the clipboard offered that.
+        const auto pasted = p.Doc().PlacedPicture(3);
+        QVERIFY(pasted->FileBytes.isEmpty() || pasted->FileKind == "png");
         clipboard->setText("not a picture");
         f.Paste1->trigger();
         QCOMPARE(p.messages.Texts(), QStringList{"There is no picture on the clipboard."});

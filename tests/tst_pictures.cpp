@@ -58,7 +58,7 @@ private Q_SLOTS:
         QVERIFY(Is<TMetafileGraphic>(PictureForExtension(".WMF")));
         QVERIFY(Is<TMetafileGraphic>(PictureForExtension(".EMF")));
         QVERIFY(Is<TMyGifImage>(PictureForExtension(".GIF")));
-        QVERIFY(!PictureForExtension(".PNG"));
+        QVERIFY(!PictureForExtension(".SVG"));
         QVERIFY(!PictureForExtension(""));
         QVERIFY(!PictureForExtension("GIF"));
         QCOMPARE(GraphicKinds().Find("gif")->Description, QStringLiteral("GIF file"));
@@ -69,15 +69,69 @@ private Q_SLOTS:
         QCOMPARE(
             QString::fromLatin1(OpenPictureFilter),
             QStringLiteral("All (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)|*.jpg;*.jpeg;*.bmp;*.ico;"
-                           "*.emf;*.wmf;*.gif|JPEG Image File (*.jpg)|*.jpg|JPEG Image File "
+                           "*.emf;*.wmf;*.gif;*.png;*.webp;*.tif;*.tiff|JPEG Image File (*.jpg)|"
+                           "*.jpg|JPEG Image File "
                            "(*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|Enhanced "
                            "Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf|GIF Image File "
-                           "(*.gif)|*.gif"));
+                           "(*.gif)|*.gif|PNG Image File (*.png)|*.png|WebP Image File (*.webp)|"
+                           "*.webp|TIFF Image File (*.tif;*.tiff)|*.tif;*.tiff"));
         const QStringList filters = QtNameFilters(QString::fromLatin1(OpenPictureFilter));
-        QCOMPARE(filters.size(), 8);
+        QCOMPARE(filters.size(), 11);
         QVERIFY(filters[0].startsWith("All (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf) ("));
-        QVERIFY(filters[0].endsWith("*.[gG][iI][fF])"));
+        QVERIFY(filters[0].endsWith("*.[tT][iI][fF][fF])"));
         QCOMPARE(filters[2], QStringLiteral("JPEG Image File (*.jpeg) (*.[jJ][pP][eE][gG])"));
+    }
+
+    void qtKindsTurnUprightAndShowWhiteThroughAndRefuseWhatIsTooLarge()
+    {
+        RegisterKinds();
+        const auto load = [&](const QString &name, const QByteArray &bytes) {
+            QString why;
+            auto picture = LoadPicture(Save(name, bytes), &why);
+            return std::make_pair(picture ? picture->ToBitmap() : QImage(), why);
+        };
+        // Upright from the orientation, for TIFF and JPEG alike: red, green,
+        // blue and yellow clockwise from the top left, turned a quarter
+        // clockwise, put yellow at the top left.
+        const QColor yellow(255, 255, 0), blue(0, 0, 255);
+        const auto topLeft = [](const QImage &i) { return i.pixelColor(3, 3); };
+        const auto near = [](const QColor &a, const QColor &b) {
+            return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                       std::abs(a.blue() - b.blue()) < 60;
+        };
+        QVERIFY(near(topLeft(load("t6.tif", WriteTiff(QuarterPicture(40, 30), 6)).first), yellow));
+        const QByteArray jpeg = WriteJpeg(QuarterPicture(40, 30));
+        const QImage six = load("j6.jpg", WithExifOrientation(jpeg, 6)).first;
+        QCOMPARE(six.size(), QSize(30, 40));
+        QVERIFY(near(topLeft(six), yellow));
+        QVERIFY(near(topLeft(load("j3.jpg", WithExifOrientation(jpeg, 3)).first), blue));
+        QCOMPARE(load("j9.jpg", WithExifOrientation(jpeg, 9)).first.size(), QSize(40, 30));
+        // Transparent parts come out white, as an icon's do.
+        QImage alpha(8, 8, QImage::Format_ARGB32);
+        alpha.fill(Qt::transparent);
+        alpha.setPixelColor(1, 1, Qt::red);
+        for (const auto &[name, bytes] : {std::pair<QString, QByteArray>{"a.png", WritePng(alpha)},
+                                          {"a.webp", WriteWebp(alpha)},
+                                          {"a.ico", WriteIco({alpha})}}) {
+            const QImage bitmap = load(name, bytes).first;
+            QCOMPARE(bitmap.pixelColor(5, 5), QColor(Qt::white));
+            QCOMPARE(bitmap.pixelColor(1, 1), QColor(Qt::red));
+        }
+        // A declared size beyond the limit is refused before the pixels are
+        // decoded.
+        QByteArray huge = WritePng(QuarterPicture(4, 4));
+        qToBigEndian<quint32>(40000, huge.data() + 16); // IHDR width and height
+        qToBigEndian<quint32>(40000, huge.data() + 20);
+        quint32 crc = 0xFFFFFFFFu; // over the chunk's type and data, as PNG sums it
+        for (int i = 12; i < 29; ++i) {
+            crc ^= quint8(huge[i]);
+            for (int bit = 0; bit < 8; ++bit)
+                crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+        qToBigEndian<quint32>(~crc, huge.data() + 29);
+        QCOMPARE(load("huge.png", huge).second, QStringLiteral("Picture too large"));
+        QVERIFY(load("noise.webp", "RIFF\x10\0\0\0WEBPVP8 garbage").second.contains("WEBP"));
+        QVERIFY(load("cut.tif", WriteTiff(QuarterPicture(40, 30)).left(30)).first.isNull());
     }
 
     void jpegDecodesAtFullSize_data()

@@ -31,6 +31,11 @@ int main(int argc, char **argv)
     put("jpeg", "progressive.jpg", WriteJpeg(q, JpegFlavour::Progressive, 80));
     put("jpeg", "cmyk.jpg", WriteJpeg(q, JpegFlavour::AdobeCmyk, 80));
     put("bmp", "rgb32.bmp", WriteBmp(q));
+    put("png", "quarters.png", WritePng(q));
+    put("webp", "quarters.webp", WriteWebp(q));
+    put("tiff", "quarters.tif", WriteTiff(q));
+    put("tiff", "turned.tif", WriteTiff(q, 6));
+    put("jpeg", "exif6.jpg", WithExifOrientation(WriteJpeg(q, JpegFlavour::Colour, 80), 6));
     put("bmp", "indexed.bmp", WriteBmp(q.convertToFormat(QImage::Format_Indexed8)));
     QImage alpha(16, 16, QImage::Format_ARGB32);
     alpha.fill(Qt::transparent);

@@ -446,6 +446,63 @@ QByteArray WritePng(const QImage &picture)
     return WriteWithQt(picture, "PNG");
 }
 
+QByteArray WriteWebp(const QImage &picture)
+{
+    QByteArray bytes;
+    QBuffer out(&bytes);
+    out.open(QIODevice::WriteOnly);
+    QImageWriter writer(&out, "webp");
+    writer.setQuality(100); // lossless
+    if (!writer.write(picture))
+        qFatal("WebP: %s", qPrintable(writer.errorString()));
+    return bytes;
+}
+
+QByteArray WriteTiff(const QImage &picture, int orientation)
+{
+    // The orientations as Qt's writer takes them, in EXIF's order.
+    const QImageIOHandler::Transformations turns[] = {
+        QImageIOHandler::TransformationNone,
+        QImageIOHandler::TransformationNone,
+        QImageIOHandler::TransformationMirror,
+        QImageIOHandler::TransformationRotate180,
+        QImageIOHandler::TransformationFlip,
+        QImageIOHandler::TransformationFlipAndRotate90,
+        QImageIOHandler::TransformationRotate90,
+        QImageIOHandler::TransformationMirrorAndRotate90,
+        QImageIOHandler::TransformationRotate270,
+    };
+    QByteArray bytes;
+    QBuffer out(&bytes);
+    out.open(QIODevice::WriteOnly);
+    QImageWriter writer(&out, "tiff");
+    writer.setTransformation(turns[orientation]);
+    if (!writer.write(picture))
+        qFatal("TIFF: %s", qPrintable(writer.errorString()));
+    return bytes;
+}
+
+QByteArray WithExifOrientation(const QByteArray &jpeg, int orientation)
+{
+    // APP1 "Exif": a little-endian TIFF header and one IFD of one entry,
+    // tag 0x0112 (SHORT, one value).
+    Bytes tiff;
+    tiff.data = QByteArray("II*\0", 4);
+    tiff.U32(8);
+    tiff.U16(1);
+    tiff.U16(0x0112);
+    tiff.U16(3);
+    tiff.U32(1);
+    tiff.U16(unsigned(orientation));
+    tiff.U16(0);
+    tiff.U32(0);
+    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff.data;
+    QByteArray segment("\xFF\xE1");
+    segment.append(char((payload.size() + 2) >> 8));
+    segment.append(char((payload.size() + 2) & 0xFF));
+    return jpeg.left(2) + segment + payload + jpeg.mid(2);
+}
+
 QByteArray WriteIconPointingAt(const QByteArray &image, int entries, int declared)
 {
     QByteArray ico(6 + 16 * entries, '\0');

@@ -90,6 +90,12 @@ QByteArray WriteEmfShapes(int frameWidth, int frameHeight, const QList<QRect> &r
                           int logicalScale = 1);
 QByteArray WriteSampleGif(int w, int h);
 QByteArray WritePng(const QImage &picture);
+// WebP (lossless) and TIFF through Qt's image format plugins; the TIFF with
+// that orientation tag (1 to 8, as EXIF numbers them).
+QByteArray WriteWebp(const QImage &picture);
+QByteArray WriteTiff(const QImage &picture, int orientation = 1);
+// The JPEG with an EXIF segment that gives that orientation.
+QByteArray WithExifOrientation(const QByteArray &jpeg, int orientation);
 // An icon file whose entries all declare one size (256 written as 0) and all
 // point at the same image, whatever it holds.
 QByteArray WriteIconPointingAt(const QByteArray &image, int entries, int declared);

@@ -1,0 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+
+// The orientation a JPEG file's EXIF data gives (1 to 8, as EXIF numbers
+// them), or 1 when it gives none or none that reads: a phone's portrait
+// photograph is stored lying on its side with 6 or 8.
+int JpegExifOrientation(const QByteArray &jpeg);
+
+// The picture turned and mirrored upright from that orientation.
+QImage Upright(const QImage &picture, int orientation);

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "QtImageGraphic.h"
+
+#include "VelmoraError.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QPainter>
+
+TQtImageGraphic::TQtImageGraphic(const QByteArray &format, const QString &kindName)
+    : m_format(format), m_kindName(kindName)
+{
+}
+
+void TQtImageGraphic::LoadFromStream(QIODevice &stream)
+{
+    QImageReader reader(&stream, m_format);
+    reader.setDecideFormatFromContent(false);
+    reader.setAutoTransform(true); // a TIFF's orientation tag
+    const QSize size = reader.size();
+    if (!size.isValid())
+        throw EVelmoraError(QStringLiteral("It is not a %1 file, or it is damaged.")
+                                .arg(QString::fromLatin1(m_format).toUpper()));
+    if (!PictureSizeAllowed(size.width(), size.height()))
+        throw EVelmoraError(QStringLiteral("Picture too large"));
+    QImage image = reader.read();
+    if (image.isNull())
+        throw EVelmoraError(QStringLiteral("%1 error: %2")
+                                .arg(QString::fromLatin1(m_format).toUpper(), reader.errorString()));
+    m_image = image;
+    Changed();
+}
+
+void TQtImageGraphic::Draw(QPainter &canvas, const QRect &rect) const
+{
+    canvas.drawImage(rect, m_image);
+}
+
+QImage TQtImageGraphic::ToBitmap() const
+{
+    // An opaque picture is its bitmap; one with transparent parts is drawn
+    // on white.
+    if (!m_image.hasAlphaChannel())
+        return m_image.convertToFormat(QImage::Format_RGB32);
+    return TGraphic::ToBitmap();
+}
