@@ -459,9 +459,13 @@ void TCoverMakerMainForm::SelectionChanged()
     UpdateImagePanel(CoverView->SelectedArea);
     UpdateTextPanel(CoverView->SelectedArea);
     PaintBox1->update();
+    if (Edit1)
+        Edit1Click();
 }
 
 void TCoverMakerMainForm::PictureChanged()
 {
     PaintBox1->update();
+    if (Edit1)
+        Edit1Click();
 }

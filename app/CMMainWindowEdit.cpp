@@ -6,6 +6,7 @@
 #include "BuiltInTexts.h"
 #include "BusyCursor.h"
 #include "CoverFile.h"
+#include "CoverRecovery.h"
 #include "CoverSteps.h"
 #include "CoverView.h"
 #include "GraphicKinds.h"
@@ -155,12 +156,18 @@ void TCoverMakerMainForm::CreateEditMenu()
     connect(Redo1, &QAction::triggered, this, [this] { Run([this] { Redo1Click(); }); });
     connect(Copy1, &QAction::triggered, this, Command(&TCoverMakerMainForm::Copy1Click));
     connect(Paste1, &QAction::triggered, this, Command(&TCoverMakerMainForm::Paste1Click));
-    connect(Edit1, &QMenu::aboutToShow, this, [this] { Run([this] { Edit1Click(); }); });
 
     m_undo = new QUndoStack(this);
     const auto captions = [this] { Run([this] { ApplyEditTexts(); }); };
     connect(m_undo, &QUndoStack::indexChanged, this, captions);
-    connect(m_undo, &QUndoStack::cleanChanged, this, [this] { Run([this] { UpdateTitle(); }); });
+    connect(m_undo, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        Run([this, clean] {
+            UpdateTitle();
+            // Undone back to what is saved: nothing is left to recover.
+            if (clean && !m_neverSaved && !IsModified())
+                m_recovery->Discard();
+        });
+    });
     CoverView->installEventFilter(this);
     ApplyEditTexts();
 }
@@ -183,6 +190,8 @@ void TCoverMakerMainForm::ApplyEditTexts()
 
 void TCoverMakerMainForm::Edit1Click()
 {
+    // Kept up to date with the selection, so that the shortcuts work as the
+    // menu shows.
     Copy1->setEnabled(!CoverView->IsAreaEmpty(CoverView->SelectedArea));
     Paste1->setEnabled(CoverView->SelectedArea != -1);
 }
