@@ -45,6 +45,15 @@ QByteArray CutShortJpeg()
     return whole.left(sos + 200) + "\xFF\xD9";
 }
 
+// A picture of the largest size allowed, cut short after its first rows.
+QByteArray CutLarge(const char *format)
+{
+    QImage picture(10000, 10000, QImage::Format_RGB32);
+    picture.fill(Qt::darkBlue);
+    const QByteArray whole = format == QByteArray("tiff") ? WriteTiff(picture) : WritePng(picture);
+    return whole.left(whole.size() / 8);
+}
+
 QByteArray FrameFarRight()
 {
     TGifFrame frame;
@@ -97,6 +106,8 @@ int main(int argc, char *argv[])
         {"many.emf", WriteEmfShapes(2646, 2646, Rectangles(100000, 30), Qt::black, 0, QColor())},
         {"cut.jpg", CutShortJpeg()},
         {"far.gif", FrameFarRight()},
+        {"cut.png", CutLarge("png")},
+        {"cut.tif", CutLarge("tiff")},
     };
     double slowest = 0;
     for (const auto &f : files) {
