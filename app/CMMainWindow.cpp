@@ -97,6 +97,7 @@ TCoverMakerMainForm::TCoverMakerMainForm(const TMainFormSetup &setup, QWidget *p
     FormCreate();
     CreateDialogs();
     CreateEditMenu();
+    CreatePrintItems();
     // What start-up put on the cover is no change of the user's.
     m_document->OnChanged = [this] { DocumentChanged(); };
     ForgetSteps();

@@ -4,6 +4,7 @@
 #include "CoverDescription.h"
 #include "CoverDocuments.h"
 #include "CoverSizes.h"
+#include "PrintExtras.h"
 
 #include <QMainWindow>
 #include <QMargins>
@@ -29,6 +30,7 @@ class TEditCoverSizeData;
 class TModalRunner;
 class TNewDocumentForm;
 class TCoverView;
+class TCalibrationDialog;
 class TCoverFileChooser;
 class TCoverRecovery;
 class QMimeData;
@@ -138,7 +140,9 @@ public:
     QAction *Open1 = nullptr;
     QAction *Save1 = nullptr;
     QAction *SaveAs1 = nullptr;
+    QAction *PrintPreview1 = nullptr;
     QAction *Print1 = nullptr;
+    QAction *ExportPdf1 = nullptr;
     // The covers last opened or saved, newest first, after Print...
     QList<QAction *> RecentItems;
     QAction *Exit1 = nullptr;
@@ -149,6 +153,7 @@ public:
     QAction *Paste1 = nullptr;
     QMenu *Configure1 = nullptr;
     QAction *Templates1 = nullptr;
+    QAction *Calibrate1 = nullptr;
     QAction *Inches1 = nullptr;
     QAction *Centimetres1 = nullptr;
     QAction *ShowActualScale1 = nullptr;
@@ -163,6 +168,7 @@ public:
     TAboutBox *AboutBox = nullptr;
     TNewDocumentForm *NewDocumentForm = nullptr;
     TEditCoverSizeData *EditCoverSizeData = nullptr;
+    TCalibrationDialog *CalibrationDialog = nullptr;
 
     // The image popup menu of the cover view.
     QMenu *AreaPopupMenu = nullptr;
@@ -212,6 +218,13 @@ public:
     void HomePage1Click();
     void About1Click();
     void LanguageItemClick(QAction *item);
+    void PrintPreview1Click();
+    void ExportPdf1Click();
+    void Calibrate1Click();
+    // The marks and bleed last chosen, and the printer's correction where
+    // the printer is a printer (never for a file).
+    TPrintExtras StoredPrintChoices() const;
+    TPrintExtras PrintExtrasFor(const QPrinter &printer) const;
     void Open1Click();
     void Save1Click();
     void SaveAs1Click();
@@ -288,7 +301,15 @@ private:
     // Before printing: when the cover is larger than the printable area of
     // the chosen paper, says what will be cut off and asks whether to print
     // all the same.
-    bool ConfirmCoverFitsPaper();
+    bool ConfirmCoverFitsPaper(const TPrintExtras &extras);
+    void StorePrintChoices(const TPrintExtras &extras);
+    bool StoredCalibration(const QString &printer, TPrintExtras &extras) const;
+    // Null forgets the printer's calibration.
+    void StoreCalibration(const QString &printer, const TPrintExtras *extras);
+    // What the print dialog says of the printer's calibration; empty for none.
+    QString CalibrationText(const QString &printer) const;
+    void CreatePrintItems();
+    void ApplyPrintTexts();
     // The room on the printer's paper from where the cover starts, in inches.
     QSizeF PrintableRoom(QPageLayout::Orientation orientation) const;
     bool CheckDataFile(const QString &fileName);

@@ -28,18 +28,7 @@
 namespace {
 
 // Texts that the language file may translate, by number.
-constexpr int InchesUnitText = 100;
-constexpr int CentimetresUnitText = 101;
-constexpr int CoverLargerThanPaperText = 150;
-constexpr int CutOffRightText = 151;
-constexpr int CutOffBottomText = 152;
-constexpr int SmallerMarginsText = 202;
 constexpr int NewCoverStepText = 233;
-
-// Less than this much beyond the paper's edge is lost in the printer's own
-// rounding; nothing visible is cut.
-constexpr double CutToleranceInches = 0.002;
-
 
 } // namespace
 
@@ -147,72 +136,6 @@ void TCoverMakerMainForm::FontButtonClick()
     font.Assign(m_document->GetFont(area));
     if (m_setup.Fonts->Choose(this, font))
         m_document->GetFont(area).Assign(font);
-}
-
-void TCoverMakerMainForm::Print1Click()
-{
-    // The dialog opens on the page the way the cover fits: landscape first,
-    // upright when only that takes the whole cover. What the user chooses
-    // there is what prints.
-    const QSizeF cover = CoverView->PrintedSize();
-    const auto fits = [&](QPageLayout::Orientation o) {
-        const QSizeF room = PrintableRoom(o);
-        return cover.width() <= room.width() + CutToleranceInches &&
-               cover.height() <= room.height() + CutToleranceInches;
-    };
-    m_printer.setPageOrientation(!fits(QPageLayout::Landscape) && fits(QPageLayout::Portrait)
-                                     ? QPageLayout::Portrait
-                                     : QPageLayout::Landscape);
-    if (!m_setup.Printers->Choose(this, m_printer))
-        return;
-    if (!ConfirmCoverFitsPaper())
-        return;
-    TBusyCursor busy;
-    CoverView->Print(m_printer);
-}
-
-QSizeF TCoverMakerMainForm::PrintableRoom(QPageLayout::Orientation orientation) const
-{
-    QPageLayout layout = m_printer.pageLayout();
-    layout.setOrientation(orientation);
-    // The cover starts at the margins' top-left corner and may reach as far
-    // as the printer itself prints: its own smallest margins, none for a
-    // PDF file.
-    const QRectF full = layout.fullRect(QPageLayout::Inch);
-    const QRectF paint = layout.paintRect(QPageLayout::Inch);
-    QMarginsF device;
-    if (m_printer.outputFormat() == QPrinter::NativeFormat) {
-        const double toInch = full.width() / layout.fullRect().width();
-        device = layout.minimumMargins() * toInch;
-    }
-    return QSizeF(full.width() - device.right() - paint.left(),
-                  full.height() - device.bottom() - paint.top());
-}
-
-bool TCoverMakerMainForm::ConfirmCoverFitsPaper()
-{
-    // The cover starts at the printable area's top-left corner, so only
-    // the right and the bottom can be cut.
-    const QSizeF room = PrintableRoom(m_printer.pageLayout().orientation());
-    const QSizeF cover = CoverView->PrintedSize();
-    const double right = cover.width() - room.width();
-    const double bottom = cover.height() - room.height();
-    if (right <= CutToleranceInches && bottom <= CutToleranceInches)
-        return true;
-
-    const bool cm = MeasureUnit != 0;
-    const QString unit = cm ? UiText(CentimetresUnitText) : UiText(InchesUnitText);
-    const auto amount = [&](double inches) {
-        return QString::number(cm ? InchToCm(inches) : inches, 'f', 2) + QLatin1Char(' ') + unit;
-    };
-    QStringList cuts;
-    if (right > CutToleranceInches)
-        cuts << UiText(CutOffRightText).arg(amount(right));
-    if (bottom > CutToleranceInches)
-        cuts << UiText(CutOffBottomText).arg(amount(bottom));
-    const QString text = UiText(CoverLargerThanPaperText).arg(cuts.join(QStringLiteral(", "))) +
-                         QStringLiteral("\n\n") + UiText(SmallerMarginsText);
-    return m_setup.Messages->AskWarning(this, ProgramCaption(), text);
 }
 
 void TCoverMakerMainForm::AreaDblClicked()

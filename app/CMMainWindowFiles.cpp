@@ -47,15 +47,6 @@ constexpr int ChangeStepText = 238;
 // lose little, seldom enough to cost nothing while the user works.
 constexpr int RecoveryDelayMs = 2000;
 
-// A dialog's title from the menu item that opens it.
-QString TitleOf(const QString &item)
-{
-    QString title = WithoutMnemonic(item);
-    while (title.endsWith(QLatin1Char('.')) || title.endsWith(QChar(0x2026)))
-        title.chop(1);
-    return title.trimmed();
-}
-
 
 } // namespace
 

@@ -201,6 +201,7 @@ void TCoverMakerMainForm::ApplyLanguage()
         item->setText(UiText(number));
     ApplyFileTexts();
     ApplyEditTexts();
+    ApplyPrintTexts();
 }
 
 void TCoverMakerMainForm::Configure1Click()

@@ -26,7 +26,12 @@ bool TQtCoverFileChooser::Choose(QWidget *owner, const QString &title, const QSt
     dialog.setNameFilter(filter);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QString::fromLatin1(CoverFileExtension).mid(1));
+    // The extension is the filter's: "Velmora covers (*.vmcover)".
+    const qsizetype star = filter.indexOf(QLatin1String("*."));
+    const QString extension =
+        star < 0 ? QString::fromLatin1(CoverFileExtension)
+                 : filter.mid(star + 1).section(QLatin1Char(')'), 0, 0).section(QLatin1Char(' '), 0, 0);
+    dialog.setDefaultSuffix(extension.mid(1));
     // The cover's own folder first, then wherever the user went last.
     const QFileInfo current(fileName);
     if (!fileName.isEmpty() && current.dir().exists()) {
@@ -40,8 +45,8 @@ bool TQtCoverFileChooser::Choose(QWidget *owner, const QString &title, const QSt
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     fileName = dialog.selectedFiles().first();
-    if (save && !fileName.endsWith(QLatin1String(CoverFileExtension), Qt::CaseInsensitive))
-        fileName += QLatin1String(CoverFileExtension);
+    if (save && !fileName.endsWith(extension, Qt::CaseInsensitive))
+        fileName += extension;
     m_lastDir = QFileInfo(fileName).absolutePath();
     return true;
 }

@@ -5,7 +5,8 @@
 
 class QWidget;
 
-// Where the file commands ask for a cover file; tests answer instead.
+// Where the file commands ask for a cover file (or the PDF file to export
+// to); tests answer instead.
 class TCoverFileChooser
 {
 public:
@@ -14,8 +15,8 @@ public:
     // out as the user's choice; false when the user cancels.
     virtual bool ChooseOpen(QWidget *owner, const QString &title, const QString &filter,
                             QString &fileName) = 0;
-    // The same for saving; the chosen name always ends in the cover
-    // extension.
+    // The same for saving; the chosen name always ends in the extension of
+    // the filter's first pattern.
     virtual bool ChooseSave(QWidget *owner, const QString &title, const QString &filter,
                             QString &fileName) = 0;
 };

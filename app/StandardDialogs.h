@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "PrintExtras.h"
+
 #include <QColor>
+#include <QString>
+#include <functional>
 
 class QPrinter;
 class QWidget;
@@ -27,13 +31,22 @@ public:
     virtual bool Choose(QWidget *owner, TCoverFont &font) = 0;
 };
 
+// What the user chooses in the print dialog beyond the printer: marks and
+// bleed, and whether to forget the printer's calibration.
+struct TPrintChoices
+{
+    TPrintExtras Extras;          // marks and bleed; the calibration is not chosen here
+    QString Calibration;          // what is in effect for the printer; empty for none
+    bool ResetCalibration = false; // the user asked to forget it
+};
+
 class TPrinterChooser
 {
 public:
     virtual ~TPrinterChooser() = default;
-    // Lets the user pick the printer and the job's settings; false when
-    // cancelled.
-    virtual bool Choose(QWidget *owner, QPrinter &printer) = 0;
+    // Lets the user pick the printer, the job's settings and the choices;
+    // false when cancelled.
+    virtual bool Choose(QWidget *owner, QPrinter &printer, TPrintChoices &choices) = 0;
 };
 
 class TQtColorChooser : public TColorChooser
@@ -48,8 +61,12 @@ public:
     bool Choose(QWidget *owner, TCoverFont &font) override;
 };
 
+// The print dialog with a tab of the program's own for marks, bleed and the
+// calibration.
 class TQtPrinterChooser : public TPrinterChooser
 {
 public:
-    bool Choose(QWidget *owner, QPrinter &printer) override;
+    bool Choose(QWidget *owner, QPrinter &printer, TPrintChoices &choices) override;
+    // The tab's texts, by number.
+    std::function<QString(int)> Texts;
 };

@@ -139,6 +139,26 @@ const std::map<int, const char *> &Table()
         {236, "Drop pictures"},
         {237, "There is no picture on the clipboard."},
         {238, "Change"},
+        {239, "Print Preview..."},
+        {240, "Export PDF..."},
+        {241, "Calibrate Printer..."},
+        {242, "Marks and bleed"},
+        {243, "Cut marks"},
+        {244, "Fold marks"},
+        {245, "Bleed:"},
+        {246, "mm"},
+        {247, "Calibration in effect: %1"},
+        {248, "No calibration for this printer."},
+        {249, "Reset calibration"},
+        {250, "PDF files"},
+        {251, "Calibrate Printer"},
+        {252, "Measure the printed calibration sheet with a ruler and enter what you find. On a true printer the square is 100 mm wide and high, and the cross is 25 mm from the paper's left and top edges."},
+        {253, "Width of the square:"},
+        {254, "Height of the square:"},
+        {255, "Cross from the left edge:"},
+        {256, "Cross from the top edge:"},
+        {257, "Velmora calibration sheet for %1"},
+        {258, "Measure the square's width and height, and how far the centre of the cross is from the paper's left and top edges, in millimetres; then enter them in Velmora."},
     };
     return table;
 }
@@ -164,4 +184,12 @@ QString WithoutMnemonic(QString text)
     text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
     text.remove(QLatin1Char('&'));
     return text.replace(QStringLiteral("\x01"), QStringLiteral("&"));
+}
+
+QString TitleOf(const QString &item)
+{
+    QString title = WithoutMnemonic(item);
+    while (title.endsWith(QLatin1Char('.')) || title.endsWith(QChar(0x2026)))
+        title.chop(1);
+    return title.trimmed();
 }

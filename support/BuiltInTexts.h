@@ -15,3 +15,7 @@ QString BuiltInText(int number);
 QList<int> UsedTextNumbers();
 // A caption as shown: its accelerator marks gone, "&&" standing for "&".
 QString WithoutMnemonic(QString text);
+
+// A dialog's title from the menu item that opens it: no mnemonic, no
+// trailing dots.
+QString TitleOf(const QString &item);

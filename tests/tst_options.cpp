@@ -181,11 +181,12 @@ private Q_SLOTS:
     {
         TProgram p;
         TCoverMakerMainForm &f = *p.form;
-        QCOMPARE(Captions(f.Cover1), QStringList({"New...", "Open...", "Save", "Save As...", "-",
-                                                 "Print...", "-", "Exit"}));
+        QCOMPARE(Captions(f.Cover1),
+                 QStringList({"New...", "Open...", "Save", "Save As...", "-", "Print Preview...",
+                              "Print...", "Export PDF...", "-", "Exit"}));
         QCOMPARE(Captions(f.Configure1).mid(0, 8),
-                 QStringList({"Templates...", "-", "Inches", "Centimetres", "-",
-                              "Show Actual Scale", "-", "English"}));
+                 QStringList({"Templates...", "Calibrate Printer...", "-", "Inches",
+                              "Centimetres", "-", "Show Actual Scale", "-"}));
         QCOMPARE(Captions(f.Help1), QStringList({"Index", "Home Page", "-", "About..."}));
         f.MeasureUnit = 1;
         f.CoverView->SetShowScale(true);

@@ -4,6 +4,7 @@
 #include "CoverDocuments.h"
 #include "DeviceMetrics.h"
 #include "Geometry.h"
+#include "PrintExtras.h"
 #include "ScaledPictureCache.h"
 
 #include <QFont>
@@ -14,6 +15,7 @@
 #include <vector>
 
 class EVelmoraError;
+class QPainter;
 class QPrinter;
 
 // AreaRect[1..3]; any other index raises "Range check error".
@@ -50,6 +52,17 @@ TTextMeasure MeasureTextLine(const QString &text, const QFont &font);
 // its box is squeezed into it), turned to read upward when vertical.
 QImage RenderTextLine(const QString &text, const QFont &font, const QColor &color,
                       const TTextMeasure &measure, QSize box, bool vertical);
+
+// Cut marks outside the cover's corners and fold marks outside each border
+// between areas (slots' page rectangles in device pixels at dpi), in the room
+// kept around the cover, on their true lines.
+void DrawPrintMarks(QPainter &page, const std::vector<TPrintSlot> &slots,
+                    const TPrintExtras &extras, int dpi);
+
+// The same text drawn with the painter itself (real text on a PDF page) into
+// box, in the painter's units.
+void DrawTextLine(QPainter &p, const QString &text, const QFont &font, const QColor &color,
+                  const TTextMeasure &measure, const QRectF &box, bool vertical);
 
 // Shows one cover document to scale, lets the user select areas and drag
 // pictures, and prints the cover at true size.
@@ -124,16 +137,31 @@ public:
     // The areas to print, left to right, for a printer of so many pixels per
     // centimetre; areas that come out empty are left out.
     std::vector<TPrintSlot> PrintLayout(double printerPixelsPerCm) const;
-    // The cover's size on paper, in inches.
-    QSizeF PrintedSize() const;
-    // Prints the cover at true size on the printer's page, as it is set up.
-    void Print(QPrinter &printer);
+    // The cover's size on paper, in inches, with the room its marks and
+    // bleed take around it.
+    QSizeF PrintedSize(const TPrintExtras &extras = TPrintExtras()) const;
+    // Prints the cover at true size on the printer's page, as it is set up,
+    // from the margins' corner (moved by the room the extras take).
+    void Print(QPrinter &printer, const TPrintExtras &extras = TPrintExtras());
+    // Writes the cover at true size on a PDF page of its own size (with the
+    // room of its marks and bleed): pictures at their full resolution and
+    // losslessly, texts as text. Raises "Unable to write to ..." when the
+    // file cannot be written; the file is replaced only once whole.
+    void ExportPdf(const QString &fileName, const TPrintExtras &extras);
+    static constexpr int ExportDpi = 1200;
 
     // Where the area's picture is drawn for its placement when the area is
     // rect: the whole of rect, fitted into it, or placed by offset and zoom.
     TRect PictureRect(CoverArea area, const TRect &rect, bool forPrint) const;
-    void DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, const TRect &rect);
+    // bleed, when given, is the larger rectangle a printed area reaches into:
+    // a picture placed by hand goes on into it instead of stopping at rect.
+    void DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, const TRect &rect,
+                         const TRect *bleed = nullptr);
     void DrawAreaText(CoverArea area, QImage &canvas, bool forPrint, const TRect &rect);
+    // The area drawn with the painter itself into page (device pixels),
+    // its bitmap rectangle being bitmap: what ExportPdf writes of it.
+    void ExportArea(QPainter &p, CoverArea area, const QRectF &page, const QRectF &reach,
+                    QSize bitmap, double bleedPx);
     // The whole control as the paint handler draws it.
     void PaintCover(QImage &canvas);
 

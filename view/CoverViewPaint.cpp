@@ -145,7 +145,8 @@ TRect TCoverView::PictureRect(CoverArea area, const TRect &rect, bool forPrint) 
     return TRect{left, top, CheckedAdd(left, w), CheckedAdd(top, h)};
 }
 
-void TCoverView::DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, const TRect &rect)
+void TCoverView::DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, const TRect &rect,
+                                 const TRect *bleed)
 {
     const QImage &pic = Document->GetPicture(area);
     if (pic.width() == 0 || pic.height() == 0)
@@ -164,8 +165,9 @@ void TCoverView::DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, 
         // The picture is cut at the area's edges and the rest of the area
         // shows its background, as if drawn through a work bitmap of the
         // area's size.
-        p.setClipRect(ToQRect(rect));
-        p.fillRect(ToQRect(rect), ColorRefToQColor(Document->GetBackColor(area)));
+        const TRect &reach = bleed ? *bleed : rect;
+        p.setClipRect(ToQRect(reach));
+        p.fillRect(ToQRect(reach), ColorRefToQColor(Document->GetBackColor(area)));
     }
     const QSize size(tw, th);
     // On paper a metafile is drawn anew from its vectors at its printed

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QPrinter>
+#include <QTransform>
 #include <memory>
 #include <new>
 
@@ -47,6 +48,39 @@ void AbandonJob(QPrinter &printer, QPainter &page)
 
 } // namespace
 
+void DrawPrintMarks(QPainter &page, const std::vector<TPrintSlot> &slots, const TPrintExtras &extras,
+               int dpi)
+{
+    if (slots.empty() || !extras.Marks())
+        return;
+    const double toPx = dpi / TPrintExtras::MmPerInch;
+    const double gap = extras.MarkGapInches() * dpi;
+    const double length = TPrintExtras::MarkLengthMm * toPx;
+    const double x0 = slots.front().Page.Left, x1 = slots.back().Page.Right;
+    const double y0 = slots.front().Page.Top, y1 = slots.front().Page.Bottom;
+    page.save();
+    page.setRenderHint(QPainter::Antialiasing, true);
+    QPen pen(Qt::black, TPrintExtras::MarkWidthMm * toPx);
+    pen.setCapStyle(Qt::FlatCap);
+    page.setPen(pen);
+    const auto vertical = [&](double x) {
+        page.drawLine(QPointF(x, y0 - gap - length), QPointF(x, y0 - gap));
+        page.drawLine(QPointF(x, y1 + gap), QPointF(x, y1 + gap + length));
+    };
+    if (extras.CutMarks) {
+        vertical(x0);
+        vertical(x1);
+        for (double y : {y0, y1}) {
+            page.drawLine(QPointF(x0 - gap - length, y), QPointF(x0 - gap, y));
+            page.drawLine(QPointF(x1 + gap, y), QPointF(x1 + gap + length, y));
+        }
+    }
+    if (extras.FoldMarks)
+        for (size_t i = 1; i < slots.size(); ++i)
+            vertical(slots[i].Page.Left);
+    page.restore();
+}
+
 std::vector<TPrintSlot> TCoverView::PrintLayout(double printerPixelsPerCm) const
 {
     std::vector<TPrintSlot> slots;
@@ -78,7 +112,7 @@ std::vector<TPrintSlot> TCoverView::PrintLayout(double printerPixelsPerCm) const
     return slots;
 }
 
-QSizeF TCoverView::PrintedSize() const
+QSizeF TCoverView::PrintedSize(const TPrintExtras &extras) const
 {
     if (!Document)
         return QSizeF();
@@ -87,10 +121,11 @@ QSizeF TCoverView::PrintedSize() const
     for (const TPrintedArea &a : PrintedAreas(*Document, height))
         if (a.Width > 0)
             width += a.Width;
-    return QSizeF(width, std::max(0.0, height));
+    const double room = 2 * extras.RoomInches();
+    return QSizeF(width + room, std::max(0.0, height) + room);
 }
 
-void TCoverView::Print(QPrinter &printer)
+void TCoverView::Print(QPrinter &printer, const TPrintExtras &extras)
 {
     if (!Document)
         return;
@@ -103,7 +138,21 @@ void TCoverView::Print(QPrinter &printer)
     if (dpi <= 0)
         throw EVelmoraError(QStringLiteral("The printer reports no resolution"));
     const double printerPixelsPerCm = dpi / 2.54;
-    const std::vector<TPrintSlot> slots = PrintLayout(printerPixelsPerCm);
+    std::vector<TPrintSlot> slots = PrintLayout(printerPixelsPerCm);
+    // The cover moves in by the room its marks and bleed take; each area
+    // reaches out into the bleed on the cover's outer edges.
+    const int32_t room = Round(extras.RoomInches() * dpi);
+    const int32_t bleed = Round(extras.BleedInches() * dpi);
+    const int32_t bitmapBleed = Round(extras.BleedInches() * dpi / PrintDivisor);
+    std::vector<TRect> reach; // per slot, its page rectangle with its bleed
+    for (size_t i = 0; i < slots.size(); ++i) {
+        TRect &page = slots[i].Page;
+        page = TRect{CheckedAdd(page.Left, room), CheckedAdd(page.Top, room),
+                     CheckedAdd(page.Right, room), CheckedAdd(page.Bottom, room)};
+        reach.push_back(TRect{i == 0 ? page.Left - bleed : page.Left, page.Top - bleed,
+                              i + 1 == slots.size() ? page.Right + bleed : page.Right,
+                              page.Bottom + bleed});
+    }
 
     struct PrintResolution
     {
@@ -123,7 +172,8 @@ void TCoverView::Print(QPrinter &printer)
             PictureRect(slot.Area, rect, true);
         TTextLayout text;
         LayOutText(slot.Area, true, rect, text);
-        largest = std::max(largest, int64_t(slot.BitmapWidth) * slot.BitmapHeight);
+        largest = std::max(largest, (int64_t(slot.BitmapWidth) + 2 * bitmapBleed) *
+                                        (int64_t(slot.BitmapHeight) + 2 * bitmapBleed));
     }
     if (largest > int64_t(INT32_MAX) / 4)
         throw EVelmoraError::RangeCheck();
@@ -143,15 +193,36 @@ void TCoverView::Print(QPrinter &printer)
         for (int copy = 0; copy < copies; ++copy) {
             if (copy > 0 && !printer.newPage())
                 throw EVelmoraError::UnableToWrite(printer.outputFileName());
-            for (const TPrintSlot &slot : slots) {
-                QImage bitmap(reinterpret_cast<uchar *>(pixels.get()), slot.BitmapWidth,
-                              slot.BitmapHeight, slot.BitmapWidth * 4, QImage::Format_RGB32);
+            // The printer's correction is measured from the paper's corner;
+            // the page starts at its margins.
+            const QPointF margin = printer.pageRect(QPrinter::DevicePixel).topLeft() -
+                                   printer.paperRect(QPrinter::DevicePixel).topLeft();
+            const double mm = dpi / TPrintExtras::MmPerInch;
+            page.setTransform(QTransform(extras.ScaleX, 0, 0, extras.ScaleY,
+                                         extras.OffsetXMm * mm + (extras.ScaleX - 1) * margin.x(),
+                                         extras.OffsetYMm * mm + (extras.ScaleY - 1) * margin.y()));
+            for (size_t i = 0; i < slots.size(); ++i) {
+                const TPrintSlot &slot = slots[i];
+                const int32_t left = i == 0 ? bitmapBleed : 0;
+                const int32_t right = i + 1 == slots.size() ? bitmapBleed : 0;
+                const int32_t w = slot.BitmapWidth + left + right;
+                const int32_t h = slot.BitmapHeight + 2 * bitmapBleed;
+                QImage bitmap(reinterpret_cast<uchar *>(pixels.get()), w, h, w * 4,
+                              QImage::Format_RGB32);
                 bitmap.fill(ColorRefToQColor(Document->GetBackColor(slot.Area)));
-                const TRect rect{0, 0, slot.BitmapWidth, slot.BitmapHeight};
-                DrawAreaPicture(slot.Area, bitmap, true, rect);
+                const TRect whole{0, 0, w, h};
+                const TRect rect{left, bitmapBleed, left + slot.BitmapWidth,
+                                 bitmapBleed + slot.BitmapHeight};
+                // A stretched picture covers the bleed as well; any other
+                // goes on into it from where it lies.
+                if (Document->GetStretch(slot.Area) && bitmapBleed > 0)
+                    DrawAreaPicture(slot.Area, bitmap, true, whole);
+                else
+                    DrawAreaPicture(slot.Area, bitmap, true, rect, &whole);
                 DrawAreaText(slot.Area, bitmap, true, rect);
-                PrintBitmapInto(page, bitmap, slot.Page);
+                PrintBitmapInto(page, bitmap, bleed > 0 ? reach[i] : slot.Page);
             }
+            DrawPrintMarks(page, slots, extras, dpi);
         }
     } catch (...) {
         AbandonJob(printer, page);

@@ -206,6 +206,32 @@ bool TCoverView::LayOutText(CoverArea area, bool forPrint, const TRect &rect,
     return true;
 }
 
+void DrawTextLine(QPainter &p, const QString &text, const QFont &font, const QColor &color,
+                  const TTextMeasure &measure, const QRectF &box, bool vertical)
+{
+    const double tw = std::ceil(measure.Width);
+    const double th = std::ceil(measure.Ascent + measure.Descent);
+    if (!(tw > 0 && th > 0) || box.isEmpty())
+        return;
+    QTextLayout layout(text, font);
+    LayOutLine(layout);
+    p.save();
+    p.setPen(color);
+    // As RenderTextLine draws it: the reading direction turned to read
+    // upward when vertical, the line scaled to fill its box.
+    QSizeF reading = box.size();
+    if (vertical) {
+        p.translate(box.left(), box.bottom());
+        p.rotate(-90);
+        reading.transpose();
+    } else {
+        p.translate(box.topLeft());
+    }
+    p.scale(reading.width() / tw, reading.height() / th);
+    layout.draw(&p, QPointF(0, measure.Ascent - layout.lineAt(0).ascent()));
+    p.restore();
+}
+
 void TCoverView::DrawAreaText(CoverArea area, QImage &canvas, bool forPrint, const TRect &rect)
 {
     TTextLayout layout;

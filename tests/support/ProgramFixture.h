@@ -45,8 +45,20 @@ struct TAnsweringFonts : TFontChooser
 struct TAnsweringPrinters : TPrinterChooser
 {
     std::function<void(QPrinter &)> SetUp;
+    std::function<void(TPrintChoices &)> Choices; // what the test chooses beyond the printer
+    TPrintChoices Shown;
     int Asked = 0;
-    bool Choose(QWidget *, QPrinter &p) override { return ++Asked, SetUp && (SetUp(p), true); }
+    bool Choose(QWidget *, QPrinter &p, TPrintChoices &c) override
+    {
+        ++Asked;
+        Shown = c;
+        if (!SetUp)
+            return false;
+        SetUp(p);
+        if (Choices)
+            Choices(c);
+        return true;
+    }
 };
 struct TAnsweringCoverFiles : TCoverFileChooser
 {

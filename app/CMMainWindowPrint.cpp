@@ -1,0 +1,292 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Printing: the print dialog's choices of marks and bleed, the printer's
+// calibration, the print preview and the export to PDF.
+#include "CMMainWindow.h"
+
+#include "BuiltInTexts.h"
+#include "BusyCursor.h"
+#include "CalibrationDialog.h"
+#include "CoverFileChooser.h"
+#include "CoverView.h"
+#include "DialogSupport.h"
+#include "MessageBoxes.h"
+#include "PrintCalibration.h"
+#include "ProgramOptions.h"
+#include "StandardDialogs.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPrintPreviewDialog>
+#include <cmath>
+
+namespace {
+
+// Texts that the language file may translate, by number.
+constexpr int InchesUnitText = 100;
+constexpr int CentimetresUnitText = 101;
+constexpr int CoverLargerThanPaperText = 150;
+constexpr int CutOffRightText = 151;
+constexpr int CutOffBottomText = 152;
+constexpr int SmallerMarginsText = 202;
+constexpr int PrintPreviewText = 239;
+constexpr int ExportPdfText = 240;
+constexpr int CalibrateText = 241;
+constexpr int PdfFilesText = 250;
+
+// Less than this much beyond the paper's edge is lost in the printer's own
+// rounding; nothing visible is cut.
+constexpr double CutToleranceInches = 0.002;
+
+// Corrections beyond these are mismeasurements, not a printer's.
+constexpr double MaxScaleError = 0.2;
+constexpr double MaxOffsetMm = 50;
+
+QString CalibrationKey(const QString &printer)
+{
+    // The store's group separators stay out of the key.
+    QString name = printer;
+    name.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
+    return QStringLiteral("Calibration/") + name;
+}
+
+} // namespace
+
+bool ParseCalibration(const QString &value, TPrintExtras &extras)
+{
+    const QStringList parts = value.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (parts.size() != 4)
+        return false;
+    double v[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        v[i] = parts[i].toDouble(&ok); // C's numbers, whatever the language
+        if (!ok || !std::isfinite(v[i]))
+            return false;
+    }
+    if (std::abs(v[0] - 1) > MaxScaleError || std::abs(v[1] - 1) > MaxScaleError ||
+        std::abs(v[2]) > MaxOffsetMm || std::abs(v[3]) > MaxOffsetMm)
+        return false;
+    extras.ScaleX = v[0];
+    extras.ScaleY = v[1];
+    extras.OffsetXMm = v[2];
+    extras.OffsetYMm = v[3];
+    return true;
+}
+
+QString CalibrationValue(const TPrintExtras &extras)
+{
+    const auto n = [](double v) { return QString::number(v, 'g', 10); };
+    return QStringList{n(extras.ScaleX), n(extras.ScaleY), n(extras.OffsetXMm), n(extras.OffsetYMm)}
+        .join(QLatin1Char(' '));
+}
+
+TPrintExtras TCoverMakerMainForm::StoredPrintChoices() const
+{
+    TPrintExtras extras;
+    TOptionsStore &store = *m_setup.Options;
+    extras.CutMarks = store.Read(QStringLiteral("CutMarks")).toString() == QLatin1String("1");
+    extras.FoldMarks = store.Read(QStringLiteral("FoldMarks")).toString() == QLatin1String("1");
+    bool ok = false;
+    const double bleed = store.Read(QStringLiteral("Bleed")).toString().toDouble(&ok);
+    if (ok && std::isfinite(bleed) && bleed >= 0 && bleed <= TPrintExtras::MaxBleedMm)
+        extras.BleedMm = bleed;
+    return extras;
+}
+
+void TCoverMakerMainForm::StorePrintChoices(const TPrintExtras &extras)
+{
+    TOptionsStore &store = *m_setup.Options;
+    store.Write(QStringLiteral("CutMarks"), extras.CutMarks ? 1 : 0);
+    store.Write(QStringLiteral("FoldMarks"), extras.FoldMarks ? 1 : 0);
+    store.Write(QStringLiteral("Bleed"), QString::number(extras.BleedMm, 'g', 6));
+    (void)store.Flush(); // the exit's write reports a store that fails
+}
+
+bool TCoverMakerMainForm::StoredCalibration(const QString &printer, TPrintExtras &extras) const
+{
+    return !printer.isEmpty() &&
+           ParseCalibration(m_setup.Options->Read(CalibrationKey(printer)).toString(), extras);
+}
+
+void TCoverMakerMainForm::StoreCalibration(const QString &printer, const TPrintExtras *extras)
+{
+    if (printer.isEmpty())
+        return;
+    m_setup.Options->Write(CalibrationKey(printer),
+                           extras ? CalibrationValue(*extras) : QString());
+    (void)m_setup.Options->Flush();
+}
+
+QString TCoverMakerMainForm::CalibrationText(const QString &printer) const
+{
+    TPrintExtras c;
+    if (!StoredCalibration(printer, c))
+        return QString();
+    const QLocale locale;
+    return QStringLiteral("%1 % x %2 %, %3 mm, %4 mm")
+        .arg(locale.toString(c.ScaleX * 100, 'f', 2), locale.toString(c.ScaleY * 100, 'f', 2),
+             locale.toString(c.OffsetXMm, 'f', 2), locale.toString(c.OffsetYMm, 'f', 2));
+}
+
+TPrintExtras TCoverMakerMainForm::PrintExtrasFor(const QPrinter &printer) const
+{
+    TPrintExtras extras = StoredPrintChoices();
+    // A printer's correction is for that printer's paper: never for a file.
+    if (printer.outputFormat() == QPrinter::NativeFormat && printer.outputFileName().isEmpty())
+        StoredCalibration(printer.printerName(), extras);
+    return extras;
+}
+
+void TCoverMakerMainForm::Print1Click()
+{
+    // The dialog opens on the page the way the cover fits: landscape first,
+    // upright when only that takes the whole cover. What the user chooses
+    // there is what prints.
+    TPrintChoices choices;
+    choices.Extras = StoredPrintChoices();
+    choices.Calibration = CalibrationText(m_printer.printerName());
+    const QSizeF cover = CoverView->PrintedSize(choices.Extras);
+    const auto fits = [&](QPageLayout::Orientation o) {
+        const QSizeF room = PrintableRoom(o);
+        return cover.width() <= room.width() + CutToleranceInches &&
+               cover.height() <= room.height() + CutToleranceInches;
+    };
+    m_printer.setPageOrientation(!fits(QPageLayout::Landscape) && fits(QPageLayout::Portrait)
+                                     ? QPageLayout::Portrait
+                                     : QPageLayout::Landscape);
+    if (!m_setup.Printers->Choose(this, m_printer, choices))
+        return;
+    StorePrintChoices(choices.Extras);
+    if (choices.ResetCalibration)
+        StoreCalibration(m_printer.printerName(), nullptr);
+    const TPrintExtras extras = PrintExtrasFor(m_printer);
+    if (!ConfirmCoverFitsPaper(extras))
+        return;
+    TBusyCursor busy;
+    CoverView->Print(m_printer, extras);
+}
+
+QSizeF TCoverMakerMainForm::PrintableRoom(QPageLayout::Orientation orientation) const
+{
+    QPageLayout layout = m_printer.pageLayout();
+    layout.setOrientation(orientation);
+    // The cover starts at the margins' top-left corner and may reach as far
+    // as the printer itself prints: its own smallest margins, none for a
+    // PDF file.
+    const QRectF full = layout.fullRect(QPageLayout::Inch);
+    const QRectF paint = layout.paintRect(QPageLayout::Inch);
+    QMarginsF device;
+    if (m_printer.outputFormat() == QPrinter::NativeFormat) {
+        const double toInch = full.width() / layout.fullRect().width();
+        device = layout.minimumMargins() * toInch;
+    }
+    return QSizeF(full.width() - device.right() - paint.left(),
+                  full.height() - device.bottom() - paint.top());
+}
+
+bool TCoverMakerMainForm::ConfirmCoverFitsPaper(const TPrintExtras &extras)
+{
+    // The cover starts at the printable area's top-left corner, so only
+    // the right and the bottom can be cut.
+    const QSizeF room = PrintableRoom(m_printer.pageLayout().orientation());
+    const QSizeF cover = CoverView->PrintedSize(extras);
+    const double right = cover.width() - room.width();
+    const double bottom = cover.height() - room.height();
+    if (right <= CutToleranceInches && bottom <= CutToleranceInches)
+        return true;
+
+    const bool cm = MeasureUnit != 0;
+    const QString unit = cm ? UiText(CentimetresUnitText) : UiText(InchesUnitText);
+    const auto amount = [&](double inches) {
+        return QString::number(cm ? InchToCm(inches) : inches, 'f', 2) + QLatin1Char(' ') + unit;
+    };
+    QStringList cuts;
+    if (right > CutToleranceInches)
+        cuts << UiText(CutOffRightText).arg(amount(right));
+    if (bottom > CutToleranceInches)
+        cuts << UiText(CutOffBottomText).arg(amount(bottom));
+    const QString text = UiText(CoverLargerThanPaperText).arg(cuts.join(QStringLiteral(", "))) +
+                         QStringLiteral("\n\n") + UiText(SmallerMarginsText);
+    return m_setup.Messages->AskWarning(this, ProgramCaption(), text);
+}
+
+
+void TCoverMakerMainForm::CreatePrintItems()
+{
+    PrintPreview1 = new QAction(QStringLiteral("Print Preview..."), this);
+    Cover1->insertAction(Print1, PrintPreview1);
+    ExportPdf1 = new QAction(QStringLiteral("Export PDF..."), this);
+    const QList<QAction *> items = Cover1->actions();
+    Cover1->insertAction(items.value(items.indexOf(Print1) + 1), ExportPdf1);
+    Calibrate1 = new QAction(QStringLiteral("Calibrate Printer..."), this);
+    const QList<QAction *> configure = Configure1->actions();
+    Configure1->insertAction(configure.value(configure.indexOf(Templates1) + 1), Calibrate1);
+    connect(PrintPreview1, &QAction::triggered, this,
+            Command(&TCoverMakerMainForm::PrintPreview1Click));
+    connect(ExportPdf1, &QAction::triggered, this, Command(&TCoverMakerMainForm::ExportPdf1Click));
+    connect(Calibrate1, &QAction::triggered, this, Command(&TCoverMakerMainForm::Calibrate1Click));
+    CalibrationDialog = new TCalibrationDialog(this);
+    if (auto *dialog = dynamic_cast<TQtPrinterChooser *>(m_setup.Printers))
+        dialog->Texts = [this](int number) { return UiText(number); };
+    ApplyPrintTexts();
+}
+
+void TCoverMakerMainForm::ApplyPrintTexts()
+{
+    if (!PrintPreview1)
+        return; // the language is applied once before the items are made
+    PrintPreview1->setText(UiText(PrintPreviewText));
+    ExportPdf1->setText(UiText(ExportPdfText));
+    Calibrate1->setText(UiText(CalibrateText));
+    CalibrationDialog->ApplyTexts([this](int number) { return UiText(number); });
+}
+
+void TCoverMakerMainForm::PrintPreview1Click()
+{
+    const TPrintExtras extras = PrintExtrasFor(m_printer);
+    QPrintPreviewDialog preview(&m_printer, this);
+    preview.setWindowTitle(TitleOf(UiText(PrintPreviewText)));
+    // The very drawing of a print, on the printer's paper with its margins.
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, extras](QPrinter *printer) {
+        Run([&] { CoverView->Print(*printer, extras); });
+    });
+    m_setup.Dialogs->ShowModal(preview);
+}
+
+void TCoverMakerMainForm::ExportPdf1Click()
+{
+    QString fileName = m_fileName.isEmpty()
+                           ? QString()
+                           : QFileInfo(m_fileName).path() + QLatin1Char('/') +
+                                 QFileInfo(m_fileName).completeBaseName() + QStringLiteral(".pdf");
+    if (!m_setup.CoverFiles->ChooseSave(this, TitleOf(UiText(ExportPdfText)),
+                                        UiText(PdfFilesText) + QStringLiteral(" (*.pdf)"),
+                                        fileName))
+        return;
+    // A file for anyone's printer: no printer's correction.
+    TBusyCursor busy;
+    CoverView->ExportPdf(fileName, StoredPrintChoices());
+}
+
+void TCoverMakerMainForm::Calibrate1Click()
+{
+    TPrintChoices choices;
+    choices.Extras = StoredPrintChoices();
+    choices.Calibration = CalibrationText(m_printer.printerName());
+    if (!m_setup.Printers->Choose(this, m_printer, choices))
+        return;
+    StorePrintChoices(choices.Extras);
+    const QString printer = m_printer.printerName();
+    {
+        TBusyCursor busy;
+        PrintCalibrationSheet(m_printer, UiText(257).arg(printer), UiText(258));
+    }
+    TCalibrationDialog &dialog = *CalibrationDialog;
+    dialog.ApplyTexts([this](int number) { return UiText(number); });
+    CenterOnScreen(&dialog);
+    if (m_setup.Dialogs->ShowModal(dialog) != QDialog::Accepted)
+        return;
+    const TPrintExtras measured = dialog.Calibration();
+    StoreCalibration(printer, &measured);
+}
