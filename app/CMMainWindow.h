@@ -225,6 +225,12 @@ public:
     // the printer is a printer (never for a file).
     TPrintExtras StoredPrintChoices() const;
     TPrintExtras PrintExtrasFor(const QPrinter &printer) const;
+    // Printer corrections, stored by printer name.
+    bool StoredCalibration(const QString &printer, TPrintExtras &extras) const;
+    // Null forgets the printer's calibration.
+    void StoreCalibration(const QString &printer, const TPrintExtras *extras);
+    // What the print dialog says of the printer's calibration; empty for none.
+    QString CalibrationText(const QString &printer) const;
     void Open1Click();
     void Save1Click();
     void SaveAs1Click();
@@ -303,11 +309,6 @@ private:
     // all the same.
     bool ConfirmCoverFitsPaper(const TPrintExtras &extras);
     void StorePrintChoices(const TPrintExtras &extras);
-    bool StoredCalibration(const QString &printer, TPrintExtras &extras) const;
-    // Null forgets the printer's calibration.
-    void StoreCalibration(const QString &printer, const TPrintExtras *extras);
-    // What the print dialog says of the printer's calibration; empty for none.
-    QString CalibrationText(const QString &printer) const;
     void CreatePrintItems();
     void ApplyPrintTexts();
     // The room on the printer's paper from where the cover starts, in inches.

@@ -76,7 +76,8 @@ bool ParseCalibration(const QString &value, TPrintExtras &extras)
 
 QString CalibrationValue(const TPrintExtras &extras)
 {
-    const auto n = [](double v) { return QString::number(v, 'g', 10); };
+    // Every digit a double needs: what is stored reads back exactly.
+    const auto n = [](double v) { return QString::number(v, 'g', 17); };
     return QStringList{n(extras.ScaleX), n(extras.ScaleY), n(extras.OffsetXMm), n(extras.OffsetYMm)}
         .join(QLatin1Char(' '));
 }

@@ -1,0 +1,260 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CalibrationDialog.h"
+#include "FontSubstitutes.h"
+#include "PdfPages.h"
+#include "PictureLoading.h"
+#include "PrintCalibration.h"
+#include "ProgramFixture.h"
+#include "ViewFixture.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+constexpr int Dpi = 600;       // a rendered pixel is 0.042 mm
+constexpr double Margin = 0.5; // inches
+constexpr double Tolerance = 0.1;
+
+int Px(double inches)
+{
+    return int(inches * Dpi);
+}
+
+double Mm(double pixels)
+{
+    return PixelsToMm(pixels, Dpi);
+}
+
+QString Print(TCoverView &view, const QString &path, const TPrintExtras &extras)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpPdfPrinter(printer, path, 1200, QSizeF(12, 12), Margin);
+    view.Print(printer, extras);
+    return path;
+}
+
+QString Run(const QString &program, const QStringList &arguments)
+{
+    QProcess p;
+    p.start(program, arguments);
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The first page's size in points, as pdfinfo reads it.
+QSizeF PageSize(const QString &pdf)
+{
+    const QRegularExpressionMatch m =
+        QRegularExpression("Page size: +([0-9.]+) x ([0-9.]+) pts").match(Run("pdfinfo", {pdf}));
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
+}
+
+} // namespace
+
+class TestPrintStudio : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        RegisterFontSubstitutes();
+        RegisterPictureKinds();
+    }
+
+    void marksStandOnTheTrueLinesWithBleedOrWithout_data()
+    {
+        QTest::addColumn<double>("bleed");
+        QTest::newRow("no bleed") << 0.0;
+        QTest::newRow("3 mm bleed") << 3.0;
+    }
+    void marksStandOnTheTrueLinesWithBleedOrWithout()
+    {
+        QFETCH(double, bleed);
+        // A tray inlay: spines of 0.25 in either side of a 5.5 in centre.
+        TViewFixture f(600, 400, CoverMode::Multiple, MakeSize(4, 4, 0.25, 5.5, 0.25, 4.6));
+        for (CoverArea a = 1; a <= 3; ++a)
+            f.Document.SetBackColor(a, QColorToColorRef(QColor(Qt::yellow)));
+        TPrintExtras extras;
+        extras.CutMarks = extras.FoldMarks = true;
+        extras.BleedMm = bleed;
+        QTemporaryDir dir;
+        const QString pdf = Print(f.View, dir.filePath("marks.pdf"), extras);
+        const double room = extras.RoomInches();
+        const double left = (Margin + room) * 25.4, top = left;
+        const double markRow = Margin + room - extras.MarkGapInches() - 2.5 / 25.4;
+        // Vertical marks above the cover: its two edges and the two folds.
+        const double expected[] = {left, left + 0.25 * 25.4, left + 5.75 * 25.4, left + 6 * 25.4};
+        const QImage row = RenderPdf(pdf, Dpi, QRect(0, Px(markRow), Px(12), 1));
+        QList<double> centres;
+        for (int x = 0, start = -1; x < row.width(); ++x) {
+            const bool dark = qGray(row.pixel(x, 0)) < 90;
+            if (dark && start < 0)
+                start = x;
+            if (!dark && start >= 0) {
+                centres << Mm((start + x) / 2.0);
+                start = -1;
+            }
+        }
+        QCOMPARE(centres.size(), 4);
+        for (int i = 0; i < 4; ++i)
+            QVERIFY2(qAbs(centres[i] - expected[i]) <= Tolerance,
+                     qPrintable(QStringLiteral("%1 at %2, not %3").arg(i).arg(centres[i]).arg(expected[i])));
+        // A horizontal mark left of the cover, on its top edge.
+        const QImage down = RenderPdf(pdf, Dpi, QRect(Px(markRow), 0, 1, Px(Margin + room + 1)));
+        const TSpan mark = ColumnSpan(down, 0, Qt::black, 90);
+        QVERIFY(qAbs(Mm((mark.First + mark.Last + 1) / 2.0) - top) <= Tolerance);
+        // The colour reaches as far as the bleed, and no farther.
+        const QImage across = RenderPdf(pdf, Dpi, QRect(0, Px(Margin + room + 2), Px(12), 1));
+        const TSpan yellow = RowSpan(across, 0, Qt::yellow);
+        QVERIFY(qAbs(Mm(yellow.First) - (left - bleed)) <= Tolerance);
+        QVERIFY(qAbs(Mm(yellow.Length()) - (6 * 25.4 + 2 * bleed)) <= Tolerance);
+        // The warning counts the room: larger by it on every side.
+        QCOMPARE(f.View.PrintedSize(extras), QSizeF(6 + 2 * room, 4.6 + 2 * room));
+    }
+
+    void calibrationMovesAndScalesByTheStoredAmounts()
+    {
+        TViewFixture f(600, 400, CoverMode::Single, MakeSize(4, 3, 1, 1, 1, 1));
+        f.Document.SetBackColor(1, QColorToColorRef(QColor(Qt::blue)));
+        // What a printer printing 0.8 % large and 0.5 % small, 1.5 mm right
+        // and 1 mm up asks for.
+        const TPrintExtras c = TCalibrationSheet::Correction(100.8, 99.5, 26.5, 24);
+        QVERIFY(qAbs(c.ScaleX - 100 / 100.8) < 1e-12 && qAbs(c.OffsetYMm - (25 - 24 * c.ScaleY)) < 1e-12);
+        QTemporaryDir dir;
+        const QString pdf = Print(f.View, dir.filePath("calibrated.pdf"), c);
+        const QImage row = RenderPdf(pdf, Dpi, QRect(0, Px(Margin + 1.5), Px(12), 1));
+        const QImage column = RenderPdf(pdf, Dpi, QRect(Px(Margin + 2), 0, 1, Px(12)));
+        const TSpan across = RowSpan(row, 0, Qt::blue), down = ColumnSpan(column, 0, Qt::blue);
+        // From the paper's corner: moved by the offset, the margin and the
+        // cover scaled.
+        QVERIFY(qAbs(Mm(across.First) - (c.OffsetXMm + c.ScaleX * Margin * 25.4)) <= Tolerance);
+        QVERIFY(qAbs(Mm(down.First) - (c.OffsetYMm + c.ScaleY * Margin * 25.4)) <= Tolerance);
+        QVERIFY(qAbs(Mm(across.Length()) - 4 * 25.4 * c.ScaleX) <= Tolerance);
+        QVERIFY(qAbs(Mm(down.Length()) - 3 * 25.4 * c.ScaleY) <= Tolerance);
+    }
+
+    void exportedPdfIsTheCoversOwnPage()
+    {
+        TProgram p;
+        TCoverMakerMainForm &f = *p.form;
+        f.MultiButton->click();
+        p.Doc().SetCoverSize(MakeSize(4, 4, 1, 4, 1, 5));
+        f.CoverView->SelectArea(2);
+        p.chooser.Answer = p.Save("photo.jpg", WriteJpeg(QuarterPicture(1500, 1000)));
+        f.ChangeButton->click();
+        p.Doc().SetText(2, QStringLiteral("Midnight Café"));
+        p.Doc().SetText(1, QStringLiteral("Spine"));
+        p.Doc().SetOrientation(1, toVert);
+        const QString pdf = p.dir.filePath("cover.pdf");
+        p.coverFiles.Answer = pdf;
+        f.ExportPdf1->trigger();
+        QVERIFY2(p.messages.Boxes.isEmpty(), qPrintable(p.messages.Texts().join('\n')));
+        QCOMPARE(p.coverFiles.Titles.last(), QStringLiteral("Export PDF"));
+        // The page is the cover: 6 x 5 in, 432 x 360 points.
+        QCOMPARE(PageSize(pdf), QSizeF(432, 360));
+        // Texts are text, the picture keeps every pixel.
+        const QString text = Run("pdftotext", {pdf, "-"});
+        QVERIFY2(text.contains("Midnight Café") && text.contains("Spine"), qPrintable(text));
+        QVERIFY(Run("pdfimages", {"-list", pdf}).contains(QRegularExpression("1500 +1000 +rgb")));
+        // With marks and bleed the page makes room for them.
+        p.printers.SetUp = [&](QPrinter &printer) { printer.setOutputFileName(p.dir.filePath("x.pdf")); };
+        p.printers.Choices = [](TPrintChoices &c) {
+            c.Extras.CutMarks = true;
+            c.Extras.BleedMm = 3;
+        };
+        f.Print1->trigger();
+        f.ExportPdf1->trigger();
+        const double side = 2 * (2 + 3 + 5) / 25.4 * 72; // gap, bleed and mark on either side
+        const QSizeF page = PageSize(pdf);
+        // Qt writes a page in whole points: the nearest one.
+        QVERIFY2(qAbs(page.width() - 432 - side) <= 0.5 && qAbs(page.height() - 360 - side) <= 0.5,
+                 qPrintable(QStringLiteral("%1 x %2").arg(page.width()).arg(page.height())));
+        // The choices are remembered.
+        p.Restart();
+        p.printers.SetUp = nullptr;
+        p.form->Print1->trigger();
+        QVERIFY(p.printers.Shown.Extras.CutMarks && p.printers.Shown.Extras.BleedMm == 3);
+    }
+
+    void previewAndCalibrationThroughTheirDialogs()
+    {
+        TProgram p;
+        TCoverMakerMainForm &f = *p.form;
+        // The preview draws the page with the print's own code.
+        int pages = -1;
+        p.dialogs.Scripts << [&](QDialog &d) {
+            auto *preview = d.findChild<QPrintPreviewWidget *>();
+            QVERIFY(preview);
+            preview->updatePreview();
+            pages = preview->pageCount();
+        };
+        f.PrintPreview1->trigger();
+        QCOMPARE(pages, 1);
+        QVERIFY(p.messages.Boxes.isEmpty());
+
+        // Calibration: the sheet prints, the measurements give the correction.
+        const QString sheet = p.dir.filePath("sheet.pdf");
+        p.printers.SetUp = [&](QPrinter &printer) { printer.setOutputFileName(sheet); };
+        p.dialogs.Scripts << [&](QDialog &) {
+            f.CalibrationDialog->WidthEdit->setValue(100.8);
+            f.CalibrationDialog->LeftEdit->setValue(26.5);
+            f.CalibrationDialog->Buttons->button(QDialogButtonBox::Ok)->click();
+        };
+        f.Calibrate1->trigger();
+        QVERIFY(Run("pdftotext", {sheet, "-"}).contains("Velmora calibration sheet"));
+        const TPrintExtras c = f.CalibrationDialog->Calibration();
+        QVERIFY(qAbs(c.ScaleX - 100 / 100.8) < 1e-9 && c.ScaleY == 1 && c.OffsetYMm == 0);
+        // Stored for the printer by name, applied to that printer only.
+        f.StoreCalibration("Office Laser", &c);
+        TPrintExtras read;
+        QVERIFY(f.StoredCalibration("Office Laser", read));
+        QCOMPARE(read.ScaleX, c.ScaleX);
+        QCOMPARE(read.OffsetXMm, c.OffsetXMm);
+        QVERIFY(f.CalibrationText("Office Laser").startsWith("99.21 % x 100.00 %"));
+        QVERIFY(!f.PrintExtrasFor(f.Printer()).Calibrated()); // a file: never
+        f.StoreCalibration("Office Laser", nullptr);
+        QVERIFY(!f.StoredCalibration("Office Laser", read));
+    }
+
+    void theRealPrintDialogsTab()
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        TQtPrinterChooser chooser;
+        chooser.Texts = [](int n) { return QStringLiteral("t%1").arg(n); };
+        TPrintChoices choices;
+        choices.Calibration = QStringLiteral("99 % x 101 %");
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QCheckBox *cut = nullptr;
+            for (QCheckBox *box : dialog->findChildren<QCheckBox *>())
+                if (box->text() == "t243")
+                    cut = box;
+            QVERIFY(cut);
+            cut->setChecked(true);
+            for (QPushButton *b : dialog->findChildren<QPushButton *>())
+                if (b->text() == "t249")
+                    b->click();
+            dialog->accept();
+        });
+        QVERIFY(chooser.Choose(nullptr, printer, choices));
+        QVERIFY(choices.Extras.CutMarks && choices.ResetCalibration);
+    }
+};
+
+QTEST_MAIN(TestPrintStudio)
+#include "tst_printstudio.moc"
