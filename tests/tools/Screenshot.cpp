@@ -1,17 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Saves a picture of the main window, as the program starts from its build
-// folder, and of the new cover dialog, for the README:
-// velmora_screenshot MAIN.png [NEWCOVER.png]
+// folder, and of the new cover dialog, for the README, and the manual's
+// pictures of printing (marks, bleed, the calibration sheet) into a folder:
+// velmora_screenshot MAIN.png [NEWCOVER.png [MANUALDIR]]
 #include "CMMainWindow.h"
+#include "BuiltInTexts.h"
 #include "CoverView.h"
 #include "FontSubstitutes.h"
 #include "NewDocument.h"
+#include "PrintCalibration.h"
 #include "ProgramOptions.h"
 #include "RecordingMessageBoxes.h"
 #include "TestFiles.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPainter>
+#include <QPrinter>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -88,6 +94,35 @@ int main(int argc, char *argv[])
         if (!newCover.grab().save(QString::fromLocal8Bit(argv[2])))
             return 1;
         newCover.hide();
+    }
+    if (argc >= 4) {
+        // The pages as they print, rendered by poppler from the PDF files.
+        const QDir out(QString::fromLocal8Bit(argv[3]));
+        QTemporaryDir work;
+        const auto render = [&](const QString &pdf, const QString &png, const QStringList &crop) {
+            QProcess pdftoppm;
+            pdftoppm.start(QStringLiteral("pdftoppm"),
+                           QStringList{"-r", "50", "-png", "-singlefile"} + crop +
+                               QStringList{pdf, out.filePath(png)});
+            return pdftoppm.waitForFinished(60000) && pdftoppm.exitCode() == 0;
+        };
+        TPrintExtras marks;
+        marks.CutMarks = marks.FoldMarks = true;
+        TPrintExtras bleed = marks;
+        bleed.BleedMm = 3;
+        form.CoverView->ExportPdf(work.filePath("marks.pdf"), marks);
+        form.CoverView->ExportPdf(work.filePath("bleed.pdf"), bleed);
+        QPrinter sheet(QPrinter::HighResolution);
+        sheet.setOutputFormat(QPrinter::PdfFormat);
+        sheet.setOutputFileName(work.filePath("sheet.pdf"));
+        sheet.setPageSize(QPageSize(QPageSize::A4));
+        PrintCalibrationSheet(sheet, QStringLiteral("Velmora calibration sheet for Office Laser"),
+                              BuiltInText(258));
+        if (!render(work.filePath("marks.pdf"), "VelmoraMarks", {}) ||
+            !render(work.filePath("bleed.pdf"), "VelmoraBleed", {}) ||
+            !render(work.filePath("sheet.pdf"), "VelmoraCalibration",
+                    {"-x", "0", "-y", "0", "-W", "413", "-H", "370"}))
+            return 1;
     }
     return 0;
 }
