@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// velmora-metafile DPI OUTPUT: reads a Windows or enhanced metafile on
-// standard input, converts it to SVG and draws that into a bitmap of the
+// velmora-metafile DPI OUTPUT [picture]: reads a Windows or enhanced metafile
+// on standard input, converts it to SVG and draws that into a bitmap of the
 // metafile's frame at DPI, on white; writes "VMBMP <width> <height> <W|E>\n"
-// and the bitmap's 32-bit pixels, row by row, to the file OUTPUT. Exits 1
+// and the bitmap's 32-bit pixels, row by row, to the file OUTPUT. With
+// "svg" it writes the SVG into OUTPUT instead, once it has drawn it within
+// its limits, for a painter that keeps vectors. Exits 1
 // when the metafile does not convert or draw within the limits. Velmora runs
 // it for every metafile it loads, so that whatever the converting libraries
 // and the drawing do with a hostile file happens in this process, under its
@@ -111,6 +113,7 @@ int main(int argc, char **argv)
         // starting one costs more than drawing most pictures, so only then.
         std::unique_ptr<QGuiApplication> app;
         int guiArgc = 1;
+        const bool asSvg = argc >= 4 && QByteArray(argv[3]) == "svg";
         if (svg.Svg.contains("<text") || svg.Svg.contains(":text")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
             app = std::make_unique<QGuiApplication>(guiArgc, argv);
@@ -125,6 +128,13 @@ int main(int argc, char **argv)
         {
             QPainter p(&image);
             renderer.render(&p, QRectF(0, 0, svg.Width, svg.Height));
+        }
+        if (asSvg) {
+            QFile out(output);
+            return out.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                           out.write(svg.Svg) == svg.Svg.size() && out.flush()
+                       ? 0
+                       : 1;
         }
         return WriteBitmap(output, svg, image) ? 0 : 1;
     } catch (const std::exception &) {

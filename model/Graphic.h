@@ -9,6 +9,7 @@
 class QIODevice;
 class QPainter;
 class QRect;
+class QRectF;
 
 // Pictures above this many pixels are refused before their pixels are
 // allocated; today's largest camera photographs stay well below it.
@@ -35,6 +36,9 @@ public:
     // The picture drawn at about that size (its proportions kept), or null
     // when it cannot be drawn larger than its bitmap.
     virtual QImage Render(QSize size) const = 0;
+    // Draws the picture's own vectors into target, where the painter can
+    // draw them so (a PDF page); false when it cannot, and nothing is drawn.
+    virtual bool DrawVectors(QPainter &, const QRectF &) const { return false; }
 };
 
 // A picture of one of the kinds the program loads. Each kind can read itself

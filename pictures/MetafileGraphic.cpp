@@ -10,6 +10,7 @@
 #include <QIODevice>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QSvgRenderer>
 #include <QProcess>
 #include <QScreen>
 #include <QTemporaryFile>
@@ -157,18 +158,18 @@ namespace {
 // The metafile drawn by the helper at dpi: its frame's size at that
 // resolution. Raises "Metafile is not valid" for anything the helper
 // refuses or does not finish.
-QImage DrawInHelper(const QByteArray &data, double dpi, bool &enhanced)
+// Runs the helper over the metafile with these arguments after the output
+// file's name; raises what went wrong.
+void RunHelper(const QByteArray &data, double dpi, const QString &output,
+               const QStringList &more = {})
 {
     g_diagnostics.clear();
     if (data.isEmpty())
         Invalid();
-    QTemporaryFile bitmapFile;
-    if (!bitmapFile.open())
-        throw EVelmoraError(QStringLiteral("No room for a temporary file"));
     QProcess helper;
     helper.setProcessChannelMode(QProcess::SeparateChannels);
     helper.setStandardOutputFile(QProcess::nullDevice());
-    helper.start(HelperPath(), {QString::number(dpi, 'f', 3), bitmapFile.fileName()});
+    helper.start(HelperPath(), QStringList{QString::number(dpi, 'f', 3), output} + more);
     if (!helper.waitForStarted())
         throw EVelmoraError(QStringLiteral("The metafile helper %1 cannot be started: %2")
                                 .arg(QDir::toNativeSeparators(HelperPath()), helper.errorString()));
@@ -182,6 +183,14 @@ QImage DrawInHelper(const QByteArray &data, double dpi, bool &enhanced)
         throw EVelmoraError(QStringLiteral("Loading the metafile was cancelled."));
     if (helper.exitStatus() != QProcess::NormalExit || helper.exitCode() != 0)
         Invalid();
+}
+
+QImage DrawInHelper(const QByteArray &data, double dpi, bool &enhanced)
+{
+    QTemporaryFile bitmapFile;
+    if (!bitmapFile.open())
+        throw EVelmoraError(QStringLiteral("No room for a temporary file"));
+    RunHelper(data, dpi, bitmapFile.fileName());
 
     // "VMBMP <width> <height> <W|E>\n" and exactly the pixels it announces,
     // read straight into the picture's own memory.
@@ -208,6 +217,9 @@ QImage DrawInHelper(const QByteArray &data, double dpi, bool &enhanced)
     return image;
 }
 
+// As the helper bounds it.
+constexpr qint64 MaxSvgBytes = 32 * 1024 * 1024;
+
 // A loaded metafile's bytes, drawn again at a larger size for print.
 class TMetafileSource : public TPictureSource
 {
@@ -215,6 +227,31 @@ public:
     TMetafileSource(QByteArray data, double dpi, QSize size)
         : m_data(std::move(data)), m_dpi(dpi), m_size(size)
     {
+    }
+
+    bool DrawVectors(QPainter &painter, const QRectF &target) const override
+    {
+        // The helper hands over the SVG it made and has just drawn within
+        // its limits; drawn here it stays lines and text on a PDF page.
+        try {
+            QTemporaryFile file;
+            if (!file.open())
+                return false;
+            RunHelper(m_data, m_dpi, file.fileName(), {QStringLiteral("svg")});
+            if (file.size() > MaxSvgBytes)
+                return false;
+            QSvgRenderer svg(file.readAll());
+            if (!svg.isValid())
+                return false;
+            painter.save();
+            painter.setClipRect(target, Qt::IntersectClip);
+            painter.fillRect(target, Qt::white); // as the bitmap has it
+            svg.render(&painter, target);
+            painter.restore();
+            return true;
+        } catch (const EVelmoraError &) {
+            return false;
+        }
     }
 
     QImage Render(QSize size) const override

@@ -156,6 +156,9 @@ private Q_SLOTS:
         f.CoverView->SelectArea(2);
         p.chooser.Answer = p.Save("photo.jpg", WriteJpeg(QuarterPicture(1500, 1000)));
         f.ChangeButton->click();
+        f.CoverView->SelectArea(3);
+        p.chooser.Answer = p.Save("clip.wmf", WriteWmfClipArt());
+        f.ChangeButton->click();
         p.Doc().SetText(2, QStringLiteral("Midnight Café"));
         p.Doc().SetText(1, QStringLiteral("Spine"));
         p.Doc().SetOrientation(1, toVert);
@@ -169,7 +172,13 @@ private Q_SLOTS:
         // Texts are text, the picture keeps every pixel.
         const QString text = Run("pdftotext", {pdf, "-"});
         QVERIFY2(text.contains("Midnight Café") && text.contains("Spine"), qPrintable(text));
-        QVERIFY(Run("pdfimages", {"-list", pdf}).contains(QRegularExpression("1500 +1000 +rgb")));
+        // The clip-art is vectors: the only images are the photograph, whole,
+        // and the clip-art's own 2 x 2 bitmap.
+        QStringList images = Run("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts);
+        images = images.mid(2); // the heading
+        QCOMPARE(images.size(), 2);
+        QVERIFY(images.filter(QRegularExpression(" 1500 +1000 +rgb")).size() == 1);
+        QVERIFY(images.filter(QRegularExpression(" 2 +2 +rgb")).size() == 1);
         // With marks and bleed the page makes room for them.
         p.printers.SetUp = [&](QPrinter &printer) { printer.setOutputFileName(p.dir.filePath("x.pdf")); };
         p.printers.Choices = [](TPrintChoices &c) {

@@ -42,20 +42,25 @@ void TCoverView::ExportArea(QPainter &p, CoverArea area, const QRectF &page, con
         const QRectF target =
             stretch && bleedPx > 0 ? reach : toPage(PictureRect(area, rect, true));
         p.setClipRect(byHand || (stretch && bleedPx > 0) ? reach : page);
-        QImage drawn = picture;
-        if (const auto source = Document->GetPictureSource(area)) {
-            const double scale = MetafileDpi / ExportDpi;
-            const QSize size(Round(target.width() * scale), Round(target.height() * scale));
-            if (size.width() > picture.width() || size.height() > picture.height()) {
-                const QImage sharp = source->Render(size);
-                if (!sharp.isNull())
-                    drawn = sharp;
+        // A metafile as its own vectors where they can be drawn so, else
+        // drawn anew at the page's resolution; any other picture as its
+        // pixels, not a JPEG of them.
+        const auto source = Document->GetPictureSource(area);
+        if (!source || !source->DrawVectors(p, target)) {
+            QImage drawn = picture;
+            if (source) {
+                const double scale = MetafileDpi / ExportDpi;
+                const QSize size(Round(target.width() * scale), Round(target.height() * scale));
+                if (size.width() > picture.width() || size.height() > picture.height()) {
+                    const QImage sharp = source->Render(size);
+                    if (!sharp.isNull())
+                        drawn = sharp;
+                }
             }
+            p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+            p.setRenderHint(QPainter::LosslessImageRendering, true);
+            p.drawImage(target, drawn);
         }
-        p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        // The pixels as they are, not a JPEG of them.
-        p.setRenderHint(QPainter::LosslessImageRendering, true);
-        p.drawImage(target, drawn);
     }
     p.setClipRect(page);
     TTextLayout text;
