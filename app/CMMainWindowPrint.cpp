@@ -33,6 +33,7 @@ constexpr int PrintPreviewText = 239;
 constexpr int ExportPdfText = 240;
 constexpr int CalibrateText = 241;
 constexpr int PdfFilesText = 250;
+constexpr int NoPrinterToCalibrateText = 259;
 
 // Less than this much beyond the paper's edge is lost in the printer's own
 // rounding; nothing visible is cut.
@@ -282,6 +283,12 @@ void TCoverMakerMainForm::Calibrate1Click()
     {
         TBusyCursor busy;
         PrintCalibrationSheet(m_printer, UiText(257).arg(printer), UiText(258));
+    }
+    // A file has no paper to measure: it is never corrected.
+    if (m_printer.outputFormat() != QPrinter::NativeFormat || !m_printer.outputFileName().isEmpty() ||
+        printer.isEmpty()) {
+        m_setup.Messages->ShowError(this, ProgramCaption(), UiText(NoPrinterToCalibrateText));
+        return;
     }
     TCalibrationDialog &dialog = *CalibrationDialog;
     dialog.ApplyTexts([this](int number) { return UiText(number); });

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "BuiltInTexts.h"
 #include "CalibrationDialog.h"
 #include "FontSubstitutes.h"
 #include "PdfPages.h"
@@ -215,18 +216,24 @@ private Q_SLOTS:
         QCOMPARE(pages, 1);
         QVERIFY(p.messages.Boxes.isEmpty());
 
-        // Calibration: the sheet prints, the measurements give the correction.
+        // Calibration: the sheet prints; a file is not a printer to correct.
         const QString sheet = p.dir.filePath("sheet.pdf");
         p.printers.SetUp = [&](QPrinter &printer) { printer.setOutputFileName(sheet); };
-        p.dialogs.Scripts << [&](QDialog &) {
-            f.CalibrationDialog->WidthEdit->setValue(100.8);
-            f.CalibrationDialog->LeftEdit->setValue(26.5);
-            f.CalibrationDialog->Buttons->button(QDialogButtonBox::Ok)->click();
-        };
         f.Calibrate1->trigger();
         QVERIFY(Run("pdftotext", {sheet, "-"}).contains("Velmora calibration sheet"));
-        const TPrintExtras c = f.CalibrationDialog->Calibration();
+        QCOMPARE(p.messages.Texts(), QStringList{BuiltInText(259)});
+        QCOMPARE(p.dialogs.Shown, 1); // the preview alone
+        // The measurements give the correction, through the dialog's own loop.
+        TCalibrationDialog &dialog = *f.CalibrationDialog;
+        QTimer::singleShot(0, [&] {
+            dialog.WidthEdit->setValue(100.8);
+            dialog.LeftEdit->setValue(26.5);
+            dialog.Buttons->button(QDialogButtonBox::Ok)->click();
+        });
+        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+        const TPrintExtras c = dialog.Calibration();
         QVERIFY(qAbs(c.ScaleX - 100 / 100.8) < 1e-9 && c.ScaleY == 1 && c.OffsetYMm == 0);
+        QCOMPARE(c.OffsetXMm, 25 - 26.5 * c.ScaleX);
         // Stored for the printer by name, applied to that printer only.
         f.StoreCalibration("Office Laser", &c);
         TPrintExtras read;
