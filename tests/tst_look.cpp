@@ -4,6 +4,7 @@
 #include "AboutBox.h"
 #include "Big_DPI_Fix.h"
 #include "BuiltInTexts.h"
+#include "CalibrationDialog.h"
 #include "CoverView.h"
 #include "EditCoverSize.h"
 #include "FontSubstitutes.h"
@@ -61,7 +62,8 @@ QStringList Overflows(QWidget *window)
             check(button, button->text(), 8, button->width());
         } else if (auto *group = qobject_cast<QGroupBox *>(w)) {
             check(group, group->title(), 12, group->width());
-        } else if (auto *label = qobject_cast<QLabel *>(w); label && label->pixmap().isNull()) {
+        } else if (auto *label = qobject_cast<QLabel *>(w);
+                   label && label->pixmap().isNull() && !label->wordWrap()) {
             check(label, label->text(), 0, RoomRight(label));
         }
     }
@@ -91,7 +93,8 @@ private Q_SLOTS:
         for (QAction *language : f.LanguageItems->actions()) {
             language->trigger();
             for (QWidget *window : std::initializer_list<QWidget *>{
-                     &f, f.AboutBox, f.NewDocumentForm, f.EditCoverSizeData}) {
+                     &f, f.AboutBox, f.NewDocumentForm, f.EditCoverSizeData,
+                     f.CalibrationDialog}) {
                 window->show();
                 for (const QString &o : Overflows(window))
                     problems << language->text() + QStringLiteral(": ") + o;
