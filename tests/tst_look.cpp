@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,7 +38,41 @@ int RoomRight(const QWidget *w)
     return right - w->x();
 }
 
-// Captions wider than their room in one window, as "caption (needed > room)".
+// Whether a stacks above b: of their common ancestor's children, the one
+// that holds a comes later.
+bool StacksAbove(const QWidget *a, const QWidget *b)
+{
+    for (const QWidget *x = a; x->parentWidget(); x = x->parentWidget()) {
+        const QWidget *parent = x->parentWidget();
+        if (!parent->isAncestorOf(b))
+            continue;
+        const QWidget *y = b;
+        while (y->parentWidget() != parent)
+            y = y->parentWidget();
+        const QObjectList &order = parent->children();
+        return order.indexOf(const_cast<QWidget *>(x)) > order.indexOf(const_cast<QWidget *>(y));
+    }
+    return false;
+}
+
+// A control laid over the caption of another: one that stacks above it and
+// covers part of where the caption is drawn.
+const QWidget *CoveredBy(QWidget *window, const QWidget *w, const QRect &caption)
+{
+    const QRect drawn(w->mapTo(window, caption.topLeft()), caption.size());
+    for (const QWidget *other : window->findChildren<QWidget *>()) {
+        if (other == w || !other->isVisibleTo(window) || other->isAncestorOf(w) ||
+            w->isAncestorOf(other) || other->isWindow() || !StacksAbove(other, w) ||
+            !(qobject_cast<const QAbstractButton *>(other) || qobject_cast<const QLineEdit *>(other)))
+            continue;
+        if (QRect(other->mapTo(window, QPoint(0, 0)), other->size()).intersects(drawn))
+            return other;
+    }
+    return nullptr;
+}
+
+// Captions wider than their room in one window, as "caption (needed > room)",
+// and captions that a control laid over them hides.
 QStringList Overflows(QWidget *window)
 {
     QStringList found;
@@ -45,6 +80,13 @@ QStringList Overflows(QWidget *window)
         const int needed = w->fontMetrics().horizontalAdvance(WithoutMnemonic(text)) + extra;
         if (needed > room)
             found << QStringLiteral("%1 (%2 > %3)").arg(text).arg(needed).arg(room);
+        else if (const QWidget *over = CoveredBy(
+                     window, w,
+                     QRect(0, (w->height() - w->fontMetrics().height()) / 2, needed,
+                           w->fontMetrics().height())))
+            found << QStringLiteral("%1 (under %2)")
+                         .arg(text, over->objectName().isEmpty() ? over->metaObject()->className()
+                                                                 : over->objectName());
     };
     for (QWidget *w : window->findChildren<QWidget *>()) {
         if (!w->isVisibleTo(window))
@@ -89,9 +131,14 @@ private Q_SLOTS:
         TCoverMakerMainForm &f = *p.form;
         f.resize(791, 541);
         f.CoverView->SelectArea(1);
+        // Placed by hand, so that the zoom buttons show over the view mode's
+        // third line.
+        f.ImageView->Button(2)->click();
+        QVERIFY(f.ZoomInButton->isVisibleTo(&f));
         QStringList problems;
         for (QAction *language : f.LanguageItems->actions()) {
             language->trigger();
+            f.SelectionChanged(); // as a click on the area would after the switch
             for (QWidget *window : std::initializer_list<QWidget *>{
                      &f, f.AboutBox, f.NewDocumentForm, f.EditCoverSizeData,
                      f.CalibrationDialog}) {
