@@ -125,9 +125,19 @@ private Q_SLOTS:
         QApplication::setFont(DesignFont());
     }
 
+    void everyCaptionFitsInEveryLanguage_data()
+    {
+        QTest::addColumn<int>("dpi");
+        QTest::newRow("96 dpi") << 96;
+        QTest::newRow("120 dpi") << 120;
+        QTest::newRow("144 dpi") << 144;
+    }
     void everyCaptionFitsInEveryLanguage()
     {
-        TProgram p;
+        QFETCH(int, dpi);
+        TProgram p(TProgram::OneSize, false);
+        p.metrics.Dpi = dpi;
+        p.Start();
         TCoverMakerMainForm &f = *p.form;
         f.resize(791, 541);
         f.CoverView->SelectArea(1);
