@@ -75,13 +75,14 @@ class TUrlOpener
 {
 public:
     virtual ~TUrlOpener() = default;
-    virtual void Open(const QUrl &url) = 0;
+    // False when no program took it.
+    virtual bool Open(const QUrl &url) = 0;
 };
 
 class TDesktopUrlOpener : public TUrlOpener
 {
 public:
-    void Open(const QUrl &url) override;
+    bool Open(const QUrl &url) override;
 };
 
 class TCoverMakerMainForm : public QMainWindow
@@ -310,6 +311,9 @@ private:
     bool ConfirmCoverFitsPaper(const TPrintExtras &extras);
     void StorePrintChoices(const TPrintExtras &extras);
     void CreatePrintItems();
+    // Opens a document or address; where no program takes it, says where it
+    // is, so that the user can open it.
+    void OpenUrl(const QUrl &url, const QString &where);
     void ApplyPrintTexts();
     // The room on the printer's paper from where the cover starts, in inches.
     QSizeF PrintableRoom(QPageLayout::Orientation orientation) const;

@@ -38,13 +38,20 @@ namespace {
 
 const char LanguageFileName[] = "VMLang.txt";
 constexpr int OptionsNotSavedText = 200;
+constexpr int NothingToOpenText = 260;
 
 } // namespace
 
-void TDesktopUrlOpener::Open(const QUrl &url)
+bool TDesktopUrlOpener::Open(const QUrl &url)
 {
-    // The opener's answer does not matter: there is nothing else to try.
-    (void)QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(url);
+}
+
+void TCoverMakerMainForm::OpenUrl(const QUrl &url, const QString &where)
+{
+    // Without a browser the platform says so only on standard error.
+    if (!m_setup.Urls->Open(url))
+        m_setup.Messages->ShowError(this, ProgramCaption(), UiText(NothingToOpenText).arg(where));
 }
 
 QString TCoverMakerMainForm::UiText(int number) const
@@ -230,13 +237,13 @@ void TCoverMakerMainForm::ShowActualScale1Click()
 
 void TCoverMakerMainForm::Index1Click()
 {
-    m_setup.Urls->Open(
-        QUrl::fromLocalFile(QDir(m_setup.ProgramDir).filePath(QLatin1String(ManualFileName))));
+    const QString manual = QDir(m_setup.ProgramDir).filePath(QLatin1String(ManualFileName));
+    OpenUrl(QUrl::fromLocalFile(manual), QDir::toNativeSeparators(manual));
 }
 
 void TCoverMakerMainForm::HomePage1Click()
 {
-    m_setup.Urls->Open(QUrl(QLatin1String(HomePageAddress)));
+    OpenUrl(QUrl(QLatin1String(HomePageAddress)), QLatin1String(HomePageAddress));
 }
 
 void TCoverMakerMainForm::About1Click()

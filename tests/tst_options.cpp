@@ -208,6 +208,14 @@ private Q_SLOTS:
         const QString manual = ReadBytes(ProgramBinDir() + "/" + ManualFileName);
         QVERIFY(manual.contains(QStringLiteral("src=\"VelmoraScreenshot.png\"")));
         QVERIFY(QFile::exists(ProgramBinDir() + "/VelmoraScreenshot.png"));
+        // With no browser, a box says where the manual and the page are.
+        QVERIFY(p.messages.Boxes.isEmpty());
+        p.urls.Browser = false;
+        f.Index1->trigger();
+        f.HomePage1->trigger();
+        QCOMPARE(p.messages.Texts(),
+                 QStringList({BuiltInText(260).arg(QDir::toNativeSeparators(p.dir.filePath(ManualFileName))),
+                              BuiltInText(260).arg(QString::fromLatin1(HomePageAddress))}));
     }
 
     void switchingLanguageChangesEveryWindowAtOnce()

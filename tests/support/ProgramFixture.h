@@ -76,7 +76,8 @@ struct TAnsweringCoverFiles : TCoverFileChooser
 struct TRecordingUrls : TUrlOpener
 {
     QList<QUrl> Opened;
-    void Open(const QUrl &url) override { Opened << url; }
+    bool Browser = true; // false: as on a machine with no browser
+    bool Open(const QUrl &url) override { return Opened << url, Browser; }
 };
 
 // The main window over a program folder with a catalogue, the GIF library,
