@@ -34,6 +34,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QToolButton>
 #include <QUndoStack>
@@ -98,6 +99,7 @@ TCoverMakerMainForm::TCoverMakerMainForm(const TMainFormSetup &setup, QWidget *p
     CreateDialogs();
     CreateEditMenu();
     CreatePrintItems();
+    SetTabOrder();
     // What start-up put on the cover is no change of the user's.
     m_document->OnChanged = [this] { DocumentChanged(); };
     ForgetSteps();
@@ -242,6 +244,22 @@ void TCoverMakerMainForm::CreateControls()
     AlignRadio->OnClick = Command(&TCoverMakerMainForm::AlignRadioClick);
     TextOrientRadio->OnClick = Command(&TCoverMakerMainForm::TextOrientRadioClick);
     TextPosRadio->OnClick = Command(&TCoverMakerMainForm::TextPosRadioClick);
+}
+
+void TCoverMakerMainForm::SetTabOrder()
+{
+    // As the screen reads, top left to bottom right: the tool row and its
+    // text properties, the cover, then the image properties down the right.
+    QList<QWidget *> order{NewButton, PrintButton, SingleButton, MultiButton, ImageTextEdit};
+    for (TRadioGroup *group : {AlignRadio, TextOrientRadio, TextPosRadio})
+        for (int i = 0; group->Button(i); ++i)
+            order << group->Button(i);
+    order << FontButton << CoverView << ChangeButton << ClearButton;
+    for (int i = 0; ImageView->Button(i); ++i)
+        order << ImageView->Button(i);
+    order << ZoomInButton << ZoomOutButton << CenterButton << BGColorButton;
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 bool TCoverMakerMainForm::CheckDataFile(const QString &fileName)

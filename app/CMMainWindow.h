@@ -299,6 +299,7 @@ private:
     void FormCreate();
     void FormClose();
     void CreateControls();
+    void SetTabOrder();
     void CreateMenus();
     void CreateAreaPopupMenu();
     void CreateDialogs();

@@ -209,6 +209,9 @@ void TCoverMakerMainForm::ApplyLanguage()
     ApplyFileTexts();
     ApplyEditTexts();
     ApplyPrintTexts();
+    // The radio groups made their buttons anew.
+    if (CoverView)
+        SetTabOrder();
 }
 
 void TCoverMakerMainForm::Configure1Click()

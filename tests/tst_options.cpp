@@ -20,6 +20,8 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStringEncoder>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
 #include <set>
@@ -216,6 +218,37 @@ private Q_SLOTS:
         QCOMPARE(p.messages.Texts(),
                  QStringList({BuiltInText(260).arg(QDir::toNativeSeparators(p.dir.filePath(ManualFileName))),
                               BuiltInText(260).arg(QString::fromLatin1(HomePageAddress))}));
+    }
+
+    void tabOrderFollowsTheScreenInEveryLanguage()
+    {
+        TProgram p;
+        TCoverMakerMainForm &f = *p.form;
+        f.CoverView->SelectArea(1);
+        f.ImageView->Button(2)->click(); // the zoom buttons show
+        for (QAction *language : {f.LanguageItems->actions().first(), f.LanguageItems->actions().last()}) {
+            language->trigger();
+            f.SelectionChanged();
+            // Every control Tab reaches, in the order it reaches them.
+            QList<QWidget *> reached;
+            for (QWidget *w = f.NewButton; reached.size() < 40; w = w->nextInFocusChain()) {
+                if (w == f.NewButton && !reached.isEmpty())
+                    break;
+                if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(&f) && w->isEnabled() &&
+                    f.isAncestorOf(w))
+                    reached << w;
+            }
+            const QList<QWidget *> expected{f.NewButton,     f.PrintButton,   f.SingleButton,
+                                            f.MultiButton,   f.ImageTextEdit, f.AlignRadio->Button(0)};
+            QCOMPARE(reached.mid(0, expected.size()), expected);
+            const auto at = [&](QWidget *w) { return reached.indexOf(w); };
+            QVERIFY(at(f.TextPosRadio->Button(2)) < at(f.FontButton));
+            QVERIFY(at(f.FontButton) < at(f.CoverView));
+            QVERIFY(at(f.CoverView) < at(f.ChangeButton));
+            QVERIFY(at(f.ImageView->Button(2)) < at(f.ZoomInButton));
+            QVERIFY(at(f.ZoomOutButton) < at(f.CenterButton));
+            QCOMPARE(reached.last(), static_cast<QWidget *>(f.BGColorButton));
+        }
     }
 
     void switchingLanguageChangesEveryWindowAtOnce()
