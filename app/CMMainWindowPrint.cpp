@@ -23,8 +23,11 @@
 namespace {
 
 // Texts that the language file may translate, by number.
-constexpr int InchesUnitText = 100;
-constexpr int CentimetresUnitText = 101;
+constexpr int InchesBelowTwoText = 261;
+constexpr int InchesFromTwoText = 262;
+constexpr int CmBelowTwoText = 263;
+constexpr int CmFromTwoText = 264;
+constexpr int DecimalSeparatorText = 265;
 constexpr int CoverLargerThanPaperText = 150;
 constexpr int CutOffRightText = 151;
 constexpr int CutOffBottomText = 152;
@@ -199,9 +202,14 @@ bool TCoverMakerMainForm::ConfirmCoverFitsPaper(const TPrintExtras &extras)
         return true;
 
     const bool cm = MeasureUnit != 0;
-    const QString unit = cm ? UiText(CentimetresUnitText) : UiText(InchesUnitText);
+    // In the language's own way: its decimal separator, and the unit's
+    // form for an amount below two or from two up ("0,50 pouce").
     const auto amount = [&](double inches) {
-        return QString::number(cm ? InchToCm(inches) : inches, 'f', 2) + QLatin1Char(' ') + unit;
+        const double value = cm ? InchToCm(inches) : inches;
+        const int form = value < 2 ? (cm ? CmBelowTwoText : InchesBelowTwoText)
+                                   : (cm ? CmFromTwoText : InchesFromTwoText);
+        return QString::number(value, 'f', 2).replace(QLatin1Char('.'), UiText(DecimalSeparatorText)) +
+               QLatin1Char(' ') + UiText(form);
     };
     QStringList cuts;
     if (right > CutToleranceInches)

@@ -161,6 +161,13 @@ const std::map<int, const char *> &Table()
         {258, "Measure the square's width and height, and how far the centre of the cross is from the paper's left and top edges, in millimetres; then enter them in Velmora."},
         {259, "The sheet went to a file. A calibration is for a printer: choose one to calibrate it; PDF files and Print to File are never corrected."},
         {260, "No program was found to show it; you can open it yourself: %1"},
+        // The unit of an amount in a message: below two, from two up; then the
+        // decimal separator.
+        {261, "inches"},
+        {262, "inches"},
+        {263, "cm"},
+        {264, "cm"},
+        {265, "."},
     };
     return table;
 }

@@ -12,6 +12,7 @@
 #include "ViewFixture.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFontDialog>
@@ -115,14 +116,21 @@ private Q_SLOTS:
         QTest::addColumn<bool>("printAnyway");
         QTest::addColumn<QString>("box");
         QTest::addColumn<bool>("written");
-        QTest::newRow("cancelled") << QString() << 11.0 << true << QString() << false;
-        QTest::newRow("printed") << "cover.pdf" << 11.0 << true << QString() << true;
+        QTest::addColumn<QString>("language"); // empty: the first
+        QTest::newRow("cancelled") << QString() << 11.0 << true << QString() << false << "";
+        QTest::newRow("printed") << "cover.pdf" << 11.0 << true << QString() << true << "";
         QTest::newRow("unwritable") << "/nonexistent/cover.pdf" << 11.0 << true
-                                    << "Unable to write to /nonexistent/cover.pdf" << false;
+                                    << "Unable to write to /nonexistent/cover.pdf" << false << "";
         // 5 inches high on a PDF page 5 high from a 0.25 margin: asked first.
         QTest::newRow("too large, back")
-            << "big.pdf" << 8.0 << false << "0.25 inches at the bottom" << false;
-        QTest::newRow("too large, anyway") << "big.pdf" << 8.0 << true << "0.25 inches" << true;
+            << "big.pdf" << 8.0 << false << "0.25 inches at the bottom" << false << "";
+        QTest::newRow("too large, anyway")
+            << "big.pdf" << 8.0 << true << "0.25 inches" << true << "";
+        // Each language's separator and the unit's form for the amount.
+        QTest::newRow("French") << "big.pdf" << 8.0 << false << "0,25 pouce en bas" << false
+                                << "Français";
+        QTest::newRow("Polish") << "big.pdf" << 8.0 << false << "0,25 cala u dołu" << false
+                                << "Polski";
     }
     void printOutcomes()
     {
@@ -131,7 +139,11 @@ private Q_SLOTS:
         QFETCH(bool, printAnyway);
         QFETCH(QString, box);
         QFETCH(bool, written);
+        QFETCH(QString, language);
         TProgram p;
+        for (QAction *item : p.form->LanguageItems->actions())
+            if (item->text() == language)
+                item->trigger();
         p.Doc().SetText(1, QStringLiteral("kept"));
         const QString path =
             output.startsWith('/') || output.isEmpty() ? output : p.dir.filePath(output);
