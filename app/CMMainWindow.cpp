@@ -167,7 +167,7 @@ void TCoverMakerMainForm::CreateControls()
     TextPosRadio->setGeometry(288, 4, 169, 37);
     TextPosRadio->SetItems(
         {QStringLiteral("Top"), QStringLiteral("Center"), QStringLiteral("Bottom")});
-    FontButton = Button(TextPropPanel, QStringLiteral("Font..."), QRect(464, 10, 57, 31));
+    FontButton = Button(TextPropPanel, QStringLiteral("Font..."), QRect(464, 10, 63, 31));
     column->addWidget(ToolPanel);
 
     auto *row = new QHBoxLayout();
@@ -198,7 +198,7 @@ void TCoverMakerMainForm::CreateControls()
     ZoomInButton = Button(PropertiesPanel, QStringLiteral("+"), QRect(112, 280, 25, 25));
     ZoomOutButton = Button(PropertiesPanel, QStringLiteral("-"), QRect(136, 280, 25, 25));
     CenterButton = Button(PropertiesPanel, QStringLiteral("Center"), QRect(16, 320, 75, 25));
-    BGColorButton = Button(PropertiesPanel, QStringLiteral("BG Color..."), QRect(96, 320, 73, 25));
+    BGColorButton = Button(PropertiesPanel, QStringLiteral("BG Color..."), QRect(96, 320, 77, 25));
     // Later siblings stack above earlier ones: the zoom buttons sit on the
     // radio group's third line.
     ZoomInButton->raise();

@@ -257,7 +257,7 @@ private Q_SLOTS:
         TCoverMakerMainForm &f = *p.form;
         f.CoverView->SelectArea(1);
         f.LanguageItems->actions().at(2)->trigger(); // Français
-        QCOMPARE(f.TextLabel->text(), QStringLiteral("Texte :"));
+        QCOMPARE(f.TextLabel->text(), QStringLiteral("Texte\u00a0:"));
         QCOMPARE(f.Change1->text(), QStringLiteral("&Changer..."));
         QCOMPARE(f.NewDocumentForm->AddButton->text(), QStringLiteral("Ajouter..."));
         QCOMPARE(f.EditCoverSizeData->DataGroupBox->title(),
