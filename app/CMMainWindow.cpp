@@ -5,6 +5,7 @@
 #include "CoverFileChooser.h"
 #include "CoverRecovery.h"
 #include "CoverView.h"
+#include "QtTranslations.h"
 #include "DeviceMetrics.h"
 #include "DialogSupport.h"
 #include "FontSubstitutes.h"

@@ -31,6 +31,7 @@ class TModalRunner;
 class TNewDocumentForm;
 class TCoverView;
 class TCalibrationDialog;
+class TQtTranslations;
 class TCoverFileChooser;
 class TCoverRecovery;
 class QMimeData;
@@ -375,6 +376,7 @@ private:
     std::unique_ptr<TUrlOpener> m_ownUrls;
     std::unique_ptr<TCoverFileChooser> m_ownCoverFiles;
     std::unique_ptr<TCoverRecovery> m_recovery;
+    std::unique_ptr<TQtTranslations> m_qtTexts;
     QTimer *m_recoveryTimer = nullptr;
     QString m_fileName;
     // The steps, and the cover as the last step left it.

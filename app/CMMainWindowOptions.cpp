@@ -13,6 +13,7 @@
 #include "CoverRecovery.h"
 #include "PaintBox.h"
 #include "ProgramOptions.h"
+#include "QtTranslations.h"
 #include "RadioGroup.h"
 #include "WindowPlacement.h"
 
@@ -39,6 +40,7 @@ namespace {
 const char LanguageFileName[] = "VMLang.txt";
 constexpr int OptionsNotSavedText = 200;
 constexpr int NothingToOpenText = 260;
+constexpr int LocaleNameText = 266;
 
 } // namespace
 
@@ -149,6 +151,9 @@ void TCoverMakerMainForm::LanguageItemClick(QAction *item)
 
 void TCoverMakerMainForm::ApplyLanguage()
 {
+    if (!m_qtTexts)
+        m_qtTexts = std::make_unique<TQtTranslations>();
+    m_qtTexts->Apply(UiText(LocaleNameText));
     NewButton->setToolTip(WithoutMnemonic(UiText(26)));
     PrintButton->setToolTip(WithoutMnemonic(UiText(27)));
     SingleButton->setToolTip(WithoutMnemonic(UiText(2)));

@@ -168,6 +168,8 @@ const std::map<int, const char *> &Table()
         {263, "cm"},
         {264, "cm"},
         {265, "."},
+        // The language as a locale name, for Qt's own texts and numbers.
+        {266, "en"},
     };
     return table;
 }

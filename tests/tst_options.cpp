@@ -22,6 +22,7 @@
 #include <QStringEncoder>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QLibraryInfo>
 #include <QTest>
 #include <QToolButton>
 #include <set>
@@ -265,6 +266,16 @@ private Q_SLOTS:
         QCOMPARE(f.AboutBox->windowTitle(), QStringLiteral("À propos de Velmora"));
         QCOMPARE(f.AboutBox->Label1->text(), QString::fromLatin1(HomePageAddress));
         QCOMPARE(f.AlignRadio->ItemIndex(), 1); // the panels show their choice again
+        // Qt's own dialogs and buttons switch with it, where Qt's texts are
+        // installed (the set-up installs them), and back.
+        const auto cancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
+        if (QFile::exists("/usr/share/qt5/translations/qtbase_fr.qm") ||
+            QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_fr.qm"))
+            QCOMPARE(cancel(), QStringLiteral("Annuler"));
+        QCOMPARE(QLocale().decimalPoint(), QStringLiteral(","));
+        f.LanguageItems->actions().at(0)->trigger(); // English
+        QCOMPARE(cancel(), QStringLiteral("Cancel"));
+        QCOMPARE(QLocale().decimalPoint(), QStringLiteral("."));
     }
 
     void languageFileRules_data()

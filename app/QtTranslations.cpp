@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "QtTranslations.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+TQtTranslations::TQtTranslations() = default;
+
+TQtTranslations::~TQtTranslations()
+{
+    if (m_translator)
+        QCoreApplication::removeTranslator(m_translator.get());
+}
+
+bool TQtTranslations::Apply(const QString &localeName)
+{
+    if (m_translator) {
+        QCoreApplication::removeTranslator(m_translator.get());
+        m_translator.reset();
+    }
+    const QLocale locale(localeName.isEmpty() ? QStringLiteral("C") : localeName);
+    // Numbers in Qt's own fields (a spin box) as the language writes them.
+    QLocale::setDefault(localeName.isEmpty() ? QLocale(QLocale::English) : locale);
+    if (localeName.isEmpty() || locale.language() == QLocale::English)
+        return false;
+    // Qt's own folder first; on Debian 12, which ships no Qt 6 translations,
+    // Qt 5's, whose texts for these dialogs are the same.
+    auto translator = std::make_unique<QTranslator>();
+    for (const QString &dir : {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                               QStringLiteral("/usr/share/qt5/translations")}) {
+        if (translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), dir)) {
+            QCoreApplication::installTranslator(translator.get());
+            m_translator = std::move(translator);
+            return true;
+        }
+    }
+    return false;
+}

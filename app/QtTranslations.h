@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class QTranslator;
+
+// Qt's own texts (the buttons of message boxes, the file, colour, font and
+// print dialogs) in the program's language, switched with it.
+class TQtTranslations
+{
+public:
+    TQtTranslations();
+    ~TQtTranslations();
+    // A locale name ("de", "pt_PT"); empty or unknown leaves Qt's English.
+    // True when Qt's texts for it were found.
+    bool Apply(const QString &localeName);
+
+private:
+    std::unique_ptr<QTranslator> m_translator;
+};
