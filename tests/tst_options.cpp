@@ -276,6 +276,16 @@ private Q_SLOTS:
         f.LanguageItems->actions().at(0)->trigger(); // English
         QCOMPARE(cancel(), QStringLiteral("Cancel"));
         QCOMPARE(QLocale().decimalPoint(), QStringLiteral("."));
+        // Names in scripts of their own come back from the options as they
+        // went in.
+        for (const QString &name : {QStringLiteral("Русский"), QStringLiteral("日本語")}) {
+            for (QAction *item : p.form->LanguageItems->actions())
+                if (item->text() == name)
+                    item->trigger();
+            p.Restart();
+            QCOMPARE(p.form->Languages().CurrentLanguage, name);
+        }
+        QCOMPARE(p.form->New1->text(), QStringLiteral("新規..."));
     }
 
     void languageFileRules_data()
@@ -352,7 +362,10 @@ private Q_SLOTS:
         table.LoadLanguageFile(SourceDir() + "/data/VMLang.txt");
         QStringList languages;
         table.GetLanguages(languages);
-        QCOMPARE(languages.size(), 8);
+        // Twelve, three of them in scripts of their own.
+        QCOMPARE(languages, QStringList({"English", "Deutsch", "Français", "Español", "Italiano",
+                                         "Nederlands", "Polski", "Português", "Svenska",
+                                         "Русский", "Ελληνικά", "日本語"}));
         // Items that share a menu, and so their accelerator letters.
         const QList<QList<int>> menus = {{30, 34, 38},
                                          {31, 32, 33},
