@@ -2,8 +2,11 @@
 // Saves a picture of the main window, as the program starts from its build
 // folder, and of the new cover dialog, for the README, and the manual's
 // pictures of printing (marks, bleed, the calibration sheet) into a folder:
-// velmora_screenshot MAIN.png [NEWCOVER.png [MANUALDIR]]
+// velmora_screenshot MAIN.png [NEWCOVER.png [MANUALDIR [LANGUAGEDIR]]]
+// With LANGUAGEDIR, both windows again in every language of the language
+// file, as <locale>-main.png and <locale>-newcover.png.
 #include "CMMainWindow.h"
+#include "LanguageController.h"
 #include "BuiltInTexts.h"
 #include "CoverView.h"
 #include "FontSubstitutes.h"
@@ -13,6 +16,8 @@
 #include "RecordingMessageBoxes.h"
 #include "TestFiles.h"
 
+#include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
@@ -123,6 +128,23 @@ int main(int argc, char *argv[])
             !render(work.filePath("sheet.pdf"), "VelmoraCalibration",
                     {"-x", "0", "-y", "0", "-W", "413", "-H", "370"}))
             return 1;
+    }
+    if (argc >= 5) {
+        const QDir out(QString::fromLocal8Bit(argv[4]));
+        TNewDocumentForm &newCover = *form.NewDocumentForm;
+        for (QAction *language : form.LanguageItems->actions()) {
+            language->trigger();
+            form.SelectionChanged();
+            const QString code = form.Languages().GetString(266);
+            QCoreApplication::processEvents();
+            if (!form.grab().save(out.filePath(code + QStringLiteral("-main.png"))))
+                return 1;
+            newCover.show();
+            QCoreApplication::processEvents();
+            if (!newCover.grab().save(out.filePath(code + QStringLiteral("-newcover.png"))))
+                return 1;
+            newCover.hide();
+        }
     }
     return 0;
 }
