@@ -12,7 +12,6 @@
 #include "GraphicKinds.h"
 #include "MessageBoxes.h"
 #include "PictureLoading.h"
-#include "Rounding.h"
 
 #include <QAction>
 #include <QApplication>
@@ -85,15 +84,16 @@ int StepText(THandler handler)
     return ChangeStep;
 }
 
-// The picture kind a clipboard format holds, by MIME type.
+// Picture kinds by the MIME type a clipboard holds them under.
+const std::pair<const char *, const char *> MimeKinds[] = {
+    {"image/jpeg", "jpg"},   {"image/bmp", "bmp"},   {"image/gif", "gif"},
+    {"image/x-icon", "ico"}, {"image/x-wmf", "wmf"}, {"image/x-emf", "emf"},
+    {"image/png", "png"},    {"image/webp", "webp"}, {"image/tiff", "tif"},
+};
+
 QString KindOfMime(const QString &mime)
 {
-    const std::pair<const char *, const char *> kinds[] = {
-        {"image/jpeg", "jpg"},   {"image/bmp", "bmp"},   {"image/gif", "gif"},
-        {"image/x-icon", "ico"}, {"image/x-wmf", "wmf"}, {"image/x-emf", "emf"},
-        {"image/png", "png"},    {"image/webp", "webp"}, {"image/tiff", "tif"},
-    };
-    for (const auto &[type, kind] : kinds)
+    for (const auto &[type, kind] : MimeKinds)
         if (mime == QLatin1String(type))
             return QLatin1String(kind);
     return QString();
@@ -101,12 +101,12 @@ QString KindOfMime(const QString &mime)
 
 QString MimeOfKind(const QString &kind)
 {
+    // A kind's other extensions share its type.
     const QString k = kind == QLatin1String("jpeg")   ? QStringLiteral("jpg")
                       : kind == QLatin1String("tiff") ? QStringLiteral("tif")
                                                       : kind;
-    for (const char *type : {"image/jpeg", "image/bmp", "image/gif", "image/x-icon", "image/x-wmf",
-                             "image/x-emf", "image/png", "image/webp", "image/tiff"})
-        if (KindOfMime(QLatin1String(type)) == k)
+    for (const auto &[type, known] : MimeKinds)
+        if (k == QLatin1String(known))
             return QLatin1String(type);
     return QString();
 }
@@ -244,8 +244,7 @@ void TCoverMakerMainForm::ApplyContent(const TCoverFileContent &content)
     const int32_t now = CoverView->PrinterPixelsPerCm;
     if (now > 0 && content.OffsetPixelsPerCm > 0 && content.OffsetPixelsPerCm != now) {
         for (TAreaState &a : state.Areas)
-            a.Offset = TPoint{Round(double(a.Offset.X) * now / content.OffsetPixelsPerCm),
-                              Round(double(a.Offset.Y) * now / content.OffsetPixelsPerCm)};
+            a.Offset = RescaledOffset(a.Offset, content.OffsetPixelsPerCm, now);
     }
     m_document->SetState(state);
     const bool multiple = state.Mode == CoverMode::Multiple;

@@ -11,7 +11,6 @@
 #include "CoverView.h"
 #include "MessageBoxes.h"
 #include "ProgramOptions.h"
-#include "Rounding.h"
 #include "VelmoraError.h"
 
 #include <QAction>
@@ -19,7 +18,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLocale>
 #include <QMenu>
 #include <QMimeData>

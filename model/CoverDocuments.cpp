@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoverDocuments.h"
 
+#include "Rounding.h"
 #include "VelmoraError.h"
 
 #include <atomic>
@@ -191,14 +192,8 @@ bool TCoverDocument::GetStretch(CoverArea area) const
 
 void TCoverDocument::SetStretch(CoverArea area, bool value)
 {
-    TAreaState &a = At(area);
-    const bool autosize = value ? false : a.Autosize;
-    if (a.Autosize != autosize) {
-        a.Autosize = autosize;
-        if (a.Stretch == value)
-            Touch();
-    }
-    Change(a.Stretch, value);
+    // Stretch and autosize exclude each other.
+    SetPlacement(area, value, value ? false : At(area).Autosize);
 }
 
 bool TCoverDocument::GetAutosize(CoverArea area) const
@@ -208,14 +203,18 @@ bool TCoverDocument::GetAutosize(CoverArea area) const
 
 void TCoverDocument::SetAutosize(CoverArea area, bool value)
 {
+    SetPlacement(area, value ? false : At(area).Stretch, value);
+}
+
+void TCoverDocument::SetPlacement(CoverArea area, bool stretch, bool autosize)
+{
     TAreaState &a = At(area);
-    const bool stretch = value ? false : a.Stretch;
-    if (a.Stretch != stretch) {
+    if (a.Stretch != stretch || a.Autosize != autosize) {
         a.Stretch = stretch;
-        if (a.Autosize == value)
-            Touch();
+        a.Autosize = autosize;
+        Touch();
     }
-    Change(a.Autosize, value);
+    Repaint();
 }
 
 TColorRef TCoverDocument::GetBackColor(CoverArea area) const
@@ -372,6 +371,12 @@ void TCoverDocument::ClearPlacementFlags(CoverArea area)
         Touch();
     a.Stretch = false;
     a.Autosize = false;
+}
+
+TPoint RescaledOffset(TPoint offset, int32_t fromPixelsPerCm, int32_t toPixelsPerCm)
+{
+    return TPoint{Round(double(offset.X) * toPixelsPerCm / fromPixelsPerCm),
+                  Round(double(offset.Y) * toPixelsPerCm / fromPixelsPerCm)};
 }
 
 void TCoverDocument::ResetOffsetQuietly(CoverArea area)

@@ -42,6 +42,9 @@ enum TextPosition : uint8_t
 QColor ColorRefToQColor(TColorRef c);
 TColorRef QColorToColorRef(const QColor &c);
 
+// An offset in one printer's pixels in another's: the same place on paper.
+TPoint RescaledOffset(TPoint offset, int32_t fromPixelsPerCm, int32_t toPixelsPerCm);
+
 // What the document needs of the view that shows it.
 class IDocumentView
 {
@@ -186,6 +189,7 @@ private:
     void Touch();
     // Stores value and counts a change when it differs; repaints either way.
     template <typename T> void Change(T &field, const T &value);
+    void SetPlacement(CoverArea area, bool stretch, bool autosize);
 
     TDocumentState m_state;
     quint64 m_revision = 0;

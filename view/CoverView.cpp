@@ -61,12 +61,9 @@ void TCoverView::Relayout()
     // Offsets are held in the printer's pixels: another printer (or
     // resolution) must not move a placed picture on paper.
     if (Document && before > 0 && PrinterPixelsPerCm != before) {
-        for (CoverArea a = 1; a <= 3; ++a) {
-            const TPoint o = Document->GetOffset(a);
+        for (CoverArea a = 1; a <= 3; ++a)
             Document->SetOffsetQuietly(
-                a, TPoint{Round(double(o.X) * PrinterPixelsPerCm / before),
-                          Round(double(o.Y) * PrinterPixelsPerCm / before)});
-        }
+                a, RescaledOffset(Document->GetOffset(a), before, PrinterPixelsPerCm));
     }
 
     if (Document) {

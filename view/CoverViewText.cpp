@@ -105,6 +105,27 @@ TTextMeasure MeasureTextLine(const QString &text, const QFont &font)
     return m;
 }
 
+namespace {
+
+// The line drawn in its reading direction, scaled to fill reading (in the
+// painter's units) from the painter's origin.
+void DrawReadingLine(QPainter &p, const QString &text, const QFont &font, const QColor &color,
+                     const TTextMeasure &measure, QSizeF reading)
+{
+    const double tw = std::ceil(measure.Width);
+    const double th = std::ceil(measure.Ascent + measure.Descent);
+    if (!(tw > 0 && th > 0))
+        return;
+    QTextLayout layout(text, font);
+    LayOutLine(layout);
+    p.setPen(color);
+    p.scale(reading.width() / tw, reading.height() / th);
+    // The baseline stands as far down as the tallest face reaches up.
+    layout.draw(&p, QPointF(0, measure.Ascent - layout.lineAt(0).ascent()));
+}
+
+} // namespace
+
 QImage RenderTextLine(const QString &text, const QFont &font, const QColor &color,
                       const TTextMeasure &measure, QSize box, bool vertical)
 {
@@ -115,18 +136,11 @@ QImage RenderTextLine(const QString &text, const QFont &font, const QColor &colo
     if (b.isNull())
         return b;
     b.fill(Qt::transparent);
-    const double tw = std::ceil(measure.Width);
-    const double th = std::ceil(measure.Ascent + measure.Descent);
-    if (tw > 0 && th > 0) {
-        QTextLayout layout(text, font);
-        LayOutLine(layout);
+    {
         QPainter p(&b);
         p.setRenderHint(QPainter::Antialiasing, true);
         p.setRenderHint(QPainter::TextAntialiasing, true);
-        p.setPen(color);
-        p.scale(reading.width() / tw, reading.height() / th);
-        // The baseline stands as far down as the tallest face reaches up.
-        layout.draw(&p, QPointF(0, measure.Ascent - layout.lineAt(0).ascent()));
+        DrawReadingLine(p, text, font, color, measure, reading);
     }
     if (!vertical)
         return b;
@@ -209,16 +223,10 @@ bool TCoverView::LayOutText(CoverArea area, bool forPrint, const TRect &rect,
 void DrawTextLine(QPainter &p, const QString &text, const QFont &font, const QColor &color,
                   const TTextMeasure &measure, const QRectF &box, bool vertical)
 {
-    const double tw = std::ceil(measure.Width);
-    const double th = std::ceil(measure.Ascent + measure.Descent);
-    if (!(tw > 0 && th > 0) || box.isEmpty())
+    if (box.isEmpty())
         return;
-    QTextLayout layout(text, font);
-    LayOutLine(layout);
     p.save();
-    p.setPen(color);
-    // As RenderTextLine draws it: the reading direction turned to read
-    // upward when vertical, the line scaled to fill its box.
+    // As RenderTextLine draws it, turned by the painter to read upward.
     QSizeF reading = box.size();
     if (vertical) {
         p.translate(box.left(), box.bottom());
@@ -227,8 +235,7 @@ void DrawTextLine(QPainter &p, const QString &text, const QFont &font, const QCo
     } else {
         p.translate(box.topLeft());
     }
-    p.scale(reading.width() / tw, reading.height() / th);
-    layout.draw(&p, QPointF(0, measure.Ascent - layout.lineAt(0).ascent()));
+    DrawReadingLine(p, text, font, color, measure, reading);
     p.restore();
 }
 
