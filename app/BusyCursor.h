@@ -10,4 +10,13 @@ struct TBusyCursor
     ~TBusyCursor() { QGuiApplication::restoreOverrideCursor(); }
     TBusyCursor(const TBusyCursor &) = delete;
     TBusyCursor &operator=(const TBusyCursor &) = delete;
+
+    // The ordinary cursor while a question waits for the user.
+    struct Pause
+    {
+        Pause() { QGuiApplication::restoreOverrideCursor(); }
+        ~Pause() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+        Pause(const Pause &) = delete;
+        Pause &operator=(const Pause &) = delete;
+    };
 };

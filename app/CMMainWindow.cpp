@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CMMainWindow.h"
 
+#include "AboutBox.h"
 #include "Big_DPI_Fix.h"
+#include "CalibrationDialog.h"
 #include "CoverFileChooser.h"
 #include "CoverRecovery.h"
 #include "CoverView.h"
 #include "QtTranslations.h"
 #include "DeviceMetrics.h"
 #include "DialogSupport.h"
+#include "EditCoverSize.h"
+#include "NewDocument.h"
 #include "FontSubstitutes.h"
 #include "GifSupport.h"
 #include "LanguageController.h"
@@ -23,6 +27,7 @@
 #include "VelmoraError.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QBoxLayout>
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -37,6 +42,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QToolButton>
 #include <QUndoStack>
 
@@ -101,17 +107,27 @@ TCoverMakerMainForm::TCoverMakerMainForm(const TMainFormSetup &setup, QWidget *p
     CreateEditMenu();
     CreatePrintItems();
     SetTabOrder();
+    NameControls();
     // What start-up put on the cover is no change of the user's.
-    m_document->OnChanged = [this] { DocumentChanged(); };
-    ForgetSteps();
-    MarkUnmodified();
+    m_cover->StartAfresh();
+    connect(m_cover, &TCoverController::CoverReplaced, this, [this] { Run([this] { CoverReplaced(); }); });
+    connect(m_cover, &TCoverController::Changed, this, [this] {
+        Run([this] {
+            ShowModifiedMark();
+            PictureChanged();
+        });
+    });
+    connect(m_cover, &TCoverController::TitleChanged, this, [this] { UpdateTitle(); });
+    connect(m_cover, &TCoverController::StepsChanged, this, [this] { ApplyEditTexts(); });
+    ApplyEditTexts();
 }
 
 TCoverMakerMainForm::~TCoverMakerMainForm()
 {
-    // The steps go before the texts and the document their signals reach.
-    delete m_undo;
-    m_undo = nullptr;
+    // The cover goes before the view and the texts its signals reach; the
+    // view forgets its document as it goes.
+    delete m_cover;
+    m_cover = nullptr;
 }
 
 void TCoverMakerMainForm::Run(const std::function<void()> &command)
@@ -285,7 +301,14 @@ void TCoverMakerMainForm::FormCreate()
     m_sizeList = std::make_unique<TSizeList>(
         QDir(m_setup.ProgramDir).filePath(QLatin1String(CatalogueFileName)));
     CoverView = new TCoverView(centralWidget(), *m_setup.Metrics);
-    m_document = std::make_unique<TCoverDocument>();
+    m_cover = new TCoverController(
+        !m_setup.RecoveryDir.isEmpty()
+            ? m_setup.RecoveryDir
+            : QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
+                  .filePath(QStringLiteral("recovery")),
+        this);
+    m_cover->SetTexts([this](int number) { return UiText(number); });
+    m_document = &m_cover->Document();
 
     QString coverName;
     if (LoadOptions())
@@ -324,19 +347,19 @@ void TCoverMakerMainForm::FormCreate()
     CoverView->setParent(viewEdge);
     edgeLayout->addWidget(CoverView);
     m_viewRow->insertWidget(0, viewEdge, 1);
-    CoverView->SetDocument(m_document.get());
+    CoverView->SetDocument(m_document);
+    m_cover->SetLayout(CoverView);
 
-    CoverView->OnSelectionChange = [this](TCoverView *) { Run([this] { SelectionChanged(); }); };
-    CoverView->OnChange = [this](TCoverView *) { Run([this] { PictureChanged(); }); };
-    CoverView->AllowDrag = true;
-    CoverView->OnAreaDblClick = [this](TCoverView *) {
-        Command(&TCoverMakerMainForm::AreaDblClicked)();
-    };
-    CoverView->OnAreaPopup = [this](TCoverView *, Qt::MouseButton, Qt::KeyboardModifiers, int x,
-                                    int y) { Run([this, x, y] { AreaPopup(x, y); }); };
-    CoverView->OnError = [this](const EVelmoraError &e) {
+    CoverView->SetOnSelectionChange([this](TCoverView *) { Run([this] { SelectionChanged(); }); });
+    CoverView->SetOnChange([this](TCoverView *) { Run([this] { PictureChanged(); }); });
+    CoverView->SetAllowDrag(true);
+    CoverView->SetOnAreaDblClick(
+        [this](TCoverView *) { Command(&TCoverMakerMainForm::AreaDblClicked)(); });
+    CoverView->SetOnAreaPopup([this](TCoverView *, Qt::MouseButton, Qt::KeyboardModifiers, int x,
+                                     int y) { Run([this, x, y] { AreaPopup(x, y); }); });
+    CoverView->SetOnError([this](const EVelmoraError &e) {
         m_setup.Messages->ShowError(this, QStringLiteral("Error"), e.Text());
-    };
+    });
 
     SelectionChanged();
     if (m_document->Mode() == CoverMode::Multiple) {
@@ -379,12 +402,12 @@ void TCoverMakerMainForm::Exit1Click()
 
 void TCoverMakerMainForm::SingleButtonClick()
 {
-    m_document->SetMode(CoverMode::Single);
+    Show(m_cover->SetMode(CoverMode::Single));
 }
 
 void TCoverMakerMainForm::MultiButtonClick()
 {
-    m_document->SetMode(CoverMode::Multiple);
+    Show(m_cover->SetMode(CoverMode::Multiple));
 }
 
 void TCoverMakerMainForm::ToolPanelResize()
@@ -402,90 +425,44 @@ void TCoverMakerMainForm::ToolPanelResize()
     }
 }
 
-int TCoverMakerMainForm::AlignmentToIndex(uint8_t alignment)
+void TCoverMakerMainForm::NameControls()
 {
-    switch (alignment) {
-    case taLeft:
-        return 0;
-    case taCenter:
-        return 1;
-    case taRight:
-        return 2;
-    default:
-        return -1;
-    }
-}
-
-uint8_t TCoverMakerMainForm::IndexToAlignment(int index, uint8_t unchanged)
-{
-    switch (index) {
-    case 0:
-        return taLeft;
-    case 1:
-        return taCenter;
-    case 2:
-        return taRight;
-    default:
-        return unchanged;
-    }
-}
-
-void TCoverMakerMainForm::UpdateImagePanel(int32_t area)
-{
-    const bool selected = area != -1;
-    if (selected) {
-        if (m_document->GetStretch(area))
-            ImageView->SetItemIndex(0);
-        else if (m_document->GetAutosize(area))
-            ImageView->SetItemIndex(1);
-        else
-            ImageView->SetItemIndex(2);
-    }
-    ChangeButton->setEnabled(selected);
-    ImageView->setEnabled(selected);
-    BGColorButton->setEnabled(selected);
-    ClearButton->setEnabled(selected && !CoverView->IsAreaEmpty(area));
-    CenterButton->setEnabled(selected && !m_document->GetStretch(area) &&
-                             !m_document->GetAutosize(area));
-    const bool zoom = selected && ImageView->ItemIndex() == 2;
-    ZoomInButton->setVisible(zoom);
-    ZoomOutButton->setVisible(zoom);
-}
-
-void TCoverMakerMainForm::UpdateTextPanel(int32_t area)
-{
-    const bool selected = area != -1;
-    for (QWidget *w : {static_cast<QWidget *>(TextLabel), static_cast<QWidget *>(ImageTextEdit),
-                       static_cast<QWidget *>(AlignRadio), static_cast<QWidget *>(TextOrientRadio),
-                       static_cast<QWidget *>(TextPosRadio), static_cast<QWidget *>(FontButton)})
-        w->setEnabled(selected);
-    if (!selected) {
-        ImageTextEdit->setText(QString());
-        AlignRadio->SetItemIndex(-1);
-        TextOrientRadio->SetItemIndex(-1);
-        TextPosRadio->SetItemIndex(-1);
-        return;
-    }
-    ImageTextEdit->setText(m_document->GetText(area));
-    // A long text shows from its start, not from where the caret lands.
-    ImageTextEdit->setCursorPosition(0);
-    AlignRadio->SetItemIndex(AlignmentToIndex(m_document->GetAlignment(area)));
-    TextOrientRadio->SetItemIndex(m_document->GetOrientation(area));
-    TextPosRadio->SetItemIndex(m_document->GetTextPosition(area));
-}
-
-void TCoverMakerMainForm::SelectionChanged()
-{
-    UpdateImagePanel(CoverView->SelectedArea);
-    UpdateTextPanel(CoverView->SelectedArea);
-    PaintBox1->update();
-    if (Edit1)
-        Edit1Click();
-}
-
-void TCoverMakerMainForm::PictureChanged()
-{
-    PaintBox1->update();
-    if (Edit1)
-        Edit1Click();
+    const std::pair<QObject *, const char *> names[] = {
+        {ToolPanel, "ToolPanel"},         {NewButton, "NewButton"},
+        {PrintButton, "PrintButton"},     {SingleButton, "SingleButton"},
+        {MultiButton, "MultiButton"},     {TextLabel, "TextLabel"},
+        {ImageTextEdit, "ImageTextEdit"}, {TextPropPanel, "TextPropPanel"},
+        {AlignRadio, "AlignRadio"},       {TextOrientRadio, "TextOrientRadio"},
+        {TextPosRadio, "TextPosRadio"},   {FontButton, "FontButton"},
+        {PropertiesPanel, "PropertiesPanel"}, {ImgPropLabel, "ImgPropLabel"},
+        {PaintBox1, "PaintBox1"},         {ChangeButton, "ChangeButton"},
+        {ClearButton, "ClearButton"},     {ImageView, "ImageView"},
+        {ZoomInButton, "ZoomInButton"},   {ZoomOutButton, "ZoomOutButton"},
+        {CenterButton, "CenterButton"},   {BGColorButton, "BGColorButton"},
+        {CoverView, "CoverView"},         {Cover1, "Cover1"},
+        {New1, "New1"},                   {Open1, "Open1"},
+        {Save1, "Save1"},                 {SaveAs1, "SaveAs1"},
+        {PrintPreview1, "PrintPreview1"}, {Print1, "Print1"},
+        {ExportPdf1, "ExportPdf1"},       {Exit1, "Exit1"},
+        {Edit1, "Edit1"},                 {Undo1, "Undo1"},
+        {Redo1, "Redo1"},                 {Copy1, "Copy1"},
+        {Paste1, "Paste1"},               {Configure1, "Configure1"},
+        {Templates1, "Templates1"},       {Calibrate1, "Calibrate1"},
+        {Inches1, "Inches1"},             {Centimetres1, "Centimetres1"},
+        {ShowActualScale1, "ShowActualScale1"}, {LanguageItems, "LanguageItems"},
+        {Help1, "Help1"},                 {Index1, "Index1"},
+        {HomePage1, "HomePage1"},         {About1, "About1"},
+        {AboutBox, "AboutBox"},           {NewDocumentForm, "NewDocumentForm"},
+        {EditCoverSizeData, "EditCoverSizeData"}, {CalibrationDialog, "CalibrationDialog"},
+        {AreaPopupMenu, "AreaPopupMenu"}, {Change1, "Change1"},
+        {Clear1, "Clear1"},               {Stretch1, "Stretch1"},
+        {Autosize1, "Autosize1"},         {UserDefined1, "UserDefined1"},
+        {Center1, "Center1"},             {ZoomIn1, "ZoomIn1"},
+        {ZoomOut1, "ZoomOut1"},           {Background1, "Background1"},
+        {PastePicture1, "PastePicture1"},
+    };
+    for (const auto &[object, name] : names)
+        object->setObjectName(QLatin1String(name));
+    for (int i = 0; i < RecentItems.size(); ++i)
+        RecentItems[i]->setObjectName(QStringLiteral("RecentItem%1").arg(i + 1));
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "CoverDescription.h"
+#include "CoverController.h"
 #include "CoverDocuments.h"
 #include "CoverSizes.h"
 #include "PrintExtras.h"
@@ -33,10 +33,8 @@ class TCoverView;
 class TCalibrationDialog;
 class TQtTranslations;
 class TCoverFileChooser;
-class TCoverRecovery;
 class QMimeData;
 class QTimer;
-class QUndoStack;
 class TFontChooser;
 class TPrinterChooser;
 class TDeviceMetrics;
@@ -110,9 +108,53 @@ public:
     void Run(const std::function<void()> &command);
 
     TSizeList *SizeList() const { return m_sizeList.get(); }
-    TCoverDocument *Document() const { return m_document.get(); }
+    // The cover and its commands, which the window's controls drive.
+    TCoverController &Cover() const { return *m_cover; }
 
-    // Controls, named as in the design.
+    QStringList RecentFiles() const { return m_recent; }
+    // Opens a cover file, after asking about unsaved changes; the current
+    // cover stays as it was when the file does not open. False when nothing
+    // was opened.
+    bool OpenCover(const QString &fileName);
+    // The cover files named on the command line: the first is opened.
+    void OpenFromCommandLine(const QStringList &files);
+    // Offers to restore a cover that a program which did not close normally
+    // left unsaved; called once the window shows.
+    void OfferRecovery();
+    // The program's name, as captions of its boxes show it.
+    static QString ProgramCaption() { return QStringLiteral("Velmora"); }
+
+    TLanguageController &Languages() const { return *m_setup.Languages; }
+    // The window's outer bounds, frame included, as the options keep them.
+    QRect OuterBounds() const;
+    void SetOuterBounds(const QRect &bounds);
+    // The unit the dialogs show sizes in: 0 inches, 1 centimetres.
+    uint8_t Unit() const { return MeasureUnit; }
+
+    // The printer the print dialog sets up and Print... prints on.
+    QPrinter &Printer() { return m_printer; }
+    // Printer corrections, stored by printer name.
+    bool StoredCalibration(const QString &printer, TPrintExtras &extras) const;
+    // Null forgets the printer's calibration.
+    void StoreCalibration(const QString &printer, const TPrintExtras *extras);
+    // The marks and bleed last chosen, and the printer's correction where
+    // the printer is a printer (never for a file).
+    TPrintExtras PrintExtrasFor(const QPrinter &printer) const;
+    TPrintExtras StoredPrintChoices() const;
+    // What the print dialog says of the printer's calibration; empty for none.
+    QString CalibrationText(const QString &printer) const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    // Controls, named as in the design (and so found by tests).
     TPanel *ToolPanel = nullptr;
     QToolButton *NewButton = nullptr;
     QToolButton *PrintButton = nullptr;
@@ -188,11 +230,15 @@ public:
     uint8_t MeasureUnit = 0; // 0 inches, 1 centimetres
     QString SavedCoverName;
 
+    // Gives every control its design name as its object name.
+    void NameControls();
     void UpdateImagePanel(int32_t area);
     void UpdateTextPanel(int32_t area);
     void ToolPanelResize();
     static int AlignmentToIndex(uint8_t alignment);
     static uint8_t IndexToAlignment(int index, uint8_t unchanged);
+    // Shows a command's outcome: its error in a message box.
+    void Show(const TOutcome &outcome);
 
     // Commands.
     void ChangeButtonClick();
@@ -223,16 +269,6 @@ public:
     void PrintPreview1Click();
     void ExportPdf1Click();
     void Calibrate1Click();
-    // The marks and bleed last chosen, and the printer's correction where
-    // the printer is a printer (never for a file).
-    TPrintExtras StoredPrintChoices() const;
-    TPrintExtras PrintExtrasFor(const QPrinter &printer) const;
-    // Printer corrections, stored by printer name.
-    bool StoredCalibration(const QString &printer, TPrintExtras &extras) const;
-    // Null forgets the printer's calibration.
-    void StoreCalibration(const QString &printer, const TPrintExtras *extras);
-    // What the print dialog says of the printer's calibration; empty for none.
-    QString CalibrationText(const QString &printer) const;
     void Open1Click();
     void Save1Click();
     void SaveAs1Click();
@@ -242,61 +278,22 @@ public:
     void Redo1Click();
     void Copy1Click();
     void Paste1Click();
-    // The cover's history of steps.
-    QUndoStack &Steps() const { return *m_undo; }
-    // Places a picture file on an area as Change... does, errors shown; false
-    // when it did not load.
-    bool PlacePictureFile(int32_t area, const QString &fileName);
-
-    // The cover file shown, empty for a cover of no file.
-    QString FileName() const { return m_fileName; }
-    // Whether the cover has changed since it was last saved, opened or made.
-    bool IsModified() const;
-    QStringList RecentFiles() const { return m_recent; }
-    // Opens a cover file, after asking about unsaved changes; the current
-    // cover stays as it was when the file does not open. False when nothing
-    // was opened.
-    bool OpenCover(const QString &fileName);
-    // The program's arguments after its own name: a cover file to open.
-    void OpenFromCommandLine(const QStringList &arguments);
-    // Offers to restore a cover that a program which did not close normally
-    // left unsaved; called once the window shows.
-    void OfferRecovery();
-    // The recovery copies of this window (tests wait for its writes).
-    TCoverRecovery &Recovery() const { return *m_recovery; }
-    // Writes the recovery copy now, when the cover has unsaved changes.
-    void WriteRecoveryCopy();
-    // The program's name, as captions of its boxes show it.
-    static QString ProgramCaption() { return QStringLiteral("Velmora"); }
-
-    TLanguageController &Languages() const { return *m_setup.Languages; }
-    // The window's outer bounds, frame included, as the options keep them.
-    QRect OuterBounds() const;
-    void SetOuterBounds(const QRect &bounds);
     void Stretch1Click();
     void Autosize1Click();
     void UserDefined1Click();
     void Exit1Click();
-
-    // The printer the print dialog sets up and Print... prints on.
-    QPrinter &Printer() { return m_printer; }
 
     // View callbacks.
     void SelectionChanged();
     void PictureChanged();
     void AreaDblClicked();
     void AreaPopup(int x, int y);
+    // The cover was replaced as a whole (new, open, undo): the mode
+    // buttons, the selection and the panels show it.
+    void CoverReplaced();
+    // The cover's steps changed: the Edit menu names them.
+    void StepsChanged();
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void moveEvent(QMoveEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
-
-private:
     void FormCreate();
     void FormClose();
     void CreateControls();
@@ -333,28 +330,14 @@ private:
     void CreateFileMenu();
     void CreateEditMenu();
     void ApplyEditTexts();
-    // Makes the changes since the last step one step of that name (a text
-    // number); steps of the same merge key in a row become one.
-    void CommitStep(int nameText, int mergeKey = -1);
-    // A cover of its own (opened, restored): no step leads back from it.
-    void ForgetSteps();
-    void ApplyStep(const TCoverFileContent &content);
-    // Shows the content: cover, mode buttons, selection and panels.
-    void ApplyContent(const TCoverFileContent &content);
-    bool PlaceMimeData(int32_t area, const QMimeData *data);
     void DropFiles(const QStringList &files, int32_t area, const QMimeData *data);
     void CoverViewInputDone(QEvent *event);
-    static bool IsCoverFile(const QString &fileName);
     void ApplyFileTexts();
-    // Saves to fileName; raises EVelmoraError when it cannot.
-    void SaveCover(const QString &fileName);
+    // Saves to fileName; false, its error shown, when it cannot.
+    bool SaveCover(const QString &fileName);
     // Before the cover is replaced: asks Save, Discard or Cancel when it has
     // unsaved changes; true when it may be replaced.
     bool ConfirmDiscardChanges();
-    void ShowContent(const TCoverFileContent &content, const QString &fileName, bool saved);
-    TCoverFileContent Content() const;
-    void MarkUnmodified();
-    void DocumentChanged();
     void UpdateTitle();
     void ShowModifiedMark();
     void AddRecent(const QString &fileName);
@@ -363,6 +346,8 @@ private:
     QString FileFilter() const;
     // Binds a control's signal to a command run through Run.
     std::function<void()> Command(void (TCoverMakerMainForm::*handler)());
+    // Places a picture file on an area as Change... does, errors shown.
+    void PlacePictureFile(int32_t area, const QString &fileName);
 
     TMainFormSetup m_setup;
     std::unique_ptr<TDeviceMetrics> m_ownMetrics;
@@ -375,18 +360,7 @@ private:
     std::unique_ptr<TLanguageController> m_ownLanguages;
     std::unique_ptr<TUrlOpener> m_ownUrls;
     std::unique_ptr<TCoverFileChooser> m_ownCoverFiles;
-    std::unique_ptr<TCoverRecovery> m_recovery;
     std::unique_ptr<TQtTranslations> m_qtTexts;
-    QTimer *m_recoveryTimer = nullptr;
-    QString m_fileName;
-    // The steps, and the cover as the last step left it.
-    QUndoStack *m_undo = nullptr;
-    TCoverFileContent m_committed;
-    quint64 m_committedRevision = 0;
-    bool m_applyingStep = false;
-    int m_commandDepth = 0;
-    // Restored changes that no file holds.
-    bool m_neverSaved = false;
     QStringList m_recent;
     QRect m_outerBounds;
     // The outer bounds last asked for, until the frame around them is known,
@@ -399,7 +373,9 @@ private:
     // print bitmap at a third of screen resolution would be coarse.
     QPrinter m_printer{QPrinter::HighResolution};
     std::unique_ptr<TSizeList> m_sizeList;
-    std::unique_ptr<TCoverDocument> m_document;
+    TCoverController *m_cover = nullptr;
+    // The cover's document, which the controller owns.
+    TCoverDocument *m_document = nullptr;
     QHBoxLayout *m_viewRow = nullptr;
     bool m_terminate = false;
 };

@@ -18,19 +18,13 @@
 #include "StandardDialogs.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QActionGroup>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
-
-namespace {
-
-// Texts that the language file may translate, by number.
-constexpr int NewCoverStepText = 233;
-
-} // namespace
 
 void TCoverMakerMainForm::CreateAreaPopupMenu()
 {
@@ -119,23 +113,23 @@ void TCoverMakerMainForm::UserDefined1Click()
 
 void TCoverMakerMainForm::BGColorButtonClick()
 {
-    const int32_t area = CoverView->SelectedArea;
+    const int32_t area = CoverView->SelectedArea();
     if (area == -1)
         return;
     QColor color = ColorRefToQColor(m_document->GetBackColor(area));
     if (m_setup.Colors->Choose(this, color))
-        m_document->SetBackColor(area, QColorToColorRef(color));
+        Show(m_cover->SetBackColor(area, QColorToColorRef(color)));
 }
 
 void TCoverMakerMainForm::FontButtonClick()
 {
-    const int32_t area = CoverView->SelectedArea;
+    const int32_t area = CoverView->SelectedArea();
     if (area == -1)
         return;
     TCoverFont font;
     font.Assign(m_document->GetFont(area));
     if (m_setup.Fonts->Choose(this, font))
-        m_document->GetFont(area).Assign(font);
+        Show(m_cover->SetFont(area, font));
 }
 
 void TCoverMakerMainForm::AreaDblClicked()
@@ -145,7 +139,7 @@ void TCoverMakerMainForm::AreaDblClicked()
 
 void TCoverMakerMainForm::ChangeButtonClick()
 {
-    const int32_t area = CoverView->SelectedArea;
+    const int32_t area = CoverView->SelectedArea();
     if (area == -1)
         return;
     QString fileName;
@@ -159,7 +153,7 @@ void TCoverMakerMainForm::PaintBox1Paint(QPainter &canvas)
     const int W = PaintBox1->width();
     const int H = PaintBox1->height();
     canvas.fillRect(0, 0, W, H, PropertiesPanel->palette().color(QPalette::Window));
-    const int32_t area = CoverView ? CoverView->SelectedArea : -1;
+    const int32_t area = CoverView ? CoverView->SelectedArea() : -1;
     if (area == -1 || !m_document)
         return;
     const QImage &pic = m_document->GetPicture(area);
@@ -174,18 +168,19 @@ void TCoverMakerMainForm::PaintBox1Paint(QPainter &canvas)
 
 void TCoverMakerMainForm::ImageViewClick()
 {
-    const int32_t area = CoverView->SelectedArea;
+    const int32_t area = CoverView->SelectedArea();
     if (area == -1)
         return;
+    using P = TCoverController::TPlacement;
     switch (ImageView->ItemIndex()) {
     case 0:
-        m_document->SetStretch(area, true);
+        Show(m_cover->SetPlacement(area, P::Stretch));
         break;
     case 1:
-        m_document->SetAutosize(area, true);
+        Show(m_cover->SetPlacement(area, P::Autosize));
         break;
     case 2:
-        CoverView->SetUserDefined();
+        Show(m_cover->SetPlacement(area, P::UserDefined));
         break;
     default:
         break;
@@ -195,60 +190,61 @@ void TCoverMakerMainForm::ImageViewClick()
 
 void TCoverMakerMainForm::AlignRadioClick()
 {
-    const int32_t area = CoverView->SelectedArea;
+    const int32_t area = CoverView->SelectedArea();
     if (area == -1)
         return;
     const uint8_t current = m_document->GetAlignment(area);
     const uint8_t code = IndexToAlignment(AlignRadio->ItemIndex(), current);
     if (AlignRadio->ItemIndex() >= 0 && AlignRadio->ItemIndex() <= 2)
-        m_document->SetAlignment(area, code);
+        Show(m_cover->SetAlignment(area, code));
 }
 
 void TCoverMakerMainForm::TextOrientRadioClick()
 {
-    const int32_t area = CoverView->SelectedArea;
+    const int32_t area = CoverView->SelectedArea();
     if (area == -1 || TextOrientRadio->ItemIndex() < 0)
         return;
-    m_document->SetOrientation(area, uint8_t(TextOrientRadio->ItemIndex()));
+    Show(m_cover->SetOrientation(area, uint8_t(TextOrientRadio->ItemIndex())));
 }
 
 void TCoverMakerMainForm::TextPosRadioClick()
 {
-    const int32_t area = CoverView->SelectedArea;
+    const int32_t area = CoverView->SelectedArea();
     if (area == -1 || TextPosRadio->ItemIndex() < 0)
         return;
-    m_document->SetTextPosition(area, uint8_t(TextPosRadio->ItemIndex()));
+    Show(m_cover->SetTextPosition(area, uint8_t(TextPosRadio->ItemIndex())));
 }
 
 void TCoverMakerMainForm::ImageTextEditChange()
 {
-    const int32_t area = CoverView->SelectedArea;
+    const int32_t area = CoverView->SelectedArea();
     if (area == -1)
         return;
-    m_document->SetText(area, ImageTextEdit->text());
+    Show(m_cover->SetText(area, ImageTextEdit->text()));
 }
 
 void TCoverMakerMainForm::ClearButtonClick()
 {
-    const int32_t area = CoverView->SelectedArea;
+    const int32_t area = CoverView->SelectedArea();
     if (area == -1)
         return;
-    CoverView->SetAreaPicture(area, nullptr);
+    Show(m_cover->ClearPicture(area));
+    UpdateImagePanel(area);
 }
 
 void TCoverMakerMainForm::CenterButtonClick()
 {
-    CoverView->CenterPicture(CoverView->SelectedArea);
+    Show(m_cover->CenterPicture(CoverView->SelectedArea()));
 }
 
 void TCoverMakerMainForm::ZoomInButtonClick()
 {
-    CoverView->ZoomIn();
+    Show(m_cover->ZoomIn(CoverView->SelectedArea()));
 }
 
 void TCoverMakerMainForm::ZoomOutButtonClick()
 {
-    CoverView->ZoomOut();
+    Show(m_cover->ZoomOut(CoverView->SelectedArea()));
 }
 
 void TCoverMakerMainForm::CreateDialogs()
@@ -284,18 +280,8 @@ void TCoverMakerMainForm::New1Click()
     const CoverSize size = m_sizeList->ReadSize(name);
     if (!ConfirmDiscardChanges())
         return;
-    m_document->Reset();
     const bool multiple = NewDocumentForm->RadioGroup1->ItemIndex() == 1;
-    m_document->SetMode(multiple ? CoverMode::Multiple : CoverMode::Single);
-    m_document->SetCoverSize(size);
-    CoverView->SelectArea(-1);
-    // The mode buttons show the mode the new cover has.
-    (multiple ? MultiButton : SingleButton)->setChecked(true);
-    // A new cover has no file, and nothing to save until it is changed; it
-    // is a step of its own, which Undo takes back.
-    CommitStep(NewCoverStepText);
-    m_fileName.clear();
-    MarkUnmodified();
+    Show(m_cover->NewCover(size, multiple ? CoverMode::Multiple : CoverMode::Single));
 }
 
 void TCoverMakerMainForm::Templates1Click()
@@ -308,4 +294,105 @@ void TCoverMakerMainForm::Templates1Click()
     } restore{NewDocumentForm};
     CenterOnScreen(NewDocumentForm);
     m_setup.Dialogs->ShowModal(*NewDocumentForm);
+}
+
+int TCoverMakerMainForm::AlignmentToIndex(uint8_t alignment)
+{
+    switch (alignment) {
+    case taLeft:
+        return 0;
+    case taCenter:
+        return 1;
+    case taRight:
+        return 2;
+    default:
+        return -1;
+    }
+}
+
+uint8_t TCoverMakerMainForm::IndexToAlignment(int index, uint8_t unchanged)
+{
+    switch (index) {
+    case 0:
+        return taLeft;
+    case 1:
+        return taCenter;
+    case 2:
+        return taRight;
+    default:
+        return unchanged;
+    }
+}
+
+void TCoverMakerMainForm::UpdateImagePanel(int32_t area)
+{
+    const bool selected = area != -1;
+    if (selected) {
+        if (m_document->GetStretch(area))
+            ImageView->SetItemIndex(0);
+        else if (m_document->GetAutosize(area))
+            ImageView->SetItemIndex(1);
+        else
+            ImageView->SetItemIndex(2);
+    }
+    ChangeButton->setEnabled(selected);
+    ImageView->setEnabled(selected);
+    BGColorButton->setEnabled(selected);
+    ClearButton->setEnabled(selected && !CoverView->IsAreaEmpty(area));
+    CenterButton->setEnabled(selected && !m_document->GetStretch(area) &&
+                             !m_document->GetAutosize(area));
+    const bool zoom = selected && ImageView->ItemIndex() == 2;
+    ZoomInButton->setVisible(zoom);
+    ZoomOutButton->setVisible(zoom);
+}
+
+void TCoverMakerMainForm::UpdateTextPanel(int32_t area)
+{
+    const bool selected = area != -1;
+    for (QWidget *w : {static_cast<QWidget *>(TextLabel), static_cast<QWidget *>(ImageTextEdit),
+                       static_cast<QWidget *>(AlignRadio), static_cast<QWidget *>(TextOrientRadio),
+                       static_cast<QWidget *>(TextPosRadio), static_cast<QWidget *>(FontButton)})
+        w->setEnabled(selected);
+    if (!selected) {
+        ImageTextEdit->setText(QString());
+        AlignRadio->SetItemIndex(-1);
+        TextOrientRadio->SetItemIndex(-1);
+        TextPosRadio->SetItemIndex(-1);
+        return;
+    }
+    ImageTextEdit->setText(m_document->GetText(area));
+    // A long text shows from its start, not from where the caret lands.
+    ImageTextEdit->setCursorPosition(0);
+    AlignRadio->SetItemIndex(AlignmentToIndex(m_document->GetAlignment(area)));
+    TextOrientRadio->SetItemIndex(m_document->GetOrientation(area));
+    TextPosRadio->SetItemIndex(m_document->GetTextPosition(area));
+}
+
+void TCoverMakerMainForm::SelectionChanged()
+{
+    m_cover->SetSelectedArea(CoverView->SelectedArea());
+    UpdateImagePanel(CoverView->SelectedArea());
+    UpdateTextPanel(CoverView->SelectedArea());
+    PaintBox1->update();
+    if (Edit1)
+        Edit1Click();
+}
+
+void TCoverMakerMainForm::PictureChanged()
+{
+    // The image panel follows every change of the cover, not only a new
+    // selection: a picture placed or cleared changes what it offers.
+    if (CoverView->SelectedArea() != -1)
+        UpdateImagePanel(CoverView->SelectedArea());
+    PaintBox1->update();
+    if (Edit1)
+        Edit1Click();
+}
+
+void TCoverMakerMainForm::CoverReplaced()
+{
+    const bool multiple = m_document->Mode() == CoverMode::Multiple;
+    (multiple ? MultiButton : SingleButton)->setChecked(true);
+    CoverView->SelectArea(m_cover->SelectedArea());
+    SelectionChanged();
 }

@@ -7,11 +7,9 @@
 #include "BusyCursor.h"
 #include "CoverFile.h"
 #include "CoverFileChooser.h"
-#include "CoverRecovery.h"
 #include "CoverView.h"
 #include "MessageBoxes.h"
 #include "ProgramOptions.h"
-#include "VelmoraError.h"
 
 #include <QAction>
 #include <QDir>
@@ -21,10 +19,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMimeData>
-#include <QStandardPaths>
-#include <QTimer>
 #include <QToolButton>
-#include <QUndoStack>
 
 namespace {
 
@@ -34,17 +29,8 @@ constexpr int SaveAsText = 205;
 constexpr int CoverFilesText = 206;
 constexpr int SaveChangesToText = 207;
 constexpr int SaveChangesText = 208;
-constexpr int CannotOpenText = 209;
 constexpr int RestoreText = 210;
 constexpr int NewCoverText = 211;
-constexpr int CannotRestoreText = 212;
-
-constexpr int ChangeStepText = 238;
-
-// How long after a change the recovery copy is written: often enough to
-// lose little, seldom enough to cost nothing while the user works.
-constexpr int RecoveryDelayMs = 2000;
-
 
 } // namespace
 
@@ -79,15 +65,6 @@ void TCoverMakerMainForm::CreateFileMenu()
     Cover1->insertSeparator(exitSeparator)->setVisible(false);
 
     setAcceptDrops(true);
-    m_recovery = std::make_unique<TCoverRecovery>(
-        !m_setup.RecoveryDir.isEmpty()
-            ? m_setup.RecoveryDir
-            : QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
-                  .filePath(QStringLiteral("recovery")));
-    m_recoveryTimer = new QTimer(this);
-    m_recoveryTimer->setSingleShot(true);
-    m_recoveryTimer->setInterval(RecoveryDelayMs);
-    connect(m_recoveryTimer, &QTimer::timeout, this, [this] { WriteRecoveryCopy(); });
 }
 
 void TCoverMakerMainForm::ApplyFileTexts()
@@ -103,142 +80,81 @@ QString TCoverMakerMainForm::FileFilter() const
            QLatin1Char(')');
 }
 
-bool TCoverMakerMainForm::IsModified() const
-{
-    return m_document && (m_neverSaved || !m_undo->isClean() ||
-                          m_document->Revision() != m_committedRevision);
-}
-
-void TCoverMakerMainForm::MarkUnmodified()
-{
-    CommitStep(ChangeStepText); // what was not yet a step is part of what was saved
-    m_undo->setClean();
-    m_neverSaved = false;
-    m_recoveryTimer->stop();
-    m_recovery->Discard();
-    UpdateTitle();
-}
-
-void TCoverMakerMainForm::DocumentChanged()
-{
-    ShowModifiedMark();
-    if (IsModified() && !m_recoveryTimer->isActive())
-        m_recoveryTimer->start();
-}
-
 void TCoverMakerMainForm::UpdateTitle()
 {
     // The mark shows only with a file: a cover of no file is "Velmora".
-    setWindowTitle(m_fileName.isEmpty()
-                       ? ProgramCaption()
-                       : QFileInfo(m_fileName).fileName() + QStringLiteral("[*] - ") +
-                             ProgramCaption());
+    const QString file = m_cover->FileName();
+    setWindowTitle(file.isEmpty() ? ProgramCaption()
+                                  : QFileInfo(file).fileName() + QStringLiteral("[*] - ") +
+                                        ProgramCaption());
     ShowModifiedMark();
 }
 
 void TCoverMakerMainForm::ShowModifiedMark()
 {
     // Only a title with a file has the mark's place.
-    setWindowModified(!m_fileName.isEmpty() && IsModified());
-}
-
-TCoverFileContent TCoverMakerMainForm::Content() const
-{
-    TCoverFileContent content;
-    content.State = m_document->State();
-    content.SelectedArea = CoverView->SelectedArea;
-    content.OffsetPixelsPerCm = CoverView->PrinterPixelsPerCm > 0
-                                    ? CoverView->PrinterPixelsPerCm
-                                    : TCoverView::NoPrinterPixelsPerCm;
-    return content;
-}
-
-void TCoverMakerMainForm::WriteRecoveryCopy()
-{
-    m_recoveryTimer->stop();
-    if (IsModified())
-        m_recovery->Write(Content(), m_fileName);
-}
-
-void TCoverMakerMainForm::ShowContent(const TCoverFileContent &content, const QString &fileName,
-                                      bool saved)
-{
-    ApplyContent(content);
-    ForgetSteps();
-    m_fileName = fileName;
-    if (saved) {
-        MarkUnmodified();
-    } else {
-        m_neverSaved = true; // restored changes are unsaved
-        UpdateTitle();
-        DocumentChanged();
-    }
+    setWindowModified(!m_cover->FileName().isEmpty() && m_cover->IsModified());
 }
 
 bool TCoverMakerMainForm::OpenCover(const QString &fileName)
 {
-    TCoverFileContent content;
-    QString why;
-    bool opened = false;
+    TOutcome opened;
     {
         TBusyCursor busy;
-        opened = OpenCoverFile(fileName, content, why);
+        opened = m_cover->Open(fileName, [this] {
+            TBusyCursor::Pause pause;
+            return ConfirmDiscardChanges();
+        });
     }
-    if (!opened) {
-        m_setup.Messages->ShowError(this, QStringLiteral("Error"),
-                                    UiText(CannotOpenText).arg(QDir::toNativeSeparators(fileName)) +
-                                        QStringLiteral("\n\n") + why);
+    Show(opened);
+    if (!opened.Ok())
         return false;
-    }
-    // Asked once the file is known to open: a file that does not leaves
-    // the cover as it was, with nothing to decide.
-    if (!ConfirmDiscardChanges())
-        return false;
-    ShowContent(content, QFileInfo(fileName).absoluteFilePath(), true);
-    AddRecent(m_fileName);
+    AddRecent(m_cover->FileName());
     return true;
 }
 
 void TCoverMakerMainForm::Open1Click()
 {
-    QString fileName = m_fileName;
+    QString fileName = m_cover->FileName();
     if (m_setup.CoverFiles->ChooseOpen(this, TitleOf(UiText(OpenText)), FileFilter(), fileName))
         OpenCover(fileName);
 }
 
 void TCoverMakerMainForm::Save1Click()
 {
-    if (m_fileName.isEmpty())
+    if (m_cover->FileName().isEmpty())
         SaveAs1Click();
     else
-        SaveCover(m_fileName);
+        SaveCover(m_cover->FileName());
 }
 
 void TCoverMakerMainForm::SaveAs1Click()
 {
-    QString fileName = m_fileName;
+    QString fileName = m_cover->FileName();
     if (m_setup.CoverFiles->ChooseSave(this, TitleOf(UiText(SaveAsText)), FileFilter(), fileName))
         SaveCover(fileName);
 }
 
-void TCoverMakerMainForm::SaveCover(const QString &fileName)
+bool TCoverMakerMainForm::SaveCover(const QString &fileName)
 {
+    TOutcome saved;
     {
         TBusyCursor busy;
-        SaveCoverFile(fileName, Content());
+        saved = m_cover->Save(fileName);
     }
-    m_fileName = QFileInfo(fileName).absoluteFilePath();
-    MarkUnmodified();
-    AddRecent(m_fileName);
+    Show(saved);
+    if (saved.Ok())
+        AddRecent(m_cover->FileName());
+    return saved.Ok();
 }
 
 bool TCoverMakerMainForm::ConfirmDiscardChanges()
 {
-    if (!IsModified())
+    if (!m_cover->IsModified())
         return true;
-    const QString text = m_fileName.isEmpty()
-                             ? UiText(SaveChangesText)
-                             : UiText(SaveChangesToText).arg(QFileInfo(m_fileName).fileName());
+    const QString file = m_cover->FileName();
+    const QString text = file.isEmpty() ? UiText(SaveChangesText)
+                                        : UiText(SaveChangesToText).arg(QFileInfo(file).fileName());
     switch (m_setup.Messages->AskSaveChanges(this, ProgramCaption(), text)) {
     case TSaveAnswer::Discard:
         return true;
@@ -248,12 +164,8 @@ bool TCoverMakerMainForm::ConfirmDiscardChanges()
         break;
     }
     // A save that fails or is cancelled keeps the cover: nothing is lost.
-    bool saved = false;
-    Run([&] {
-        Save1Click();
-        saved = !IsModified();
-    });
-    return saved;
+    Run([&] { Save1Click(); });
+    return !m_cover->IsModified();
 }
 
 void TCoverMakerMainForm::RecentItemClick(int index)
@@ -302,20 +214,21 @@ void TCoverMakerMainForm::ShowRecent()
     items.at(items.indexOf(Exit1) - 1)->setVisible(!m_recent.isEmpty());
 }
 
-void TCoverMakerMainForm::OpenFromCommandLine(const QStringList &arguments)
+void TCoverMakerMainForm::OpenFromCommandLine(const QStringList &files)
 {
-    for (const QString &argument : arguments) {
-        if (argument.startsWith(QLatin1Char('-')))
-            continue; // an option of Qt's that it left
-        const QUrl url(argument);
-        OpenCover(url.isLocalFile() ? url.toLocalFile() : argument);
-        return; // one cover at a time
-    }
+    if (files.isEmpty())
+        return;
+    // One cover at a time; a file manager may pass it as an address.
+    const QUrl url(files.first());
+    OpenCover(url.isLocalFile() ? url.toLocalFile() : files.first());
 }
 
 void TCoverMakerMainForm::OfferRecovery()
 {
-    const QList<TCoverRecovery::TLeftCopy> copies = m_recovery->LeftCopies();
+    TCoverRecovery *recovery = m_cover->Recovery();
+    if (!recovery)
+        return;
+    const QList<TCoverRecovery::TLeftCopy> copies = recovery->LeftCopies();
     if (copies.isEmpty())
         return;
     const TCoverRecovery::TLeftCopy &copy = copies.first();
@@ -324,15 +237,8 @@ void TCoverMakerMainForm::OfferRecovery()
     const QString when = QLocale().toString(copy.Written, QLocale::ShortFormat);
     if (!m_setup.Messages->AskQuestion(this, ProgramCaption(),
                                        UiText(RestoreText).arg(name + QStringLiteral(", ") + when))) {
-        m_recovery->Remove(copy);
+        recovery->Remove(copy);
         return;
     }
-    TCoverFileContent content;
-    QString why;
-    if (!m_recovery->Restore(copy, content, why)) {
-        m_setup.Messages->ShowError(this, QStringLiteral("Error"),
-                                    UiText(CannotRestoreText) + QStringLiteral("\n\n") + why);
-        return;
-    }
-    ShowContent(content, copy.CoverFile, false);
+    Show(m_cover->Restore(copy));
 }

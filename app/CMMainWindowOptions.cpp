@@ -222,7 +222,7 @@ void TCoverMakerMainForm::ApplyLanguage()
 void TCoverMakerMainForm::Configure1Click()
 {
     (MeasureUnit == 0 ? Inches1 : Centimetres1)->setChecked(true);
-    ShowActualScale1->setChecked(CoverView->ShowScale);
+    ShowActualScale1->setChecked(CoverView->ShowScale());
     for (QAction *item : LanguageItems->actions())
         if (item->data().toString() == m_setup.Languages->CurrentLanguage)
             item->setChecked(true);
@@ -240,7 +240,7 @@ void TCoverMakerMainForm::Centimetres1Click()
 
 void TCoverMakerMainForm::ShowActualScale1Click()
 {
-    CoverView->SetShowScale(!CoverView->ShowScale);
+    CoverView->SetShowScale(!CoverView->ShowScale());
 }
 
 void TCoverMakerMainForm::Index1Click()
@@ -305,7 +305,7 @@ void TCoverMakerMainForm::SaveOptions()
     o.Y = outer.y();
     o.W = outer.width();
     o.H = outer.height();
-    o.ShowScale = CoverView->ShowScale;
+    o.ShowScale = CoverView->ShowScale();
     o.Metrics = MeasureUnit;
     o.Lang = m_setup.Languages->CurrentLanguage;
     o.Cover = m_document->Size().Name;
@@ -329,8 +329,7 @@ void TCoverMakerMainForm::closeEvent(QCloseEvent *event)
     }
     FormClose();
     // Saved or discarded: nothing is left to recover.
-    m_recoveryTimer->stop();
-    m_recovery->Discard();
+    m_cover->DiscardRecoveryCopy();
     QMainWindow::closeEvent(event);
 }
 

@@ -88,8 +88,12 @@ QString CalibrationValue(const TPrintExtras &extras)
 
 TPrintExtras TCoverMakerMainForm::StoredPrintChoices() const
 {
+    return ReadPrintChoices(*m_setup.Options);
+}
+
+TPrintExtras ReadPrintChoices(TOptionsStore &store)
+{
     TPrintExtras extras;
-    TOptionsStore &store = *m_setup.Options;
     extras.CutMarks = store.Read(QStringLiteral("CutMarks")).toString() == QLatin1String("1");
     extras.FoldMarks = store.Read(QStringLiteral("FoldMarks")).toString() == QLatin1String("1");
     bool ok = false;
@@ -266,17 +270,22 @@ void TCoverMakerMainForm::PrintPreview1Click()
 
 void TCoverMakerMainForm::ExportPdf1Click()
 {
-    QString fileName = m_fileName.isEmpty()
-                           ? QString()
-                           : QFileInfo(m_fileName).path() + QLatin1Char('/') +
-                                 QFileInfo(m_fileName).completeBaseName() + QStringLiteral(".pdf");
+    const QFileInfo cover(m_cover->FileName());
+    QString fileName = cover.fileName().isEmpty() ? QString()
+                                                  : cover.path() + QLatin1Char('/') +
+                                                        cover.completeBaseName() +
+                                                        QStringLiteral(".pdf");
     if (!m_setup.CoverFiles->ChooseSave(this, TitleOf(UiText(ExportPdfText)),
                                         UiText(PdfFilesText) + QStringLiteral(" (*.pdf)"),
                                         fileName))
         return;
     // A file for anyone's printer: no printer's correction.
-    TBusyCursor busy;
-    CoverView->ExportPdf(fileName, StoredPrintChoices());
+    TOutcome exported;
+    {
+        TBusyCursor busy;
+        exported = m_cover->ExportPdf(fileName, StoredPrintChoices());
+    }
+    Show(exported);
 }
 
 void TCoverMakerMainForm::Calibrate1Click()

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "PrintExtras.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -41,6 +43,10 @@ public:
 private:
     std::unique_ptr<QSettings> m_settings;
 };
+
+// The marks and bleed last chosen in the print dialog; none where the store
+// holds nothing of use.
+TPrintExtras ReadPrintChoices(TOptionsStore &store);
 
 // Every option the program keeps, under its value name, with its start
 // value: what a first start, a missing value or a value that is not a

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CMMainWindow.h"
+#include "CommandLine.h"
 #include "FontSubstitutes.h"
 #include "GifSupport.h"
 #include "MessageBoxes.h"
 #include "PictureLoading.h"
+#include "ProgramOptions.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -12,9 +14,14 @@
 
 int main(int argc, char *argv[])
 {
+    // Help, the version and an export show no window: they must work on a
+    // machine with no display, unless the user chose a platform.
+    if (NeedsNoDisplay(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     QApplication::setOrganizationName(QStringLiteral("Velmora"));
+    QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
     RegisterFontSubstitutes();
     QApplication::setFont(DesignFont());
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/velmora/velmora.svg")));
@@ -22,21 +29,28 @@ int main(int argc, char *argv[])
     RegisterPictureKinds();
     RegisterGifSupport();
 
+    const QString programDir = QCoreApplication::applicationDirPath();
+    TSettingsOptionsStore options;
+    const TCommandLine line = ParseCommandLine(QCoreApplication::arguments(),
+                                               StoredLanguageTexts(programDir, options));
+    if (line.Action != TCommandLine::TAction::Window)
+        return RunWindowless(line, programDir, options);
+
     TQtMessageBoxes messages;
     TMainFormSetup setup;
-    setup.ProgramDir = QCoreApplication::applicationDirPath();
+    setup.ProgramDir = programDir;
     setup.Messages = &messages;
+    setup.Options = &options;
     TCoverMakerMainForm mainForm(setup);
     if (mainForm.TerminateRequested())
         return EXIT_FAILURE;
     mainForm.show();
     // Once the window shows: a cover left unsaved by a crash first, then the
     // cover file the program was started with.
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
-    QTimer::singleShot(0, &mainForm, [&mainForm, arguments] {
+    QTimer::singleShot(0, &mainForm, [&mainForm, files = line.Files] {
         mainForm.Run([&] {
             mainForm.OfferRecovery();
-            mainForm.OpenFromCommandLine(arguments);
+            mainForm.OpenFromCommandLine(files);
         });
     });
     return app.exec();

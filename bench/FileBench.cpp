@@ -14,6 +14,7 @@
 #include "PictureLoading.h"
 #include "ProgramOptions.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -173,7 +174,8 @@ int main(int argc, char *argv[])
     TProgramFolder large(LargeCatalogue(2000), languages);
     const auto newCover = [](TProgramFolder &folder) {
         const std::unique_ptr<TCoverMakerMainForm> form = folder.Start();
-        return MedianMs(7, [&] { form->New1Click(); });
+        QAction *newCover = form->findChild<QAction *>(QStringLiteral("New1"));
+        return MedianMs(7, [&] { newCover->trigger(); });
     };
     const double newShipped = newCover(shipped);
     const double newLarge = newCover(large);

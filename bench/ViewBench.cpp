@@ -29,7 +29,7 @@ struct Cover
         view.resize(1600, 1000);
         SetMultipleCover(document, 2, 6, 2, 5);
         view.SetDocument(&document);
-        view.AllowDrag = true;
+        view.SetAllowDrag(true);
         view.show();
         // repaint() paints nothing until the window is on screen.
         for (int i = 0; i < 1000 && !(view.windowHandle() && view.windowHandle()->isExposed()); ++i)
@@ -53,7 +53,7 @@ struct Cover
     {
         std::vector<QSize> sizes;
         for (CoverArea a = 1; a <= 3; ++a) {
-            const TRect r = view.PictureRect(a, view.AreaRect[a], false);
+            const TRect r = view.PictureRect(a, view.AreaRect()[a], false);
             sizes.emplace_back(r.Right - r.Left, r.Bottom - r.Top);
         }
         return sizes;
@@ -85,17 +85,17 @@ int main(int argc, char *argv[])
     std::vector<QImage> pictures{CameraPicture(1), CameraPicture(2), CameraPicture(3)};
 
     Cover cover(pictures);
-    const TRect area3 = cover.view.AreaRect[3];
+    const TRect area3 = cover.view.AreaRect()[3];
     const QPoint grab((area3.Left + area3.Right) / 2, (area3.Top + area3.Bottom) / 2);
 
     // (a) A full paint with every picture scaled afresh.
     const double full = MedianMs(5, [&] {
-        cover.view.UseScaledPictureCache = false;
+        cover.view.SetUseScaledPictureCache(false);
         cover.view.repaint();
     });
 
     // (b) One drag step, mouse move to finished repaint.
-    cover.view.UseScaledPictureCache = true;
+    cover.view.SetUseScaledPictureCache(true);
     cover.view.repaint();
     cover.StartDrag(grab);
     int dx = 0;
@@ -103,7 +103,7 @@ int main(int argc, char *argv[])
         dx = (dx + 3) % 40;
         cover.Move(grab + QPoint(dx, dx / 2));
     });
-    cover.view.UseScaledPictureCache = false;
+    cover.view.SetUseScaledPictureCache(false);
     const double dragUncached = MedianMs(5, [&] {
         dx = (dx + 3) % 40;
         cover.Move(grab + QPoint(dx, dx / 2));
@@ -118,12 +118,12 @@ int main(int argc, char *argv[])
     Cover floorCover(prescaled);
     floorCover.document.SetZoom(3, 0.8);
     floorCover.document.SetOffset(3, cover.document.GetOffset(3));
-    floorCover.view.UseScaledPictureCache = false;
+    floorCover.view.SetUseScaledPictureCache(false);
     const double floor = MedianMs(60, [&] { floorCover.view.repaint(); });
 
     // (d) One resize step, new view size to finished repaint: the drawn
     // sizes change by a few pixels each step.
-    cover.view.UseScaledPictureCache = true;
+    cover.view.SetUseScaledPictureCache(true);
     QTest::mouseRelease(&cover.view, Qt::LeftButton);
     int step = 0;
     const double resize = MedianMs(40, [&] {
@@ -135,7 +135,7 @@ int main(int argc, char *argv[])
 
     // (e) Long texts: 200 characters at 72 pt in each area, against the same
     // cover without texts, both after the first paint.
-    cover.view.UseScaledPictureCache = true;
+    cover.view.SetUseScaledPictureCache(true);
     const QString words =
         QStringLiteral("Summer evenings by the lake, recorded live in one take. ").repeated(4).left(200);
     for (CoverArea a = 1; a <= 3; ++a) {

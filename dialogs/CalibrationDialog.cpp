@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CalibrationDialog.h"
 
-#include "PrintCalibration.h"
+#include "CalibrationSheet.h"
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>

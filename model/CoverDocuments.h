@@ -42,6 +42,9 @@ enum TextPosition : uint8_t
 QColor ColorRefToQColor(TColorRef c);
 TColorRef QColorToColorRef(const QColor &c);
 
+// The resolution offsets are counted in where no printer was ever measured.
+constexpr int32_t NoPrinterPixelsPerCm = 400;
+
 // An offset in one printer's pixels in another's: the same place on paper.
 TPoint RescaledOffset(TPoint offset, int32_t fromPixelsPerCm, int32_t toPixelsPerCm);
 

@@ -6,6 +6,7 @@
 #include "OpenPictureDialog.h"
 #include "PictureLoading.h"
 #include "ProgramFixture.h"
+#include "WindowControls.h"
 #include "RecordingMessageBoxes.h"
 #include "SampleFiles.h"
 #include "TestFiles.h"
@@ -58,13 +59,13 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QSize, size);
         TProgram p;
-        p.form->CoverView->SelectArea(1);
-        QVERIFY(!p.form->ClearButton->isEnabled());
+        Ui(*p.form).CoverView()->SelectArea(1);
+        QVERIFY(!Ui(*p.form).ClearButton()->isEnabled());
         p.chooser.Answer = p.Save(name, bytes);
-        p.form->ChangeButton->click();
+        Ui(*p.form).ChangeButton()->click();
         QVERIFY(p.messages.Boxes.isEmpty());
         QCOMPARE(p.Doc().GetPicture(1).size(), size);
-        QVERIFY(p.form->ClearButton->isEnabled()); // the panel follows
+        QVERIFY(Ui(*p.form).ClearButton()->isEnabled()); // the panel follows
     }
 
     void failuresAreReportedAndLeaveTheArea_data()
@@ -88,51 +89,51 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, why);
         TProgram p;
-        p.form->CoverView->SelectArea(2);
+        Ui(*p.form).CoverView()->SelectArea(1);
         const QImage before = QuarterPicture(5, 5);
-        p.form->CoverView->SetAreaPicture(2, &before);
+        p.form->Cover().PlaceImage(1, before);
         p.chooser.Answer = p.Save(name, bytes);
-        p.form->ChangeButton->click();
+        Ui(*p.form).ChangeButton()->click();
         QCOMPARE(p.messages.Boxes.size(), 1);
         QCOMPARE(p.messages.Boxes[0].caption, QStringLiteral("Error"));
         const QString text = p.messages.Boxes[0].text;
         QVERIFY2(text.startsWith(QStringLiteral("Error loading image\n\n")) && text.size() > 21 &&
                      text.contains(why),
                  qPrintable(text));
-        QCOMPARE(p.Doc().GetPicture(2), before);
+        QCOMPARE(p.Doc().GetPicture(1), before);
         QVERIFY(QGuiApplication::overrideCursor() == nullptr); // busy cursor gone
     }
 
     void cancelLeavesTheAreaAndRefreshesThePanel()
     {
         TProgram p;
-        p.form->CoverView->SelectArea(1);
+        Ui(*p.form).CoverView()->SelectArea(1);
         const QImage pic = QuarterPicture(5, 5);
-        p.form->CoverView->SetAreaPicture(1, &pic);
-        QVERIFY(!p.form->ClearButton->isEnabled()); // not refreshed by placing
-        p.form->ChangeButton->click();
+        p.form->Cover().PlaceImage(1, pic);
+        QVERIFY(Ui(*p.form).ClearButton()->isEnabled()); // the panel follows the placing
+        Ui(*p.form).ChangeButton()->click();
         QCOMPARE(p.chooser.Asked, 1);
         QCOMPARE(p.Doc().GetPicture(1), pic);
         QVERIFY(p.messages.Boxes.isEmpty());
-        QVERIFY(p.form->ClearButton->isEnabled());
+        QVERIFY(Ui(*p.form).ClearButton()->isEnabled());
     }
 
     void nothingSelectedAsksNothing()
     {
         TProgram p;
-        p.form->ChangeButtonClick();
+        Ui(*p.form).ChangeButton()->click();
         QCOMPARE(p.chooser.Asked, 0);
     }
 
     void userDefinedAreaKeepsOffsetAndZoom()
     {
         TProgram p;
-        p.form->CoverView->SelectArea(1);
+        Ui(*p.form).CoverView()->SelectArea(1);
         p.Doc().SetStretch(1, false);
         p.Doc().SetOffset(1, TPoint{30, 40});
         p.Doc().SetZoom(1, 0.7);
         p.chooser.Answer = p.Save("p.jpg", WriteJpeg(QuarterPicture(40, 30)));
-        p.form->ChangeButton->click();
+        Ui(*p.form).ChangeButton()->click();
         QCOMPARE(p.Doc().GetPicture(1).size(), QSize(40, 30));
         QCOMPARE(p.Doc().GetOffset(1), (TPoint{30, 40}));
         QCOMPARE(p.Doc().GetZoom(1), 0.7);
@@ -144,10 +145,10 @@ private Q_SLOTS:
         TProgram p;
         QVERIFY(QTest::qWaitForWindowExposed(p.form.get()));
         p.chooser.Answer = p.Save("d.bmp", WriteBmp(QuarterPicture(6, 6)));
-        const TRect r = p.form->CoverView->AreaRect[1];
+        const TRect r = Ui(*p.form).CoverView()->AreaRect()[1];
         const QPoint inside((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
-        QTest::mouseClick(p.form->CoverView, Qt::LeftButton, Qt::NoModifier, inside);
-        QTest::mouseDClick(p.form->CoverView, Qt::LeftButton, Qt::NoModifier, inside);
+        QTest::mouseClick(Ui(*p.form).CoverView(), Qt::LeftButton, Qt::NoModifier, inside);
+        QTest::mouseDClick(Ui(*p.form).CoverView(), Qt::LeftButton, Qt::NoModifier, inside);
         QCOMPARE(p.chooser.Asked, 1);
         QCOMPARE(p.Doc().GetPicture(1).size(), QSize(6, 6));
     }
@@ -171,7 +172,7 @@ private Q_SLOTS:
         WriteBytes(helper, "#!/bin/sh\nsleep 30\n");
         QFile::setPermissions(helper, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         TMetafileGraphic::SetHelperDir(stub.path());
-        p.form->CoverView->SelectArea(1);
+        Ui(*p.form).CoverView()->SelectArea(1);
         p.chooser.Answer = p.Save(QStringLiteral("slow.wmf"), WriteWmf(1, 1, Qt::red));
 
         struct TPaints : QObject
@@ -179,9 +180,9 @@ private Q_SLOTS:
             int Count = 0;
             bool eventFilter(QObject *, QEvent *e) override { return Count += e->type() == QEvent::Paint, false; }
         } paints;
-        p.form->CoverView->installEventFilter(&paints);
+        Ui(*p.form).CoverView()->installEventFilter(&paints);
         QTimer repaint;
-        connect(&repaint, &QTimer::timeout, p.form->CoverView, qOverload<>(&QWidget::update));
+        connect(&repaint, &QTimer::timeout, Ui(*p.form).CoverView(), qOverload<>(&QWidget::update));
         repaint.start(30);
         if (escape)
             QTimer::singleShot(300, p.form.get(), [&] {
@@ -190,7 +191,7 @@ private Q_SLOTS:
             });
         QElapsedTimer clock;
         clock.start();
-        p.form->ChangeButton->click();
+        Ui(*p.form).ChangeButton()->click();
         const qint64 took = clock.elapsed();
         TMetafileGraphic::SetHelperDir(p.dir.path());
         QVERIFY2(took < withinMs, qPrintable(QString::number(took)));

@@ -7,6 +7,7 @@
 #include "FontColorDialog.h"
 #include "PdfPages.h"
 #include "ProgramFixture.h"
+#include "WindowControls.h"
 #include "RadioGroup.h"
 #include "SampleFiles.h"
 #include "ViewFixture.h"
@@ -49,30 +50,31 @@ private Q_SLOTS:
         TProgram p;
         TCoverMakerMainForm &f = *p.form;
         QStringList order;
-        for (QAction *a : f.AreaPopupMenu->actions())
+        for (QAction *a : Ui(f).AreaPopupMenu()->actions())
             order << (a->isSeparator() ? QStringLiteral("-") : a->text());
         QCOMPARE(order.join('|'),
                  QStringLiteral("&Change...|C&lear|-|Stretch|Autosize|User "
                                 "Defined|-|Center|Zoom &In|Zoom &Out|-|BG Color...|-|Paste"));
-        QCOMPARE(f.AreaPopupMenu->defaultAction(), f.Change1);
-        f.CoverView->SelectArea(1);
+        QCOMPARE(Ui(f).AreaPopupMenu()->defaultAction(), Ui(f).Change1());
+        Ui(f).CoverView()->SelectArea(1);
         const QImage pic = SolidPicture(40, 20, Qt::blue);
         for (const bool userDefined : {false, true}) {
             if (userDefined) {
-                f.CoverView->SetAreaPicture(1, &pic);
-                f.UserDefined1->trigger(); // runs the ImageView command
+                f.Cover().PlaceImage(1, pic);
+                Ui(f).UserDefined1()->trigger(); // runs the ImageView command
             }
-            f.AreaPopup(10, 10);
-            QCOMPARE(f.Stretch1->isChecked(), !userDefined);
-            QCOMPARE(f.UserDefined1->isChecked(), userDefined);
-            QCOMPARE(f.Clear1->isEnabled(), userDefined);
-            QCOMPARE(f.Center1->isEnabled(), userDefined);
-            QCOMPARE(f.ZoomIn1->isEnabled(), userDefined);
-            QVERIFY(f.Change1->isEnabled() && f.Background1->isEnabled());
-            f.AreaPopupMenu->close();
+            QTest::mouseClick(Ui(f).CoverView(), Qt::RightButton, {},
+                              Centre(Ui(f).CoverView()->AreaRect()[1]));
+            QCOMPARE(Ui(f).Stretch1()->isChecked(), !userDefined);
+            QCOMPARE(Ui(f).UserDefined1()->isChecked(), userDefined);
+            QCOMPARE(Ui(f).Clear1()->isEnabled(), userDefined);
+            QCOMPARE(Ui(f).Center1()->isEnabled(), userDefined);
+            QCOMPARE(Ui(f).ZoomIn1()->isEnabled(), userDefined);
+            QVERIFY(Ui(f).Change1()->isEnabled() && Ui(f).Background1()->isEnabled());
+            Ui(f).AreaPopupMenu()->close();
         }
         QVERIFY(!p.Doc().GetStretch(1) && !p.Doc().GetAutosize(1));
-        f.ZoomIn1->trigger();
+        Ui(f).ZoomIn1()->trigger();
         QCOMPARE(p.Doc().GetZoom(1), 1.1);
     }
 
@@ -80,32 +82,32 @@ private Q_SLOTS:
     {
         TProgram p;
         TCoverMakerMainForm &f = *p.form;
-        f.CoverView->SelectArea(1);
-        f.ImageTextEdit->setText(QStringLiteral("HHHH"));
+        Ui(f).CoverView()->SelectArea(1);
+        Ui(f).ImageTextEdit()->setText(QStringLiteral("HHHH"));
         p.Doc().SetBackColor(1, 0x336699);
         const QFont font = p.Doc().GetFont(1).Font();
-        f.BGColorButton->click(); // both cancelled
-        f.FontButton->click();
+        Ui(f).BGColorButton()->click(); // both cancelled
+        Ui(f).FontButton()->click();
         QCOMPARE(p.colors.Shown, ColorRefToQColor(0x336699));
         QCOMPARE(p.Doc().GetBackColor(1), TColorRef(0x336699));
         QCOMPARE(p.Doc().GetFont(1).Font(), font);
 
         p.colors.Answer = QColor(10, 20, 30);
-        f.Background1->trigger();
+        Ui(f).Background1()->trigger();
         QCOMPARE(p.Doc().GetBackColor(1), QColorToColorRef(QColor(10, 20, 30)));
         p.fonts.Edit = [](TCoverFont &font) {
             font.SetColor(QColor(0, 160, 0));
             font.SetUnderline(true);
             font.SetSize(60);
         };
-        f.FontButton->click();
+        Ui(f).FontButton()->click();
         // The colour and the underline reach the screen and the paper.
-        QVERIFY(LongestRun(f.CoverView->grab().toImage(), QColor(0, 160, 0)) > 20);
+        QVERIFY(LongestRun(Ui(f).CoverView()->grab().toImage(), QColor(0, 160, 0)) > 20);
         const QString pdf = p.dir.filePath(QStringLiteral("font.pdf"));
         p.printers.SetUp = [&](QPrinter &printer) {
             SetUpPdfPrinter(printer, pdf, 300, QSizeF(8.5, 11), 0.25);
         };
-        f.Print1->trigger();
+        Ui(f).Print1()->trigger();
         QVERIFY(LongestRun(RenderPdf(pdf, 100), QColor(0, 160, 0)) >= 150);
     }
 
@@ -141,7 +143,7 @@ private Q_SLOTS:
         QFETCH(bool, written);
         QFETCH(QString, language);
         TProgram p;
-        for (QAction *item : p.form->LanguageItems->actions())
+        for (QAction *item : Ui(*p.form).LanguageItems()->actions())
             if (item->text() == language)
                 item->trigger();
         p.Doc().SetText(1, QStringLiteral("kept"));
@@ -152,7 +154,7 @@ private Q_SLOTS:
                 SetUpPdfPrinter(printer, path, 300, QSizeF(pageHeight * 5 / 8, pageHeight), 0.25);
             };
         p.messages.Answer = printAnyway;
-        p.form->PrintButton->click();
+        Ui(*p.form).PrintButton()->click();
         QCOMPARE(p.printers.Asked, 1);
         QCOMPARE(p.messages.Boxes.size(), box.isEmpty() ? 0 : 1);
         if (!box.isEmpty())
@@ -174,7 +176,7 @@ private Q_SLOTS:
             upright = printer.pageLayout().orientation() == QPageLayout::Portrait;
             SetUpPdfPrinter(printer, pdf, 300, QSizeF(8.27, 11.69), 0.25);
         };
-        p.form->Print1->trigger();
+        Ui(*p.form).Print1()->trigger();
         QVERIFY(upright);
         QVERIFY(p.messages.Boxes.isEmpty()); // nothing is cut off
         const QImage page = RenderPdf(pdf, 300);
@@ -229,8 +231,8 @@ private Q_SLOTS:
     {
         TProgram p;
         p.Doc().SetText(1, QString(200, 'x') + QStringLiteral("end"));
-        p.form->CoverView->SelectArea(1);
-        QCOMPARE(p.form->ImageTextEdit->cursorPosition(), 0);
+        Ui(*p.form).CoverView()->SelectArea(1);
+        QCOMPARE(Ui(*p.form).ImageTextEdit()->cursorPosition(), 0);
     }
 };
 

@@ -9,6 +9,7 @@
 #include "NewDocument.h"
 #include "PdfPages.h"
 #include "ProgramFixture.h"
+#include "WindowControls.h"
 #include "PictureLoading.h"
 #include "SampleFiles.h"
 #include "SizeMaker.h"
@@ -55,21 +56,21 @@ QByteArray PictureFile(const QString &kind)
 void Fill(TProgram &p, bool multiple, const QStringList &kinds)
 {
     TCoverMakerMainForm &f = *p.form;
-    (multiple ? f.MultiButton : f.SingleButton)->click();
+    (multiple ? Ui(f).MultiButton() : Ui(f).SingleButton())->click();
     TCoverDocument &d = p.Doc();
     for (CoverArea a = 1; a <= (multiple ? 3 : 1); ++a) {
-        f.CoverView->SelectArea(a);
+        Ui(f).CoverView()->SelectArea(a);
         const QString kind = kinds.value(a - 1);
         if (kind == "pasted") {
             const QImage pasted = QuarterPicture(10, 10);
-            f.CoverView->SetAreaPicture(a, &pasted);
+            f.Cover().PlaceImage(a, pasted);
         } else if (!kind.isEmpty()) {
             p.chooser.Answer = p.Save(QStringLiteral("picture%1.%2").arg(a).arg(kind),
                                       PictureFile(kind));
-            f.ChangeButtonClick();
+            Ui(f).ChangeButton()->click();
         }
         d.SetBackColor(a, 0x102030u * TColorRef(a));
-        f.ImageTextEdit->setText(QStringLiteral("Área %1 ✓ & <more>").arg(a));
+        Ui(f).ImageTextEdit()->setText(QStringLiteral("Área %1 ✓ & <more>").arg(a));
         TCoverFont font;
         font.SetName(QStringLiteral("Liberation Sans"));
         font.SetSize(12 + a);
@@ -91,14 +92,14 @@ void Fill(TProgram &p, bool multiple, const QStringList &kinds)
             d.SetAutosize(a, true);
         }
     }
-    f.CoverView->SelectArea(multiple ? 3 : 1);
+    Ui(f).CoverView()->SelectArea(multiple ? 3 : 1);
 }
 
 QString PrintToPdf(TCoverMakerMainForm &form, const QString &path)
 {
     QPrinter printer(QPrinter::HighResolution);
     SetUpPdfPrinter(printer, path, 600, QSizeF(12, 12), 0.5);
-    form.CoverView->Print(printer);
+    Ui(form).CoverView()->Print(printer);
     return path;
 }
 
@@ -134,12 +135,12 @@ int CrashChild(const QString &recoveryDir)
     TProgram p(TProgram::OneSize, false);
     p.recoveryPath = recoveryDir;
     p.Start();
-    p.form->CoverView->SelectArea(1);
+    Ui(*p.form).CoverView()->SelectArea(1);
     p.chooser.Answer = p.Save("photo.jpg", WriteJpeg(QuarterPicture(64, 48)));
-    p.form->ChangeButtonClick();
-    p.form->ImageTextEdit->setText(QStringLiteral("Unsaved work"));
-    p.form->WriteRecoveryCopy();
-    p.form->Recovery().Wait();
+    Ui(*p.form).ChangeButton()->click();
+    Ui(*p.form).ImageTextEdit()->setText(QStringLiteral("Unsaved work"));
+    p.form->Cover().WriteRecoveryCopy();
+    p.form->Cover().Recovery()->Wait();
     std::fputs("ready\n", stdout);
     std::fflush(stdout);
     for (;;)
@@ -172,11 +173,11 @@ private Q_SLOTS:
         const QString file = p.dir.filePath("My cover.vmcover");
         const QImage printed = RenderPdf(PrintToPdf(*p.form, p.dir.filePath("before.pdf")), 100);
 
-        QVERIFY(p.form->IsModified());
+        QVERIFY(p.form->Cover().IsModified());
         p.coverFiles.Answer = file;
-        p.form->SaveAs1->trigger();
+        Ui(*p.form).SaveAs1()->trigger();
         QVERIFY2(p.messages.Boxes.isEmpty(), qPrintable(p.messages.Texts().join('\n')));
-        QVERIFY(!p.form->IsModified());
+        QVERIFY(!p.form->Cover().IsModified());
         QCOMPARE(p.form->windowTitle(), QStringLiteral("My cover.vmcover[*] - Velmora"));
         // Pictures are the files placed, byte for byte.
         for (size_t i = 0; i < 3; ++i)
@@ -190,15 +191,15 @@ private Q_SLOTS:
         p.Restart();
         QVERIFY(p.form->OpenCover(file));
         CompareStates(before, p.Doc().State());
-        QCOMPARE(p.form->CoverView->SelectedArea, multiple ? 3 : 1);
-        QCOMPARE(p.form->ImageTextEdit->text(), before.Areas[multiple ? 2 : 0].Text);
-        QVERIFY(!p.form->IsModified());
+        QCOMPARE(Ui(*p.form).CoverView()->SelectedArea(), multiple ? 3 : 1);
+        QCOMPARE(Ui(*p.form).ImageTextEdit()->text(), before.Areas[multiple ? 2 : 0].Text);
+        QVERIFY(!p.form->Cover().IsModified());
         QCOMPARE(RenderPdf(PrintToPdf(*p.form, p.dir.filePath("after.pdf")), 100), printed);
 
         // Saved again unchanged, the file holds the same files.
         const QMap<QString, QByteArray> saved = Entries(file);
         QVERIFY(saved.contains("cover.json"));
-        p.form->Save1->trigger();
+        Ui(*p.form).Save1()->trigger();
         QCOMPARE(Entries(file), saved);
     }
 
@@ -214,7 +215,7 @@ private Q_SLOTS:
         p.Doc().SetOffset(1, TPoint{100, -50});
         const QString file = p.dir.filePath("own.vmcover");
         p.coverFiles.Answer = file;
-        p.form->Save1->trigger(); // no file yet: Save asks where
+        Ui(*p.form).Save1()->trigger(); // no file yet: Save asks where
         QCOMPARE(p.coverFiles.Titles, QStringList{"Save As"});
         // Opened where the printer has half the resolution, the picture
         // lands where it was on paper.
@@ -294,9 +295,9 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, why);
         TProgram p;
-        p.form->ImageTextEdit->setEnabled(true);
-        p.form->CoverView->SelectArea(1);
-        p.form->ImageTextEdit->setText("kept");
+        Ui(*p.form).ImageTextEdit()->setEnabled(true);
+        Ui(*p.form).CoverView()->SelectArea(1);
+        Ui(*p.form).ImageTextEdit()->setText("kept");
         const TDocumentState before = p.Doc().State();
         const quint64 revision = p.Doc().Revision();
         QVERIFY(!p.form->OpenCover(p.Save("hostile.vmcover", bytes)));
@@ -339,7 +340,7 @@ private Q_SLOTS:
         TProgram p;
         const QString file = p.dir.filePath("kept.vmcover");
         p.coverFiles.Answer = file;
-        p.form->SaveAs1->trigger();
+        Ui(*p.form).SaveAs1()->trigger();
         const QByteArray old = ReadBytes(file);
         QVERIFY(!old.isEmpty());
         Fill(p, true, {"bmp", "", ""});
@@ -349,7 +350,7 @@ private Q_SLOTS:
         for (int y = 0; y < 400; ++y)
             for (int x = 0; x < 400; ++x)
                 large.setPixel(x, y, qRgb((x * 7919 + y * 104729) % 251, (x * y) % 253, x ^ y));
-        p.form->CoverView->SetAreaPicture(2, &large);
+        p.form->Cover().PlaceImage(2, large);
 
         // The disk fills up (a file size limit) while the new file is written.
         struct rlimit saved;
@@ -358,7 +359,7 @@ private Q_SLOTS:
         limit.rlim_cur = rlim_t(old.size() + 1024);
         const auto previous = std::signal(SIGXFSZ, SIG_IGN);
         setrlimit(RLIMIT_FSIZE, &limit);
-        p.form->Save1->trigger();
+        Ui(*p.form).Save1()->trigger();
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, previous);
 
@@ -366,7 +367,7 @@ private Q_SLOTS:
         QVERIFY(p.messages.Boxes[0].text.startsWith("Unable to write to " + file));
         QCOMPARE(ReadBytes(file), old);
         QCOMPARE(QDir(p.dir.path()).entryList({"kept.vmcover*"}), QStringList{"kept.vmcover"});
-        QVERIFY(p.form->IsModified()); // nothing was saved
+        QVERIFY(p.form->Cover().IsModified()); // nothing was saved
 #endif
     }
 
@@ -376,13 +377,13 @@ private Q_SLOTS:
         TCoverMakerMainForm &f = *p.form;
         // A fresh cover nobody touched asks nothing.
         QCOMPARE(f.windowTitle(), QStringLiteral("Velmora"));
-        QVERIFY(!f.IsModified());
+        QVERIFY(!f.Cover().IsModified());
         p.Restart();
         QVERIFY(p.messages.SaveQuestions.isEmpty());
 
-        p.form->CoverView->SelectArea(1);
-        p.form->ImageTextEdit->setText("changed");
-        QVERIFY(p.form->IsModified());
+        Ui(*p.form).CoverView()->SelectArea(1);
+        Ui(*p.form).ImageTextEdit()->setText("changed");
+        QVERIFY(p.form->Cover().IsModified());
         // Cancel keeps the window; Save with the file dialog cancelled too.
         p.messages.SaveAnswer = TSaveAnswer::Cancel;
         QVERIFY(!p.form->close());
@@ -393,8 +394,8 @@ private Q_SLOTS:
         // New... asks too, after the size is chosen.
         p.messages.SaveAnswer = TSaveAnswer::Cancel;
         p.dialogs.Scripts << [&](QDialog &d) { d.accept(); };
-        p.form->NewDocumentForm->SelectRow(0);
-        p.form->New1->trigger();
+        Ui(*p.form).NewDocumentForm()->SelectRow(0);
+        Ui(*p.form).New1()->trigger();
         QCOMPARE(p.messages.SaveQuestions.size(), 3);
         QCOMPARE(p.Doc().GetText(1), QStringLiteral("changed"));
         // Save answered with a file: saved, then closed.
@@ -403,13 +404,13 @@ private Q_SLOTS:
         p.messages.SaveAnswer = TSaveAnswer::Save;
         QVERIFY(p.form->close());
         QVERIFY(QFile::exists(file));
-        QCOMPARE(p.form->FileName(), file);
+        QCOMPARE(p.form->Cover().FileName(), file);
 
         // Opening a changed cover asks with the file's name, Discard goes on.
         p.Start();
         QVERIFY(p.form->OpenCover(file));
-        p.form->CoverView->SelectArea(1);
-        p.form->ImageTextEdit->setText("changed again");
+        Ui(*p.form).CoverView()->SelectArea(1);
+        Ui(*p.form).ImageTextEdit()->setText("changed again");
         QVERIFY(p.form->isWindowModified());
         p.messages.SaveAnswer = TSaveAnswer::Discard;
         QVERIFY(p.form->OpenCover(file));
@@ -425,25 +426,25 @@ private Q_SLOTS:
         const QString a = p.dir.filePath("a.vmcover"), b = p.dir.filePath("b & c.vmcover");
         for (const QString &file : {a, b}) {
             p.coverFiles.Answer = file;
-            p.form->SaveAs1->trigger();
+            Ui(*p.form).SaveAs1()->trigger();
         }
         p.Restart(); // kept in the options
         QCOMPARE(p.form->RecentFiles(), QStringList({b, a}));
-        QCOMPARE(p.form->RecentItems[0]->text(), QStringLiteral("&1 b && c.vmcover"));
-        QVERIFY(p.form->RecentItems[1]->isVisible() && !p.form->RecentItems[2]->isVisible());
-        p.form->RecentItems[1]->trigger();
-        QCOMPARE(p.form->FileName(), a);
+        QCOMPARE(Ui(*p.form).RecentItems()[0]->text(), QStringLiteral("&1 b && c.vmcover"));
+        QVERIFY(Ui(*p.form).RecentItems()[1]->isVisible() && !Ui(*p.form).RecentItems()[2]->isVisible());
+        Ui(*p.form).RecentItems()[1]->trigger();
+        QCOMPARE(p.form->Cover().FileName(), a);
         // A cover that is gone is reported and leaves the list.
         QFile::remove(b);
-        p.form->RecentItems[1]->trigger();
+        Ui(*p.form).RecentItems()[1]->trigger();
         QCOMPARE(p.messages.Boxes.size(), 1);
         QCOMPARE(p.form->RecentFiles(), QStringList{a});
 
         // velmora FILE, as a path or as a URL.
         p.Restart();
         p.form->OpenFromCommandLine({QUrl::fromLocalFile(a).toString()});
-        QCOMPARE(p.form->FileName(), a);
-        p.form->New1->trigger(); // cancelled: still a
+        QCOMPARE(p.form->Cover().FileName(), a);
+        Ui(*p.form).New1()->trigger(); // cancelled: still a
         p.Doc().SetText(1, "dropped on");
 
         // A dropped cover file opens, after the question.
@@ -454,7 +455,7 @@ private Q_SLOTS:
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(p.form.get(), &drop);
-        QTRY_VERIFY(!p.form->IsModified());
+        QTRY_VERIFY(!p.form->Cover().IsModified());
         QCOMPARE(p.messages.SaveQuestions.size(), 1);
         QCOMPARE(p.Doc().GetText(1), QString());
     }
@@ -462,21 +463,21 @@ private Q_SLOTS:
     void recoveryCopiesFollowTheChanges()
     {
         TProgram p;
-        p.form->CoverView->SelectArea(1);
+        Ui(*p.form).CoverView()->SelectArea(1);
         p.chooser.Answer = p.Save("photo.jpg", WriteJpeg(QuarterPicture(64, 48)));
-        p.form->ChangeButtonClick();
+        Ui(*p.form).ChangeButton()->click();
         // Written a moment after the change, off the user-interface thread.
-        QTRY_VERIFY_WITH_TIMEOUT(!p.form->Recovery().Folder().isEmpty(), 5000);
-        p.form->Recovery().Wait();
-        const QDir copy(p.form->Recovery().Folder());
+        QTRY_VERIFY_WITH_TIMEOUT(!p.form->Cover().Recovery()->Folder().isEmpty(), 5000);
+        p.form->Cover().Recovery()->Wait();
+        const QDir copy(p.form->Cover().Recovery()->Folder());
         const QStringList jpegs = copy.entryList({"*.jpg"});
         QCOMPARE(jpegs.size(), 1);
         const QDateTime written = QFileInfo(copy.filePath(jpegs[0])).lastModified();
         // The picture is written once, not at every change.
         QTest::qWait(20);
-        p.form->ImageTextEdit->setText("more");
-        p.form->WriteRecoveryCopy();
-        p.form->Recovery().Wait();
+        Ui(*p.form).ImageTextEdit()->setText("more");
+        p.form->Cover().WriteRecoveryCopy();
+        p.form->Cover().Recovery()->Wait();
         QCOMPARE(copy.entryList({"*.jpg"}), jpegs);
         QCOMPARE(QFileInfo(copy.filePath(jpegs[0])).lastModified(), written);
         QVERIFY(ReadBytes(copy.filePath("cover.json")).contains("more"));
@@ -484,15 +485,15 @@ private Q_SLOTS:
         TProgram second(TProgram::OneSize, false);
         second.recoveryPath = p.recoveryPath;
         second.Start();
-        second.form->CoverView->SelectArea(1);
-        second.form->ImageTextEdit->setText("second");
-        second.form->WriteRecoveryCopy();
-        second.form->Recovery().Wait();
+        Ui(*second.form).CoverView()->SelectArea(1);
+        Ui(*second.form).ImageTextEdit()->setText("second");
+        second.form->Cover().WriteRecoveryCopy();
+        second.form->Cover().Recovery()->Wait();
         QCOMPARE(QDir(p.recoveryDir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
-        QVERIFY(second.form->Recovery().LeftCopies().isEmpty());
+        QVERIFY(second.form->Cover().Recovery()->LeftCopies().isEmpty());
         // Saved: nothing left to recover.
         p.coverFiles.Answer = p.dir.filePath("saved.vmcover");
-        p.form->Save1->trigger();
+        Ui(*p.form).Save1()->trigger();
         QVERIFY(!copy.exists());
     }
 
@@ -515,10 +516,10 @@ private Q_SLOTS:
         QVERIFY(p.messages.Boxes[0].text.startsWith("Velmora did not close normally."));
         QCOMPARE(p.Doc().GetText(1), QStringLiteral("Unsaved work"));
         QCOMPARE(p.Doc().GetPicture(1).size(), QSize(64, 48));
-        QVERIFY(p.form->IsModified());
+        QVERIFY(p.form->Cover().IsModified());
         QCOMPARE(p.form->windowTitle(), QStringLiteral("Velmora"));
         // Taken over as this program's own copy; a normal exit removes it.
-        QTRY_VERIFY(!p.form->Recovery().Folder().isEmpty());
+        QTRY_VERIFY(!p.form->Cover().Recovery()->Folder().isEmpty());
         p.Restart();
         QVERIFY(QDir(p.recoveryDir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
     }

@@ -115,7 +115,7 @@ private Q_SLOTS:
     void stretchFillsTheArea()
     {
         TViewFixture f(320, 320, CoverMode::Single, MakeSize(1, 1, 0, 0, 0, 0));
-        QCOMPARE(f.View.AreaRect[1], (TRect{10, 10, 310, 310}));
+        QCOMPARE(f.View.AreaRect()[1], (TRect{10, 10, 310, 310}));
         const QImage pic = SolidPicture(100, 50, Qt::blue);
         f.View.SetAreaPicture(1, &pic);
         const QImage shot = f.Shot();
@@ -139,7 +139,7 @@ private Q_SLOTS:
         QCOMPARE(At(shot, 11, 160), QColor(Qt::blue));
 
         TViewFixture g(220, 120, CoverMode::Single, MakeSize(2, 1, 0, 0, 0, 0));
-        QCOMPARE(g.View.AreaRect[1], (TRect{10, 10, 210, 110}));
+        QCOMPARE(g.View.AreaRect()[1], (TRect{10, 10, 210, 110}));
         g.Document.SetAutosize(1, true);
         const QImage tall = SolidPicture(50, 100, Qt::red);
         g.View.SetAreaPicture(1, &tall);
@@ -168,7 +168,7 @@ private Q_SLOTS:
 
         // Dragged partly past the right edge: cut there, the frame and the
         // space outside stay as they were.
-        const double ratio = f.View.DisplayRatio;
+        const double ratio = f.View.DisplayRatio();
         const int x = 150; // screen pixels into the area
         f.Document.SetOffset(1, TPoint{int32_t(std::ceil(x * ratio * 236 / 38.0)), 0});
         shot = f.Shot();
@@ -191,7 +191,7 @@ private Q_SLOTS:
         f.Document.SetTextPosition(1, tpTop);
         f.Document.SetAlignment(1, taLeft);
         const QImage shot = f.Shot();
-        const TRect r = f.View.AreaRect[1];
+        const TRect r = f.View.AreaRect()[1];
         // Text in the top-left corner, nothing in the bottom half.
         QVERIFY(Ink(shot, QRect(r.Left, r.Top, 120, 45), Qt::black) > 50);
         QCOMPARE(Ink(shot, QRect(r.Left, r.Top + 200, 380, 180), Qt::black), 0);
@@ -208,7 +208,7 @@ private Q_SLOTS:
         // A heavy first letter, then a trail of light dots.
         f.Document.SetText(1, "M.......");
         const QImage shot = f.Shot();
-        const TRect r = f.View.AreaRect[1];
+        const TRect r = f.View.AreaRect()[1];
         const int w = r.Right - r.Left;
         const int h = r.Bottom - r.Top;
         // Everything at the left edge, in the lower part of the area.
@@ -228,7 +228,7 @@ private Q_SLOTS:
         f.Document.SetText(1, "WWWWWWWWWW");
         f.Document.GetFont(1).SetColor(Qt::black);
         const QImage shot = f.Shot();
-        const TRect r = f.View.AreaRect[1];
+        const TRect r = f.View.AreaRect()[1];
         // Ink reaches both side edges of the area but not outside it.
         QVERIFY(Ink(shot, QRect(r.Left, r.Top, 20, r.Bottom - r.Top), Qt::white) > 0);
         QVERIFY(Ink(shot, QRect(r.Right - 20, r.Top, 20, r.Bottom - r.Top), Qt::white) > 0);
@@ -258,9 +258,9 @@ private Q_SLOTS:
         const QImage pic = SolidPicture(10, 10, Qt::blue);
         f.View.SetAreaPicture(2, &pic);
         const QImage shot = f.Shot();
-        const TRect r = f.View.AreaRect[1];
+        const TRect r = f.View.AreaRect()[1];
         // Area 1's text is squeezed into area 1 only; area 2 shows its picture.
-        QCOMPARE(At(shot, f.View.AreaRect[2].Left + 5, 310), QColor(Qt::blue));
+        QCOMPARE(At(shot, f.View.AreaRect()[2].Left + 5, 310), QColor(Qt::blue));
         QVERIFY(Ink(shot, QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), Qt::white) > 0);
     }
 
@@ -269,7 +269,7 @@ private Q_SLOTS:
         TViewFixture f(147, 147, CoverMode::Single, MakeSize(2, 2, 0, 0, 0, 0), 50);
         f.View.SetShowScale(true);
         const QImage shot = f.Shot();
-        QCOMPARE(f.View.DisplayRatio, 2.0);
+        QCOMPARE(f.View.DisplayRatio(), 2.0);
         QCOMPARE(f.View.ScaleCaption(), QStringLiteral("50%"));
         QCOMPARE(At(shot, 146, 0), QColor(128, 128, 128)); // its frame, top right
         f.View.SetShowScale(false);
@@ -288,7 +288,7 @@ private Q_SLOTS:
         QCOMPARE(At(f.Shot(), 160, 160), QColor(Qt::green));
         f.View.resize(220, 320); // and a new size is scaled afresh
         const QImage shot = f.Shot();
-        QCOMPARE(At(shot, f.View.AreaRect[1].Right - 1, 160), QColor(Qt::green));
+        QCOMPARE(At(shot, f.View.AreaRect()[1].Right - 1, 160), QColor(Qt::green));
     }
 
     void resizedCopiesStayCloseToScalingAfresh()

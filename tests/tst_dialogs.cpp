@@ -4,6 +4,7 @@
 #include "EditCoverSize.h"
 #include "NewDocument.h"
 #include "ProgramFixture.h"
+#include "WindowControls.h"
 #include "RadioGroup.h"
 #include "SizeListModel.h"
 #include "SizeMaker.h"
@@ -309,7 +310,7 @@ private Q_SLOTS:
         p.realModalLoops = true;
         p.Start();
         TCoverMakerMainForm &f = *p.form;
-        TNewDocumentForm &d = *f.NewDocumentForm;
+        TNewDocumentForm &d = *Ui(f).NewDocumentForm();
         p.Doc().SetText(1, QStringLiteral("kept"));
         int steps = 0;
         const auto whileShown = [&](const std::function<void()> &step) {
@@ -328,7 +329,7 @@ private Q_SLOTS:
             QCOMPARE(p.messages.Texts().last(), "'4,5' is not a valid floating point value");
             d.CancelButton->click();
         });
-        f.New1->trigger();
+        Ui(f).New1()->trigger();
         QCOMPARE(p.Doc().GetText(1), QStringLiteral("kept"));
         whileShown([&] {
             d.SelectRow(0);
@@ -337,7 +338,7 @@ private Q_SLOTS:
             QCOMPARE(d.Rows->rowCount(), 3);
             d.OkButton->click(); // Close
         });
-        f.Templates1->trigger();
+        Ui(f).Templates1()->trigger();
         QVERIFY(!ReadBytes(p.dir.filePath("CoverSizes.ini")).contains("Bad"));
         QCOMPARE(steps, 2);
     }
@@ -349,15 +350,15 @@ private Q_SLOTS:
         p.Doc().SetText(1, QStringLiteral("old"));
         p.dialogs.Scripts << [](QDialog &) {};
         p.dialogs.Scripts << [&](QDialog &) {
-            f.NewDocumentForm->ListView1->clearSelection();
-            f.NewDocumentForm->OkButton->click();
+            Ui(f).NewDocumentForm()->ListView1->clearSelection();
+            Ui(f).NewDocumentForm()->OkButton->click();
         };
-        f.New1->trigger();
-        f.NewButton->click();
+        Ui(f).New1()->trigger();
+        Ui(f).NewButton()->click();
         QCOMPARE(p.Doc().GetText(1), QStringLiteral("old"));
-        p.dialogs.Scripts << [&](QDialog &) { QVERIFY(f.NewDocumentForm->TemplatesMode); };
-        f.Templates1->trigger();
-        QVERIFY(!f.NewDocumentForm->TemplatesMode);
+        p.dialogs.Scripts << [&](QDialog &) { QVERIFY(Ui(f).NewDocumentForm()->TemplatesMode); };
+        Ui(f).Templates1()->trigger();
+        QVERIFY(!Ui(f).NewDocumentForm()->TemplatesMode);
         QCOMPARE(p.dialogs.Shown, 3);
     }
 };

@@ -7,6 +7,7 @@
 #include "PaintBox.h"
 #include "PictureLoading.h"
 #include "ProgramFixture.h"
+#include "WindowControls.h"
 #include "RadioGroup.h"
 #include "SampleFiles.h"
 
@@ -25,24 +26,24 @@ namespace {
 
 QPoint Centre(TCoverMakerMainForm &f, CoverArea area)
 {
-    const TRect &r = f.CoverView->AreaRect[area];
+    const TRect &r = Ui(f).CoverView()->AreaRect()[area];
     return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
 }
 
 // What the panels must say of the document, whatever brought it there.
 void CheckPanels(TCoverMakerMainForm &f)
 {
-    const int area = f.CoverView->SelectedArea;
-    TCoverDocument &d = *f.Document();
-    QCOMPARE(f.MultiButton->isChecked(), d.Mode() == CoverMode::Multiple);
+    const int area = Ui(f).CoverView()->SelectedArea();
+    TCoverDocument &d = f.Cover().Document();
+    QCOMPARE(Ui(f).MultiButton()->isChecked(), d.Mode() == CoverMode::Multiple);
     if (area == -1)
         return;
-    QCOMPARE(f.ClearButton->isEnabled(), !d.GetPicture(area).isNull());
+    QCOMPARE(Ui(f).ClearButton()->isEnabled(), !d.GetPicture(area).isNull());
     const bool user = !d.GetStretch(area) && !d.GetAutosize(area);
-    QCOMPARE(f.CenterButton->isEnabled(), user);
-    QCOMPARE(f.ZoomInButton->isVisibleTo(&f), user);
-    QCOMPARE(f.ImageTextEdit->text(), d.GetText(area));
-    QCOMPARE(f.TextPosRadio->ItemIndex(), int(d.GetTextPosition(area)));
+    QCOMPARE(Ui(f).CenterButton()->isEnabled(), user);
+    QCOMPARE(Ui(f).ZoomInButton()->isVisibleTo(&f), user);
+    QCOMPARE(Ui(f).ImageTextEdit()->text(), d.GetText(area));
+    QCOMPARE(Ui(f).TextPosRadio()->ItemIndex(), int(d.GetTextPosition(area)));
 }
 
 void Drop(TCoverMakerMainForm &f, const QPoint &at, QMimeData &data)
@@ -71,77 +72,77 @@ private Q_SLOTS:
     {
         TProgram p;
         TCoverMakerMainForm &f = *p.form;
-        QUndoStack &steps = f.Steps();
-        f.MultiButton->click();
+        QUndoStack &steps = f.Cover().Steps();
+        Ui(f).MultiButton()->click();
         const QString jpeg = p.Save("photo.jpg", WriteJpeg(QuarterPicture(64, 48)));
         const QString bmp = p.Save("other.bmp", WriteBmp(QuarterPicture(30, 20)));
         const std::pair<QString, std::function<void()>> commands[] = {
             {"Change picture", [&] {
-                 f.CoverView->SelectArea(1);
+                 Ui(f).CoverView()->SelectArea(1);
                  p.chooser.Answer = jpeg;
-                 f.ChangeButton->click();
+                 Ui(f).ChangeButton()->click();
              }},
-            {"Picture view", [&] { f.ImageView->Button(2)->click(); }},
+            {"Picture view", [&] { Ui(f).ImageView()->Button(2)->click(); }},
             {"Move picture", [&] {
                  const QPoint c = Centre(f, 1);
-                 QTest::mousePress(f.CoverView, Qt::LeftButton, {}, c);
-                 QTest::mouseMove(f.CoverView, c + QPoint(5, 3));
-                 QTest::mouseMove(f.CoverView, c + QPoint(12, 9));
-                 QTest::mouseRelease(f.CoverView, Qt::LeftButton, {}, c + QPoint(12, 9));
+                 QTest::mousePress(Ui(f).CoverView(), Qt::LeftButton, {}, c);
+                 QTest::mouseMove(Ui(f).CoverView(), c + QPoint(5, 3));
+                 QTest::mouseMove(Ui(f).CoverView(), c + QPoint(12, 9));
+                 QTest::mouseRelease(Ui(f).CoverView(), Qt::LeftButton, {}, c + QPoint(12, 9));
                  QCoreApplication::processEvents();
              }},
-            {"Zoom in", [&] { f.ZoomInButton->click(); }},
+            {"Zoom in", [&] { Ui(f).ZoomInButton()->click(); }},
             {"Zoom out", [&] {
-                 f.CoverView->setFocus();
-                 QTest::keyClick(f.CoverView, Qt::Key_Minus, Qt::KeypadModifier);
+                 Ui(f).CoverView()->setFocus();
+                 QTest::keyClick(Ui(f).CoverView(), Qt::Key_Minus, Qt::KeypadModifier);
                  QCoreApplication::processEvents();
              }},
-            {"Center picture", [&] { f.CenterButton->click(); }},
+            {"Center picture", [&] { Ui(f).CenterButton()->click(); }},
             {"Background color", [&] {
                  p.colors.Answer = QColor(10, 20, 30);
-                 f.BGColorButton->click();
+                 Ui(f).BGColorButton()->click();
              }},
             {"Typing", [&] {
-                 f.CoverView->SelectArea(2);
-                 QTest::keyClicks(f.ImageTextEdit, "Title");
+                 Ui(f).CoverView()->SelectArea(2);
+                 QTest::keyClicks(Ui(f).ImageTextEdit(), "Title");
              }},
             {"Font", [&] {
                  p.fonts.Edit = [](TCoverFont &font) { font.SetBold(true); };
-                 f.FontButton->click();
+                 Ui(f).FontButton()->click();
              }},
-            {"Alignment", [&] { f.AlignRadio->Button(0)->click(); }},
-            {"Text orientation", [&] { f.TextOrientRadio->Button(1)->click(); }},
-            {"Text position", [&] { f.TextPosRadio->Button(2)->click(); }},
+            {"Alignment", [&] { Ui(f).AlignRadio()->Button(0)->click(); }},
+            {"Text orientation", [&] { Ui(f).TextOrientRadio()->Button(1)->click(); }},
+            {"Text position", [&] { Ui(f).TextPosRadio()->Button(2)->click(); }},
             {"Change picture", [&] {
                  p.chooser.Answer = bmp;
-                 f.ChangeButton->click();
+                 Ui(f).ChangeButton()->click();
              }},
-            {"Clear picture", [&] { f.ClearButton->click(); }},
-            {"Layout", [&] { f.SingleButton->click(); }},
+            {"Clear picture", [&] { Ui(f).ClearButton()->click(); }},
+            {"Layout", [&] { Ui(f).SingleButton()->click(); }},
             {"New cover", [&] {
                  p.dialogs.Scripts << [&](QDialog &d) { d.accept(); };
-                 f.New1->trigger();
+                 Ui(f).New1()->trigger();
              }},
         };
-        QCOMPARE(f.Undo1->text(), QStringLiteral("Undo Layout"));
+        QCOMPARE(Ui(f).Undo1()->text(), QStringLiteral("Undo Layout"));
         const int before = steps.count();
         QList<TDocumentState> states{p.Doc().State()};
         for (const auto &[name, command] : commands) {
             command();
             QCOMPARE(steps.count(), before + states.size());
-            QCOMPARE(f.Undo1->text(), "Undo " + name);
+            QCOMPARE(Ui(f).Undo1()->text(), "Undo " + name);
             states << p.Doc().State();
         }
         QVERIFY(p.messages.Boxes.isEmpty());
         // Back to each earlier cover exactly, the panels following.
         for (int i = states.size() - 2; i >= 0; --i) {
-            f.Undo1->trigger();
+            Ui(f).Undo1()->trigger();
             CompareStates(p.Doc().State(), states[i]);
             CheckPanels(f);
         }
-        QCOMPARE(f.Redo1->text(), QStringLiteral("Redo Change picture"));
+        QCOMPARE(Ui(f).Redo1()->text(), QStringLiteral("Redo Change picture"));
         for (int i = 1; i < states.size(); ++i) {
-            f.Redo1->trigger();
+            Ui(f).Redo1()->trigger();
             CompareStates(p.Doc().State(), states[i]);
             CheckPanels(f);
         }
@@ -152,26 +153,26 @@ private Q_SLOTS:
     {
         TProgram p;
         TCoverMakerMainForm &f = *p.form;
-        f.MultiButton->click();
+        Ui(f).MultiButton()->click();
         for (CoverArea a = 1; a <= 3; ++a) {
-            f.CoverView->SelectArea(a);
+            Ui(f).CoverView()->SelectArea(a);
             p.chooser.Answer = p.Save(QStringLiteral("p%1.jpg").arg(a),
                                       WriteJpeg(QuarterPicture(600, 400)));
-            f.ChangeButton->click();
+            Ui(f).ChangeButton()->click();
         }
         p.coverFiles.Answer = p.dir.filePath("saved.vmcover");
-        f.Save1->trigger();
-        QVERIFY(!f.IsModified());
+        Ui(f).Save1()->trigger();
+        QVERIFY(!f.Cover().IsModified());
         // A hundred steps: typing in turn in each area, each its own step.
         for (int i = 0; i < 100; ++i) {
-            f.CoverView->SelectArea(i % 3 + 1);
-            QTest::keyClick(f.ImageTextEdit, Qt::Key_A);
+            Ui(f).CoverView()->SelectArea(i % 3 + 1);
+            QTest::keyClick(Ui(f).ImageTextEdit(), Qt::Key_A);
         }
-        QCOMPARE(f.Steps().count(), 1 + 3 + 100); // the layout, the pictures, the typing
-        QVERIFY(f.IsModified());
+        QCOMPARE(f.Cover().Steps().count(), 1 + 3 + 100); // the layout, the pictures, the typing
+        QVERIFY(f.Cover().IsModified());
         // Every step holds the very pictures the cover holds: none is copied.
-        for (int i = 0; i < f.Steps().count(); ++i) {
-            const auto *step = static_cast<const TCoverStep *>(f.Steps().command(i));
+        for (int i = 0; i < f.Cover().Steps().count(); ++i) {
+            const auto *step = static_cast<const TCoverStep *>(f.Cover().Steps().command(i));
             for (size_t a = 0; a < 3; ++a) {
                 const auto &before = step->Before().State.Areas[a].Picture;
                 if (before)
@@ -180,19 +181,19 @@ private Q_SLOTS:
         }
         // Undo back to what was saved clears the mark; one more sets it.
         for (int i = 0; i < 100; ++i)
-            f.Undo1->trigger();
-        QVERIFY(!f.IsModified());
-        f.Undo1->trigger();
-        QVERIFY(f.IsModified());
-        f.Redo1->trigger();
-        QVERIFY(!f.IsModified());
+            Ui(f).Undo1()->trigger();
+        QVERIFY(!f.Cover().IsModified());
+        Ui(f).Undo1()->trigger();
+        QVERIFY(f.Cover().IsModified());
+        Ui(f).Redo1()->trigger();
+        QVERIFY(!f.Cover().IsModified());
     }
 
     void dropsAndPastes()
     {
         TProgram p;
         TCoverMakerMainForm &f = *p.form;
-        f.MultiButton->click();
+        Ui(f).MultiButton()->click();
         const QByteArray jpeg = WriteJpeg(QuarterPicture(64, 48));
         const QString a = p.Save("a.jpg", jpeg), b = p.Save("b.bmp", WriteBmp(QuarterPicture(8, 6)));
         const QString c = p.Save("c.gif", WriteSampleGif(10, 5));
@@ -200,47 +201,47 @@ private Q_SLOTS:
         for (CoverArea area = 1; area <= 3; ++area) {
             QMimeData data;
             data.setUrls({QUrl::fromLocalFile(a)});
-            Drop(f, f.CoverView->mapTo(&f, Centre(f, area)), data);
-            QCOMPARE(f.CoverView->SelectedArea, area);
+            Drop(f, Ui(f).CoverView()->mapTo(&f, Centre(f, area)), data);
+            QCOMPARE(Ui(f).CoverView()->SelectedArea(), area);
             QCOMPARE(p.Doc().PlacedPicture(area)->FileBytes, jpeg);
-            QCOMPARE(f.Undo1->text(), QStringLiteral("Undo Drop pictures"));
+            QCOMPARE(Ui(f).Undo1()->text(), QStringLiteral("Undo Drop pictures"));
         }
         // Several files go on the areas from the one under the pointer.
         QMimeData several;
         several.setUrls({QUrl::fromLocalFile(b), QUrl::fromLocalFile(c), QUrl::fromLocalFile(a)});
-        Drop(f, f.CoverView->mapTo(&f, Centre(f, 2)), several);
+        Drop(f, Ui(f).CoverView()->mapTo(&f, Centre(f, 2)), several);
         QCOMPARE(p.Doc().GetPicture(2).size(), QSize(8, 6));
         QCOMPARE(p.Doc().GetPicture(3).size(), QSize(10, 5));
         QCOMPARE(p.Doc().PlacedPicture(1)->FileBytes, jpeg);
-        f.Undo1->trigger(); // one step for the whole drop
+        Ui(f).Undo1()->trigger(); // one step for the whole drop
         QCOMPARE(p.Doc().PlacedPicture(2)->FileBytes, jpeg);
         QCOMPARE(p.Doc().PlacedPicture(3)->FileBytes, jpeg);
         // Elsewhere in the window a drop goes to the selected area.
-        f.CoverView->SelectArea(2);
+        Ui(f).CoverView()->SelectArea(2);
         QMimeData elsewhere;
         elsewhere.setUrls({QUrl::fromLocalFile(b)});
-        Drop(f, f.ChangeButton->mapTo(&f, QPoint(2, 2)), elsewhere);
+        Drop(f, Ui(f).ChangeButton()->mapTo(&f, QPoint(2, 2)), elsewhere);
         QCOMPARE(p.Doc().GetPicture(2).size(), QSize(8, 6));
 
         // Copy puts the picture and its very file on the clipboard; paste
         // places that file.
-        f.CoverView->SelectArea(1);
-        f.Copy1->trigger();
+        Ui(f).CoverView()->SelectArea(1);
+        Ui(f).Copy1()->trigger();
         QClipboard *clipboard = QGuiApplication::clipboard();
         QCOMPARE(clipboard->mimeData()->data("image/jpeg"), jpeg);
-        f.CoverView->SelectArea(3);
-        f.Paste1->trigger();
+        Ui(f).CoverView()->SelectArea(3);
+        Ui(f).Paste1()->trigger();
         QCOMPARE(p.Doc().PlacedPicture(3)->FileBytes, jpeg);
-        QCOMPARE(f.Undo1->text(), QStringLiteral("Undo Paste picture"));
+        QCOMPARE(Ui(f).Undo1()->text(), QStringLiteral("Undo Paste picture"));
         // Pixels alone, from another program.
         clipboard->setImage(QuarterPicture(7, 9));
-        f.PastePicture1->trigger();
+        Ui(f).PastePicture1()->trigger();
         QCOMPARE(p.Doc().GetPicture(3), QuarterPicture(7, 9));
         // Kept as it came, or as PNG where the clipboard offered that.
         const auto pasted = p.Doc().PlacedPicture(3);
         QVERIFY(pasted->FileBytes.isEmpty() || pasted->FileKind == "png");
         clipboard->setText("not a picture");
-        f.Paste1->trigger();
+        Ui(f).Paste1()->trigger();
         QCOMPARE(p.messages.Texts(), QStringList{"There is no picture on the clipboard."});
         QCOMPARE(p.Doc().GetPicture(3), QuarterPicture(7, 9));
     }

@@ -10,6 +10,7 @@
 #include "FontSubstitutes.h"
 #include "NewDocument.h"
 #include "ProgramFixture.h"
+#include "WindowControls.h"
 #include "RadioGroup.h"
 
 #include <QAction>
@@ -140,18 +141,17 @@ private Q_SLOTS:
         p.Start();
         TCoverMakerMainForm &f = *p.form;
         f.resize(791, 541);
-        f.CoverView->SelectArea(1);
+        Ui(f).CoverView()->SelectArea(1);
         // Placed by hand, so that the zoom buttons show over the view mode's
         // third line.
-        f.ImageView->Button(2)->click();
-        QVERIFY(f.ZoomInButton->isVisibleTo(&f));
+        Ui(f).ImageView()->Button(2)->click();
+        QVERIFY(Ui(f).ZoomInButton()->isVisibleTo(&f));
         QStringList problems;
-        for (QAction *language : f.LanguageItems->actions()) {
+        for (QAction *language : Ui(f).LanguageItems()->actions()) {
             language->trigger();
-            f.SelectionChanged(); // as a click on the area would after the switch
             for (QWidget *window : std::initializer_list<QWidget *>{
-                     &f, f.AboutBox, f.NewDocumentForm, f.EditCoverSizeData,
-                     f.CalibrationDialog}) {
+                     &f, Ui(f).AboutBox(), Ui(f).NewDocumentForm(), Ui(f).EditCoverSizeData(),
+                     Ui(f).CalibrationDialog()}) {
                 window->show();
                 for (const QString &o : Overflows(window))
                     problems << language->text() + QStringLiteral(": ") + o;
@@ -179,12 +179,12 @@ private Q_SLOTS:
         // Deep inside each window, pixel height kept; the About box's
         // product name has a face of its own.
         for (QWidget *w : std::initializer_list<QWidget *>{
-                 p.form->AlignRadio->findChild<QRadioButton *>(), p.form->AboutBox->OKButton,
-                 p.form->NewDocumentForm->AddButton, p.form->EditCoverSizeData->Edit2}) {
+                 Ui(*p.form).AlignRadio()->findChild<QRadioButton *>(), Ui(*p.form).AboutBox()->OKButton,
+                 Ui(*p.form).NewDocumentForm()->AddButton, Ui(*p.form).EditCoverSizeData()->Edit2}) {
             QCOMPARE(w->font().family().compare(face, Qt::CaseInsensitive), 0);
             QCOMPARE(w->font().pixelSize(), 11);
         }
-        QCOMPARE(p.form->AboutBox->ProductName->font().pixelSize(), 29);
+        QCOMPARE(Ui(*p.form).AboutBox()->ProductName->font().pixelSize(), 29);
     }
 };
 

@@ -8,6 +8,7 @@
 #include "RadioGroup.h"
 #include "RecordingMessageBoxes.h"
 #include "TestFiles.h"
+#include "WindowControls.h"
 #include "VelmoraError.h"
 
 #include <QDir>
@@ -81,18 +82,18 @@ private Q_SLOTS:
         Started s(folder.dir.path());
         QVERIFY(s.messages.Boxes.isEmpty());
         QVERIFY(!s.form->TerminateRequested());
-        QCOMPARE(s.form->Document()->Size().Name.Text(), QStringLiteral("Case A"));
-        QCOMPARE(s.form->Document()->Size().SingleWidth, 5.0);
-        QCOMPARE(s.form->MeasureUnit, uint8_t(0));
+        QCOMPARE(s.form->Cover().Document().Size().Name.Text(), QStringLiteral("Case A"));
+        QCOMPARE(s.form->Cover().Document().Size().SingleWidth, 5.0);
+        QCOMPARE(s.form->Unit(), uint8_t(0));
         QCOMPARE(s.form->windowTitle(), QStringLiteral("Velmora"));
         QCOMPARE(s.form->width(), 791);
         QCOMPARE(s.form->height(), 541);
-        QCOMPARE(s.form->Document()->Mode(), CoverMode::Single);
-        QVERIFY(s.form->SingleButton->isChecked());
-        QVERIFY(!s.form->MultiButton->isChecked());
-        QCOMPARE(s.form->CoverView->Document, s.form->Document());
-        QVERIFY(s.form->CoverView->AllowDrag);
-        QCOMPARE(s.form->CoverView->SelectedArea, -1);
+        QCOMPARE(s.form->Cover().Document().Mode(), CoverMode::Single);
+        QVERIFY(Ui(*s.form).SingleButton()->isChecked());
+        QVERIFY(!Ui(*s.form).MultiButton()->isChecked());
+        QCOMPARE(Ui(*s.form).CoverView()->Document(), &s.form->Cover().Document());
+        QVERIFY(Ui(*s.form).CoverView()->AllowDrag());
+        QCOMPARE(Ui(*s.form).CoverView()->SelectedArea(), -1);
     }
 
     void emptyCatalogueGivesTheNonameCover()
@@ -100,7 +101,7 @@ private Q_SLOTS:
         const QByteArray empty;
         ProgramFolder folder(&empty);
         Started s(folder.dir.path());
-        TCoverDocument *d = s.form->Document();
+        TCoverDocument *d = &s.form->Cover().Document();
         QCOMPARE(d->Size().Name.Text(), QStringLiteral("<noname>"));
         QCOMPARE(d->Size().SingleWidth, 10.0);
         QCOMPARE(d->Size().LeftWidth, 1.0);
@@ -112,9 +113,9 @@ private Q_SLOTS:
         QCOMPARE(d->GetBackColor(2), TColorRef(0));
         QCOMPARE(d->GetText(1), QString());
         // The hint shows once the cover is in Multiple mode.
-        s.form->MultiButton->click();
+        Ui(*s.form).MultiButton()->click();
         QCOMPARE(d->Mode(), CoverMode::Multiple);
-        QVERIFY(s.form->CoverView->AreaRect[2].Right > s.form->CoverView->AreaRect[2].Left);
+        QVERIFY(Ui(*s.form).CoverView()->AreaRect()[2].Right > Ui(*s.form).CoverView()->AreaRect()[2].Left);
     }
 
     void missingFilesAreReportedAndEndTheProgram()
@@ -128,7 +129,7 @@ private Q_SLOTS:
                      QStringLiteral("File \"CoverSizes.ini\" not found."));
             QVERIFY(s.form->TerminateRequested());
             // Start-up still ran to its end.
-            QCOMPARE(s.form->Document()->Size().Name.Text(), QStringLiteral("<noname>"));
+            QCOMPARE(s.form->Cover().Document().Size().Name.Text(), QStringLiteral("<noname>"));
         }
         {
             ProgramFolder folder(&TwoSizes, false);
@@ -152,7 +153,7 @@ private Q_SLOTS:
         Started s(folder.dir.path());
         QCOMPARE(s.messages.Texts(), QStringList({"'1,5' is not a valid floating point value"}));
         QVERIFY(!s.form->TerminateRequested());
-        QCOMPARE(s.form->Document()->Size().Name.Text(), QStringLiteral("<noname>"));
+        QCOMPARE(s.form->Cover().Document().Size().Name.Text(), QStringLiteral("<noname>"));
     }
 
     void nothingSelectedDisablesTheAreaControls()
@@ -161,21 +162,21 @@ private Q_SLOTS:
         Started s(folder.dir.path());
         TCoverMakerMainForm &f = *s.form;
         for (QWidget *w :
-             {static_cast<QWidget *>(f.ChangeButton), static_cast<QWidget *>(f.ClearButton),
-              static_cast<QWidget *>(f.ImageView), static_cast<QWidget *>(f.CenterButton),
-              static_cast<QWidget *>(f.BGColorButton), static_cast<QWidget *>(f.TextLabel),
-              static_cast<QWidget *>(f.ImageTextEdit), static_cast<QWidget *>(f.AlignRadio),
-              static_cast<QWidget *>(f.TextOrientRadio), static_cast<QWidget *>(f.TextPosRadio),
-              static_cast<QWidget *>(f.FontButton)})
+             {static_cast<QWidget *>(Ui(f).ChangeButton()), static_cast<QWidget *>(Ui(f).ClearButton()),
+              static_cast<QWidget *>(Ui(f).ImageView()), static_cast<QWidget *>(Ui(f).CenterButton()),
+              static_cast<QWidget *>(Ui(f).BGColorButton()), static_cast<QWidget *>(Ui(f).TextLabel()),
+              static_cast<QWidget *>(Ui(f).ImageTextEdit()), static_cast<QWidget *>(Ui(f).AlignRadio()),
+              static_cast<QWidget *>(Ui(f).TextOrientRadio()), static_cast<QWidget *>(Ui(f).TextPosRadio()),
+              static_cast<QWidget *>(Ui(f).FontButton())})
             QVERIFY2(!w->isEnabled(), qPrintable(w->metaObject()->className()));
-        QVERIFY(f.ZoomInButton->isHidden());
-        QVERIFY(f.ZoomOutButton->isHidden());
-        QCOMPARE(f.ImageTextEdit->text(), QString());
-        QCOMPARE(f.AlignRadio->ItemIndex(), -1);
-        QCOMPARE(f.TextOrientRadio->ItemIndex(), -1);
-        QCOMPARE(f.TextPosRadio->ItemIndex(), -1);
-        QVERIFY(f.SingleButton->isEnabled() && f.MultiButton->isEnabled());
-        QVERIFY(f.NewButton->isEnabled() && f.PrintButton->isEnabled());
+        QVERIFY(Ui(f).ZoomInButton()->isHidden());
+        QVERIFY(Ui(f).ZoomOutButton()->isHidden());
+        QCOMPARE(Ui(f).ImageTextEdit()->text(), QString());
+        QCOMPARE(Ui(f).AlignRadio()->ItemIndex(), -1);
+        QCOMPARE(Ui(f).TextOrientRadio()->ItemIndex(), -1);
+        QCOMPARE(Ui(f).TextPosRadio()->ItemIndex(), -1);
+        QVERIFY(Ui(f).SingleButton()->isEnabled() && Ui(f).MultiButton()->isEnabled());
+        QVERIFY(Ui(f).NewButton()->isEnabled() && Ui(f).PrintButton()->isEnabled());
     }
 
     void selectingAnAreaFillsThePanels()
@@ -183,32 +184,32 @@ private Q_SLOTS:
         ProgramFolder folder(&TwoSizes);
         Started s(folder.dir.path());
         TCoverMakerMainForm &f = *s.form;
-        TCoverDocument *d = f.Document();
+        TCoverDocument *d = &f.Cover().Document();
         d->SetText(1, "Title");
         d->SetAlignment(1, taRight);
         d->SetTextPosition(1, tpBottom);
         d->SetAutosize(1, true);
-        f.CoverView->SelectArea(1);
-        QVERIFY(f.ChangeButton->isEnabled());
-        QVERIFY(!f.ClearButton->isEnabled());  // no picture yet
-        QVERIFY(!f.CenterButton->isEnabled()); // not user defined
-        QCOMPARE(f.ImageView->ItemIndex(), 1);
-        QVERIFY(f.ZoomInButton->isHidden());
-        QCOMPARE(f.ImageTextEdit->text(), QStringLiteral("Title"));
-        QCOMPARE(f.AlignRadio->ItemIndex(), 2); // Right is the third choice
-        QCOMPARE(f.TextPosRadio->ItemIndex(), 2);
-        QCOMPARE(f.TextOrientRadio->ItemIndex(), 0);
+        Ui(f).CoverView()->SelectArea(1);
+        QVERIFY(Ui(f).ChangeButton()->isEnabled());
+        QVERIFY(!Ui(f).ClearButton()->isEnabled());  // no picture yet
+        QVERIFY(!Ui(f).CenterButton()->isEnabled()); // not user defined
+        QCOMPARE(Ui(f).ImageView()->ItemIndex(), 1);
+        QVERIFY(Ui(f).ZoomInButton()->isHidden());
+        QCOMPARE(Ui(f).ImageTextEdit()->text(), QStringLiteral("Title"));
+        QCOMPARE(Ui(f).AlignRadio()->ItemIndex(), 2); // Right is the third choice
+        QCOMPARE(Ui(f).TextPosRadio()->ItemIndex(), 2);
+        QCOMPARE(Ui(f).TextOrientRadio()->ItemIndex(), 0);
         // Refreshing wrote the same values back, changing nothing.
         QCOMPARE(d->GetAlignment(1), uint8_t(taRight));
         QCOMPARE(d->GetText(1), QStringLiteral("Title"));
 
         const QImage pic = Picture(40, 20);
-        f.CoverView->SetAreaPicture(1, &pic);
-        f.ImageView->SetItemIndex(2);
-        QVERIFY(f.ClearButton->isEnabled());
-        QVERIFY(f.CenterButton->isEnabled());
-        QVERIFY(!f.ZoomInButton->isHidden());
-        QVERIFY(!f.ZoomOutButton->isHidden());
+        f.Cover().PlaceImage(1, pic);
+        Ui(f).ImageView()->SetItemIndex(2);
+        QVERIFY(Ui(f).ClearButton()->isEnabled());
+        QVERIFY(Ui(f).CenterButton()->isEnabled());
+        QVERIFY(!Ui(f).ZoomInButton()->isHidden());
+        QVERIFY(!Ui(f).ZoomOutButton()->isHidden());
         QVERIFY(!d->GetStretch(1) && !d->GetAutosize(1));
     }
 
@@ -217,25 +218,25 @@ private Q_SLOTS:
         ProgramFolder folder(&TwoSizes);
         Started s(folder.dir.path());
         TCoverMakerMainForm &f = *s.form;
-        TCoverDocument *d = f.Document();
-        f.CoverView->SelectArea(1);
-        QTest::keyClicks(f.ImageTextEdit, "Hi");
+        TCoverDocument *d = &f.Cover().Document();
+        Ui(f).CoverView()->SelectArea(1);
+        QTest::keyClicks(Ui(f).ImageTextEdit(), "Hi");
         QCOMPARE(d->GetText(1), QStringLiteral("Hi"));
-        f.ImageTextEdit->clear();
+        Ui(f).ImageTextEdit()->clear();
         QCOMPARE(d->GetText(1), QString());
-        f.AlignRadio->SetItemIndex(1);
+        Ui(f).AlignRadio()->SetItemIndex(1);
         QCOMPARE(d->GetAlignment(1), uint8_t(taCenter));
-        f.AlignRadio->SetItemIndex(2);
+        Ui(f).AlignRadio()->SetItemIndex(2);
         QCOMPARE(d->GetAlignment(1), uint8_t(taRight));
-        f.AlignRadio->SetItemIndex(0);
+        Ui(f).AlignRadio()->SetItemIndex(0);
         QCOMPARE(d->GetAlignment(1), uint8_t(taLeft));
-        f.TextOrientRadio->SetItemIndex(1);
+        Ui(f).TextOrientRadio()->SetItemIndex(1);
         QCOMPARE(d->GetOrientation(1), uint8_t(toVert));
-        f.TextPosRadio->SetItemIndex(0);
+        Ui(f).TextPosRadio()->SetItemIndex(0);
         QCOMPARE(d->GetTextPosition(1), uint8_t(tpTop));
-        f.ImageView->SetItemIndex(1);
+        Ui(f).ImageView()->SetItemIndex(1);
         QVERIFY(d->GetAutosize(1));
-        f.ImageView->SetItemIndex(0);
+        Ui(f).ImageView()->SetItemIndex(0);
         QVERIFY(d->GetStretch(1));
     }
 
@@ -244,16 +245,16 @@ private Q_SLOTS:
         ProgramFolder folder(&TwoSizes);
         Started s(folder.dir.path());
         TCoverMakerMainForm &f = *s.form;
-        TCoverDocument *d = f.Document();
+        TCoverDocument *d = &f.Cover().Document();
         const QImage pic = Picture(40, 20);
         d->SetPicture(1, &pic);
         d->SetStretch(1, false); // user defined, picture far outside the area
         d->SetOffset(1, TPoint{-100000, -100000});
-        QCOMPARE(f.ImageView->ItemIndex(), -1);
-        f.CoverView->SelectArea(1);
-        QCOMPARE(f.ImageView->ItemIndex(), 2);
+        QCOMPARE(Ui(f).ImageView()->ItemIndex(), -1);
+        Ui(f).CoverView()->SelectArea(1);
+        QCOMPARE(Ui(f).ImageView()->ItemIndex(), 2);
         QVERIFY(d->GetOffset(1) != (TPoint{-100000, -100000})); // re-centred
-        QVERIFY(!f.CoverView->IsPictureLost(1));
+        QVERIFY(!Ui(f).CoverView()->IsPictureLost(1));
     }
 
     void toolPanelTakesOneRowWhenWideEnough()
@@ -263,18 +264,18 @@ private Q_SLOTS:
         TCoverMakerMainForm &f = *s.form;
         f.show();
         // r + w + 2 = 321 + 529 + 2 = 852
-        f.ToolPanel->setFixedWidth(852);
-        f.ToolPanelResize();
-        QCOMPARE(f.ToolPanel->height(), 85);
-        QCOMPARE(f.TextPropPanel->pos(), QPoint(0, 40));
-        f.ToolPanel->setFixedWidth(853);
+        Ui(f).ToolPanel()->setFixedWidth(852);
+        QCoreApplication::processEvents(); // the panel hears of its new width
+        QCOMPARE(Ui(f).ToolPanel()->height(), 85);
+        QCOMPARE(Ui(f).TextPropPanel()->pos(), QPoint(0, 40));
+        Ui(f).ToolPanel()->setFixedWidth(853);
         QCoreApplication::processEvents();
-        QCOMPARE(f.ToolPanel->maximumHeight(), 44);
-        QCOMPARE(f.TextPropPanel->pos(), QPoint(323, 0));
-        f.ToolPanel->setFixedWidth(852);
+        QCOMPARE(Ui(f).ToolPanel()->maximumHeight(), 44);
+        QCOMPARE(Ui(f).TextPropPanel()->pos(), QPoint(323, 0));
+        Ui(f).ToolPanel()->setFixedWidth(852);
         QCoreApplication::processEvents();
-        QCOMPARE(f.ToolPanel->maximumHeight(), 85);
-        QCOMPARE(f.TextPropPanel->pos(), QPoint(0, 40));
+        QCOMPARE(Ui(f).ToolPanel()->maximumHeight(), 85);
+        QCOMPARE(Ui(f).TextPropPanel()->pos(), QPoint(0, 40));
     }
 
     void viewFillsWhatThePanelsLeave()
@@ -285,17 +286,17 @@ private Q_SLOTS:
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         // The view fills its sunken edge, and the edge what the panels leave.
-        const QWidget *edge = f.CoverView->parentWidget();
-        QCOMPARE(f.CoverView->geometry(), edge->contentsRect());
+        const QWidget *edge = Ui(f).CoverView()->parentWidget();
+        QCOMPARE(Ui(f).CoverView()->geometry(), edge->contentsRect());
         const QRect outer = edge->geometry();
-        QCOMPARE(f.PropertiesPanel->width(), 185);
-        QCOMPARE(outer.right() + 1, f.PropertiesPanel->x());
-        QCOMPARE(outer.top(), f.ToolPanel->height());
+        QCOMPARE(Ui(f).PropertiesPanel()->width(), 185);
+        QCOMPARE(outer.right() + 1, Ui(f).PropertiesPanel()->x());
+        QCOMPARE(outer.top(), Ui(f).ToolPanel()->height());
         QCOMPARE(outer.left(), 0);
         QCOMPARE(outer.bottom() + 1, f.centralWidget()->height());
-        const QRect view = f.CoverView->geometry();
+        const QRect view = Ui(f).CoverView()->geometry();
         // The cover was laid out for the view's real size.
-        const TRect r = f.CoverView->AreaRect[1];
+        const TRect r = Ui(f).CoverView()->AreaRect()[1];
         QCOMPARE(r.Right - r.Left, r.Bottom - r.Top); // a square cover
         QVERIFY(r.Left >= 10 && r.Right <= view.width() - 10);
     }
@@ -309,8 +310,8 @@ private Q_SLOTS:
         QCOMPARE(s.messages.Texts(),
                  QStringList({"Integer overflow", "Unable to write to /tmp/x.ini"}));
         QCOMPARE(s.messages.Boxes[0].caption, QStringLiteral("Error"));
-        s.form->MultiButton->click();
-        QCOMPARE(s.form->Document()->Mode(), CoverMode::Multiple);
+        Ui(*s.form).MultiButton()->click();
+        QCOMPARE(s.form->Cover().Document().Mode(), CoverMode::Multiple);
     }
 
     void designFacesResolveToMetricCompatibleOnes()
@@ -337,19 +338,21 @@ private Q_SLOTS:
         TCoverMakerMainForm &f = *s.form;
         QImage pic(300, 100, QImage::Format_RGB32);
         pic.fill(Qt::red);
-        f.CoverView->SelectArea(1);
-        f.CoverView->SetAreaPicture(1, &pic);
-        const QImage shot = f.PaintBox1->grab().toImage();
+        Ui(f).CoverView()->SelectArea(1);
+        f.Cover().PlaceImage(1, pic);
+        const QImage shot = Ui(f).PaintBox1()->grab().toImage();
         QCOMPARE(shot.size(), QSize(153, 145));
         // s = 0.51: drawn into left 0, top 47, right 153, bottom 98
         QCOMPARE(QColor(shot.pixel(0, 47)), QColor(Qt::red));
         QCOMPARE(QColor(shot.pixel(152, 97)), QColor(Qt::red));
         QVERIFY(QColor(shot.pixel(76, 46)) != QColor(Qt::red));
         QVERIFY(QColor(shot.pixel(76, 98)) != QColor(Qt::red));
-        QVERIFY(!f.ClearButton->isEnabled()); // panels refresh on selection only
-        f.ClearButtonClick();
-        QVERIFY(f.Document()->GetPicture(1).isNull());
-        QVERIFY(QColor(f.PaintBox1->grab().toImage().pixel(76, 70)) != QColor(Qt::red));
+        // The panel follows every change of the cover.
+        QVERIFY(Ui(f).ClearButton()->isEnabled());
+        Ui(f).ClearButton()->click();
+        QVERIFY(f.Cover().Document().GetPicture(1).isNull());
+        QVERIFY(!Ui(f).ClearButton()->isEnabled());
+        QVERIFY(QColor(Ui(f).PaintBox1()->grab().toImage().pixel(76, 70)) != QColor(Qt::red));
     }
 };
 

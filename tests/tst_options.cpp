@@ -8,6 +8,7 @@
 #include "LanguageController.h"
 #include "NewDocument.h"
 #include "ProgramFixture.h"
+#include "WindowControls.h"
 #include "RadioGroup.h"
 
 #include <QAction>
@@ -107,10 +108,10 @@ private Q_SLOTS:
         Store(p.optionsPath, stored);
         p.Start();
         QCOMPARE(p.form->OuterBounds(), bounds);
-        QCOMPARE(int(p.form->MeasureUnit), unit);
+        QCOMPARE(int(p.form->Unit()), unit);
         QCOMPARE(p.Doc().Size().Name.Text(), cover);
         QCOMPARE(p.form->Languages().CurrentLanguage, QStringLiteral("English"));
-        QCOMPARE(p.form->New1->text(), QStringLiteral("New..."));
+        QCOMPARE(Ui(*p.form).New1()->text(), QStringLiteral("New..."));
     }
 
     void outerBoundsComeBackUnderAWindowManagersFrame_data()
@@ -184,28 +185,28 @@ private Q_SLOTS:
     {
         TProgram p;
         TCoverMakerMainForm &f = *p.form;
-        QCOMPARE(Captions(f.Cover1),
+        QCOMPARE(Captions(Ui(f).Cover1()),
                  QStringList({"New...", "Open...", "Save", "Save As...", "-", "Print Preview...",
                               "Print...", "Export PDF...", "-", "Exit"}));
-        QCOMPARE(Captions(f.Configure1).mid(0, 8),
+        QCOMPARE(Captions(Ui(f).Configure1()).mid(0, 8),
                  QStringList({"Templates...", "Calibrate Printer...", "-", "Inches",
                               "Centimetres", "-", "Show Actual Scale", "-"}));
-        QCOMPARE(Captions(f.Help1), QStringList({"Index", "Home Page", "-", "About..."}));
-        f.MeasureUnit = 1;
-        f.CoverView->SetShowScale(true);
-        f.Configure1Click();
-        QVERIFY(f.Centimetres1->isChecked() && f.ShowActualScale1->isChecked());
-        QVERIFY(f.LanguageItems->actions().at(0)->isChecked());
-        QCOMPARE(f.ZoomInButton->toolTip(), QStringLiteral("Zoom In")); // no accelerator mark
+        QCOMPARE(Captions(Ui(f).Help1()), QStringList({"Index", "Home Page", "-", "About..."}));
+        Ui(f).Centimetres1()->trigger();
+        Ui(f).CoverView()->SetShowScale(true);
+        ShowMenu(Ui(f).Configure1());
+        QVERIFY(Ui(f).Centimetres1()->isChecked() && Ui(f).ShowActualScale1()->isChecked());
+        QVERIFY(Ui(f).LanguageItems()->actions().at(0)->isChecked());
+        QCOMPARE(Ui(f).ZoomInButton()->toolTip(), QStringLiteral("Zoom In")); // no accelerator mark
 
         p.dialogs.Scripts << [&](QDialog &) {
-            QCOMPARE(f.AboutBox->windowTitle(), QStringLiteral("About Velmora"));
-            QCOMPARE(f.AboutBox->Maker->text(), QStringLiteral("Made by The Velmora Project"));
-            QCOMPARE(f.AboutBox->Image1->pixmap().size(), QSize(567, 283));
-            QTest::mouseClick(f.AboutBox->Label1, Qt::LeftButton);
+            QCOMPARE(Ui(f).AboutBox()->windowTitle(), QStringLiteral("About Velmora"));
+            QCOMPARE(Ui(f).AboutBox()->Maker->text(), QStringLiteral("Made by The Velmora Project"));
+            QCOMPARE(Ui(f).AboutBox()->Image1->pixmap().size(), QSize(567, 283));
+            QTest::mouseClick(Ui(f).AboutBox()->Label1, Qt::LeftButton);
         };
-        f.About1->trigger();
-        f.Index1->trigger();
+        Ui(f).About1()->trigger();
+        Ui(f).Index1()->trigger();
         QCOMPARE(p.urls.Opened, QList<QUrl>({QUrl(QString::fromLatin1(HomePageAddress)),
                                              QUrl::fromLocalFile(p.dir.filePath(ManualFileName))}));
         const QString manual = ReadBytes(ProgramBinDir() + "/" + ManualFileName);
@@ -214,8 +215,8 @@ private Q_SLOTS:
         // With no browser, a box says where the manual and the page are.
         QVERIFY(p.messages.Boxes.isEmpty());
         p.urls.Browser = false;
-        f.Index1->trigger();
-        f.HomePage1->trigger();
+        Ui(f).Index1()->trigger();
+        Ui(f).HomePage1()->trigger();
         QCOMPARE(p.messages.Texts(),
                  QStringList({BuiltInText(260).arg(QDir::toNativeSeparators(p.dir.filePath(ManualFileName))),
                               BuiltInText(260).arg(QString::fromLatin1(HomePageAddress))}));
@@ -225,30 +226,29 @@ private Q_SLOTS:
     {
         TProgram p;
         TCoverMakerMainForm &f = *p.form;
-        f.CoverView->SelectArea(1);
-        f.ImageView->Button(2)->click(); // the zoom buttons show
-        for (QAction *language : {f.LanguageItems->actions().first(), f.LanguageItems->actions().last()}) {
+        Ui(f).CoverView()->SelectArea(1);
+        Ui(f).ImageView()->Button(2)->click(); // the zoom buttons show
+        for (QAction *language : {Ui(f).LanguageItems()->actions().first(), Ui(f).LanguageItems()->actions().last()}) {
             language->trigger();
-            f.SelectionChanged();
             // Every control Tab reaches, in the order it reaches them.
             QList<QWidget *> reached;
-            for (QWidget *w = f.NewButton; reached.size() < 40; w = w->nextInFocusChain()) {
-                if (w == f.NewButton && !reached.isEmpty())
+            for (QWidget *w = Ui(f).NewButton(); reached.size() < 40; w = w->nextInFocusChain()) {
+                if (w == Ui(f).NewButton() && !reached.isEmpty())
                     break;
                 if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(&f) && w->isEnabled() &&
                     f.isAncestorOf(w))
                     reached << w;
             }
-            const QList<QWidget *> expected{f.NewButton,     f.PrintButton,   f.SingleButton,
-                                            f.MultiButton,   f.ImageTextEdit, f.AlignRadio->Button(0)};
+            const QList<QWidget *> expected{Ui(f).NewButton(),     Ui(f).PrintButton(),   Ui(f).SingleButton(),
+                                            Ui(f).MultiButton(),   Ui(f).ImageTextEdit(), Ui(f).AlignRadio()->Button(0)};
             QCOMPARE(reached.mid(0, expected.size()), expected);
             const auto at = [&](QWidget *w) { return reached.indexOf(w); };
-            QVERIFY(at(f.TextPosRadio->Button(2)) < at(f.FontButton));
-            QVERIFY(at(f.FontButton) < at(f.CoverView));
-            QVERIFY(at(f.CoverView) < at(f.ChangeButton));
-            QVERIFY(at(f.ImageView->Button(2)) < at(f.ZoomInButton));
-            QVERIFY(at(f.ZoomOutButton) < at(f.CenterButton));
-            QCOMPARE(reached.last(), static_cast<QWidget *>(f.BGColorButton));
+            QVERIFY(at(Ui(f).TextPosRadio()->Button(2)) < at(Ui(f).FontButton()));
+            QVERIFY(at(Ui(f).FontButton()) < at(Ui(f).CoverView()));
+            QVERIFY(at(Ui(f).CoverView()) < at(Ui(f).ChangeButton()));
+            QVERIFY(at(Ui(f).ImageView()->Button(2)) < at(Ui(f).ZoomInButton()));
+            QVERIFY(at(Ui(f).ZoomOutButton()) < at(Ui(f).CenterButton()));
+            QCOMPARE(reached.last(), static_cast<QWidget *>(Ui(f).BGColorButton()));
         }
     }
 
@@ -256,16 +256,16 @@ private Q_SLOTS:
     {
         TProgram p;
         TCoverMakerMainForm &f = *p.form;
-        f.CoverView->SelectArea(1);
-        f.LanguageItems->actions().at(2)->trigger(); // Français
-        QCOMPARE(f.TextLabel->text(), QStringLiteral("Texte\u00a0:"));
-        QCOMPARE(f.Change1->text(), QStringLiteral("&Changer..."));
-        QCOMPARE(f.NewDocumentForm->AddButton->text(), QStringLiteral("Ajouter..."));
-        QCOMPARE(f.EditCoverSizeData->DataGroupBox->title(),
+        Ui(f).CoverView()->SelectArea(1);
+        Ui(f).LanguageItems()->actions().at(2)->trigger(); // Français
+        QCOMPARE(Ui(f).TextLabel()->text(), QStringLiteral("Texte\u00a0:"));
+        QCOMPARE(Ui(f).Change1()->text(), QStringLiteral("&Changer..."));
+        QCOMPARE(Ui(f).NewDocumentForm()->AddButton->text(), QStringLiteral("Ajouter..."));
+        QCOMPARE(Ui(f).EditCoverSizeData()->DataGroupBox->title(),
                  QStringLiteral("Format de la couverture"));
-        QCOMPARE(f.AboutBox->windowTitle(), QStringLiteral("À propos de Velmora"));
-        QCOMPARE(f.AboutBox->Label1->text(), QString::fromLatin1(HomePageAddress));
-        QCOMPARE(f.AlignRadio->ItemIndex(), 1); // the panels show their choice again
+        QCOMPARE(Ui(f).AboutBox()->windowTitle(), QStringLiteral("À propos de Velmora"));
+        QCOMPARE(Ui(f).AboutBox()->Label1->text(), QString::fromLatin1(HomePageAddress));
+        QCOMPARE(Ui(f).AlignRadio()->ItemIndex(), 1); // the panels show their choice again
         // Qt's own dialogs and buttons switch with it, where Qt's texts are
         // installed (the set-up installs them), and back.
         const auto cancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
@@ -273,19 +273,19 @@ private Q_SLOTS:
             QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_fr.qm"))
             QCOMPARE(cancel(), QStringLiteral("Annuler"));
         QCOMPARE(QLocale().decimalPoint(), QStringLiteral(","));
-        f.LanguageItems->actions().at(0)->trigger(); // English
+        Ui(f).LanguageItems()->actions().at(0)->trigger(); // English
         QCOMPARE(cancel(), QStringLiteral("Cancel"));
         QCOMPARE(QLocale().decimalPoint(), QStringLiteral("."));
         // Names in scripts of their own come back from the options as they
         // went in.
         for (const QString &name : {QStringLiteral("Русский"), QStringLiteral("日本語")}) {
-            for (QAction *item : p.form->LanguageItems->actions())
+            for (QAction *item : Ui(*p.form).LanguageItems()->actions())
                 if (item->text() == name)
                     item->trigger();
             p.Restart();
             QCOMPARE(p.form->Languages().CurrentLanguage, name);
         }
-        QCOMPARE(p.form->New1->text(), QStringLiteral("新規..."));
+        QCOMPARE(Ui(*p.form).New1()->text(), QStringLiteral("新規..."));
     }
 
     void languageFileRules_data()
@@ -346,13 +346,13 @@ private Q_SLOTS:
         p.Start();
         TCoverMakerMainForm &f = *p.form;
         QCOMPARE(f.Languages().CurrentLanguage, current);
-        QCOMPARE(f.New1->text(), newCaption);
-        QCOMPARE(f.AboutBox->windowTitle(), QStringLiteral("About Velmora")); // no text 123
-        f.Configure1Click();
-        QCOMPARE(f.LanguageItems->actions().size(), items.size());
+        QCOMPARE(Ui(f).New1()->text(), newCaption);
+        QCOMPARE(Ui(f).AboutBox()->windowTitle(), QStringLiteral("About Velmora")); // no text 123
+        ShowMenu(Ui(f).Configure1());
+        QCOMPARE(Ui(f).LanguageItems()->actions().size(), items.size());
         for (int i = 0; i < items.size(); ++i) {
-            QCOMPARE(f.LanguageItems->actions().at(i)->text(), items[i]);
-            QCOMPARE(f.LanguageItems->actions().at(i)->isChecked(), i == checked);
+            QCOMPARE(Ui(f).LanguageItems()->actions().at(i)->text(), items[i]);
+            QCOMPARE(Ui(f).LanguageItems()->actions().at(i)->isChecked(), i == checked);
         }
     }
 

@@ -154,7 +154,7 @@ private Q_SLOTS:
         f.Document.ClearPlacementFlags(1);
         f.Document.SetZoom(1, 0.4);
         f.Document.SetOffset(1, TPoint{700, 500});
-        const TRect area = f.View.AreaRect[1];
+        const TRect area = f.View.AreaRect()[1];
         const TRect shown = f.View.PictureRect(1, area, false);
         const double screen[] = {double(shown.Left - area.Left) / area.Width(),
                                  double(shown.Top - area.Top) / area.Height(),

@@ -6,6 +6,7 @@
 #include "PictureLoading.h"
 #include "PrintCalibration.h"
 #include "ProgramFixture.h"
+#include "WindowControls.h"
 #include "ViewFixture.h"
 
 #include <QApplication>
@@ -152,20 +153,20 @@ private Q_SLOTS:
     {
         TProgram p;
         TCoverMakerMainForm &f = *p.form;
-        f.MultiButton->click();
+        Ui(f).MultiButton()->click();
         p.Doc().SetCoverSize(MakeSize(4, 4, 1, 4, 1, 5));
-        f.CoverView->SelectArea(2);
+        Ui(f).CoverView()->SelectArea(2);
         p.chooser.Answer = p.Save("photo.jpg", WriteJpeg(QuarterPicture(1500, 1000)));
-        f.ChangeButton->click();
-        f.CoverView->SelectArea(3);
+        Ui(f).ChangeButton()->click();
+        Ui(f).CoverView()->SelectArea(3);
         p.chooser.Answer = p.Save("clip.wmf", WriteWmfClipArt());
-        f.ChangeButton->click();
+        Ui(f).ChangeButton()->click();
         p.Doc().SetText(2, QStringLiteral("Midnight Café"));
         p.Doc().SetText(1, QStringLiteral("Spine"));
         p.Doc().SetOrientation(1, toVert);
         const QString pdf = p.dir.filePath("cover.pdf");
         p.coverFiles.Answer = pdf;
-        f.ExportPdf1->trigger();
+        Ui(f).ExportPdf1()->trigger();
         QVERIFY2(p.messages.Boxes.isEmpty(), qPrintable(p.messages.Texts().join('\n')));
         QCOMPARE(p.coverFiles.Titles.last(), QStringLiteral("Export PDF"));
         // The page is the cover: 6 x 5 in, 432 x 360 points.
@@ -186,8 +187,8 @@ private Q_SLOTS:
             c.Extras.CutMarks = true;
             c.Extras.BleedMm = 3;
         };
-        f.Print1->trigger();
-        f.ExportPdf1->trigger();
+        Ui(f).Print1()->trigger();
+        Ui(f).ExportPdf1()->trigger();
         const double side = 2 * (2 + 3 + 5) / 25.4 * 72; // gap, bleed and mark on either side
         const QSizeF page = PageSize(pdf);
         // Qt writes a page in whole points: the nearest one.
@@ -196,7 +197,7 @@ private Q_SLOTS:
         // The choices are remembered.
         p.Restart();
         p.printers.SetUp = nullptr;
-        p.form->Print1->trigger();
+        Ui(*p.form).Print1()->trigger();
         QVERIFY(p.printers.Shown.Extras.CutMarks && p.printers.Shown.Extras.BleedMm == 3);
     }
 
@@ -212,19 +213,19 @@ private Q_SLOTS:
             preview->updatePreview();
             pages = preview->pageCount();
         };
-        f.PrintPreview1->trigger();
+        Ui(f).PrintPreview1()->trigger();
         QCOMPARE(pages, 1);
         QVERIFY(p.messages.Boxes.isEmpty());
 
         // Calibration: the sheet prints; a file is not a printer to correct.
         const QString sheet = p.dir.filePath("sheet.pdf");
         p.printers.SetUp = [&](QPrinter &printer) { printer.setOutputFileName(sheet); };
-        f.Calibrate1->trigger();
+        Ui(f).Calibrate1()->trigger();
         QVERIFY(Run("pdftotext", {sheet, "-"}).contains("Velmora calibration sheet"));
         QCOMPARE(p.messages.Texts(), QStringList{BuiltInText(259)});
         QCOMPARE(p.dialogs.Shown, 1); // the preview alone
         // The measurements give the correction, through the dialog's own loop.
-        TCalibrationDialog &dialog = *f.CalibrationDialog;
+        TCalibrationDialog &dialog = *Ui(f).CalibrationDialog();
         QTimer::singleShot(0, [&] {
             dialog.WidthEdit->setValue(100.8);
             dialog.LeftEdit->setValue(26.5);

@@ -11,6 +11,7 @@
 #include "NewDocument.h"
 #include "PdfPages.h"
 #include "ProgramFixture.h"
+#include "WindowControls.h"
 #include "RadioGroup.h"
 #include "SampleFiles.h"
 #include "SizeListModel.h"
@@ -39,20 +40,20 @@ private Q_SLOTS:
         TProgram p(ReadBytes(SourceDir() + "/data/CoverSizes.ini"));
         TMetafileGraphic::SetScreenDpi(96); // pictures' sizes as on a 96 dpi screen
         TCoverMakerMainForm *f = p.form.get();
-        TCoverView &view = *f->CoverView;
+        TCoverView &view = *Ui(*f).CoverView();
         const auto click = [&](CoverArea a) {
-            const TRect &r = view.AreaRect[a];
+            const TRect &r = view.AreaRect()[a];
             QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier,
                               QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
         };
 
         p.dialogs.Scripts << [&](QDialog &) {
-            TNewDocumentForm *d = f->NewDocumentForm;
+            TNewDocumentForm *d = Ui(*f).NewDocumentForm();
             d->SelectRow(d->Rows->RowNamed(QStringLiteral("DVD keep case wrap"), Qt::CaseSensitive));
-            f->NewDocumentForm->RadioGroup1->SetItemIndex(1);
-            f->NewDocumentForm->OkButton->click();
+            Ui(*f).NewDocumentForm()->RadioGroup1->SetItemIndex(1);
+            Ui(*f).NewDocumentForm()->OkButton->click();
         };
-        f->New1->trigger();
+        Ui(*f).New1()->trigger();
         QCOMPARE(p.Doc().Size().Name.Text(), QStringLiteral("DVD keep case wrap"));
         QCOMPARE(p.Doc().Mode(), CoverMode::Multiple);
 
@@ -64,19 +65,19 @@ private Q_SLOTS:
         for (CoverArea a = 1; a <= 3; ++a) {
             click(a);
             p.chooser.Answer = p.Save(pictures[a - 1].first, pictures[a - 1].second);
-            f->ChangeButton->click();
+            Ui(*f).ChangeButton()->click();
             QVERIFY2(!p.Doc().GetPicture(a).isNull(), qPrintable(pictures[a - 1].first));
         }
         QVERIFY(p.messages.Boxes.isEmpty());
 
         // The front's picture placed by hand: half as wide, dragged, on magenta.
-        f->UserDefined1->trigger();
+        Ui(*f).UserDefined1()->trigger();
         for (int i = 0; i < 5; ++i)
-            f->ZoomOutButton->click();
+            Ui(*f).ZoomOutButton()->click();
         QVERIFY(qAbs(p.Doc().GetZoom(3) - 0.5) < 1e-9);
         p.colors.Answer = QColor(Qt::magenta);
-        f->BGColorButton->click();
-        const QPoint grab(view.AreaRect[3].Left + 10, view.AreaRect[3].Top + 10);
+        Ui(*f).BGColorButton()->click();
+        const QPoint grab(view.AreaRect()[3].Left + 10, view.AreaRect()[3].Top + 10);
         QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, grab);
         QMouseEvent move(QEvent::MouseMove, grab + QPoint(15, 5), view.mapToGlobal(grab),
                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
@@ -86,26 +87,26 @@ private Q_SLOTS:
 
         // A white bold title on the back; the spine's text turned.
         click(1);
-        QTest::keyClicks(f->ImageTextEdit, QStringLiteral("Summer"));
-        f->TextPosRadio->SetItemIndex(0); // at the top, clear of the measured row
+        QTest::keyClicks(Ui(*f).ImageTextEdit(), QStringLiteral("Summer"));
+        Ui(*f).TextPosRadio()->SetItemIndex(0); // at the top, clear of the measured row
         p.fonts.Edit = [](TCoverFont &font) {
             font.SetSize(28);
             font.SetColor(Qt::white);
             font.SetBold(true);
         };
-        f->FontButton->click();
+        Ui(*f).FontButton()->click();
         click(2);
-        QTest::keyClicks(f->ImageTextEdit, QStringLiteral("SPINE"));
-        f->TextOrientRadio->SetItemIndex(1);
+        QTest::keyClicks(Ui(*f).ImageTextEdit(), QStringLiteral("SPINE"));
+        Ui(*f).TextOrientRadio()->SetItemIndex(1);
         QCOMPARE(p.Doc().GetText(1), QStringLiteral("Summer"));
         QCOMPARE(p.Doc().GetFont(1).Color(), QColor(Qt::white));
         QCOMPARE(p.Doc().GetOrientation(2), uint8_t(toVert));
 
         // Options that a restart must bring back.
-        f->LanguageItems->actions().at(1)->trigger();
-        QCOMPARE(f->ChangeButton->text(), QStringLiteral("Ändern..."));
-        f->Centimetres1->trigger();
-        f->ShowActualScale1->trigger();
+        Ui(*f).LanguageItems()->actions().at(1)->trigger();
+        QCOMPARE(Ui(*f).ChangeButton()->text(), QStringLiteral("Ändern..."));
+        Ui(*f).Centimetres1()->trigger();
+        Ui(*f).ShowActualScale1()->trigger();
         f->SetOuterBounds(QRect(40, 30, 700, 500));
 
         // Print... into a 1200 dpi PDF on A4, measured near the bottom, clear
@@ -117,7 +118,7 @@ private Q_SLOTS:
         p.printers.SetUp = [&](QPrinter &printer) {
             SetUpPdfPrinter(printer, pdf, 1200, a4, margin);
         };
-        f->Print1->trigger();
+        Ui(*f).Print1()->trigger();
         QVERIFY(p.messages.Boxes.isEmpty());
         const int dpi = 600;
         const auto px = [&](double inches) { return int(inches * dpi + 0.5); };
@@ -139,11 +140,11 @@ private Q_SLOTS:
         f = p.form.get();
         QVERIFY(p.messages.Boxes.isEmpty());
         QCOMPARE(p.Doc().Size().Name.Text(), QStringLiteral("DVD keep case wrap"));
-        QVERIFY(f->MultiButton->isChecked());
+        QVERIFY(Ui(*f).MultiButton()->isChecked());
         QCOMPARE(f->Languages().CurrentLanguage, QStringLiteral("Deutsch"));
-        QCOMPARE(f->FontButton->text(), QStringLiteral("Schrift..."));
-        QCOMPARE(f->MeasureUnit, uint8_t(1));
-        QVERIFY(f->CoverView->ShowScale);
+        QCOMPARE(Ui(*f).FontButton()->text(), QStringLiteral("Schrift..."));
+        QCOMPARE(f->Unit(), uint8_t(1));
+        QVERIFY(Ui(*f).CoverView()->ShowScale());
         QCOMPARE(f->OuterBounds(), QRect(40, 30, 700, 500));
     }
 };

@@ -24,79 +24,79 @@ TCoverView::TCoverView(QWidget *owner, TDeviceMetrics &metrics) : QWidget(owner)
     setFocusPolicy(Qt::StrongFocus);
     // Every paint covers the whole control from our own frame buffer.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    DragArea = -1;
+    FDragArea = -1;
 }
 
 TCoverView::~TCoverView()
 {
-    if (Document)
-        Document->View = nullptr;
+    if (FDocument)
+        FDocument->View = nullptr;
 }
 
 void TCoverView::SetDocument(TCoverDocument *document)
 {
-    Document = document;
-    if (Document)
-        Document->View = this;
-    PrinterPixelsPerCm = 0; // the document's offsets are taken as they are
+    FDocument = document;
+    if (FDocument)
+        FDocument->View = this;
+    FPrinterPixelsPerCm = 0; // the document's offsets are taken as they are
     Relayout();
 }
 
 int32_t TCoverView::AreaCount() const
 {
-    return Document && Document->Mode() == CoverMode::Multiple ? 3 : 1;
+    return FDocument && FDocument->Mode() == CoverMode::Multiple ? 3 : 1;
 }
 
 void TCoverView::Relayout()
 {
-    if (OnChange)
-        OnChange(this);
-    ScreenPixelsPerCm = Metrics.ScreenPixelsPerCm(*this);
-    const int32_t before = PrinterPixelsPerCm;
+    if (FOnChange)
+        FOnChange(this);
+    FScreenPixelsPerCm = Metrics.ScreenPixelsPerCm(*this);
+    const int32_t before = FPrinterPixelsPerCm;
     try {
-        PrinterPixelsPerCm = Metrics.PrinterPixelsPerCm();
+        FPrinterPixelsPerCm = Metrics.PrinterPixelsPerCm();
     } catch (...) {
-        PrinterPixelsPerCm = NoPrinterPixelsPerCm;
+        FPrinterPixelsPerCm = NoPrinterPixelsPerCm;
     }
     // Offsets are held in the printer's pixels: another printer (or
     // resolution) must not move a placed picture on paper.
-    if (Document && before > 0 && PrinterPixelsPerCm != before) {
+    if (FDocument && before > 0 && FPrinterPixelsPerCm != before) {
         for (CoverArea a = 1; a <= 3; ++a)
-            Document->SetOffsetQuietly(
-                a, RescaledOffset(Document->GetOffset(a), before, PrinterPixelsPerCm));
+            FDocument->SetOffsetQuietly(
+                a, RescaledOffset(FDocument->GetOffset(a), before, FPrinterPixelsPerCm));
     }
 
-    if (Document) {
-        const CoverSize &s = Document->Size();
+    if (FDocument) {
+        const CoverSize &s = FDocument->Size();
         const int32_t W = width();
         const int32_t H = height();
-        if (Document->Mode() == CoverMode::Single) {
+        if (FDocument->Mode() == CoverMode::Single) {
             if (s.SingleWidth == 0 || s.SingleHeight == 0)
-                Scale = 1.0;
+                FScale = 1.0;
             else
-                Scale =
+                FScale =
                     std::min(CheckedSub(W, 20) / s.SingleWidth, CheckedSub(H, 20) / s.SingleHeight);
-            const int32_t w = Round(s.SingleWidth * Scale);
-            const int32_t h = Round(s.SingleHeight * Scale);
-            AreaRect[1] = TRect{Div(CheckedSub(W, w), 2), Div(CheckedSub(H, h), 2),
+            const int32_t w = Round(s.SingleWidth * FScale);
+            const int32_t h = Round(s.SingleHeight * FScale);
+            FAreaRect[1] = TRect{Div(CheckedSub(W, w), 2), Div(CheckedSub(H, h), 2),
                                 Div(CheckedAdd(W, w), 2), Div(CheckedAdd(H, h), 2)};
         } else {
             const double total = s.CenterWidth + s.LeftWidth + s.RightWidth;
             if (total == 0 || s.MultipleHeight == 0)
-                Scale = 1.0;
+                FScale = 1.0;
             else
-                Scale = std::min(CheckedSub(W, 40) / total, CheckedSub(H, 20) / s.MultipleHeight);
+                FScale = std::min(CheckedSub(W, 40) / total, CheckedSub(H, 20) / s.MultipleHeight);
             const double inches[3] = {s.LeftWidth, s.CenterWidth, s.RightWidth};
             int32_t pixels[3];
             int32_t sum = 0;
             int32_t n = 0;
             for (int i = 0; i < 3; ++i) {
-                pixels[i] = Round(inches[i] * Scale);
+                pixels[i] = Round(inches[i] * FScale);
                 sum = CheckedAdd(sum, pixels[i]);
                 if (inches[i] > 0)
                     ++n;
             }
-            const int32_t h = Round(s.MultipleHeight * Scale);
+            const int32_t h = Round(s.MultipleHeight * FScale);
             const int32_t gap = Div(CheckedSub(W, sum), n + 1);
             const int32_t top = Div(CheckedSub(H, h), 2);
             const int32_t bottom = Div(CheckedAdd(H, h), 2);
@@ -104,14 +104,14 @@ void TCoverView::Relayout()
             for (int i = 0; i < 3; ++i) {
                 if (inches[i] > 0) {
                     x = CheckedAdd(x, gap);
-                    AreaRect[i + 1] = TRect{x, top, CheckedAdd(x, pixels[i]), bottom};
-                    x = AreaRect[i + 1].Right;
+                    FAreaRect[i + 1] = TRect{x, top, CheckedAdd(x, pixels[i]), bottom};
+                    x = FAreaRect[i + 1].Right;
                 } else {
-                    AreaRect[i + 1] = TRect{-5, -5, -5, -5};
+                    FAreaRect[i + 1] = TRect{-5, -5, -5, -5};
                 }
             }
         }
-        if (Document->Mode() == CoverMode::Single && SelectedArea >= 2)
+        if (FDocument->Mode() == CoverMode::Single && FSelectedArea >= 2)
             SelectArea(-1);
     }
     // Painting recomputes it as well; doing it here keeps the picture
@@ -122,14 +122,14 @@ void TCoverView::Relayout()
 
 void TCoverView::UpdateDisplayRatio()
 {
-    if (!Document) {
-        DisplayRatio = NoDisplayHeightRatio;
+    if (!FDocument) {
+        FDisplayRatio = NoDisplayHeightRatio;
         return;
     }
-    const CoverSize &s = Document->Size();
+    const CoverSize &s = FDocument->Size();
     double coverHeight = s.SingleHeight;
     CoverArea shown = 1;
-    if (Document->Mode() == CoverMode::Multiple) {
+    if (FDocument->Mode() == CoverMode::Multiple) {
         coverHeight = s.MultipleHeight;
         // An area of width 0 lies off the control; the height is read from
         // the first area that is laid out.
@@ -138,33 +138,33 @@ void TCoverView::UpdateDisplayRatio()
             if (widths[i] > 0)
                 shown = i + 1;
     }
-    const int64_t hd = int64_t(AreaRect[shown].Bottom) - AreaRect[shown].Top;
+    const int64_t hd = int64_t(FAreaRect[shown].Bottom) - FAreaRect[shown].Top;
     if (hd < 1)
-        DisplayRatio = NoDisplayHeightRatio;
+        FDisplayRatio = NoDisplayHeightRatio;
     else
-        DisplayRatio = (InchToCm(coverHeight) * ScreenPixelsPerCm) / double(hd);
+        FDisplayRatio = (InchToCm(coverHeight) * FScreenPixelsPerCm) / double(hd);
 }
 
 QString TCoverView::ScaleCaption() const
 {
-    return QString::number(Round(1.0 / DisplayRatio * 100.0)) + QLatin1Char('%');
+    return QString::number(Round(1.0 / FDisplayRatio * 100.0)) + QLatin1Char('%');
 }
 
 TPoint TCoverView::ScreenToPrinter(TPoint p) const
 {
-    return TPoint{Div(CheckedMul(p.X, PrinterPixelsPerCm), ScreenPixelsPerCm),
-                  Div(CheckedMul(p.Y, PrinterPixelsPerCm), ScreenPixelsPerCm)};
+    return TPoint{Div(CheckedMul(p.X, FPrinterPixelsPerCm), FScreenPixelsPerCm),
+                  Div(CheckedMul(p.Y, FPrinterPixelsPerCm), FScreenPixelsPerCm)};
 }
 
 TPoint TCoverView::PrinterToScreen(TPoint p) const
 {
-    return TPoint{Div(CheckedMul(p.X, ScreenPixelsPerCm), PrinterPixelsPerCm),
-                  Div(CheckedMul(p.Y, ScreenPixelsPerCm), PrinterPixelsPerCm)};
+    return TPoint{Div(CheckedMul(p.X, FScreenPixelsPerCm), FPrinterPixelsPerCm),
+                  Div(CheckedMul(p.Y, FScreenPixelsPerCm), FPrinterPixelsPerCm)};
 }
 
 void TCoverView::SetShowScale(bool flag)
 {
-    ShowScale = flag;
+    FShowScale = flag;
     update();
 }
 
@@ -180,14 +180,14 @@ void TCoverView::DocumentRelayout()
 
 void TCoverView::DocumentDetached()
 {
-    Document = nullptr;
+    FDocument = nullptr;
     m_pictureCache.Clear();
 }
 
 void TCoverView::Report(const EVelmoraError &error)
 {
-    if (OnError)
-        OnError(error);
+    if (FOnError)
+        FOnError(error);
 }
 
 void TCoverView::Guarded(const std::function<void()> &work)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CoverDocuments.h"
+#include "CoverLayout.h"
 #include "DeviceMetrics.h"
 #include "Geometry.h"
 #include "PrintExtras.h"
@@ -66,7 +67,7 @@ void DrawTextLine(QPainter &p, const QString &text, const QFont &font, const QCo
 
 // Shows one cover document to scale, lets the user select areas and drag
 // pictures, and prints the cover at true size.
-class TCoverView : public QWidget, public IDocumentView
+class TCoverView : public QWidget, public IDocumentView, public ICoverLayout
 {
     Q_OBJECT
 public:
@@ -76,35 +77,40 @@ public:
     using TErrorEvent = std::function<void(const EVelmoraError &error)>;
 
     static constexpr double NoDisplayHeightRatio = 9999999.0;
-    static constexpr int32_t NoPrinterPixelsPerCm = 400;
+    static constexpr int32_t NoPrinterPixelsPerCm = ::NoPrinterPixelsPerCm;
     static constexpr int32_t PrintDivisor = 3;
 
     TCoverView(QWidget *owner, TDeviceMetrics &metrics);
     ~TCoverView() override;
 
-    TAreaRects AreaRect;
-    TCoverDocument *Document = nullptr;
-    double Scale = 0;
-    int32_t ScreenPixelsPerCm = 0;
-    int32_t PrinterPixelsPerCm = 0;
-    int32_t SelectedArea = 0; // set to -1 through SelectArea at creation
-    TNotifyEvent OnSelectionChange;
-    TNotifyEvent OnChange;
-    bool AllowDrag = false;
-    TPoint DragOffset;
-    int32_t DragArea = -1;
-    double DisplayRatio = 0;
-    TPoint DownPoint;
-    TNotifyEvent OnAreaDblClick;
-    TPopupEvent OnAreaPopup;
-    bool DblClickPending = false;
-    bool ShowScale = false;
+    TCoverDocument *Document() const { return FDocument; }
+    const TAreaRects &AreaRect() const { return FAreaRect; }
+    double Scale() const { return FScale; }
+    int32_t ScreenPixelsPerCm() const { return FScreenPixelsPerCm; }
+    int32_t PrinterPixelsPerCm() const { return FPrinterPixelsPerCm; }
+    int32_t SelectedArea() const { return FSelectedArea; }
+    double DisplayRatio() const { return FDisplayRatio; }
+    bool ShowScale() const { return FShowScale; }
+    bool AllowDrag() const { return FAllowDrag; }
+    // The drag under way: the area (-1 for none) and where the pointer holds
+    // the picture, in printer pixels; where the last press was; whether a
+    // double click waits for its press.
+    int32_t DragArea() const { return FDragArea; }
+    TPoint DragOffset() const { return FDragOffset; }
+    TPoint DownPoint() const { return FDownPoint; }
+    bool DblClickPending() const { return FDblClickPending; }
+
+    void SetOnSelectionChange(TNotifyEvent handler) { FOnSelectionChange = std::move(handler); }
+    void SetOnChange(TNotifyEvent handler) { FOnChange = std::move(handler); }
+    void SetOnAreaDblClick(TNotifyEvent handler) { FOnAreaDblClick = std::move(handler); }
+    void SetOnAreaPopup(TPopupEvent handler) { FOnAreaPopup = std::move(handler); }
     // Errors raised inside the view's own event handlers (a mouse move that
     // overflows, a layout on resize) end up here instead of in the event loop.
-    TErrorEvent OnError;
+    void SetOnError(TErrorEvent handler) { FOnError = std::move(handler); }
+    void SetAllowDrag(bool allow) { FAllowDrag = allow; }
     // Keep on-screen copies of large pictures between paints (see
     // TScaledPictureCache). Off only to measure what it saves.
-    bool UseScaledPictureCache = true;
+    void SetUseScaledPictureCache(bool use) { FUseScaledPictureCache = use; }
 
     void SetDocument(TCoverDocument *document);
     void Relayout();
@@ -126,11 +132,12 @@ public:
     {
         SetAreaPicture(area, static_cast<const TGraphic *>(nullptr));
     }
-    void CenterPicture(int32_t area);
+    void CenterPicture(int32_t area) override;
     bool IsAreaEmpty(int32_t area) const;
     void ZoomIn();
     void ZoomOut();
-    void SetUserDefined();
+    void SetUserDefined(int32_t area) override;
+    int32_t OffsetPixelsPerCm() const override { return FPrinterPixelsPerCm; }
     bool IsPictureLost(int32_t area) const;
     void SetShowScale(bool flag);
 
@@ -147,7 +154,7 @@ public:
     // room of its marks and bleed): pictures at their full resolution and
     // losslessly, texts as text. Raises "Unable to write to ..." when the
     // file cannot be written; the file is replaced only once whole.
-    void ExportPdf(const QString &fileName, const TPrintExtras &extras);
+    void ExportPdf(const QString &fileName, const TPrintExtras &extras) override;
     static constexpr int ExportDpi = 1200;
 
     // Where the area's picture is drawn for its placement when the area is
@@ -184,6 +191,26 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    TAreaRects FAreaRect;
+    TCoverDocument *FDocument = nullptr;
+    double FScale = 0;
+    int32_t FScreenPixelsPerCm = 0;
+    int32_t FPrinterPixelsPerCm = 0;
+    int32_t FSelectedArea = 0; // set to -1 through SelectArea at creation
+    TNotifyEvent FOnSelectionChange;
+    TNotifyEvent FOnChange;
+    bool FAllowDrag = false;
+    TPoint FDragOffset;
+    int32_t FDragArea = -1;
+    double FDisplayRatio = 0;
+    TPoint FDownPoint;
+    TNotifyEvent FOnAreaDblClick;
+    TPopupEvent FOnAreaPopup;
+    bool FDblClickPending = false;
+    bool FShowScale = false;
+    TErrorEvent FOnError;
+    bool FUseScaledPictureCache = true;
+
     void MouseDown(Qt::MouseButton button, Qt::MouseButtons held, TPoint p);
     void MouseMove(TPoint p);
     void MouseUp(Qt::MouseButton button, TPoint p);

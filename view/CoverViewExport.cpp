@@ -23,7 +23,7 @@ void TCoverView::ExportArea(QPainter &p, CoverArea area, const QRectF &page, con
 {
     p.save();
     p.setClipRect(reach);
-    p.fillRect(reach, ColorRefToQColor(Document->GetBackColor(area)));
+    p.fillRect(reach, ColorRefToQColor(FDocument->GetBackColor(area)));
     // From the print bitmap's pixels, where the layout is worked out, to the
     // page's.
     const double fx = page.width() / bitmap.width();
@@ -33,19 +33,19 @@ void TCoverView::ExportArea(QPainter &p, CoverArea area, const QRectF &page, con
                       r.Height() * fy);
     };
     const TRect rect{0, 0, bitmap.width(), bitmap.height()};
-    const QImage &picture = Document->GetPicture(area);
+    const QImage &picture = FDocument->GetPicture(area);
     if (!picture.isNull()) {
         // A stretched picture covers the bleed; one placed by hand goes on
         // into it; a fitted one lies within the area.
-        const bool stretch = Document->GetStretch(area);
-        const bool byHand = !stretch && !Document->GetAutosize(area);
+        const bool stretch = FDocument->GetStretch(area);
+        const bool byHand = !stretch && !FDocument->GetAutosize(area);
         const QRectF target =
             stretch && bleedPx > 0 ? reach : toPage(PictureRect(area, rect, true));
         p.setClipRect(byHand || (stretch && bleedPx > 0) ? reach : page);
         // A metafile as its own vectors where they can be drawn so, else
         // drawn anew at the page's resolution; any other picture as its
         // pixels, not a JPEG of them.
-        const auto source = Document->GetPictureSource(area);
+        const auto source = FDocument->GetPictureSource(area);
         if (!source || !source->DrawVectors(p, target)) {
             QImage drawn = picture;
             if (source) {
@@ -65,14 +65,14 @@ void TCoverView::ExportArea(QPainter &p, CoverArea area, const QRectF &page, con
     p.setClipRect(page);
     TTextLayout text;
     if (LayOutText(area, true, rect, text) && text.TextWidth > 0 && text.TextHeight > 0)
-        DrawTextLine(p, Document->GetText(area), text.Font, Document->GetFont(area).Color(),
-                     text.Measure, toPage(text.Box), Document->GetOrientation(area) == toVert);
+        DrawTextLine(p, FDocument->GetText(area), text.Font, FDocument->GetFont(area).Color(),
+                     text.Measure, toPage(text.Box), FDocument->GetOrientation(area) == toVert);
     p.restore();
 }
 
 void TCoverView::ExportPdf(const QString &fileName, const TPrintExtras &extras)
 {
-    if (!Document)
+    if (!FDocument)
         return;
     const double printerPixelsPerCm = ExportDpi / 2.54;
     struct PrintResolution
@@ -92,7 +92,7 @@ void TCoverView::ExportPdf(const QString &fileName, const TPrintExtras &extras)
     {
         QPdfWriter pdf(&file);
         pdf.setCreator(QStringLiteral("Velmora"));
-        pdf.setTitle(Document->Size().Name);
+        pdf.setTitle(FDocument->Size().Name);
         pdf.setResolution(ExportDpi);
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
         pdf.setPageSize(QPageSize(size, QPageSize::Inch, QString(), QPageSize::ExactMatch));

@@ -20,22 +20,22 @@ TPoint PointOf(const QMouseEvent *event)
 
 void TCoverView::SelectArea(int32_t area)
 {
-    if (area == SelectedArea)
+    if (area == FSelectedArea)
         return;
-    SelectedArea = area;
+    FSelectedArea = area;
     update();
-    if (OnSelectionChange)
-        OnSelectionChange(this);
+    if (FOnSelectionChange)
+        FOnSelectionChange(this);
 }
 
 void TCoverView::SetAreaPicture(CoverArea area, const TGraphic *picture,
                                 const QByteArray &fileBytes, const QString &fileKind)
 {
-    Document->SetPicture(area, picture, fileBytes, fileKind);
+    FDocument->SetPicture(area, picture, fileBytes, fileKind);
     if (!picture)
-        Document->ResetOffsetQuietly(area);
-    if (OnChange)
-        OnChange(this);
+        FDocument->ResetOffsetQuietly(area);
+    if (FOnChange)
+        FOnChange(this);
 }
 
 void TCoverView::SetAreaPicture(CoverArea area, const QImage *picture)
@@ -52,7 +52,7 @@ bool TCoverView::IsAreaEmpty(int32_t area) const
 {
     if (area == -1)
         return true;
-    const QImage &p = Document->GetPicture(area);
+    const QImage &p = FDocument->GetPicture(area);
     return p.width() == 0 || p.height() == 0;
 }
 
@@ -60,31 +60,31 @@ void TCoverView::CenterPicture(int32_t area)
 {
     if (area == -1 || IsAreaEmpty(area))
         return;
-    const TRect &r = AreaRect[area];
-    const QImage &pic = Document->GetPicture(area);
-    const int32_t aw = Round(double(CheckedMul(r.Width(), PrinterPixelsPerCm)) / ScreenPixelsPerCm);
+    const TRect &r = FAreaRect[area];
+    const QImage &pic = FDocument->GetPicture(area);
+    const int32_t aw = Round(double(CheckedMul(r.Width(), FPrinterPixelsPerCm)) / FScreenPixelsPerCm);
     const int32_t ah =
-        Round(double(CheckedMul(r.Height(), PrinterPixelsPerCm)) / ScreenPixelsPerCm);
-    const int32_t w = Round(Document->GetZoom(area) * aw);
+        Round(double(CheckedMul(r.Height(), FPrinterPixelsPerCm)) / FScreenPixelsPerCm);
+    const int32_t w = Round(FDocument->GetZoom(area) * aw);
     const int32_t h = Round(double(CheckedMul(pic.height(), w)) / pic.width());
-    const int32_t y = Round(CheckedSub(ah, h) / 2.0 * DisplayRatio);
-    const int32_t x = Round(CheckedSub(aw, w) / 2.0 * DisplayRatio);
-    Document->SetOffset(area, TPoint{x, y});
+    const int32_t y = Round(CheckedSub(ah, h) / 2.0 * FDisplayRatio);
+    const int32_t x = Round(CheckedSub(aw, w) / 2.0 * FDisplayRatio);
+    FDocument->SetOffset(area, TPoint{x, y});
 }
 
 bool TCoverView::IsPictureLost(int32_t area) const
 {
     if (area == -1 || IsAreaEmpty(area))
         return false;
-    const TRect &r = AreaRect[area];
-    const QImage &pic = Document->GetPicture(area);
+    const TRect &r = FAreaRect[area];
+    const QImage &pic = FDocument->GetPicture(area);
     const int32_t aw =
-        Round(double(CheckedMul(r.Width(), PrinterPixelsPerCm)) / ScreenPixelsPerCm * DisplayRatio);
-    const int32_t ah = Round(double(CheckedMul(r.Height(), PrinterPixelsPerCm)) /
-                             ScreenPixelsPerCm * DisplayRatio);
-    const int32_t w = Round(Document->GetZoom(area) * aw);
+        Round(double(CheckedMul(r.Width(), FPrinterPixelsPerCm)) / FScreenPixelsPerCm * FDisplayRatio);
+    const int32_t ah = Round(double(CheckedMul(r.Height(), FPrinterPixelsPerCm)) /
+                             FScreenPixelsPerCm * FDisplayRatio);
+    const int32_t w = Round(FDocument->GetZoom(area) * aw);
     const int32_t h = Round(double(CheckedMul(pic.height(), w)) / pic.width());
-    const TPoint o = Document->GetOffset(area);
+    const TPoint o = FDocument->GetOffset(area);
     // 64-bit sums: a picture dragged far away must read as lost, not overflow.
     return int64_t(o.X) + w < 5 || int64_t(o.Y) + h < 5 || int64_t(o.X) + 5 > aw ||
            int64_t(o.Y) + 5 > ah;
@@ -92,25 +92,25 @@ bool TCoverView::IsPictureLost(int32_t area) const
 
 void TCoverView::ZoomIn()
 {
-    if (IsAreaEmpty(SelectedArea))
+    if (IsAreaEmpty(FSelectedArea))
         return;
-    Document->SetZoom(SelectedArea, Document->GetZoom(SelectedArea) + 0.1);
+    FDocument->SetZoom(FSelectedArea, FDocument->GetZoom(FSelectedArea) + 0.1);
 }
 
 void TCoverView::ZoomOut()
 {
-    if (IsAreaEmpty(SelectedArea))
+    if (IsAreaEmpty(FSelectedArea))
         return;
-    Document->SetZoom(SelectedArea, Document->GetZoom(SelectedArea) - 0.1);
+    FDocument->SetZoom(FSelectedArea, FDocument->GetZoom(FSelectedArea) - 0.1);
 }
 
-void TCoverView::SetUserDefined()
+void TCoverView::SetUserDefined(int32_t area)
 {
-    if (SelectedArea == -1)
+    if (area == -1)
         return;
-    Document->ClearPlacementFlags(SelectedArea);
-    if (IsPictureLost(SelectedArea))
-        CenterPicture(SelectedArea);
+    FDocument->ClearPlacementFlags(area);
+    if (IsPictureLost(area))
+        CenterPicture(area);
     else
         update();
 }
@@ -118,84 +118,84 @@ void TCoverView::SetUserDefined()
 int32_t TCoverView::AreaAt(TPoint p) const
 {
     int32_t hit = -1;
-    if (!Document)
+    if (!FDocument)
         return hit;
     // The later area wins on a shared edge.
     for (CoverArea a = 1; a <= AreaCount(); ++a)
-        if (PointInRect(p, AreaRect[a]))
+        if (PointInRect(p, FAreaRect[a]))
             hit = a;
     return hit;
 }
 
 void TCoverView::MouseDown(Qt::MouseButton, Qt::MouseButtons held, TPoint p)
 {
-    const int32_t prev = SelectedArea;
+    const int32_t prev = FSelectedArea;
     const int32_t hit = AreaAt(p);
     if (hit != -1)
         SelectArea(hit);
     setFocus(Qt::MouseFocusReason);
-    if (SelectedArea != prev)
+    if (FSelectedArea != prev)
         Relayout();
 
-    if (SelectedArea != -1 && AllowDrag && (held & Qt::LeftButton)) {
-        if (DblClickPending) {
-            DblClickPending = false;
+    if (FSelectedArea != -1 && FAllowDrag && (held & Qt::LeftButton)) {
+        if (FDblClickPending) {
+            FDblClickPending = false;
         } else {
-            if (!PointInRect(p, AreaRect[SelectedArea]))
-                DragArea = -1;
-            else if (!IsAreaEmpty(SelectedArea))
-                DragArea = SelectedArea;
-            if (DragArea != -1) {
+            if (!PointInRect(p, FAreaRect[FSelectedArea]))
+                FDragArea = -1;
+            else if (!IsAreaEmpty(FSelectedArea))
+                FDragArea = FSelectedArea;
+            if (FDragArea != -1) {
                 const TPoint q = ScreenToPrinter(p);
-                const TPoint o = Document->GetOffset(SelectedArea);
-                DragOffset = TPoint{CheckedSub(q.X, o.X), CheckedSub(q.Y, o.Y)};
+                const TPoint o = FDocument->GetOffset(FSelectedArea);
+                FDragOffset = TPoint{CheckedSub(q.X, o.X), CheckedSub(q.Y, o.Y)};
             }
         }
     }
-    DownPoint = p;
+    FDownPoint = p;
 }
 
 void TCoverView::MouseMove(TPoint p)
 {
-    if (DragArea == -1 || !Document)
+    if (FDragArea == -1 || !FDocument)
         return;
-    const TPoint q = PrinterToScreen(DragOffset);
-    Document->SetOffset(DragArea,
+    const TPoint q = PrinterToScreen(FDragOffset);
+    FDocument->SetOffset(FDragArea,
                         ScreenToPrinter(TPoint{CheckedSub(p.X, q.X), CheckedSub(p.Y, q.Y)}));
 }
 
 void TCoverView::MouseUp(Qt::MouseButton button, TPoint p)
 {
-    DragArea = -1;
-    if (button == Qt::RightButton && SelectedArea != -1 && PointInRect(p, AreaRect[SelectedArea]) &&
-        OnAreaPopup)
-        OnAreaPopup(this, Qt::RightButton, Qt::NoModifier, p.X, p.Y);
+    FDragArea = -1;
+    if (button == Qt::RightButton && FSelectedArea != -1 && PointInRect(p, FAreaRect[FSelectedArea]) &&
+        FOnAreaPopup)
+        FOnAreaPopup(this, Qt::RightButton, Qt::NoModifier, p.X, p.Y);
 }
 
 void TCoverView::DblClick()
 {
-    if (SelectedArea == -1)
+    if (FSelectedArea == -1)
         return;
-    DblClickPending = true;
-    if (PointInRect(DownPoint, AreaRect[SelectedArea]) && OnAreaDblClick)
-        OnAreaDblClick(this);
+    FDblClickPending = true;
+    if (PointInRect(FDownPoint, FAreaRect[FSelectedArea]) && FOnAreaDblClick)
+        FOnAreaDblClick(this);
 }
 
 void TCoverView::KeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
-    const bool multiple = Document && Document->Mode() == CoverMode::Multiple;
+    const bool multiple = FDocument && FDocument->Mode() == CoverMode::Multiple;
     switch (key) {
     case Qt::Key_Left:
         if (!multiple)
             SelectArea(1);
         else
-            SelectArea(SelectedArea == 2 || SelectedArea == 3 ? SelectedArea - 1 : 3);
+            SelectArea(FSelectedArea == 2 || FSelectedArea == 3 ? FSelectedArea - 1 : 3);
         break;
     case Qt::Key_Right:
         if (!multiple)
             SelectArea(1);
         else
-            SelectArea(SelectedArea == 1 || SelectedArea == 2 ? SelectedArea + 1 : 1);
+            SelectArea(FSelectedArea == 1 || FSelectedArea == 2 ? FSelectedArea + 1 : 1);
         break;
     case Qt::Key_Plus:
         // Only the numeric keypad's plus and minus zoom.
@@ -224,7 +224,7 @@ void TCoverView::mouseMoveEvent(QMouseEvent *event)
         try {
             MouseMove(PointOf(event));
         } catch (...) {
-            DragArea = -1; // a drag that cannot be followed ends here
+            FDragArea = -1; // a drag that cannot be followed ends here
             throw;
         }
     });

@@ -74,7 +74,7 @@ void TCoverView::PaintCover(QImage &canvas)
         QPainter p(&canvas);
         p.fillRect(canvas.rect(), palette().color(QPalette::Window));
     }
-    if (!Document) {
+    if (!FDocument) {
         UpdateDisplayRatio();
         return;
     }
@@ -82,23 +82,23 @@ void TCoverView::PaintCover(QImage &canvas)
     {
         QPainter p(&canvas);
         for (CoverArea a = 1; a <= count; ++a)
-            p.fillRect(ToQRect(AreaRect[a]), ColorRefToQColor(Document->GetBackColor(a)));
+            p.fillRect(ToQRect(FAreaRect[a]), ColorRefToQColor(FDocument->GetBackColor(a)));
         for (CoverArea a = 1; a <= count; ++a) {
-            if (a == SelectedArea) {
-                FrameRect(p, Grown(AreaRect[a], 1), ActiveFrameColor());
-                FrameRect(p, Grown(AreaRect[a], 2), ActiveFrameColor());
+            if (a == FSelectedArea) {
+                FrameRect(p, Grown(FAreaRect[a], 1), ActiveFrameColor());
+                FrameRect(p, Grown(FAreaRect[a], 2), ActiveFrameColor());
             } else {
-                FrameRect(p, Grown(AreaRect[a], 1), InactiveFrameColor());
+                FrameRect(p, Grown(FAreaRect[a], 1), InactiveFrameColor());
             }
         }
     }
     UpdateDisplayRatio();
     for (CoverArea a = 1; a <= count; ++a)
-        DrawAreaPicture(a, canvas, false, AreaRect[a]);
+        DrawAreaPicture(a, canvas, false, FAreaRect[a]);
     for (CoverArea a = 1; a <= count; ++a)
-        DrawAreaText(a, canvas, false, AreaRect[a]);
+        DrawAreaText(a, canvas, false, FAreaRect[a]);
 
-    if (ShowScale) {
+    if (FShowScale) {
         QPainter p(&canvas);
         QFont f = font();
         f.setPointSize(14);
@@ -118,14 +118,14 @@ void TCoverView::PaintCover(QImage &canvas)
 
 TRect TCoverView::PictureRect(CoverArea area, const TRect &rect, bool forPrint) const
 {
-    const QImage &pic = Document->GetPicture(area);
-    if (Document->GetStretch(area))
+    const QImage &pic = FDocument->GetPicture(area);
+    if (FDocument->GetStretch(area))
         return rect;
-    if (Document->GetAutosize(area))
+    if (FDocument->GetAutosize(area))
         return FitRect(rect, pic.width(), pic.height());
-    const int32_t w = Trunc(Document->GetZoom(area) * rect.Width());
+    const int32_t w = Trunc(FDocument->GetZoom(area) * rect.Width());
     const int32_t h = Trunc(double(CheckedMul(pic.height(), w)) / pic.width());
-    const TPoint o = Document->GetOffset(area);
+    const TPoint o = FDocument->GetOffset(area);
     int32_t x;
     int32_t y;
     if (forPrint) {
@@ -133,12 +133,12 @@ TRect TCoverView::PictureRect(CoverArea area, const TRect &rect, bool forPrint) 
         // layout; the print bitmap may have another resolution.
         // Formed as one quotient so that, for the same printer, it is
         // exactly a third of the offset.
-        const double den = double(PrinterPixelsPerCm) * PrintDivisor;
+        const double den = double(FPrinterPixelsPerCm) * PrintDivisor;
         x = Trunc(o.X * PrintPrinterPixelsPerCm() / den);
         y = Trunc(o.Y * PrintPrinterPixelsPerCm() / den);
     } else {
-        x = Trunc(double(ScreenPixelsPerCm) / PrinterPixelsPerCm * o.X / DisplayRatio);
-        y = Trunc(double(ScreenPixelsPerCm) / PrinterPixelsPerCm * o.Y / DisplayRatio);
+        x = Trunc(double(FScreenPixelsPerCm) / FPrinterPixelsPerCm * o.X / FDisplayRatio);
+        y = Trunc(double(FScreenPixelsPerCm) / FPrinterPixelsPerCm * o.Y / FDisplayRatio);
     }
     const int32_t left = CheckedAdd(rect.Left, x);
     const int32_t top = CheckedAdd(rect.Top, y);
@@ -148,12 +148,12 @@ TRect TCoverView::PictureRect(CoverArea area, const TRect &rect, bool forPrint) 
 void TCoverView::DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, const TRect &rect,
                                  const TRect *bleed)
 {
-    const QImage &pic = Document->GetPicture(area);
+    const QImage &pic = FDocument->GetPicture(area);
     if (pic.width() == 0 || pic.height() == 0)
         return;
     const int32_t dw = rect.Width();
     const int32_t dh = rect.Height();
-    const bool userDefined = !Document->GetStretch(area) && !Document->GetAutosize(area);
+    const bool userDefined = !FDocument->GetStretch(area) && !FDocument->GetAutosize(area);
     const TRect target = PictureRect(area, rect, forPrint);
     const int32_t tw = target.Width();
     const int32_t th = target.Height();
@@ -167,13 +167,13 @@ void TCoverView::DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, 
         // area's size.
         const TRect &reach = bleed ? *bleed : rect;
         p.setClipRect(ToQRect(reach));
-        p.fillRect(ToQRect(reach), ColorRefToQColor(Document->GetBackColor(area)));
+        p.fillRect(ToQRect(reach), ColorRefToQColor(FDocument->GetBackColor(area)));
     }
     const QSize size(tw, th);
     // On paper a metafile is drawn anew from its vectors at its printed
     // size, its edges sharp, rather than its screen bitmap enlarged.
     if (forPrint && (tw > pic.width() || th > pic.height())) {
-        if (const auto source = Document->GetPictureSource(area)) {
+        if (const auto source = FDocument->GetPictureSource(area)) {
             const QImage sharp = source->Render(size);
             if (!sharp.isNull()) {
                 p.setRenderHint(QPainter::SmoothPixmapTransform, true);
@@ -182,9 +182,9 @@ void TCoverView::DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, 
             }
         }
     }
-    if (!forPrint && UseScaledPictureCache && m_pictureCache.IsReduction(pic, size)) {
+    if (!forPrint && FUseScaledPictureCache && m_pictureCache.IsReduction(pic, size)) {
         p.drawImage(QPoint(target.Left, target.Top),
-                    m_pictureCache.Scaled(area, pic, size, Document->GetReducedPicture(area)));
+                    m_pictureCache.Scaled(area, pic, size, FDocument->GetReducedPicture(area)));
     } else if (m_pictureCache.IsReduction(pic, size)) {
         p.drawImage(QPoint(target.Left, target.Top),
                     pic.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));

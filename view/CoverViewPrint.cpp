@@ -84,10 +84,10 @@ void DrawPrintMarks(QPainter &page, const std::vector<TPrintSlot> &slots, const 
 std::vector<TPrintSlot> TCoverView::PrintLayout(double printerPixelsPerCm) const
 {
     std::vector<TPrintSlot> slots;
-    if (!Document)
+    if (!FDocument)
         return slots;
     double height = 0;
-    const std::vector<TPrintedArea> areas = PrintedAreas(*Document, height);
+    const std::vector<TPrintedArea> areas = PrintedAreas(*FDocument, height);
     // Page edges come from the running total in inches, so the areas abut
     // exactly and none carries the rounding of the one before it.
     const int32_t pageHeight = Round(InchToCm(height) * printerPixelsPerCm);
@@ -114,11 +114,11 @@ std::vector<TPrintSlot> TCoverView::PrintLayout(double printerPixelsPerCm) const
 
 QSizeF TCoverView::PrintedSize(const TPrintExtras &extras) const
 {
-    if (!Document)
+    if (!FDocument)
         return QSizeF();
     double height = 0;
     double width = 0;
-    for (const TPrintedArea &a : PrintedAreas(*Document, height))
+    for (const TPrintedArea &a : PrintedAreas(*FDocument, height))
         if (a.Width > 0)
             width += a.Width;
     const double room = 2 * extras.RoomInches();
@@ -127,7 +127,7 @@ QSizeF TCoverView::PrintedSize(const TPrintExtras &extras) const
 
 void TCoverView::Print(QPrinter &printer, const TPrintExtras &extras)
 {
-    if (!Document)
+    if (!FDocument)
         return;
     // The page as the print dialog left it: the command chose landscape or
     // upright for the cover, and the user may have chosen otherwise.
@@ -167,7 +167,7 @@ void TCoverView::Print(QPrinter &printer, const TPrintExtras &extras)
     int64_t largest = 0;
     for (const TPrintSlot &slot : slots) {
         const TRect rect{0, 0, slot.BitmapWidth, slot.BitmapHeight};
-        const QImage &picture = Document->GetPicture(slot.Area);
+        const QImage &picture = FDocument->GetPicture(slot.Area);
         if (picture.width() > 0 && picture.height() > 0)
             PictureRect(slot.Area, rect, true);
         TTextLayout text;
@@ -209,13 +209,13 @@ void TCoverView::Print(QPrinter &printer, const TPrintExtras &extras)
                 const int32_t h = slot.BitmapHeight + 2 * bitmapBleed;
                 QImage bitmap(reinterpret_cast<uchar *>(pixels.get()), w, h, w * 4,
                               QImage::Format_RGB32);
-                bitmap.fill(ColorRefToQColor(Document->GetBackColor(slot.Area)));
+                bitmap.fill(ColorRefToQColor(FDocument->GetBackColor(slot.Area)));
                 const TRect whole{0, 0, w, h};
                 const TRect rect{left, bitmapBleed, left + slot.BitmapWidth,
                                  bitmapBleed + slot.BitmapHeight};
                 // A stretched picture covers the bleed as well; any other
                 // goes on into it from where it lies.
-                if (Document->GetStretch(slot.Area) && bitmapBleed > 0)
+                if (FDocument->GetStretch(slot.Area) && bitmapBleed > 0)
                     DrawAreaPicture(slot.Area, bitmap, true, whole);
                 else
                     DrawAreaPicture(slot.Area, bitmap, true, rect, &whole);

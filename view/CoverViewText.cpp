@@ -153,7 +153,7 @@ double TCoverView::PrintPrinterPixelsPerCm() const
 {
     if (m_printPrinterPixelsPerCm > 0)
         return m_printPrinterPixelsPerCm;
-    return PrinterPixelsPerCm;
+    return FPrinterPixelsPerCm;
 }
 
 double TCoverView::TextPixelSize(const TCoverFont &font, bool forPrint) const
@@ -184,10 +184,10 @@ const TTextMeasure &TCoverView::MeasuredText(CoverArea area, const QString &text
 bool TCoverView::LayOutText(CoverArea area, bool forPrint, const TRect &rect,
                             TTextLayout &out) const
 {
-    const QString t = Document->GetText(area);
+    const QString t = FDocument->GetText(area);
     if (t.isEmpty())
         return false;
-    const TCoverFont &coverFont = Document->GetFont(area);
+    const TCoverFont &coverFont = FDocument->GetFont(area);
     // Fonts come in whole pixels; a size between two is the nearer one
     // drawn larger or smaller by what is left.
     const double pixels = TextPixelSize(coverFont, forPrint);
@@ -198,7 +198,7 @@ bool TCoverView::LayOutText(CoverArea area, bool forPrint, const TRect &rect,
     const double scale = pixels / whole;
     out.TextWidth = Trunc(std::ceil(out.Measure.Width * scale));
     out.TextHeight = Trunc(std::ceil((out.Measure.Ascent + out.Measure.Descent) * scale));
-    const bool vertical = Document->GetOrientation(area) == toVert;
+    const bool vertical = FDocument->GetOrientation(area) == toVert;
 
     int32_t bw;
     int32_t bh;
@@ -206,14 +206,14 @@ bool TCoverView::LayOutText(CoverArea area, bool forPrint, const TRect &rect,
         bw = out.TextWidth;
         bh = out.TextHeight;
     } else {
-        bw = Trunc(out.TextWidth / DisplayRatio);
-        bh = Trunc(out.TextHeight / DisplayRatio);
+        bw = Trunc(out.TextWidth / FDisplayRatio);
+        bh = Trunc(out.TextHeight / FDisplayRatio);
     }
     if (vertical)
         std::swap(bw, bh);
     TRect box{0, 0, bw, bh};
-    const uint8_t alignment = Document->GetAlignment(area);
-    const uint8_t position = Document->GetTextPosition(area);
+    const uint8_t alignment = FDocument->GetAlignment(area);
+    const uint8_t position = FDocument->GetTextPosition(area);
     AlignRectTo(box, rect, vertical ? VertFirst(position) : HorzFirst(alignment), box);
     AlignRectTo(box, rect, vertical ? VertSecond(alignment) : HorzSecond(position), box);
     out.Box = RectIntersection(box, rect);
@@ -253,9 +253,9 @@ void TCoverView::DrawAreaText(CoverArea area, QImage &canvas, bool forPrint, con
     // The text stands over what the canvas already shows, the area's
     // background and picture; on screen the drawn text is kept for the next
     // paint, never what lies beneath it.
-    const QString text = Document->GetText(area);
-    const QColor color = Document->GetFont(area).Color();
-    const bool vertical = Document->GetOrientation(area) == toVert;
+    const QString text = FDocument->GetText(area);
+    const QColor color = FDocument->GetFont(area).Color();
+    const bool vertical = FDocument->GetOrientation(area) == toVert;
     QImage drawn;
     TTextMemo &memo = m_drawnText.at(size_t(area - 1));
     if (!forPrint && memo.Text == text && memo.Font == layout.Font && memo.Color == color &&

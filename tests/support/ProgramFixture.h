@@ -11,6 +11,7 @@
 #include "ScriptedDialogs.h"
 #include "StandardDialogs.h"
 #include "TestFiles.h"
+#include "WindowControls.h"
 
 #include <QFile>
 #include <QPrinter>
@@ -137,5 +138,6 @@ struct TProgram
         WriteBytes(dir.filePath(name), bytes);
         return dir.filePath(name);
     }
-    TCoverDocument &Doc() { return *form->Document(); }
+    TCoverDocument &Doc() { return form->Cover().Document(); }
+    TCoverController &Cover() { return form->Cover(); }
 };

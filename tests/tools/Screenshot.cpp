@@ -15,6 +15,7 @@
 #include "ProgramOptions.h"
 #include "RecordingMessageBoxes.h"
 #include "TestFiles.h"
+#include "WindowControls.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -53,9 +54,9 @@ int main(int argc, char *argv[])
         return 1;
     // A cover in the making: a DVD case wrap with a picture on the front
     // and a title on each panel, the spine's turned along it.
-    TCoverDocument &d = *form.Document();
+    TCoverDocument &d = form.Cover().Document();
     d.SetCoverSize(form.SizeList()->ReadSize(QStringLiteral("DVD keep case wrap")));
-    form.MultiButton->click();
+    Ui(form).MultiButton()->click();
     QImage art(640, 480, QImage::Format_RGB32);
     {
         QPainter p(&art);
@@ -71,7 +72,7 @@ int main(int argc, char *argv[])
         p.drawPolygon(QPolygon({QPoint(0, 480), QPoint(180, 300), QPoint(330, 420),
                                 QPoint(470, 330), QPoint(640, 460), QPoint(640, 480)}));
     }
-    form.CoverView->SetAreaPicture(3, &art);
+    form.Cover().PlaceImage(3, art);
     d.SetBackColor(1, QColorToColorRef(QColor(30, 30, 50)));
     d.SetBackColor(2, QColorToColorRef(QColor(240, 140, 60)));
     d.SetText(1, QStringLiteral("Summer evenings"));
@@ -85,13 +86,13 @@ int main(int argc, char *argv[])
     d.GetFont(3).SetColor(Qt::white);
     d.GetFont(3).SetSize(40);
     d.GetFont(3).SetItalic(true);
-    form.CoverView->SetShowScale(true);
-    form.CoverView->SelectArea(3);
+    Ui(form).CoverView()->SetShowScale(true);
+    Ui(form).CoverView()->SelectArea(3);
     QCoreApplication::processEvents();
     if (!form.grab().save(QString::fromLocal8Bit(argv[1])))
         return 1;
     if (argc >= 3) {
-        TNewDocumentForm &newCover = *form.NewDocumentForm;
+        TNewDocumentForm &newCover = *Ui(form).NewDocumentForm();
         newCover.CurrentSizeName = d.Size().Name;
         newCover.CurrentMode = d.Mode();
         newCover.show();
@@ -115,8 +116,8 @@ int main(int argc, char *argv[])
         marks.CutMarks = marks.FoldMarks = true;
         TPrintExtras bleed = marks;
         bleed.BleedMm = 3;
-        form.CoverView->ExportPdf(work.filePath("marks.pdf"), marks);
-        form.CoverView->ExportPdf(work.filePath("bleed.pdf"), bleed);
+        Ui(form).CoverView()->ExportPdf(work.filePath("marks.pdf"), marks);
+        Ui(form).CoverView()->ExportPdf(work.filePath("bleed.pdf"), bleed);
         QPrinter sheet(QPrinter::HighResolution);
         sheet.setOutputFormat(QPrinter::PdfFormat);
         sheet.setOutputFileName(work.filePath("sheet.pdf"));
@@ -131,10 +132,9 @@ int main(int argc, char *argv[])
     }
     if (argc >= 5) {
         const QDir out(QString::fromLocal8Bit(argv[4]));
-        TNewDocumentForm &newCover = *form.NewDocumentForm;
-        for (QAction *language : form.LanguageItems->actions()) {
+        TNewDocumentForm &newCover = *Ui(form).NewDocumentForm();
+        for (QAction *language : Ui(form).LanguageItems()->actions()) {
             language->trigger();
-            form.SelectionChanged();
             const QString code = form.Languages().GetString(266);
             QCoreApplication::processEvents();
             if (!form.grab().save(out.filePath(code + QStringLiteral("-main.png"))))

@@ -170,6 +170,10 @@ const std::map<int, const char *> &Table()
         {265, "."},
         // The language as a locale name, for Qt's own texts and numbers.
         {266, "en"},
+        // The command line.
+        {267, "Writes the cover file to this PDF file, with no window."},
+        {268, "The Velmora cover to open."},
+        {269, "Name one Velmora cover to export."},
     };
     return table;
 }

@@ -1,0 +1,151 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CommandLine.h"
+
+#include "BuiltInTexts.h"
+#include "CoverController.h"
+#include "CoverView.h"
+#include "DeviceMetrics.h"
+#include "GifSupport.h"
+#include "LanguageController.h"
+#include "MetafileGraphic.h"
+#include "ProgramOptions.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QPrinter>
+#include <QUrl>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int ExportPdfOptionText = 267;
+constexpr int CoverFileArgumentText = 268;
+constexpr int OneCoverToExportText = 269;
+
+void PrintLine(FILE *to, const QString &text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), to);
+    if (!text.endsWith(QLatin1Char('\n')))
+        std::fputc('\n', to);
+}
+
+// A file manager may pass a cover as an address.
+QString LocalPath(const QString &argument)
+{
+    const QUrl url(argument);
+    return url.isLocalFile() ? url.toLocalFile() : argument;
+}
+
+} // namespace
+
+bool NeedsNoDisplay(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const char *a = argv[i];
+        for (const char *option : {"--help", "-h", "-?", "--help-all", "--version", "-v"})
+            if (std::strcmp(a, option) == 0)
+                return true;
+        if (std::strncmp(a, "--export-pdf", 12) == 0)
+            return true;
+    }
+    return false;
+}
+
+TCommandLine ParseCommandLine(const QStringList &arguments,
+                              const std::function<QString(int)> &texts)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Velmora"));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption exportPdf(QStringLiteral("export-pdf"),
+                                       texts(ExportPdfOptionText), QStringLiteral("OUT.pdf"));
+    parser.addOption(exportPdf);
+    parser.addPositionalArgument(QStringLiteral("FILE.vmcover"), texts(CoverFileArgumentText),
+                                 QStringLiteral("[FILE.vmcover]"));
+
+    TCommandLine line;
+    using A = TCommandLine::TAction;
+    if (!parser.parse(arguments)) {
+        line.Action = A::Failed;
+        line.Output = parser.errorText();
+        return line;
+    }
+    if (parser.isSet(help)) {
+        line.Action = A::Help;
+        line.Output = parser.helpText();
+        return line;
+    }
+    if (parser.isSet(version)) {
+        line.Action = A::Version;
+        line.Output = QCoreApplication::applicationName() + QLatin1Char(' ') +
+                      QCoreApplication::applicationVersion();
+        return line;
+    }
+    for (const QString &file : parser.positionalArguments())
+        line.Files << LocalPath(file);
+    if (parser.isSet(exportPdf)) {
+        line.ExportPdf = parser.value(exportPdf);
+        line.Action = A::Export;
+        if (line.Files.size() != 1) {
+            line.Action = A::Failed;
+            line.Output = texts(OneCoverToExportText);
+        }
+    }
+    return line;
+}
+
+std::function<QString(int)> StoredLanguageTexts(const QString &programDir, TOptionsStore &options)
+{
+    auto languages = std::make_shared<TLanguageController>();
+    languages->LoadLanguageFile(QDir(programDir).filePath(QStringLiteral("VMLang.txt")));
+    TProgramOptions stored;
+    stored.Load(options);
+    languages->SetLanguage(stored.Lang);
+    return [languages](int number) {
+        if (const std::optional<QString> text = languages->FindString(number))
+            return *text;
+        return BuiltInText(number);
+    };
+}
+
+int RunWindowless(const TCommandLine &line, const QString &programDir, TOptionsStore &options)
+{
+    switch (line.Action) {
+    case TCommandLine::TAction::Help:
+    case TCommandLine::TAction::Version:
+        PrintLine(stdout, line.Output);
+        return 0;
+    case TCommandLine::TAction::Failed:
+        PrintLine(stderr, line.Output);
+        return 1;
+    case TCommandLine::TAction::Window:
+        return 0;
+    case TCommandLine::TAction::Export:
+        break;
+    }
+    TMyGifImage::SetLibraryDir(programDir);
+    TMetafileGraphic::SetHelperDir(programDir);
+    // No recovery copy: nothing here is ever unsaved work.
+    TCoverController cover{QString()};
+    cover.SetTexts(StoredLanguageTexts(programDir, options));
+    // The view that the window would show, never shown: the PDF is drawn
+    // by the very code that draws the window's export.
+    QPrinter printer(QPrinter::HighResolution);
+    TQtDeviceMetrics metrics(printer);
+    TCoverView view(nullptr, metrics);
+    view.resize(600, 450);
+    view.SetDocument(&cover.Document());
+    cover.SetLayout(&view);
+    TOutcome done = cover.Open(line.Files.first());
+    if (done.Ok())
+        done = cover.ExportPdf(line.ExportPdf, ReadPrintChoices(options));
+    if (!done.Ok()) {
+        PrintLine(stderr, done.Error);
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,601 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CoverController.h"
+
+#include "BuiltInTexts.h"
+#include "CoverFile.h"
+#include "CoverLayout.h"
+#include "CoverSteps.h"
+#include "GraphicKinds.h"
+#include "PictureLoading.h"
+#include "Rounding.h"
+#include "VelmoraError.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QTimer>
+#include <QUndoStack>
+#include <QUrl>
+
+namespace {
+
+constexpr int CannotOpenText = 209;
+constexpr int CannotRestoreText = 212;
+constexpr int ChangePictureStep = 220;
+constexpr int ClearPictureStep = 221;
+constexpr int ZoomInStep = 223;
+constexpr int ZoomOutStep = 224;
+constexpr int CentrePictureStep = 225;
+constexpr int PictureViewStep = 226;
+constexpr int BackgroundStep = 227;
+constexpr int TypingStep = 228;
+constexpr int FontStep = 229;
+constexpr int AlignmentStep = 230;
+constexpr int OrientationStep = 231;
+constexpr int PositionStep = 232;
+constexpr int NewCoverStep = 233;
+constexpr int LayoutStep = 234;
+constexpr int PastePictureStep = 235;
+constexpr int DropPicturesStep = 236;
+constexpr int NoPictureText = 237;
+constexpr int ChangeStep = 238;
+
+// Typing in one area merges into one step; any other step ends it.
+constexpr int TypingMergeKey = 100;
+
+// How long after a change the recovery copy is written: often enough to
+// lose little, seldom enough to cost nothing while the user works.
+constexpr int RecoveryDelayMs = 2000;
+
+// Picture kinds by the MIME type a clipboard holds them under.
+const std::pair<const char *, const char *> MimeKinds[] = {
+    {"image/jpeg", "jpg"},   {"image/bmp", "bmp"},   {"image/gif", "gif"},
+    {"image/x-icon", "ico"}, {"image/x-wmf", "wmf"}, {"image/x-emf", "emf"},
+    {"image/png", "png"},    {"image/webp", "webp"}, {"image/tiff", "tif"},
+};
+
+QString KindOfMime(const QString &mime)
+{
+    for (const auto &[type, kind] : MimeKinds)
+        if (mime == QLatin1String(type))
+            return QLatin1String(kind);
+    return QString();
+}
+
+QString MimeOfKind(const QString &kind)
+{
+    // A kind's other extensions share its type.
+    const QString k = kind == QLatin1String("jpeg")   ? QStringLiteral("jpg")
+                      : kind == QLatin1String("tiff") ? QStringLiteral("tif")
+                                                      : kind;
+    for (const auto &[type, known] : MimeKinds)
+        if (k == QLatin1String(known))
+            return QLatin1String(type);
+    return QString();
+}
+
+QString LoadError(const QString &why)
+{
+    // The fixed first line, then why, so that the user can act on it.
+    return QStringLiteral("Error loading image\n\n") + why;
+}
+
+// Runs work; what it raises comes back as the outcome's text.
+TOutcome Captured(const std::function<void()> &work)
+{
+    try {
+        work();
+    } catch (const EVelmoraError &e) {
+        return TOutcome::Failed(e.Text());
+    } catch (const std::bad_alloc &) {
+        return TOutcome::Failed(QStringLiteral("Out of memory"));
+    } catch (const std::exception &e) {
+        return TOutcome::Failed(QString::fromLocal8Bit(e.what()));
+    }
+    return {};
+}
+
+} // namespace
+
+TCoverController::TCoverController(const QString &recoveryDir, QObject *parent)
+    : QObject(parent), m_document(std::make_unique<TCoverDocument>()),
+      m_steps(new QUndoStack(this))
+{
+    if (!recoveryDir.isEmpty())
+        m_recovery = std::make_unique<TCoverRecovery>(recoveryDir);
+    m_recoveryTimer = new QTimer(this);
+    m_recoveryTimer->setSingleShot(true);
+    m_recoveryTimer->setInterval(RecoveryDelayMs);
+    connect(m_recoveryTimer, &QTimer::timeout, this, [this] { WriteRecoveryCopy(); });
+    connect(m_steps, &QUndoStack::indexChanged, this, [this] { Q_EMIT StepsChanged(); });
+    connect(m_steps, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        // Undone back to what is saved: nothing is left to recover.
+        if (clean && !m_neverSaved && !IsModified() && m_recovery)
+            m_recovery->Discard();
+        Q_EMIT TitleChanged();
+    });
+    m_document->OnChanged = [this] { DocumentChanged(); };
+    ForgetSteps();
+    m_steps->setClean();
+}
+
+TCoverController::~TCoverController()
+{
+    // The steps go before the document their applying reaches.
+    m_document->OnChanged = nullptr;
+    delete m_steps;
+    m_steps = nullptr;
+}
+
+void TCoverController::SetTexts(std::function<QString(int)> texts)
+{
+    m_texts = std::move(texts);
+}
+
+QString TCoverController::Text(int number) const
+{
+    const QString text = m_texts ? m_texts(number) : QString();
+    return text.isEmpty() ? BuiltInText(number) : text;
+}
+
+void TCoverController::StartAfresh()
+{
+    ForgetSteps();
+    MarkUnmodified();
+    Q_EMIT StepsChanged();
+}
+
+bool TCoverController::IsModified() const
+{
+    return m_neverSaved || !m_steps->isClean() || m_document->Revision() != m_committedRevision;
+}
+
+TCoverFileContent TCoverController::Content() const
+{
+    TCoverFileContent content;
+    content.State = m_document->State();
+    content.SelectedArea = m_selectedArea;
+    const int32_t ppcm = m_layout ? m_layout->OffsetPixelsPerCm() : 0;
+    content.OffsetPixelsPerCm = ppcm > 0 ? ppcm : NoPrinterPixelsPerCm;
+    return content;
+}
+
+bool TCoverController::Shown(int32_t area) const
+{
+    return area >= 1 && area <= (m_document->Mode() == CoverMode::Multiple ? 3 : 1);
+}
+
+bool TCoverController::HasPicture(int32_t area) const
+{
+    if (!Shown(area))
+        return false;
+    const QImage &p = m_document->GetPicture(area);
+    return p.width() > 0 && p.height() > 0;
+}
+
+TOutcome TCoverController::Step(int nameText, int mergeKey, const std::function<void()> &work)
+{
+    ++m_depth;
+    TOutcome outcome = Captured(work);
+    // What the work changed before an error is one step all the same.
+    if (--m_depth == 0) {
+        const TOutcome committed = Captured([&] { CommitStep(nameText, mergeKey); });
+        if (outcome.Error.isEmpty())
+            outcome.Error = committed.Error;
+    }
+    return outcome;
+}
+
+void TCoverController::CommitStep(int nameText, int mergeKey)
+{
+    if (m_applyingStep || m_document->Revision() == m_committedRevision)
+        return;
+    TCoverFileContent after = Content();
+    // A step never merges into the state the file was saved in: undoing
+    // back to it must find it.
+    if (m_steps->isClean())
+        mergeKey = -1;
+    m_steps->push(new TCoverStep(Text(nameText), mergeKey, m_committed, after,
+                                 [this](const TCoverFileContent &c) { ApplyStep(c); }));
+    m_committed = after;
+    m_committedRevision = m_document->Revision();
+}
+
+void TCoverController::CommitGesture(int nameText)
+{
+    Step(nameText, -1, [] {});
+}
+
+TOutcome TCoverController::Batch(int nameText, const std::function<void()> &work)
+{
+    return Step(nameText, -1, work);
+}
+
+void TCoverController::ForgetSteps()
+{
+    m_steps->clear();
+    m_committed = Content();
+    m_committedRevision = m_document->Revision();
+}
+
+void TCoverController::ApplyStep(const TCoverFileContent &content)
+{
+    ApplyContent(content);
+    m_committed = Content();
+    m_committedRevision = m_document->Revision();
+    Q_EMIT TitleChanged();
+    DocumentChanged();
+}
+
+void TCoverController::ApplyContent(const TCoverFileContent &content)
+{
+    m_applyingStep = true;
+    struct TDone
+    {
+        bool &Flag;
+        ~TDone() { Flag = false; }
+    } done{m_applyingStep};
+    TDocumentState state = content.State;
+    // Offsets are in the pixels of the printer they were made with: on this
+    // one the picture lands where it was on paper.
+    const int32_t ppcm = m_layout ? m_layout->OffsetPixelsPerCm() : 0;
+    const int32_t now = ppcm > 0 ? ppcm : NoPrinterPixelsPerCm;
+    if (content.OffsetPixelsPerCm > 0 && content.OffsetPixelsPerCm != now) {
+        for (TAreaState &a : state.Areas)
+            a.Offset = RescaledOffset(a.Offset, content.OffsetPixelsPerCm, now);
+    }
+    m_document->SetState(state);
+    // An area the cover does not show cannot stay selected.
+    m_selectedArea = Shown(content.SelectedArea) ? content.SelectedArea : -1;
+    Q_EMIT CoverReplaced();
+}
+
+void TCoverController::ShowContent(const TCoverFileContent &content, const QString &fileName,
+                                   bool saved)
+{
+    ApplyContent(content);
+    ForgetSteps();
+    m_fileName = fileName;
+    if (saved) {
+        MarkUnmodified();
+    } else {
+        m_neverSaved = true; // restored changes are unsaved
+        Q_EMIT TitleChanged();
+        DocumentChanged();
+    }
+    Q_EMIT StepsChanged();
+}
+
+void TCoverController::MarkUnmodified()
+{
+    CommitStep(ChangeStep); // what was not yet a step is part of what was saved
+    m_steps->setClean();
+    m_neverSaved = false;
+    m_recoveryTimer->stop();
+    if (m_recovery)
+        m_recovery->Discard();
+    Q_EMIT TitleChanged();
+}
+
+void TCoverController::DocumentChanged()
+{
+    if (IsModified() && m_recovery && !m_recoveryTimer->isActive())
+        m_recoveryTimer->start();
+    Q_EMIT Changed();
+}
+
+void TCoverController::WriteRecoveryCopy()
+{
+    m_recoveryTimer->stop();
+    if (IsModified() && m_recovery)
+        m_recovery->Write(Content(), m_fileName);
+}
+
+void TCoverController::DiscardRecoveryCopy()
+{
+    m_recoveryTimer->stop();
+    if (m_recovery)
+        m_recovery->Discard();
+}
+
+void TCoverController::Place(int32_t area, const TGraphic &picture, const QByteArray &bytes,
+                             const QString &kind)
+{
+    m_document->SetPicture(area, &picture, bytes, kind);
+}
+
+TOutcome TCoverController::PlacePicture(int32_t area, const QString &fileName)
+{
+    if (!Shown(area))
+        return {};
+    QString why;
+    QByteArray bytes;
+    const std::unique_ptr<TGraphic> picture = LoadPictureKeepingFile(fileName, bytes, &why);
+    if (!picture)
+        return TOutcome::Failed(LoadError(why));
+    return Step(ChangePictureStep, -1,
+                [&] { Place(area, *picture, bytes, ExtractFileExt(fileName).mid(1)); });
+}
+
+TOutcome TCoverController::PlacePictureBytes(int32_t area, const QByteArray &bytes,
+                                             const QString &kind)
+{
+    if (!Shown(area))
+        return {};
+    QString why;
+    const std::unique_ptr<TGraphic> picture = LoadPictureBytes(bytes, kind, &why);
+    if (!picture)
+        return TOutcome::Failed(LoadError(why));
+    return Step(PastePictureStep, -1, [&] { Place(area, *picture, bytes, kind); });
+}
+
+TOutcome TCoverController::PlaceImage(int32_t area, const QImage &image)
+{
+    if (!Shown(area))
+        return {};
+    if (image.isNull() || !PictureSizeAllowed(image.width(), image.height()))
+        return TOutcome::Failed(Text(NoPictureText));
+    return Step(PastePictureStep, -1, [&] { m_document->SetPicture(area, &image); });
+}
+
+TOutcome TCoverController::PlaceMimeData(int32_t area, const QMimeData *data)
+{
+    if (!Shown(area))
+        return {};
+    TOutcome placed = TOutcome::Failed(Text(NoPictureText));
+    if (!data)
+        return placed;
+    const TOutcome step = Batch(PastePictureStep, [&] {
+        for (const QString &format : data->formats()) {
+            const QString kind = KindOfMime(format);
+            if (!kind.isEmpty() && (placed = PlacePictureBytes(area, data->data(format), kind)).Ok())
+                return;
+        }
+        for (const QUrl &url : data->urls())
+            if (url.isLocalFile() && IsPictureFile(url.toLocalFile())) {
+                placed = PlacePicture(area, url.toLocalFile());
+                return;
+            }
+        if (data->hasImage())
+            placed = PlaceImage(area, qvariant_cast<QImage>(data->imageData()));
+    });
+    return step.Ok() ? placed : step;
+}
+
+TOutcome TCoverController::PlacePictureFiles(int32_t area, const QStringList &files)
+{
+    QStringList errors;
+    const TOutcome done = Batch(DropPicturesStep, [&] {
+        int32_t next = area;
+        for (const QString &file : files) {
+            if (!IsPictureFile(file))
+                continue;
+            if (!Shown(next))
+                break;
+            const TOutcome placed = PlacePicture(next++, file);
+            if (!placed.Error.isEmpty())
+                errors << placed.Error;
+        }
+    });
+    if (!done.Error.isEmpty())
+        errors << done.Error;
+    return errors.isEmpty() ? TOutcome{} : TOutcome::Failed(errors.join(QStringLiteral("\n\n")));
+}
+
+TOutcome TCoverController::ClearPicture(int32_t area)
+{
+    if (!Shown(area))
+        return {};
+    return Step(ClearPictureStep, -1, [&] {
+        m_document->SetPicture(area, nullptr);
+        m_document->ResetOffsetQuietly(area);
+    });
+}
+
+TOutcome TCoverController::SetPlacement(int32_t area, TPlacement placement)
+{
+    if (!Shown(area))
+        return {};
+    return Step(PictureViewStep, -1, [&] {
+        switch (placement) {
+        case TPlacement::Stretch:
+            m_document->SetStretch(area, true);
+            break;
+        case TPlacement::Autosize:
+            m_document->SetAutosize(area, true);
+            break;
+        case TPlacement::UserDefined:
+            if (m_layout)
+                m_layout->SetUserDefined(area);
+            else
+                m_document->ClearPlacementFlags(area);
+            break;
+        }
+    });
+}
+
+TOutcome TCoverController::CenterPicture(int32_t area)
+{
+    if (!HasPicture(area))
+        return {};
+    return Step(CentrePictureStep, -1, [&] {
+        if (m_layout) {
+            m_layout->CenterPicture(area);
+            return;
+        }
+        // With no view the area's true size in the offsets' pixels.
+        const CoverSize &s = m_document->Size();
+        const bool single = m_document->Mode() == CoverMode::Single;
+        const double widths[3] = {s.LeftWidth, s.CenterWidth, s.RightWidth};
+        const double inches = single ? s.SingleWidth : widths[area - 1];
+        const double height = single ? s.SingleHeight : s.MultipleHeight;
+        const double ppi = 2.54 * NoPrinterPixelsPerCm;
+        const QImage &pic = m_document->GetPicture(area);
+        const double w = m_document->GetZoom(area) * inches * ppi;
+        const double h = w * pic.height() / pic.width();
+        m_document->SetOffset(area,
+                              TPoint{Round((inches * ppi - w) / 2), Round((height * ppi - h) / 2)});
+    });
+}
+
+TOutcome TCoverController::ZoomIn(int32_t area)
+{
+    if (!HasPicture(area))
+        return {};
+    return Step(ZoomInStep, -1,
+                [&] { m_document->SetZoom(area, m_document->GetZoom(area) + 0.1); });
+}
+
+TOutcome TCoverController::ZoomOut(int32_t area)
+{
+    if (!HasPicture(area))
+        return {};
+    return Step(ZoomOutStep, -1,
+                [&] { m_document->SetZoom(area, m_document->GetZoom(area) - 0.1); });
+}
+
+TOutcome TCoverController::SetBackColor(int32_t area, TColorRef color)
+{
+    if (!Shown(area))
+        return {};
+    return Step(BackgroundStep, -1, [&] { m_document->SetBackColor(area, color); });
+}
+
+TOutcome TCoverController::SetText(int32_t area, const QString &text)
+{
+    if (!Shown(area))
+        return {};
+    return Step(TypingStep, TypingMergeKey + area, [&] { m_document->SetText(area, text); });
+}
+
+TOutcome TCoverController::SetFont(int32_t area, const TCoverFont &font)
+{
+    if (!Shown(area))
+        return {};
+    return Step(FontStep, -1, [&] { m_document->GetFont(area).Assign(font); });
+}
+
+TOutcome TCoverController::SetAlignment(int32_t area, uint8_t code)
+{
+    if (!Shown(area))
+        return {};
+    return Step(AlignmentStep, -1, [&] { m_document->SetAlignment(area, code); });
+}
+
+TOutcome TCoverController::SetOrientation(int32_t area, uint8_t code)
+{
+    if (!Shown(area))
+        return {};
+    return Step(OrientationStep, -1, [&] { m_document->SetOrientation(area, code); });
+}
+
+TOutcome TCoverController::SetTextPosition(int32_t area, uint8_t code)
+{
+    if (!Shown(area))
+        return {};
+    return Step(PositionStep, -1, [&] { m_document->SetTextPosition(area, code); });
+}
+
+TOutcome TCoverController::SetMode(CoverMode mode)
+{
+    return Step(LayoutStep, -1, [&] {
+        m_document->SetMode(mode);
+        if (!Shown(m_selectedArea))
+            m_selectedArea = -1;
+    });
+}
+
+TOutcome TCoverController::NewCover(const CoverSize &size, CoverMode mode)
+{
+    const TOutcome outcome = Step(NewCoverStep, -1, [&] {
+        m_document->Reset();
+        m_document->SetMode(mode);
+        m_document->SetCoverSize(size);
+        m_selectedArea = -1;
+    });
+    // A new cover has no file, and nothing to save until it is changed.
+    m_fileName.clear();
+    MarkUnmodified();
+    Q_EMIT CoverReplaced();
+    return outcome;
+}
+
+TOutcome TCoverController::Open(const QString &fileName, const std::function<bool()> &mayReplace)
+{
+    TCoverFileContent content;
+    QString why;
+    if (!OpenCoverFile(fileName, content, why))
+        return TOutcome::Failed(Text(CannotOpenText).arg(QDir::toNativeSeparators(fileName)) +
+                                QStringLiteral("\n\n") + why);
+    // Asked once the file is known to open: a file that does not leaves
+    // the cover as it was, with nothing to decide.
+    if (mayReplace && !mayReplace())
+        return TOutcome::Cancel();
+    ShowContent(content, QFileInfo(fileName).absoluteFilePath(), true);
+    return {};
+}
+
+TOutcome TCoverController::Save(const QString &fileName)
+{
+    const TOutcome saved = Captured([&] { SaveCoverFile(fileName, Content()); });
+    if (!saved.Ok())
+        return saved;
+    m_fileName = QFileInfo(fileName).absoluteFilePath();
+    MarkUnmodified();
+    return {};
+}
+
+TOutcome TCoverController::ExportPdf(const QString &fileName, const TPrintExtras &extras)
+{
+    if (!m_layout)
+        return TOutcome::Failed(EVelmoraError::UnableToWrite(fileName).Text());
+    return Captured([&] { m_layout->ExportPdf(fileName, extras); });
+}
+
+TOutcome TCoverController::Restore(const TCoverRecovery::TLeftCopy &copy)
+{
+    if (!m_recovery)
+        return TOutcome::Cancel();
+    TCoverFileContent content;
+    QString why;
+    if (!m_recovery->Restore(copy, content, why))
+        return TOutcome::Failed(Text(CannotRestoreText) + QStringLiteral("\n\n") + why);
+    ShowContent(content, copy.CoverFile, false);
+    return {};
+}
+
+QMimeData *TCoverController::PictureData(int32_t area) const
+{
+    if (!HasPicture(area))
+        return nullptr;
+    const auto picture = m_document->PlacedPicture(area);
+    auto *data = new QMimeData;
+    data->setImageData(picture->Bitmap);
+    // The very file too, for programs (and Velmora) that take it.
+    const QString mime = MimeOfKind(picture->FileKind);
+    if (!mime.isEmpty())
+        data->setData(mime, picture->FileBytes);
+    return data;
+}
+
+TOutcome TCoverController::Undo()
+{
+    const TOutcome committed = Step(ChangeStep, -1, [] {}); // what was not yet a step first
+    const TOutcome undone = Captured([this] { m_steps->undo(); });
+    return committed.Ok() ? undone : committed;
+}
+
+TOutcome TCoverController::Redo()
+{
+    return Captured([this] { m_steps->redo(); });
+}
+
+bool TCoverController::IsCoverFile(const QString &fileName)
+{
+    return fileName.endsWith(QLatin1String(CoverFileExtension), Qt::CaseInsensitive);
+}
+
+bool TCoverController::IsPictureFile(const QString &fileName)
+{
+    return bool(PictureForExtension(UpperCaseAscii(ExtractFileExt(fileName))));
+}
