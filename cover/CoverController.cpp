@@ -191,10 +191,8 @@ void TCoverController::CommitStep(int nameText, int mergeKey)
     if (m_applyingStep || m_document->Revision() == m_committedRevision)
         return;
     TCoverFileContent after = Content();
-    // A step never merges into the state the file was saved in: undoing
-    // back to it must find it.
-    if (m_steps->isClean())
-        mergeKey = -1;
+    // QUndoStack merges no step into the state the file was saved in, so
+    // that undoing back to it finds it.
     m_steps->push(new TCoverStep(Text(nameText), mergeKey, m_committed, after,
                                  [this](const TCoverFileContent &c) { ApplyStep(c); }));
     m_committed = after;

@@ -20,7 +20,6 @@ const char *const PositionWords[] = {"top", "center", "bottom"};
 
 // Bounds of values no user reaches, so that no stored value overflows the
 // drawing arithmetic.
-constexpr double MaxZoom = 1000;
 constexpr int MaxOffset = 10000000;
 constexpr int MaxFontSize = 32767;
 constexpr int MaxPixelsPerCm = 100000;
@@ -196,7 +195,7 @@ bool ReadArea(TReader &r, const QJsonObject &o, CoverArea area, TAreaState &a,
     QString fontName;
     bool bold = false, italic = false, underline = false, strikeOut = false;
     const QJsonArray offset = o.value(QLatin1String("offset")).toArray();
-    if (!r.Word(o, "view", ViewWords, view) || !r.Number(o, "zoom", 0.1, MaxZoom, a.Zoom) ||
+    if (!r.Word(o, "view", ViewWords, view) || !r.Number(o, "zoom", 0, TCoverDocument::MaxZoom, a.Zoom) ||
         !r.Color(o, "background", back) || !r.String(o, "text", a.Text, MaxTextLength) ||
         !r.Word(o, "alignment", AlignmentWords, alignment) ||
         !r.Word(o, "orientation", OrientationWords, orientation) ||
@@ -206,6 +205,9 @@ bool ReadArea(TReader &r, const QJsonObject &o, CoverArea area, TAreaState &a,
         !r.Bool(font, "underline", underline) || !r.Bool(font, "strikeOut", strikeOut) ||
         !r.Color(font, "color", color))
         return false;
+    // Any zoom the document holds, which is what any command leaves.
+    if (!TCoverDocument::IsValidZoom(a.Zoom))
+        return r.Fail(QStringLiteral("zoom"));
     const QJsonObject xy{{"x", offset.at(0)}, {"y", offset.at(1)}};
     if (offset.size() != 2 || !r.Integer(xy, "x", -MaxOffset, MaxOffset, a.Offset.X) ||
         !r.Integer(xy, "y", -MaxOffset, MaxOffset, a.Offset.Y))

@@ -4,7 +4,9 @@
 #include "Rounding.h"
 #include "VelmoraError.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 
 QColor ColorRefToQColor(TColorRef c)
 {
@@ -242,12 +244,28 @@ double TCoverDocument::GetZoom(CoverArea area) const
     return At(area).Zoom;
 }
 
+namespace {
+
+// Steps of 0.1 do not add up exactly: ten steps down from 1.0 leave about
+// 1e-16, which would draw the picture as nothing. Anything that small is a
+// zoom of 0.
+constexpr double ZeroZoom = 1e-9;
+
+} // namespace
+
+bool TCoverDocument::IsValidZoom(double zoom)
+{
+    return zoom > ZeroZoom && zoom <= MaxZoom;
+}
+
 void TCoverDocument::SetZoom(CoverArea area, double zoom)
 {
-    // Steps of 0.1 do not add up exactly: ten steps down from 1.0 leave
-    // about 1e-16, which would draw the picture as nothing. Anything that
-    // small is a zoom of 0.
-    constexpr double ZeroZoom = 1e-9;
+    // Nineteen steps up and nineteen down from 0.1 would otherwise end at
+    // 0.0999999999999998, a zoom no cover file holds.
+    const double tenths = std::round(zoom * 10);
+    if (std::abs(zoom * 10 - tenths) < 1e-6)
+        zoom = tenths / 10;
+    zoom = std::min(zoom, MaxZoom);
     Change(At(area).Zoom, zoom > ZeroZoom ? zoom : 0.1);
 }
 

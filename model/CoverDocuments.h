@@ -159,8 +159,13 @@ public:
     void SetOffset(CoverArea area, TPoint offset);
     double GetZoom(CoverArea area) const;
     // A value not above 0 (within the error of adding up steps of 0.1), NaN
-    // included, is stored as 0.1.
+    // included, is stored as 0.1; one within a rounding error of a tenth is
+    // stored as that tenth, so that steps of 0.1 never drift; none above
+    // MaxZoom is stored.
     void SetZoom(CoverArea area, double zoom);
+    static constexpr double MaxZoom = 1000;
+    // Whether the document can hold the zoom: what a cover file may give.
+    static bool IsValidZoom(double zoom);
     QString GetText(CoverArea area) const;
     void SetText(CoverArea area, const QString &text);
     uint8_t GetAlignment(CoverArea area) const;

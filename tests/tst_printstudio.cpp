@@ -57,6 +57,22 @@ QString Run(const QString &program, const QStringList &arguments)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+// The program itself, run on a machine with no display and the options in
+// config; its exit status and standard error.
+std::pair<int, QString> RunVelmora(const QStringList &arguments, const QString &config)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QLatin1String(name));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    p.setProcessEnvironment(env);
+    p.start(ProgramBinDir() + QStringLiteral("/velmora"), arguments);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromLocal8Bit(p.readAllStandardError())};
+}
+
 // The first page's size in points, as pdfinfo reads it.
 QSizeF PageSize(const QString &pdf)
 {
@@ -194,6 +210,27 @@ private Q_SLOTS:
         // Qt writes a page in whole points: the nearest one.
         QVERIFY2(qAbs(page.width() - 432 - side) <= 0.5 && qAbs(page.height() - 360 - side) <= 0.5,
                  qPrintable(QStringLiteral("%1 x %2").arg(page.width()).arg(page.height())));
+        // The command line writes the same PDF with no window and no display,
+        // with the user's print choices.
+        p.coverFiles.Answer = p.dir.filePath("cover.vmcover");
+        Ui(f).SaveAs1()->trigger();
+        QTemporaryDir config;
+        QDir(config.path()).mkpath("Velmora");
+        QVERIFY(QFile::copy(p.optionsPath, config.filePath("Velmora/ProgramOptions.conf")));
+        const QString batch = p.dir.filePath("batch.pdf");
+        const auto [status, error] =
+            RunVelmora({"--export-pdf", batch, p.dir.filePath("cover.vmcover")}, config.path());
+        QVERIFY2(status == 0, qPrintable(error));
+        QCOMPARE(PageSize(batch), page);
+        QCOMPARE(Run("pdfimages", {"-list", batch}), Run("pdfimages", {"-list", pdf}));
+        QCOMPARE(Run("pdftotext", {batch, "-"}), Run("pdftotext", {pdf, "-"}));
+        // What it cannot do it says, and fails.
+        const auto [missing, why] =
+            RunVelmora({"--export-pdf", batch, p.dir.filePath("gone.vmcover")}, config.path());
+        QCOMPARE(missing, 1);
+        QVERIFY2(why.contains("Cannot open") && why.contains("gone.vmcover"), qPrintable(why));
+        QCOMPARE(RunVelmora({"--export-pdf", batch}, config.path()).first, 1);
+        QCOMPARE(RunVelmora({"--version"}, config.path()).first, 0);
         // The choices are remembered.
         p.Restart();
         p.printers.SetUp = nullptr;

@@ -1,0 +1,259 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The cover controller with no window: every command one step back and
+// forth, the modified state, saving and opening, and random runs of commands
+// that must save and open as the same cover.
+#include "CoverController.h"
+#include "CoverFile.h"
+#include "CoverStates.h"
+#include "GifSupport.h"
+#include "PictureLoading.h"
+#include "SampleFiles.h"
+#include "TestFiles.h"
+
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+
+using TCommand = std::function<TOutcome(TCoverController &)>;
+Q_DECLARE_METATYPE(TCommand)
+
+namespace {
+
+CoverSize Case()
+{
+    CoverSize s;
+    s.Name = QStringLiteral("Case");
+    s.SingleWidth = 5;
+    s.SingleHeight = 4.75;
+    s.LeftWidth = 0.25;
+    s.CenterWidth = 5.5;
+    s.RightWidth = 0.25;
+    s.MultipleHeight = 4.75;
+    return s;
+}
+
+// A Multiple cover with a picture placed by hand on the center, as many
+// commands need one.
+void Prepare(TCoverController &c)
+{
+    QVERIFY(c.NewCover(Case(), CoverMode::Multiple).Ok());
+    QVERIFY(c.PlaceImage(2, QuarterPicture(40, 30)).Ok());
+    QVERIFY(c.SetPlacement(2, TCoverController::TPlacement::UserDefined).Ok());
+    c.StartAfresh();
+}
+
+} // namespace
+
+class TestCoverController : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        RegisterPictureKinds();
+        RegisterGifSupport();
+    }
+
+    void everyCommandIsOneStepBackAndForth_data()
+    {
+        QTest::addColumn<TCommand>("command");
+        QTest::addColumn<QString>("step");
+        using P = TCoverController::TPlacement;
+        const auto row = [](const char *name, const char *step, TCommand command) {
+            QTest::newRow(name) << command << QString::fromLatin1(step);
+        };
+        row("place", "Change picture", [this](TCoverController &c) {
+            const QString file = m_dir.filePath("a.png");
+            WriteBytes(file, WritePng(QuarterPicture(20, 10)));
+            return c.PlacePicture(1, file);
+        });
+        row("paste", "Paste picture", [](TCoverController &c) {
+            QMimeData data;
+            data.setData("image/bmp", WriteBmp(QuarterPicture(8, 8)));
+            return c.PlaceMimeData(3, &data);
+        });
+        row("clear", "Clear picture", [](TCoverController &c) { return c.ClearPicture(2); });
+        row("stretch", "Picture view", [](TCoverController &c) { return c.SetPlacement(2, P::Stretch); });
+        row("autosize", "Picture view", [](TCoverController &c) { return c.SetPlacement(2, P::Autosize); });
+        row("centre", "Center picture", [](TCoverController &c) { return c.CenterPicture(2); });
+        row("zoom in", "Zoom in", [](TCoverController &c) { return c.ZoomIn(2); });
+        row("zoom out", "Zoom out", [](TCoverController &c) { return c.ZoomOut(2); });
+        row("background", "Background color", [](TCoverController &c) { return c.SetBackColor(1, 0x123456); });
+        row("text", "Typing", [](TCoverController &c) { return c.SetText(1, QStringLiteral("Été 日本")); });
+        row("font", "Font", [](TCoverController &c) {
+            TCoverFont font;
+            font.SetSize(31);
+            return c.SetFont(2, font);
+        });
+        row("alignment", "Alignment", [](TCoverController &c) { return c.SetAlignment(1, taLeft); });
+        row("orientation", "Text orientation", [](TCoverController &c) { return c.SetOrientation(2, toVert); });
+        row("position", "Text position", [](TCoverController &c) { return c.SetTextPosition(2, tpTop); });
+        row("layout", "Layout", [](TCoverController &c) { return c.SetMode(CoverMode::Single); });
+        row("new", "New cover", [](TCoverController &c) {
+            CoverSize other = Case();
+            other.Name = QStringLiteral("Other");
+            return c.NewCover(other, CoverMode::Single);
+        });
+        row("drop two", "Drop pictures", [this](TCoverController &c) {
+            const QString a = m_dir.filePath("d1.bmp"), b = m_dir.filePath("d2.bmp");
+            WriteBytes(a, WriteBmp(QuarterPicture(6, 6)));
+            WriteBytes(b, WriteBmp(QuarterPicture(7, 7)));
+            return c.PlacePictureFiles(2, {a, b, m_dir.filePath("notes.txt")});
+        });
+    }
+    void everyCommandIsOneStepBackAndForth()
+    {
+        QFETCH(TCommand, command);
+        QFETCH(QString, step);
+        TCoverController c{QString()};
+        Prepare(c);
+        QVERIFY(!c.IsModified());
+        const TDocumentState before = c.Document().State();
+        const int count = c.Steps().count();
+        QVERIFY(command(c).Ok());
+        const TDocumentState after = c.Document().State();
+        QCOMPARE(c.Steps().count(), count + 1);
+        QCOMPARE(c.Steps().undoText(), step);
+        // A new cover is unchanged until it is changed; undone, the cover
+        // before it is not the one saved.
+        const bool fresh = step == QLatin1String("New cover");
+        QCOMPARE(c.IsModified(), !fresh);
+        QVERIFY(c.Undo().Ok());
+        CompareStates(c.Document().State(), before);
+        QCOMPARE(c.IsModified(), fresh);
+        QVERIFY(c.Redo().Ok());
+        CompareStates(c.Document().State(), after);
+    }
+
+    void typingMergesAndOtherStepsEndIt()
+    {
+        TCoverController c{QString()};
+        Prepare(c);
+        for (const char *text : {"S", "Si", "Sid"})
+            c.SetText(1, QString::fromLatin1(text));
+        c.SetText(3, QStringLiteral("other area"));
+        c.SetText(1, QStringLiteral("Side"));
+        QCOMPARE(c.Steps().count(), 3);
+        c.Undo();
+        c.Undo();
+        QCOMPARE(c.Document().GetText(1), QStringLiteral("Sid"));
+        QCOMPARE(c.Document().GetText(3), QString());
+        // A batch is one step, whatever it runs.
+        c.Batch(236, [&] {
+            c.SetBackColor(1, 0xFF);
+            c.SetText(2, QStringLiteral("x"));
+        });
+        QCOMPARE(c.Steps().count(), 2);
+        // A command on an area the cover does not show changes nothing.
+        c.SetMode(CoverMode::Single);
+        const int count = c.Steps().count();
+        QVERIFY(c.SetText(3, QStringLiteral("hidden")).Ok());
+        QCOMPARE(c.Steps().count(), count);
+    }
+
+    void savedCoverOpensAsItWas()
+    {
+        TCoverController c{QString()};
+        Prepare(c);
+        c.SetSelectedArea(2);
+        c.SetText(2, QStringLiteral("Title"));
+        // Steps of 0.1 that do not add up exactly still leave a zoom that a
+        // cover file holds.
+        for (const auto &[steps, in] : {std::pair{10, false}, {19, true}, {19, false}})
+            for (int i = 0; i < steps; ++i)
+                in ? c.ZoomIn(2) : c.ZoomOut(2);
+        QCOMPARE(c.Document().GetZoom(2), 0.1);
+        const QString file = m_dir.filePath("saved.vmcover");
+        QVERIFY(c.Save(file).Ok());
+        QCOMPARE(c.FileName(), file);
+        QVERIFY(!c.IsModified());
+
+        TCoverController other{QString()};
+        QVERIFY(other.Open(file).Ok());
+        CompareStates(c.Document().State(), other.Document().State());
+        QCOMPARE(other.SelectedArea(), 2);
+        QVERIFY(!other.IsModified() && other.Steps().count() == 0);
+
+        // What does not open, or is declined, leaves the cover as it was.
+        WriteBytes(m_dir.filePath("bad.vmcover"), "not a cover");
+        const TOutcome bad = other.Open(m_dir.filePath("bad.vmcover"));
+        QVERIFY(bad.Error.startsWith(QStringLiteral("Cannot open \"")));
+        other.SetText(1, QStringLiteral("unsaved"));
+        QVERIFY(other.Open(file, [] { return false; }).Cancelled);
+        QCOMPARE(other.Document().GetText(1), QStringLiteral("unsaved"));
+        // A save that fails keeps the changes unsaved, and says why.
+        const TOutcome failed = other.Save(m_dir.filePath("no/such/folder/x.vmcover"));
+        QVERIFY(failed.Error.startsWith(QStringLiteral("Unable to write to")));
+        QVERIFY(other.IsModified());
+        QCOMPARE(other.FileName(), file);
+    }
+
+    // Any run of commands leaves a cover that saves and opens as the same.
+    void randomCommandsSaveAndOpenAsTheSame()
+    {
+        QRandomGenerator random(20261209);
+        const QString file = m_dir.filePath("random.vmcover");
+        for (int run = 0; run < 200; ++run) {
+            TCoverController c{QString()};
+            Prepare(c);
+            for (int i = 0; i < 15; ++i) {
+                const int area = random.bounded(1, 4);
+                switch (random.bounded(12)) {
+                case 0:
+                    c.PlaceImage(area, QuarterPicture(random.bounded(1, 30), random.bounded(1, 30)));
+                    break;
+                case 1:
+                    c.ClearPicture(area);
+                    break;
+                case 2:
+                    c.SetPlacement(area, TCoverController::TPlacement(random.bounded(3)));
+                    break;
+                case 3:
+                    c.CenterPicture(area);
+                    break;
+                case 4:
+                case 5:
+                    for (int n = random.bounded(25); n > 0; --n)
+                        c.ZoomIn(area);
+                    for (int n = random.bounded(25); n > 0; --n)
+                        c.ZoomOut(area);
+                    break;
+                case 6:
+                    c.SetText(area, QString::number(random.generate(), 36));
+                    break;
+                case 7:
+                    c.SetAlignment(area, uint8_t(random.bounded(3)));
+                    c.SetOrientation(area, uint8_t(random.bounded(2)));
+                    c.SetTextPosition(area, uint8_t(random.bounded(3)));
+                    break;
+                case 8:
+                    c.SetMode(random.bounded(2) ? CoverMode::Multiple : CoverMode::Single);
+                    break;
+                case 9:
+                    c.SetBackColor(area, random.generate() & 0xFFFFFF);
+                    break;
+                case 10:
+                    c.Undo();
+                    break;
+                default:
+                    c.Redo();
+                    break;
+                }
+            }
+            const TOutcome saved = c.Save(file);
+            QVERIFY2(saved.Ok(), qPrintable(saved.Error));
+            TCoverController opened{QString()};
+            const TOutcome read = opened.Open(file);
+            QVERIFY2(read.Ok(), qPrintable(QStringLiteral("run %1: %2").arg(run).arg(read.Error)));
+            CompareStates(c.Document().State(), opened.Document().State());
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCoverController)
+#include "tst_covercontroller.moc"
