@@ -59,7 +59,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QSize, size);
         TProgram p;
-        Ui(*p.form).CoverView()->SelectArea(1);
+        ClickArea(*p.form, 1);
         QVERIFY(!Ui(*p.form).ClearButton()->isEnabled());
         p.chooser.Answer = p.Save(name, bytes);
         Ui(*p.form).ChangeButton()->click();
@@ -89,7 +89,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, why);
         TProgram p;
-        Ui(*p.form).CoverView()->SelectArea(1);
+        ClickArea(*p.form, 1);
         const QImage before = QuarterPicture(5, 5);
         p.form->Cover().PlaceImage(1, before);
         p.chooser.Answer = p.Save(name, bytes);
@@ -107,7 +107,7 @@ private Q_SLOTS:
     void cancelLeavesTheAreaAndRefreshesThePanel()
     {
         TProgram p;
-        Ui(*p.form).CoverView()->SelectArea(1);
+        ClickArea(*p.form, 1);
         const QImage pic = QuarterPicture(5, 5);
         p.form->Cover().PlaceImage(1, pic);
         QVERIFY(Ui(*p.form).ClearButton()->isEnabled()); // the panel follows the placing
@@ -128,7 +128,7 @@ private Q_SLOTS:
     void userDefinedAreaKeepsOffsetAndZoom()
     {
         TProgram p;
-        Ui(*p.form).CoverView()->SelectArea(1);
+        ClickArea(*p.form, 1);
         p.Doc().SetStretch(1, false);
         p.Doc().SetOffset(1, TPoint{30, 40});
         p.Doc().SetZoom(1, 0.7);
@@ -172,7 +172,7 @@ private Q_SLOTS:
         WriteBytes(helper, "#!/bin/sh\nsleep 30\n");
         QFile::setPermissions(helper, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         TMetafileGraphic::SetHelperDir(stub.path());
-        Ui(*p.form).CoverView()->SelectArea(1);
+        ClickArea(*p.form, 1);
         p.chooser.Answer = p.Save(QStringLiteral("slow.wmf"), WriteWmf(1, 1, Qt::red));
 
         struct TPaints : QObject

@@ -56,7 +56,7 @@ private Q_SLOTS:
                  QStringLiteral("&Change...|C&lear|-|Stretch|Autosize|User "
                                 "Defined|-|Center|Zoom &In|Zoom &Out|-|BG Color...|-|Paste"));
         QCOMPARE(Ui(f).AreaPopupMenu()->defaultAction(), Ui(f).Change1());
-        Ui(f).CoverView()->SelectArea(1);
+        ClickArea(f, 1);
         const QImage pic = SolidPicture(40, 20, Qt::blue);
         for (const bool userDefined : {false, true}) {
             if (userDefined) {
@@ -82,9 +82,9 @@ private Q_SLOTS:
     {
         TProgram p;
         TCoverMakerMainForm &f = *p.form;
-        Ui(f).CoverView()->SelectArea(1);
+        ClickArea(f, 1);
         Ui(f).ImageTextEdit()->setText(QStringLiteral("HHHH"));
-        p.Doc().SetBackColor(1, 0x336699);
+        p.Cover().SetBackColor(1, 0x336699);
         const QFont font = p.Doc().GetFont(1).Font();
         Ui(f).BGColorButton()->click(); // both cancelled
         Ui(f).FontButton()->click();
@@ -146,7 +146,7 @@ private Q_SLOTS:
         for (QAction *item : Ui(*p.form).LanguageItems()->actions())
             if (item->text() == language)
                 item->trigger();
-        p.Doc().SetText(1, QStringLiteral("kept"));
+        p.Cover().SetText(1, QStringLiteral("kept"));
         const QString path =
             output.startsWith('/') || output.isEmpty() ? output : p.dir.filePath(output);
         if (!output.isEmpty())
@@ -169,7 +169,7 @@ private Q_SLOTS:
     {
         // A VHS sleeve, 189.5 x 256 mm, on A4: landscape cannot hold it.
         TProgram p("[VHS sleeve]\r\nSingleWidth=7.4606\r\nSingleHeight=10.0787\r\n");
-        p.Doc().SetBackColor(1, QColorToColorRef(Qt::red));
+        p.Cover().SetBackColor(1, QColorToColorRef(Qt::red));
         const QString pdf = p.dir.filePath(QStringLiteral("vhs.pdf"));
         bool upright = false;
         p.printers.SetUp = [&](QPrinter &printer) {
@@ -230,8 +230,8 @@ private Q_SLOTS:
     void textEditShowsALongTextFromItsStart()
     {
         TProgram p;
-        p.Doc().SetText(1, QString(200, 'x') + QStringLiteral("end"));
-        Ui(*p.form).CoverView()->SelectArea(1);
+        p.Cover().SetText(1, QString(200, 'x') + QStringLiteral("end"));
+        ClickArea(*p.form, 1);
         QCOMPARE(Ui(*p.form).ImageTextEdit()->cursorPosition(), 0);
     }
 };

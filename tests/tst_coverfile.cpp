@@ -59,7 +59,7 @@ void Fill(TProgram &p, bool multiple, const QStringList &kinds)
     (multiple ? Ui(f).MultiButton() : Ui(f).SingleButton())->click();
     TCoverDocument &d = p.Doc();
     for (CoverArea a = 1; a <= (multiple ? 3 : 1); ++a) {
-        Ui(f).CoverView()->SelectArea(a);
+        ClickArea(f, a);
         const QString kind = kinds.value(a - 1);
         if (kind == "pasted") {
             const QImage pasted = QuarterPicture(10, 10);
@@ -135,7 +135,7 @@ int CrashChild(const QString &recoveryDir)
     TProgram p(TProgram::OneSize, false);
     p.recoveryPath = recoveryDir;
     p.Start();
-    Ui(*p.form).CoverView()->SelectArea(1);
+    ClickArea(*p.form, 1);
     p.chooser.Answer = p.Save("photo.jpg", WriteJpeg(QuarterPicture(64, 48)));
     Ui(*p.form).ChangeButton()->click();
     Ui(*p.form).ImageTextEdit()->setText(QStringLiteral("Unsaved work"));
@@ -296,7 +296,7 @@ private Q_SLOTS:
         QFETCH(QString, why);
         TProgram p;
         Ui(*p.form).ImageTextEdit()->setEnabled(true);
-        Ui(*p.form).CoverView()->SelectArea(1);
+        ClickArea(*p.form, 1);
         Ui(*p.form).ImageTextEdit()->setText("kept");
         const TDocumentState before = p.Doc().State();
         const quint64 revision = p.Doc().Revision();
@@ -381,7 +381,7 @@ private Q_SLOTS:
         p.Restart();
         QVERIFY(p.messages.SaveQuestions.isEmpty());
 
-        Ui(*p.form).CoverView()->SelectArea(1);
+        ClickArea(*p.form, 1);
         Ui(*p.form).ImageTextEdit()->setText("changed");
         QVERIFY(p.form->Cover().IsModified());
         // Cancel keeps the window; Save with the file dialog cancelled too.
@@ -409,7 +409,7 @@ private Q_SLOTS:
         // Opening a changed cover asks with the file's name, Discard goes on.
         p.Start();
         QVERIFY(p.form->OpenCover(file));
-        Ui(*p.form).CoverView()->SelectArea(1);
+        ClickArea(*p.form, 1);
         Ui(*p.form).ImageTextEdit()->setText("changed again");
         QVERIFY(p.form->isWindowModified());
         p.messages.SaveAnswer = TSaveAnswer::Discard;
@@ -445,7 +445,7 @@ private Q_SLOTS:
         p.form->OpenFromCommandLine({QUrl::fromLocalFile(a).toString()});
         QCOMPARE(p.form->Cover().FileName(), a);
         Ui(*p.form).New1()->trigger(); // cancelled: still a
-        p.Doc().SetText(1, "dropped on");
+        p.Cover().SetText(1, "dropped on");
 
         // A dropped cover file opens, after the question.
         QMimeData data;
@@ -463,7 +463,7 @@ private Q_SLOTS:
     void recoveryCopiesFollowTheChanges()
     {
         TProgram p;
-        Ui(*p.form).CoverView()->SelectArea(1);
+        ClickArea(*p.form, 1);
         p.chooser.Answer = p.Save("photo.jpg", WriteJpeg(QuarterPicture(64, 48)));
         Ui(*p.form).ChangeButton()->click();
         // Written a moment after the change, off the user-interface thread.
@@ -485,7 +485,7 @@ private Q_SLOTS:
         TProgram second(TProgram::OneSize, false);
         second.recoveryPath = p.recoveryPath;
         second.Start();
-        Ui(*second.form).CoverView()->SelectArea(1);
+        ClickArea(*second.form, 1);
         Ui(*second.form).ImageTextEdit()->setText("second");
         second.form->Cover().WriteRecoveryCopy();
         second.form->Cover().Recovery()->Wait();

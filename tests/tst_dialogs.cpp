@@ -311,7 +311,7 @@ private Q_SLOTS:
         p.Start();
         TCoverMakerMainForm &f = *p.form;
         TNewDocumentForm &d = *Ui(f).NewDocumentForm();
-        p.Doc().SetText(1, QStringLiteral("kept"));
+        p.Cover().SetText(1, QStringLiteral("kept"));
         int steps = 0;
         const auto whileShown = [&](const std::function<void()> &step) {
             QTimer::singleShot(0, &d, [&, step] {
@@ -347,7 +347,7 @@ private Q_SLOTS:
     {
         TProgram p(ThreeSizes);
         TCoverMakerMainForm &f = *p.form;
-        p.Doc().SetText(1, QStringLiteral("old"));
+        p.Cover().SetText(1, QStringLiteral("old"));
         p.dialogs.Scripts << [](QDialog &) {};
         p.dialogs.Scripts << [&](QDialog &) {
             Ui(f).NewDocumentForm()->ListView1->clearSelection();

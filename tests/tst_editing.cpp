@@ -78,7 +78,7 @@ private Q_SLOTS:
         const QString bmp = p.Save("other.bmp", WriteBmp(QuarterPicture(30, 20)));
         const std::pair<QString, std::function<void()>> commands[] = {
             {"Change picture", [&] {
-                 Ui(f).CoverView()->SelectArea(1);
+                 ClickArea(f, 1);
                  p.chooser.Answer = jpeg;
                  Ui(f).ChangeButton()->click();
              }},
@@ -103,7 +103,7 @@ private Q_SLOTS:
                  Ui(f).BGColorButton()->click();
              }},
             {"Typing", [&] {
-                 Ui(f).CoverView()->SelectArea(2);
+                 ClickArea(f, 2);
                  QTest::keyClicks(Ui(f).ImageTextEdit(), "Title");
              }},
             {"Font", [&] {
@@ -155,7 +155,7 @@ private Q_SLOTS:
         TCoverMakerMainForm &f = *p.form;
         Ui(f).MultiButton()->click();
         for (CoverArea a = 1; a <= 3; ++a) {
-            Ui(f).CoverView()->SelectArea(a);
+            ClickArea(f, a);
             p.chooser.Answer = p.Save(QStringLiteral("p%1.jpg").arg(a),
                                       WriteJpeg(QuarterPicture(600, 400)));
             Ui(f).ChangeButton()->click();
@@ -217,7 +217,7 @@ private Q_SLOTS:
         QCOMPARE(p.Doc().PlacedPicture(2)->FileBytes, jpeg);
         QCOMPARE(p.Doc().PlacedPicture(3)->FileBytes, jpeg);
         // Elsewhere in the window a drop goes to the selected area.
-        Ui(f).CoverView()->SelectArea(2);
+        ClickArea(f, 2);
         QMimeData elsewhere;
         elsewhere.setUrls({QUrl::fromLocalFile(b)});
         Drop(f, Ui(f).ChangeButton()->mapTo(&f, QPoint(2, 2)), elsewhere);
@@ -225,11 +225,11 @@ private Q_SLOTS:
 
         // Copy puts the picture and its very file on the clipboard; paste
         // places that file.
-        Ui(f).CoverView()->SelectArea(1);
+        ClickArea(f, 1);
         Ui(f).Copy1()->trigger();
         QClipboard *clipboard = QGuiApplication::clipboard();
         QCOMPARE(clipboard->mimeData()->data("image/jpeg"), jpeg);
-        Ui(f).CoverView()->SelectArea(3);
+        ClickArea(f, 3);
         Ui(f).Paste1()->trigger();
         QCOMPARE(p.Doc().PlacedPicture(3)->FileBytes, jpeg);
         QCOMPARE(Ui(f).Undo1()->text(), QStringLiteral("Undo Paste picture"));

@@ -141,7 +141,7 @@ private Q_SLOTS:
         p.Start();
         TCoverMakerMainForm &f = *p.form;
         f.resize(791, 541);
-        Ui(f).CoverView()->SelectArea(1);
+        ClickArea(f, 1);
         // Placed by hand, so that the zoom buttons show over the view mode's
         // third line.
         Ui(f).ImageView()->Button(2)->click();

@@ -189,7 +189,7 @@ private Q_SLOTS:
         d->SetAlignment(1, taRight);
         d->SetTextPosition(1, tpBottom);
         d->SetAutosize(1, true);
-        Ui(f).CoverView()->SelectArea(1);
+        ClickArea(f, 1);
         QVERIFY(Ui(f).ChangeButton()->isEnabled());
         QVERIFY(!Ui(f).ClearButton()->isEnabled());  // no picture yet
         QVERIFY(!Ui(f).CenterButton()->isEnabled()); // not user defined
@@ -219,7 +219,7 @@ private Q_SLOTS:
         Started s(folder.dir.path());
         TCoverMakerMainForm &f = *s.form;
         TCoverDocument *d = &f.Cover().Document();
-        Ui(f).CoverView()->SelectArea(1);
+        ClickArea(f, 1);
         QTest::keyClicks(Ui(f).ImageTextEdit(), "Hi");
         QCOMPARE(d->GetText(1), QStringLiteral("Hi"));
         Ui(f).ImageTextEdit()->clear();
@@ -251,7 +251,7 @@ private Q_SLOTS:
         d->SetStretch(1, false); // user defined, picture far outside the area
         d->SetOffset(1, TPoint{-100000, -100000});
         QCOMPARE(Ui(f).ImageView()->ItemIndex(), -1);
-        Ui(f).CoverView()->SelectArea(1);
+        ClickArea(f, 1);
         QCOMPARE(Ui(f).ImageView()->ItemIndex(), 2);
         QVERIFY(d->GetOffset(1) != (TPoint{-100000, -100000})); // re-centred
         QVERIFY(!Ui(f).CoverView()->IsPictureLost(1));
@@ -338,7 +338,7 @@ private Q_SLOTS:
         TCoverMakerMainForm &f = *s.form;
         QImage pic(300, 100, QImage::Format_RGB32);
         pic.fill(Qt::red);
-        Ui(f).CoverView()->SelectArea(1);
+        ClickArea(f, 1);
         f.Cover().PlaceImage(1, pic);
         const QImage shot = Ui(f).PaintBox1()->grab().toImage();
         QCOMPARE(shot.size(), QSize(153, 145));

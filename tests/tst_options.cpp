@@ -226,7 +226,7 @@ private Q_SLOTS:
     {
         TProgram p;
         TCoverMakerMainForm &f = *p.form;
-        Ui(f).CoverView()->SelectArea(1);
+        ClickArea(f, 1);
         Ui(f).ImageView()->Button(2)->click(); // the zoom buttons show
         for (QAction *language : {Ui(f).LanguageItems()->actions().first(), Ui(f).LanguageItems()->actions().last()}) {
             language->trigger();
@@ -256,7 +256,7 @@ private Q_SLOTS:
     {
         TProgram p;
         TCoverMakerMainForm &f = *p.form;
-        Ui(f).CoverView()->SelectArea(1);
+        ClickArea(f, 1);
         Ui(f).LanguageItems()->actions().at(2)->trigger(); // Français
         QCOMPARE(Ui(f).TextLabel()->text(), QStringLiteral("Texte\u00a0:"));
         QCOMPARE(Ui(f).Change1()->text(), QStringLiteral("&Changer..."));

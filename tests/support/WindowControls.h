@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
+#include <QTest>
 #include <QWidget>
 #include <algorithm>
 #include <cstdio>
@@ -135,4 +136,11 @@ inline QPoint Centre(const TRect &r)
 inline TWindowControls Ui(QWidget &window)
 {
     return TWindowControls{window};
+}
+
+// Selects an area as the user does: a click in its middle.
+inline void ClickArea(QWidget &window, int32_t area)
+{
+    TCoverView *view = Ui(window).CoverView();
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, Centre(view->AreaRect()[area]));
 }

@@ -87,7 +87,7 @@ int main(int argc, char *argv[])
     d.GetFont(3).SetSize(40);
     d.GetFont(3).SetItalic(true);
     Ui(form).CoverView()->SetShowScale(true);
-    Ui(form).CoverView()->SelectArea(3);
+    ClickArea(form, 3);
     QCoreApplication::processEvents();
     if (!form.grab().save(QString::fromLocal8Bit(argv[1])))
         return 1;
