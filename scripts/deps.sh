@@ -9,7 +9,7 @@ packages=(
     libjpeg62-turbo-dev libjpeg-turbo-progs libgif-dev libwmf-dev libemf2svg-dev
     fonts-liberation fonts-urw-base35 poppler-utils desktop-file-utils
     locales-all shared-mime-info qt6-image-formats-plugins
-    qttranslations5-l10n fonts-noto-cjk
+    qttranslations5-l10n fonts-noto-cjk xvfb xauth
 )
 
 missing=()

@@ -13,6 +13,10 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QPainter>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -236,6 +240,64 @@ private Q_SLOTS:
         p.printers.SetUp = nullptr;
         Ui(*p.form).Print1()->trigger();
         QVERIFY(p.printers.Shown.Extras.CutMarks && p.printers.Shown.Extras.BleedMm == 3);
+    }
+
+    // The preview's page, painted as the preview paints it, is the printed
+    // page: a preview that replayed a freed or reused bitmap showed other
+    // areas' pixels, or grey.
+    void previewShowsWhatPrints_data()
+    {
+        QTest::addColumn<CoverSize>("size");
+        QTest::newRow("case wrap") << MakeSize(5, 5, 4.5, 0.4, 4.5, 7);
+        QTest::newRow("tiny, 0.9 in") << MakeSize(0.9, 0.9, 0.3, 0.3, 0.3, 0.9);
+    }
+    void previewShowsWhatPrints()
+    {
+        QFETCH(CoverSize, size);
+        TProgram p;
+        TCoverMakerMainForm &f = *p.form;
+        QVERIFY(p.Cover().NewCover(size, CoverMode::Multiple).Ok());
+        const QColor colours[] = {Qt::red, QColor(0, 160, 0), Qt::blue};
+        for (int a = 1; a <= 3; ++a)
+            QVERIFY(p.Cover().PlaceImage(a, SolidPicture(30, 60, colours[a - 1])).Ok());
+        const QString pdf = p.dir.filePath("printed.pdf");
+        SetUpPdfPrinter(f.Printer(), pdf, 600, QSizeF(8.5, 11), 0.5);
+        p.printers.SetUp = [](QPrinter &) {};
+        Ui(f).Print1()->trigger();
+        QVERIFY2(p.messages.Boxes.isEmpty(), qPrintable(p.messages.Texts().join('\n')));
+        const QImage printed = RenderPdf(pdf, 40);
+        QVERIFY(!printed.isNull());
+
+        QImage shown(printed.size(), QImage::Format_RGB32);
+        p.dialogs.Scripts << [&](QDialog &d) {
+            auto *preview = d.findChild<QPrintPreviewWidget *>();
+            preview->updatePreview();
+            QGraphicsScene *scene = d.findChild<QGraphicsView *>()->scene();
+            for (QGraphicsItem *page : scene->items()) {
+                // The page item reaches beyond its paper by its shadow's
+                // border on every side.
+                const QRectF r = page->boundingRect();
+                const QRectF paper(0, 0, r.width() + 2 * r.left(), r.height() + 2 * r.left());
+                QPainter painter(&shown);
+                scene->render(&painter, QRectF(shown.rect()), page->mapRectToScene(paper));
+            }
+        };
+        Ui(f).PrintPreview1()->trigger();
+        int differing = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                differing += !Near(shown.pixel(x, y), printed.pixel(x, y), 60);
+        QVERIFY2(differing <= shown.width() * shown.height() / 100,
+                 qPrintable(QStringLiteral("%1 pixels differ").arg(differing)));
+        // Each area in its own colour, where the print has it.
+        for (const QColor &c : colours) {
+            const QRect ink = InkBox(printed.copy(), 256); // the whole page
+            bool found = false;
+            for (int y = ink.top(); y <= ink.bottom() && !found; ++y)
+                for (int x = ink.left(); x <= ink.right() && !found; ++x)
+                    found = Near(printed.pixel(x, y), c, 40) && Near(shown.pixel(x, y), c, 40);
+            QVERIFY2(found, qPrintable(c.name()));
+        }
     }
 
     void previewAndCalibrationThroughTheirDialogs()

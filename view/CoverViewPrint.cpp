@@ -177,8 +177,6 @@ void TCoverView::Print(QPrinter &printer, const TPrintExtras &extras)
     }
     if (largest > int64_t(INT32_MAX) / 4)
         throw EVelmoraError::RangeCheck();
-    // One bitmap serves every area in turn.
-    std::unique_ptr<uint32_t[]> pixels(new uint32_t[size_t(largest)]);
 
     QPainter page;
     if (!page.begin(&printer)) {
@@ -207,8 +205,11 @@ void TCoverView::Print(QPrinter &printer, const TPrintExtras &extras)
                 const int32_t right = i + 1 == slots.size() ? bitmapBleed : 0;
                 const int32_t w = slot.BitmapWidth + left + right;
                 const int32_t h = slot.BitmapHeight + 2 * bitmapBleed;
-                QImage bitmap(reinterpret_cast<uchar *>(pixels.get()), w, h, w * 4,
-                              QImage::Format_RGB32);
+                // A bitmap of its own for every area: a print preview keeps
+                // what it was handed and paints it long after this returns.
+                QImage bitmap(w, h, QImage::Format_RGB32);
+                if (bitmap.isNull())
+                    throw std::bad_alloc();
                 bitmap.fill(ColorRefToQColor(FDocument->GetBackColor(slot.Area)));
                 const TRect whole{0, 0, w, h};
                 const TRect rect{left, bitmapBleed, left + slot.BitmapWidth,
