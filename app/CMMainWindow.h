@@ -330,6 +330,8 @@ private:
     void CreateFileMenu();
     void CreateEditMenu();
     void ApplyEditTexts();
+    // Ctrl+Z and its kin in the text box: the cover's Undo and Redo.
+    bool TextBoxUndoKey(QEvent *event);
     void DropFiles(const QStringList &files, int32_t area, const QMimeData *data);
     void CoverViewInputDone(QEvent *event);
     void ApplyFileTexts();

@@ -380,10 +380,19 @@ void TCoverMakerMainForm::SelectionChanged()
 
 void TCoverMakerMainForm::PictureChanged()
 {
-    // The image panel follows every change of the cover, not only a new
-    // selection: a picture placed or cleared changes what it offers.
-    if (CoverView->SelectedArea() != -1)
-        UpdateImagePanel(CoverView->SelectedArea());
+    // The panels follow every change of the cover, not only a new
+    // selection: a picture placed or cleared changes what the image panel
+    // offers, a new layout turns the side areas' texts.
+    const int32_t area = CoverView->SelectedArea();
+    if (area != -1) {
+        UpdateImagePanel(area);
+        // Not while the user types: the box holds the text already.
+        if (ImageTextEdit->text() != m_document->GetText(area))
+            ImageTextEdit->setText(m_document->GetText(area));
+        AlignRadio->SetItemIndex(AlignmentToIndex(m_document->GetAlignment(area)));
+        TextOrientRadio->SetItemIndex(m_document->GetOrientation(area));
+        TextPosRadio->SetItemIndex(m_document->GetTextPosition(area));
+    }
     PaintBox1->update();
     if (Edit1)
         Edit1Click();

@@ -13,6 +13,7 @@
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -66,7 +67,30 @@ void TCoverMakerMainForm::CreateEditMenu()
     connect(Copy1, &QAction::triggered, this, Command(&TCoverMakerMainForm::Copy1Click));
     connect(Paste1, &QAction::triggered, this, Command(&TCoverMakerMainForm::Paste1Click));
     CoverView->installEventFilter(this);
+    ImageTextEdit->installEventFilter(this);
     ApplyEditTexts();
+}
+
+bool TCoverMakerMainForm::TextBoxUndoKey(QEvent *event)
+{
+    // The text box's own history would be a second one beside the cover's:
+    // its undo keys are the cover's Undo and Redo, whose typing step is the
+    // box's typing.
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    QAction *action = key->matches(QKeySequence::Undo)   ? Undo1
+                      : key->matches(QKeySequence::Redo) ? Redo1
+                                                         : nullptr;
+    if (!action)
+        return false;
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->ignore(); // the box does not claim it: the menu's shortcut runs
+        return true;
+    }
+    if (action->isEnabled())
+        action->trigger();
+    return true;
 }
 
 void TCoverMakerMainForm::StepsChanged()

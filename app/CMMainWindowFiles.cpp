@@ -26,6 +26,7 @@ namespace {
 constexpr int OpenText = 203;
 constexpr int SaveText = 204;
 constexpr int SaveAsText = 205;
+constexpr int UntitledText = 270;
 constexpr int CoverFilesText = 206;
 constexpr int SaveChangesToText = 207;
 constexpr int SaveChangesText = 208;
@@ -72,6 +73,7 @@ void TCoverMakerMainForm::ApplyFileTexts()
     Open1->setText(UiText(OpenText));
     Save1->setText(UiText(SaveText));
     SaveAs1->setText(UiText(SaveAsText));
+    UpdateTitle();
 }
 
 QString TCoverMakerMainForm::FileFilter() const
@@ -82,18 +84,21 @@ QString TCoverMakerMainForm::FileFilter() const
 
 void TCoverMakerMainForm::UpdateTitle()
 {
-    // The mark shows only with a file: a cover of no file is "Velmora".
+    // As Qt's programs name their documents: a cover of no file is
+    // "Untitled", and either shows the mark while it has changes.
     const QString file = m_cover->FileName();
-    setWindowTitle(file.isEmpty() ? ProgramCaption()
-                                  : QFileInfo(file).fileName() + QStringLiteral("[*] - ") +
-                                        ProgramCaption());
+    setWindowTitle((file.isEmpty() ? UiText(UntitledText) : QFileInfo(file).fileName()) +
+                   QStringLiteral("[*] - ") + ProgramCaption());
     ShowModifiedMark();
 }
 
 void TCoverMakerMainForm::ShowModifiedMark()
 {
-    // Only a title with a file has the mark's place.
-    setWindowModified(!m_cover->FileName().isEmpty() && m_cover->IsModified());
+    const bool modified = m_cover->IsModified();
+    setWindowModified(modified);
+    // Nothing to save until something changed.
+    if (Save1)
+        Save1->setEnabled(modified);
 }
 
 bool TCoverMakerMainForm::OpenCover(const QString &fileName)

@@ -18,6 +18,7 @@
 #include "WindowPlacement.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QActionGroup>
 #include <QDesktopServices>
 #include <QDir>
@@ -394,6 +395,8 @@ bool TCoverMakerMainForm::eventFilter(QObject *watched, QEvent *event)
         FrameChanged();
     if (watched == CoverView)
         CoverViewInputDone(event);
+    if (watched == ImageTextEdit && TextBoxUndoKey(event))
+        return true;
     return QMainWindow::eventFilter(watched, event);
 }
 

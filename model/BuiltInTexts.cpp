@@ -174,6 +174,8 @@ const std::map<int, const char *> &Table()
         {267, "Writes the cover file to this PDF file, with no window."},
         {268, "The Velmora cover to open."},
         {269, "Name one Velmora cover to export."},
+        // The name of a cover of no file, in the window's title.
+        {270, "Untitled"},
     };
     return table;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LargeBitmap.h"
 
+#include <atomic>
 #include <cstdlib>
 
 #if defined(__linux__)
@@ -9,7 +10,8 @@
 
 namespace {
 
-qint64 g_allocated = 0;
+// Pictures are decoded on the preview's thread as well as on the main one.
+std::atomic<qint64> g_allocated{0};
 
 #if defined(__linux__)
 const size_t HugePage = 2 * 1024 * 1024;
@@ -41,7 +43,7 @@ void PrefaultBitmap(const uchar *bits, qsizetype bytes)
 
 qint64 AllocatedBitmapBytes()
 {
-    return g_allocated;
+    return g_allocated.load();
 }
 
 QImage AllocateBitmap(int width, int height, QImage::Format format)

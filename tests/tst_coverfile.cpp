@@ -311,7 +311,7 @@ private Q_SLOTS:
         QCOMPARE(p.Doc().Revision(), revision);
         CompareStates(before, p.Doc().State());
         QVERIFY(p.messages.SaveQuestions.isEmpty());
-        QCOMPARE(p.form->windowTitle(), QStringLiteral("Velmora"));
+        QCOMPARE(p.form->windowTitle(), QStringLiteral("Untitled[*] - Velmora"));
     }
 
     void coversOfEarlierBuildsStillOpen()
@@ -376,8 +376,9 @@ private Q_SLOTS:
         TProgram p;
         TCoverMakerMainForm &f = *p.form;
         // A fresh cover nobody touched asks nothing.
-        QCOMPARE(f.windowTitle(), QStringLiteral("Velmora"));
-        QVERIFY(!f.Cover().IsModified());
+        QCOMPARE(f.windowTitle(), QStringLiteral("Untitled[*] - Velmora"));
+        QVERIFY(!f.Cover().IsModified() && !f.isWindowModified());
+        QVERIFY(!Ui(f).Save1()->isEnabled()); // nothing to save
         p.Restart();
         QVERIFY(p.messages.SaveQuestions.isEmpty());
 
@@ -517,7 +518,8 @@ private Q_SLOTS:
         QCOMPARE(p.Doc().GetText(1), QStringLiteral("Unsaved work"));
         QCOMPARE(p.Doc().GetPicture(1).size(), QSize(64, 48));
         QVERIFY(p.form->Cover().IsModified());
-        QCOMPARE(p.form->windowTitle(), QStringLiteral("Velmora"));
+        QCOMPARE(p.form->windowTitle(), QStringLiteral("Untitled[*] - Velmora"));
+        QVERIFY(p.form->isWindowModified()); // restored changes are unsaved
         // Taken over as this program's own copy; a normal exit removes it.
         QTRY_VERIFY(!p.form->Cover().Recovery()->Folder().isEmpty());
         p.Restart();

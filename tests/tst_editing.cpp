@@ -44,6 +44,7 @@ void CheckPanels(TCoverMakerMainForm &f)
     QCOMPARE(Ui(f).ZoomInButton()->isVisibleTo(&f), user);
     QCOMPARE(Ui(f).ImageTextEdit()->text(), d.GetText(area));
     QCOMPARE(Ui(f).TextPosRadio()->ItemIndex(), int(d.GetTextPosition(area)));
+    QCOMPARE(Ui(f).TextOrientRadio()->ItemIndex(), int(d.GetOrientation(area)));
 }
 
 void Drop(TCoverMakerMainForm &f, const QPoint &at, QMimeData &data)
@@ -147,6 +148,34 @@ private Q_SLOTS:
             CheckPanels(f);
         }
         QCOMPARE(steps.count(), before + states.size() - 1);
+    }
+
+    // One key never means two histories; the panels follow the layout.
+    void textBoxUndoIsTheCoversAndPanelsFollowTheLayout()
+    {
+        TProgram p;
+        TCoverMakerMainForm &f = *p.form;
+        ClickArea(f, 1);
+        QTest::keyClicks(Ui(f).ImageTextEdit(), "Left");
+        p.coverFiles.Answer = p.dir.filePath("saved.vmcover");
+        Ui(f).Save1()->trigger();
+        QVERIFY(!Ui(f).Save1()->isEnabled());
+        QTest::keyClicks(Ui(f).ImageTextEdit(), " side");
+        QVERIFY(Ui(f).Save1()->isEnabled() && f.isWindowModified());
+        QTest::keyClick(Ui(f).ImageTextEdit(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(p.Doc().GetText(1), QStringLiteral("Left"));
+        QCOMPARE(Ui(f).ImageTextEdit()->text(), QStringLiteral("Left"));
+        QVERIFY(!f.Cover().IsModified());
+        QTest::keyClick(Ui(f).ImageTextEdit(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(p.Doc().GetText(1), QStringLiteral("Left side"));
+        Ui(f).Undo1()->trigger();
+        QCOMPARE(p.Doc().GetText(1), QStringLiteral("Left"));
+
+        for (QToolButton *mode : {Ui(f).SingleButton(), Ui(f).MultiButton()}) {
+            mode->click();
+            ClickArea(f, 1);
+            CheckPanels(f);
+        }
     }
 
     void savedStateAndSharedPictures()

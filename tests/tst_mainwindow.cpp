@@ -85,7 +85,7 @@ private Q_SLOTS:
         QCOMPARE(s.form->Cover().Document().Size().Name.Text(), QStringLiteral("Case A"));
         QCOMPARE(s.form->Cover().Document().Size().SingleWidth, 5.0);
         QCOMPARE(s.form->Unit(), uint8_t(0));
-        QCOMPARE(s.form->windowTitle(), QStringLiteral("Velmora"));
+        QCOMPARE(s.form->windowTitle(), QStringLiteral("Untitled[*] - Velmora"));
         QCOMPARE(s.form->width(), 791);
         QCOMPARE(s.form->height(), 541);
         QCOMPARE(s.form->Cover().Document().Mode(), CoverMode::Single);
