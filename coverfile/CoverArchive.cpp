@@ -258,6 +258,33 @@ qint64 TZipReader::DeclaredSize(const QString &name) const
     return qint64(st.size);
 }
 
+bool TZipReader::ReadHead(const QString &name, qint64 length, QByteArray &head, QString &why)
+{
+    const qint64 size = DeclaredSize(name);
+    if (size < 0) {
+        why = QStringLiteral("\"%1\" is missing from the file.").arg(name);
+        return false;
+    }
+    std::unique_ptr<zip_file_t, int (*)(zip_file_t *)> file(
+        zip_fopen(m_zip, name.toUtf8().constData(), ZIP_FL_ENC_GUESS), &zip_fclose);
+    if (!file) {
+        why = ZipErrorText(m_zip);
+        return false;
+    }
+    QByteArray bytes(qsizetype(std::min(size, length)), Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < bytes.size()) {
+        const zip_int64_t n =
+            zip_fread(file.get(), bytes.data() + got, zip_uint64_t(bytes.size() - got));
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    bytes.truncate(qsizetype(got));
+    head = bytes;
+    return true;
+}
+
 bool TZipReader::Read(const QString &name, qint64 limit, QByteArray &data, QString &why)
 {
     const qint64 size = DeclaredSize(name);

@@ -45,6 +45,9 @@ public:
     // declares more than limit bytes, and one whose data does not match
     // what the archive declares (length, checksum).
     bool Read(const QString &name, qint64 limit, QByteArray &data, QString &why);
+    // The entry's first length bytes (fewer for a shorter entry), inflated
+    // no further: enough to tell what it holds before reading it whole.
+    bool ReadHead(const QString &name, qint64 length, QByteArray &head, QString &why);
 
 private:
     struct TSource;

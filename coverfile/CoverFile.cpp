@@ -8,6 +8,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QSaveFile>
 
 const char CoverFileExtension[] = ".vmcover";
@@ -22,6 +23,49 @@ constexpr int MaxEntries = 64;
 constexpr qint64 MaxPictureBytesInAll = 1024LL * 1024 * 1024;
 
 const char PngKind[] = "png";
+
+// How much of a picture entry is read to tell what it holds.
+constexpr qint64 PictureHeadBytes = 64 * 1024;
+
+// The ways picture files begin, whatever their name says: the loaders
+// accept no other.
+bool BeginsAsAPicture(const QByteArray &head)
+{
+    const auto at = [&](qsizetype offset, const char *magic, qsizetype length) {
+        return head.size() >= offset + length && head.mid(offset, length) == QByteArray(magic, length);
+    };
+    return at(0, "\xFF\xD8\xFF", 3) || at(0, "\x89PNG\r\n\x1A\n", 8) || at(0, "GIF8", 4) ||
+           at(0, "BM", 2) || at(0, "\0\0\1\0", 4) || at(0, "\0\0\2\0", 4) ||
+           at(0, "\xD7\xCD\xC6\x9A", 4) || at(0, "\1\0\x09\0", 4) || at(0, "\2\0\x09\0", 4) ||
+           (at(0, "\1\0\0\0", 4) && at(40, " EMF", 4)) || (at(0, "RIFF", 4) && at(8, "WEBP", 4)) ||
+           at(0, "II*\0", 4) || at(0, "MM\0*", 4) || at(0, "II+\0", 4) || at(0, "MM\0+", 4);
+}
+
+// Before a picture entry is inflated: whether its head is a picture's, and
+// whether a raster picture of the size its header declares could take so
+// many bytes. A few bytes can inflate to hundreds of megabytes of nothing.
+bool PictureHeadFits(const QByteArray &head, qint64 bytes, QString &why)
+{
+    if (!BeginsAsAPicture(head)) {
+        why = QStringLiteral("it does not begin as a picture does");
+        return false;
+    }
+    QBuffer buffer;
+    buffer.setData(head);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    // Sixteen bytes a pixel hold the richest raster Qt reads (four float
+    // channels), uncompressed; a megabyte more holds any file's extras.
+    if (size.isValid() && !size.isEmpty() &&
+        bytes > 16 * qint64(size.width()) * size.height() + 1024 * 1024) {
+        why = QStringLiteral("it is far larger than a picture of %1 x %2 pixels")
+                  .arg(size.width())
+                  .arg(size.height());
+        return false;
+    }
+    return true;
+}
 
 bool Compressed(const QString &kind)
 {
@@ -148,6 +192,14 @@ bool ReadCoverFile(QIODevice &in, TCoverFileContent &content, QString &why)
             const TPictureEntry &p = pictures[i];
             if (p.Name.isEmpty())
                 continue;
+            QByteArray head;
+            QString headWhy;
+            if (!archive.ReadHead(p.Name, PictureHeadBytes, head, why))
+                return false;
+            if (!PictureHeadFits(head, p.Bytes, headWhy)) {
+                why = QStringLiteral("The picture \"%1\" does not load: %2.").arg(p.Name, headWhy);
+                return false;
+            }
             QByteArray bytes;
             if (!archive.Read(p.Name, p.Bytes, bytes, why))
                 return false;

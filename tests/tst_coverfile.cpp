@@ -281,6 +281,18 @@ private Q_SLOTS:
         bomb.replace("\"bytes\":" + QByteArray::number(jpeg.size()), "\"bytes\":629145600");
         QTest::newRow("archive bomb")
             << Archive({{"cover.json", description(bomb)}}) << "\"bytes\" is not valid";
+        // Megabytes of nothing in a few kilobytes, named as a picture or
+        // behind a real picture's header: refused by the head alone.
+        const auto padded = [&](const QByteArray &start) {
+            const QByteArray bytes = start + QByteArray(48 * 1024 * 1024, '\0');
+            QByteArray entry = picture;
+            entry.replace("\"bytes\":" + QByteArray::number(jpeg.size()),
+                          "\"bytes\":" + QByteArray::number(bytes.size()));
+            return Archive({{"cover.json", description(entry)}, {"pictures/area1.jpg", bytes}});
+        };
+        QTest::newRow("zeros as a picture") << padded("") << "does not begin as a picture";
+        QTest::newRow("zeros behind a header")
+            << padded(jpeg) << "far larger than a picture of 16 x 16 pixels";
         QList<TArchiveEntry> crowd{{"cover.json", description("")}};
         for (int i = 0; i < 1000; ++i)
             crowd << TArchiveEntry{QStringLiteral("e%1").arg(i), "", false};
