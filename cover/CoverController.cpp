@@ -155,8 +155,7 @@ TCoverFileContent TCoverController::Content() const
     TCoverFileContent content;
     content.State = m_document->State();
     content.SelectedArea = m_selectedArea;
-    const int32_t ppcm = m_layout ? m_layout->OffsetPixelsPerCm() : 0;
-    content.OffsetPixelsPerCm = ppcm > 0 ? ppcm : NoPrinterPixelsPerCm;
+    content.OffsetPixelsPerCm = OffsetUnits();
     return content;
 }
 
@@ -225,6 +224,25 @@ void TCoverController::ApplyStep(const TCoverFileContent &content)
     DocumentChanged();
 }
 
+int32_t TCoverController::OffsetUnits() const
+{
+    const int32_t ppcm = m_layout ? m_layout->OffsetPixelsPerCm() : 0;
+    return ppcm > 0 ? ppcm : NoPrinterPixelsPerCm;
+}
+
+bool TCoverController::Fits(const TCoverFileContent &content, QString &why) const
+{
+    // Checked before anything is shown: a cover half shown and then refused
+    // would leave neither the old one nor the new.
+    const TOutcome rescaled = Captured([&] {
+        for (const TAreaState &a : content.State.Areas)
+            RescaledOffset(a.Offset, content.OffsetPixelsPerCm, OffsetUnits());
+    });
+    if (!rescaled.Ok())
+        why = QStringLiteral("A picture lies further from its area than this printer can count.");
+    return rescaled.Ok();
+}
+
 void TCoverController::ApplyContent(const TCoverFileContent &content)
 {
     m_applyingStep = true;
@@ -236,8 +254,7 @@ void TCoverController::ApplyContent(const TCoverFileContent &content)
     TDocumentState state = content.State;
     // Offsets are in the pixels of the printer they were made with: on this
     // one the picture lands where it was on paper.
-    const int32_t ppcm = m_layout ? m_layout->OffsetPixelsPerCm() : 0;
-    const int32_t now = ppcm > 0 ? ppcm : NoPrinterPixelsPerCm;
+    const int32_t now = OffsetUnits();
     if (content.OffsetPixelsPerCm > 0 && content.OffsetPixelsPerCm != now) {
         for (TAreaState &a : state.Areas)
             a.Offset = RescaledOffset(a.Offset, content.OffsetPixelsPerCm, now);
@@ -522,7 +539,7 @@ TOutcome TCoverController::Open(const QString &fileName, const std::function<boo
 {
     TCoverFileContent content;
     QString why;
-    if (!OpenCoverFile(fileName, content, why))
+    if (!OpenCoverFile(fileName, content, why) || !Fits(content, why))
         return TOutcome::Failed(Text(CannotOpenText).arg(QDir::toNativeSeparators(fileName)) +
                                 QStringLiteral("\n\n") + why);
     // Asked once the file is known to open: a file that does not leaves
@@ -556,7 +573,7 @@ TOutcome TCoverController::Restore(const TCoverRecovery::TLeftCopy &copy)
         return TOutcome::Cancel();
     TCoverFileContent content;
     QString why;
-    if (!m_recovery->Restore(copy, content, why))
+    if (!m_recovery->Restore(copy, content, why) || !Fits(content, why))
         return TOutcome::Failed(Text(CannotRestoreText) + QStringLiteral("\n\n") + why);
     ShowContent(content, copy.CoverFile, false);
     return {};

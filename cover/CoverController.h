@@ -146,6 +146,10 @@ private:
     void ForgetSteps();
     void ApplyStep(const TCoverFileContent &content);
     void ApplyContent(const TCoverFileContent &content);
+    // The printer resolution offsets count in now.
+    int32_t OffsetUnits() const;
+    // Whether content can be shown here; why not when it cannot.
+    bool Fits(const TCoverFileContent &content, QString &why) const;
     void ShowContent(const TCoverFileContent &content, const QString &fileName, bool saved);
     void MarkUnmodified();
     void DocumentChanged();

@@ -165,7 +165,7 @@ bool ReadSize(TReader &r, const QJsonObject &o, CoverSize &size)
         {"rightWidth", &CoverSize::RightWidth},     {"multipleHeight", &CoverSize::MultipleHeight},
     };
     for (const auto &[key, field] : fields)
-        if (!r.Number(o, key, 0, std::numeric_limits<double>::max(), size.*field))
+        if (!r.Number(o, key, -MaxCoverInches, MaxCoverInches, size.*field))
             return false;
     return true;
 }
@@ -303,6 +303,13 @@ bool ReadCoverDescription(const QByteArray &json, TCoverFileContent &content,
         else
             ok = ReadArea(r, areas.at(i).toObject(), i + 1, content.State.Areas[size_t(i)],
                           pictures[size_t(i)]);
+        // Offsets count in the pixels of the printer named beside them; far
+        // outside the largest cover they mean nothing, and in another
+        // printer's pixels they would not fit 32 bits.
+        const TPoint o = content.State.Areas[size_t(i)].Offset;
+        const double reach = MaxOffsetInches * 2.54 * content.OffsetPixelsPerCm;
+        if (ok && (std::abs(double(o.X)) > reach || std::abs(double(o.Y)) > reach))
+            ok = r.Fail(QStringLiteral("offset"));
     }
     if (!ok)
         why = QStringLiteral("Its description does not read: %1").arg(r.Why);

@@ -17,6 +17,9 @@
 
 namespace {
 
+// Said when a size lies beyond what any cover can measure.
+constexpr int SizeRangeText = 271;
+
 // The client area that a 489 x 330 window with an ordinary border leaves.
 const QSize ClientSize(481, 303);
 
@@ -185,7 +188,10 @@ void TEditCoverSizeData::OkButtonClick()
     QString refusal;
     try {
         const CoverSize size = ReadCoverSize();
-        if (Check)
+        for (double CoverSize::*dimension : Dimensions)
+            if (!IsCoverDimension(size.*dimension))
+                refusal = m_texts(SizeRangeText);
+        if (Check && refusal.isEmpty())
             refusal = Check(size);
     } catch (const EVelmoraError &e) {
         refusal = e.Text();

@@ -176,6 +176,8 @@ const std::map<int, const char *> &Table()
         {269, "Name one Velmora cover to export."},
         // The name of a cover of no file, in the window's title.
         {270, "Untitled"},
+        // The cover size properties dialog, for a size beyond any cover's.
+        {271, "A cover's sizes run from 0 to 1000 inches (2540 cm)."},
     };
     return table;
 }

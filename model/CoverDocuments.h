@@ -42,6 +42,10 @@ enum TextPosition : uint8_t
 QColor ColorRefToQColor(TColorRef c);
 TColorRef QColorToColorRef(const QColor &c);
 
+// How far a picture placed by hand may lie from its area, in inches: four
+// times the largest cover, which no drag reaches.
+constexpr double MaxOffsetInches = 4 * MaxCoverInches;
+
 // The resolution offsets are counted in where no printer was ever measured.
 constexpr int32_t NoPrinterPixelsPerCm = 400;
 

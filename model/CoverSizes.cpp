@@ -5,6 +5,7 @@
 #include "VelmoraError.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -32,6 +33,15 @@ const QStringList &KeyNames()
     return names;
 }
 
+} // namespace
+
+bool IsCoverDimension(double inches)
+{
+    return std::abs(inches) <= MaxCoverInches; // false for NaN
+}
+
+namespace {
+
 // An entry from the texts of its six keys.
 TSizeEntry EntryOf(const QString &name, const QStringList &texts)
 {
@@ -39,12 +49,15 @@ TSizeEntry EntryOf(const QString &name, const QStringList &texts)
     entry.Size.Name = name;
     for (size_t i = 0; i < std::size(Keys); ++i) {
         double number = 0;
-        if (TryTextToFloat(texts[qsizetype(i)], number)) {
+        const bool read = TryTextToFloat(texts[qsizetype(i)], number);
+        if (read && IsCoverDimension(number)) {
             entry.Size.*Keys[i].field = number;
         } else {
             entry.Unreadable[i] = true;
             if (entry.Error.isEmpty())
-                entry.Error = EVelmoraError::InvalidFloat(texts[qsizetype(i)]).Text();
+                entry.Error = (read ? EVelmoraError::InvalidSize(texts[qsizetype(i)])
+                                    : EVelmoraError::InvalidFloat(texts[qsizetype(i)]))
+                                  .Text();
         }
     }
     return entry;

@@ -40,6 +40,14 @@ struct CoverSize
     bool operator==(const CoverSize &o) const;
 };
 
+// The largest side a cover may have, in inches (25.4 m): far beyond any
+// printer's paper, and within what the view lays out and a print computes in
+// 32 bits. The one bound of the catalogue, the size dialog and cover files.
+constexpr double MaxCoverInches = 1000;
+// Whether a number is a dimension a cover may have: no larger than
+// MaxCoverInches either way (the catalogue takes a negative one as it is).
+bool IsCoverDimension(double inches);
+
 // x times 2.54 and x divided by 2.54, formed in extended precision.
 double InchToCm(double x);
 double CmToInch(double x);

@@ -33,6 +33,11 @@ EVelmoraError EVelmoraError::CannotWriteBack(const QString &path)
             .arg(path));
 }
 
+EVelmoraError EVelmoraError::InvalidSize(const QString &value)
+{
+    return EVelmoraError(QStringLiteral("'%1' is not a size a cover can have").arg(value));
+}
+
 EVelmoraError EVelmoraError::InvalidFloat(const QString &value)
 {
     return EVelmoraError(QStringLiteral("'%1' is not a valid floating point value").arg(value));

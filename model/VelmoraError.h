@@ -20,6 +20,8 @@ public:
     // writing it would damage what it could not read.
     static EVelmoraError CannotWriteBack(const QString &path);
     static EVelmoraError InvalidFloat(const QString &value);
+    // A number no cover size can be (beyond MaxCoverInches).
+    static EVelmoraError InvalidSize(const QString &value);
 
 private:
     QString m_text;

@@ -293,6 +293,17 @@ private Q_SLOTS:
         QTest::newRow("zeros as a picture") << padded("") << "does not begin as a picture";
         QTest::newRow("zeros behind a header")
             << padded(jpeg) << "far larger than a picture of 16 x 16 pixels";
+        // Sizes and offsets beyond what the window can show are refused
+        // with the file, before anything is shown.
+        QByteArray huge = description("");
+        huge.replace("\"singleWidth\":5", "\"singleWidth\":39370");
+        QTest::newRow("size beyond any cover")
+            << Archive({{"cover.json", huge}}) << "\"singleWidth\" is not valid";
+        QByteArray far = description("");
+        far.replace("\"offsetPixelsPerCm\":236", "\"offsetPixelsPerCm\":1");
+        far.replace("\"offset\":[0,0]", "\"offset\":[10000000,0]");
+        QTest::newRow("offset beyond any cover")
+            << Archive({{"cover.json", far}}) << "\"offset\" is not valid";
         QList<TArchiveEntry> crowd{{"cover.json", description("")}};
         for (int i = 0; i < 1000; ++i)
             crowd << TArchiveEntry{QStringLiteral("e%1").arg(i), "", false};

@@ -140,13 +140,16 @@ private Q_SLOTS:
         // written with a decimal comma.
         const QString path = FreshPath();
         const QByteArray before = "[Bo\xc3\xaete \xe2\x82\xac]\r\nSingleWidth=5\r\n"
-                                  "[Caf\xe9 \x96 slim]\r\nSingleWidth=4,5\r\nSingleHeight=7\r\n";
+                                  "[Caf\xe9 \x96 slim]\r\nSingleWidth=4,5\r\nSingleHeight=7\r\n"
+                                  "[Huge]\r\nSingleWidth=5\r\nSingleHeight=1e308\r\n";
         WriteBytes(path, before);
         TSizeList list(path);
-        const QStringList names{"Bo\u00eete \u20ac", "Caf\u00e9 \u2013 slim"};
+        const QStringList names{"Bo\u00eete \u20ac", "Caf\u00e9 \u2013 slim", "Huge"};
         QCOMPARE(Names(list), names);
         const QList<TSizeEntry> entries = list.ReadEntries();
-        QCOMPARE(entries.size(), 2);
+        QCOMPARE(entries.size(), 3);
+        // Beyond any cover, so beyond what the view and a print can count.
+        QCOMPARE(entries[2].Error, QStringLiteral("'1e308' is not a size a cover can have"));
         QVERIFY(entries[0].Readable());
         QCOMPARE(entries[1].Error, QStringLiteral("'4,5' is not a valid floating point value"));
         QCOMPARE(entries[1].Size.SingleHeight, 7.0);

@@ -142,6 +142,15 @@ private Q_SLOTS:
         f.Edit1->setText(QStringLiteral("   ")); // would store no name at all
         QVERIFY(!f.OkButton->isEnabled());
 
+        // A size beyond any cover's is refused, and the dialog stays.
+        f.Messages = &d.messages;
+        f.Edit1->setText(QStringLiteral("Huge"));
+        f.Edit2->setText(QStringLiteral("99999"));
+        f.OkButton->click();
+        QCOMPARE(d.messages.Texts(), QStringList{BuiltInText(271)});
+        QVERIFY(f.result() != QDialog::Accepted);
+        f.Edit2->setText(QStringLiteral("5"));
+
         f.Edit3->setText(QStringLiteral("12.5"));
         QFocusEvent in(QEvent::FocusIn, Qt::MouseFocusReason);
         QCoreApplication::sendEvent(f.Edit3, &in);
