@@ -119,6 +119,8 @@ TCoverMakerMainForm::TCoverMakerMainForm(const TMainFormSetup &setup, QWidget *p
     });
     connect(m_cover, &TCoverController::TitleChanged, this, [this] { UpdateTitle(); });
     connect(m_cover, &TCoverController::StepsChanged, this, [this] { ApplyEditTexts(); });
+    connect(m_cover, &TCoverController::RecoveryWritten, this,
+            [this](const QString &why) { Run([&] { RecoveryWritten(why); }); });
     ApplyEditTexts();
 }
 

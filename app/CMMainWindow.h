@@ -335,6 +335,8 @@ private:
     void DropFiles(const QStringList &files, int32_t area, const QMimeData *data);
     void CoverViewInputDone(QEvent *event);
     void ApplyFileTexts();
+    // A recovery copy was written, or could not be (why).
+    void RecoveryWritten(const QString &why);
     // Saves to fileName; false, its error shown, when it cannot.
     bool SaveCover(const QString &fileName);
     // Before the cover is replaced: asks Save, Discard or Cancel when it has
@@ -364,6 +366,8 @@ private:
     std::unique_ptr<TCoverFileChooser> m_ownCoverFiles;
     std::unique_ptr<TQtTranslations> m_qtTexts;
     QStringList m_recent;
+    // Why the recovery copy cannot be written, while it cannot.
+    QString m_recoveryProblem;
     QRect m_outerBounds;
     // The outer bounds last asked for, until the frame around them is known,
     // with the frame and inner size they were set with.

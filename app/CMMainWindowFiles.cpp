@@ -19,6 +19,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QToolButton>
 
 namespace {
@@ -27,6 +28,9 @@ constexpr int OpenText = 203;
 constexpr int SaveText = 204;
 constexpr int SaveAsText = 205;
 constexpr int UntitledText = 270;
+constexpr int DamagedCopiesText = 272;
+constexpr int RecoveryOffText = 273;
+constexpr int RemoveCopyText = 274;
 constexpr int CoverFilesText = 206;
 constexpr int SaveChangesToText = 207;
 constexpr int SaveChangesText = 208;
@@ -234,6 +238,10 @@ void TCoverMakerMainForm::OfferRecovery()
     if (!recovery)
         return;
     const QList<TCoverRecovery::TLeftCopy> copies = recovery->LeftCopies();
+    if (!recovery->MovedToDamaged().isEmpty())
+        m_setup.Messages->ShowError(
+            this, ProgramCaption(),
+            UiText(DamagedCopiesText).arg(QDir::toNativeSeparators(recovery->DamagedFolder())));
     if (copies.isEmpty())
         return;
     const TCoverRecovery::TLeftCopy &copy = copies.first();
@@ -245,5 +253,31 @@ void TCoverMakerMainForm::OfferRecovery()
         recovery->Remove(copy);
         return;
     }
-    Show(m_cover->Restore(copy));
+    const TOutcome restored = m_cover->Restore(copy);
+    if (!restored.Error.isEmpty()) {
+        // Kept unless the user says otherwise: it may restore elsewhere.
+        if (m_setup.Messages->AskQuestion(this, ProgramCaption(),
+                                          restored.Error + QStringLiteral("\n\n") +
+                                              UiText(RemoveCopyText)))
+            recovery->Remove(copy);
+        return;
+    }
+    if (!restored.Notice.isEmpty())
+        m_setup.Messages->ShowError(this, ProgramCaption(), restored.Notice);
+}
+
+void TCoverMakerMainForm::RecoveryWritten(const QString &why)
+{
+    // Said once while it lasts, in the status bar, where it stays until a
+    // copy is written again.
+    if (why.isEmpty()) {
+        if (!m_recoveryProblem.isEmpty())
+            statusBar()->clearMessage();
+        m_recoveryProblem.clear();
+        return;
+    }
+    if (why == m_recoveryProblem)
+        return;
+    m_recoveryProblem = why;
+    statusBar()->showMessage(UiText(RecoveryOffText).arg(why));
 }

@@ -21,6 +21,7 @@ namespace {
 
 constexpr int CannotOpenText = 209;
 constexpr int CannotRestoreText = 212;
+constexpr int LostPicturesText = 275;
 constexpr int ChangePictureStep = 220;
 constexpr int ClearPictureStep = 221;
 constexpr int ZoomInStep = 223;
@@ -101,8 +102,14 @@ TCoverController::TCoverController(const QString &recoveryDir, QObject *parent)
     : QObject(parent), m_document(std::make_unique<TCoverDocument>()),
       m_steps(new QUndoStack(this))
 {
-    if (!recoveryDir.isEmpty())
+    if (!recoveryDir.isEmpty()) {
         m_recovery = std::make_unique<TCoverRecovery>(recoveryDir);
+        // Told on the writer's thread; heard on this one.
+        m_recovery->SetOnWritten([this](const QString &why) {
+            QMetaObject::invokeMethod(
+                this, [this, why] { Q_EMIT RecoveryWritten(why); }, Qt::QueuedConnection);
+        });
+    }
     m_recoveryTimer = new QTimer(this);
     m_recoveryTimer->setSingleShot(true);
     m_recoveryTimer->setInterval(RecoveryDelayMs);
@@ -121,6 +128,8 @@ TCoverController::TCoverController(const QString &recoveryDir, QObject *parent)
 
 TCoverController::~TCoverController()
 {
+    if (m_recovery)
+        m_recovery->SetOnWritten(nullptr);
     // The steps go before the document their applying reaches.
     m_document->OnChanged = nullptr;
     delete m_steps;
@@ -573,10 +582,14 @@ TOutcome TCoverController::Restore(const TCoverRecovery::TLeftCopy &copy)
         return TOutcome::Cancel();
     TCoverFileContent content;
     QString why;
-    if (!m_recovery->Restore(copy, content, why) || !Fits(content, why))
+    QStringList lost;
+    if (!m_recovery->Restore(copy, content, why, &lost) || !Fits(content, why))
         return TOutcome::Failed(Text(CannotRestoreText) + QStringLiteral("\n\n") + why);
     ShowContent(content, copy.CoverFile, false);
-    return {};
+    TOutcome restored;
+    if (!lost.isEmpty())
+        restored.Notice = Text(LostPicturesText).arg(lost.join(QStringLiteral("; ")));
+    return restored;
 }
 
 QMimeData *TCoverController::PictureData(int32_t area) const

@@ -22,6 +22,7 @@ struct TOutcome
 {
     QString Error; // empty: no error
     bool Cancelled = false;
+    QString Notice; // done, with something the user should know
 
     bool Ok() const { return Error.isEmpty() && !Cancelled; }
     static TOutcome Failed(const QString &text) { return TOutcome{text, false}; }
@@ -136,6 +137,8 @@ Q_SIGNALS:
     void TitleChanged();
     // The steps that Undo and Redo would take changed.
     void StepsChanged();
+    // After each recovery copy written: empty when it was, else why not.
+    void RecoveryWritten(const QString &why);
 
 private:
     // Runs work as a step of that name; a command run by another is part

@@ -26,6 +26,8 @@ const char LockName[] = "lock";
 const char DescriptionName[] = "cover.json";
 // Which picture file each area's picture is, and the cover's own file.
 const char IndexName[] = "recovery.json";
+// Beside the copies: what was found and could not be offered.
+const char DamagedName[] = "damaged";
 
 struct TJob
 {
@@ -47,6 +49,24 @@ std::unique_ptr<QLockFile> Lock(const QString &folder)
     if (!lock->tryLock(0))
         return nullptr;
     return lock;
+}
+
+// The picture files of a copy whose index does not read: by the kind and
+// length the description gives, among the files named by their content.
+void FindPictureFiles(const QString &folder, const std::array<TPictureEntry, 3> &pictures,
+                      std::array<QString, 3> &files)
+{
+    const QDir dir(folder);
+    for (size_t i = 0; i < 3; ++i) {
+        if (pictures[i].Name.isEmpty() || !files[i].isEmpty())
+            continue;
+        for (const QFileInfo &f : dir.entryInfoList({QStringLiteral("*.") + pictures[i].Kind},
+                                                    QDir::Files))
+            if (f.size() == pictures[i].Bytes) {
+                files[i] = f.fileName();
+                break;
+            }
+    }
 }
 
 // The picture file names a copy's index gives, by area; empty for none.
@@ -77,6 +97,8 @@ struct TCoverRecovery::TWriter
     std::condition_variable Wake;
     std::condition_variable Idle;
     std::optional<TJob> Pending;
+    std::function<void(const QString &)> OnWritten;
+    QStringList Moved; // by the last look for left copies
     bool DiscardPending = false;
     bool Busy = false;
     bool Stop = false;
@@ -115,16 +137,28 @@ struct TCoverRecovery::TWriter
             DiscardPending = false;
             Busy = true;
             hold.unlock();
-            // A copy that cannot be written is no reason to trouble the
-            // user at work: the next change tries again.
+            // A copy that cannot be written is said once it is known; the
+            // next change tries again.
+            QString why;
             try {
                 if (discard)
                     RemoveOwn();
                 else
-                    WriteCopy(*job);
-            } catch (...) {
+                    why = WriteCopy(*job);
+            } catch (const EVelmoraError &e) {
+                why = e.Text();
+            } catch (const std::bad_alloc &) {
+                why = QStringLiteral("Out of memory");
+            } catch (const std::exception &e) {
+                why = QString::fromLocal8Bit(e.what());
             }
             hold.lock();
+            if (!discard && OnWritten) {
+                const auto tell = OnWritten;
+                hold.unlock();
+                tell(why);
+                hold.lock();
+            }
             Busy = false;
             Idle.notify_all();
         }
@@ -140,16 +174,20 @@ struct TCoverRecovery::TWriter
         Folder.clear();
     }
 
-    void WriteCopy(const TJob &job)
+    // Empty when the copy was written whole; else why not.
+    QString WriteCopy(const TJob &job)
     {
+        const auto cannot = [](const QString &path) {
+            return QStringLiteral("%1 cannot be written").arg(QDir::toNativeSeparators(path));
+        };
         if (Folder.isEmpty()) {
             const QString folder =
                 QDir(Root).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces));
             if (!QDir().mkpath(folder))
-                return;
+                return cannot(folder);
             auto lock = Lock(folder);
             if (!lock)
-                return;
+                return cannot(QDir(folder).filePath(QLatin1String(LockName)));
             std::lock_guard<std::mutex> hold(Mutex);
             Folder = folder;
             FolderLock = std::move(lock);
@@ -166,7 +204,9 @@ struct TCoverRecovery::TWriter
             TPictureEntry &p = pictures[size_t(i)];
             // A picture file already in the copy was written whole before:
             // a large photograph is written once, not at every change.
-            QString &name = Written[picture->Serial];
+            // A picture no document numbered has no name to remember.
+            QString unnumbered;
+            QString &name = picture->Serial ? Written[picture->Serial] : unnumbered;
             if (name.isEmpty() || !dir.exists(name)) {
                 const QByteArray bytes = StoredPictureBytes(*picture, p.Kind);
                 const QString named =
@@ -174,7 +214,7 @@ struct TCoverRecovery::TWriter
                         QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex()) +
                     QLatin1Char('.') + p.Kind;
                 if (!dir.exists(named) && !WriteWhole(dir.filePath(named), bytes))
-                    return;
+                    return cannot(dir.filePath(named));
                 name = named;
             }
             p.Kind = name.section(QLatin1Char('.'), 1);
@@ -185,12 +225,14 @@ struct TCoverRecovery::TWriter
         }
         const QJsonObject index{{"coverFile", job.CoverFile}, {"pictures", files}};
         if (!WriteWhole(dir.filePath(QLatin1String(DescriptionName)),
-                        DescribeCover(job.Content, pictures)) ||
-            !WriteWhole(dir.filePath(QLatin1String(IndexName)), QJsonDocument(index).toJson()))
-            return;
+                        DescribeCover(job.Content, pictures)))
+            return cannot(dir.filePath(QLatin1String(DescriptionName)));
+        if (!WriteWhole(dir.filePath(QLatin1String(IndexName)), QJsonDocument(index).toJson()))
+            return cannot(dir.filePath(QLatin1String(IndexName)));
         for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden))
             if (!keep.contains(name))
                 QFile::remove(dir.filePath(name));
+        return QString();
     }
 };
 
@@ -206,6 +248,12 @@ void TCoverRecovery::Write(const TCoverFileContent &content, const QString &cove
         m_writer->DiscardPending = false;
     }
     m_writer->Wake.notify_all();
+}
+
+void TCoverRecovery::SetOnWritten(std::function<void(const QString &)> handler)
+{
+    std::lock_guard<std::mutex> hold(m_writer->Mutex);
+    m_writer->OnWritten = std::move(handler);
 }
 
 void TCoverRecovery::Discard()
@@ -233,35 +281,66 @@ QString TCoverRecovery::Folder() const
     return m_writer->Folder;
 }
 
+QString TCoverRecovery::DamagedFolder() const
+{
+    return QDir(m_writer->Root).filePath(QLatin1String(DamagedName));
+}
+
+QStringList TCoverRecovery::MovedToDamaged() const
+{
+    std::lock_guard<std::mutex> hold(m_writer->Mutex);
+    return m_writer->Moved;
+}
+
 QList<TCoverRecovery::TLeftCopy> TCoverRecovery::LeftCopies() const
 {
     QList<TLeftCopy> copies;
+    QStringList moved;
     const QString own = Folder();
     const QDir root(m_writer->Root);
     for (const QFileInfo &sub : root.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        if (sub.absoluteFilePath() == QFileInfo(own).absoluteFilePath())
+        if (sub.absoluteFilePath() == QFileInfo(own).absoluteFilePath() ||
+            sub.fileName() == QLatin1String(DamagedName))
             continue;
         // Held by a program that runs: its copy, not a left one.
-        if (!Lock(sub.absoluteFilePath()))
+        auto lock = Lock(sub.absoluteFilePath());
+        if (!lock)
             continue;
-        const QFileInfo description(QDir(sub.absoluteFilePath()).filePath(DescriptionName));
-        std::array<QString, 3> files;
         TLeftCopy copy;
         copy.Folder = sub.absoluteFilePath();
-        if (!description.isFile() || !ReadIndex(copy.Folder, files, copy.CoverFile)) {
-            // A copy that was never written whole holds nothing to offer.
-            QDir(copy.Folder).removeRecursively();
+        QFile description(QDir(copy.Folder).filePath(QLatin1String(DescriptionName)));
+        TCoverFileContent content;
+        std::array<TPictureEntry, 3> pictures;
+        QString why;
+        if (!description.open(QIODevice::ReadOnly) || description.size() > MaxDescriptionBytes ||
+            !ReadCoverDescription(description.readAll(), content, pictures, why)) {
+            // Nothing to offer, but nothing is thrown away either: kept
+            // where the user is told to look.
+            lock.reset();
+            QDir().mkpath(DamagedFolder());
+            const QString to = QDir(DamagedFolder()).filePath(sub.fileName());
+            if (QDir().rename(copy.Folder, to))
+                moved << to;
             continue;
         }
-        copy.Written = description.lastModified();
+        // The index only names the picture files; without it they are
+        // found by the description.
+        std::array<QString, 3> files;
+        ReadIndex(copy.Folder, files, copy.CoverFile);
+        copy.Written = QFileInfo(description).lastModified();
         copies << copy;
+    }
+    {
+        std::lock_guard<std::mutex> hold(m_writer->Mutex);
+        m_writer->Moved = moved;
     }
     std::sort(copies.begin(), copies.end(),
               [](const TLeftCopy &a, const TLeftCopy &b) { return a.Written > b.Written; });
     return copies;
 }
 
-bool TCoverRecovery::Restore(const TLeftCopy &copy, TCoverFileContent &content, QString &why)
+bool TCoverRecovery::Restore(const TLeftCopy &copy, TCoverFileContent &content, QString &why,
+                             QStringList *lost)
 {
     Wait();
     auto lock = Lock(copy.Folder);
@@ -269,33 +348,37 @@ bool TCoverRecovery::Restore(const TLeftCopy &copy, TCoverFileContent &content, 
     QString coverFile;
     QFile description(QDir(copy.Folder).filePath(QLatin1String(DescriptionName)));
     std::array<TPictureEntry, 3> pictures;
-    if (!lock || !ReadIndex(copy.Folder, files, coverFile) ||
-        !description.open(QIODevice::ReadOnly) || description.size() > MaxDescriptionBytes) {
+    if (!lock || !description.open(QIODevice::ReadOnly) ||
+        description.size() > MaxDescriptionBytes) {
         why = QStringLiteral("The copy is incomplete.");
         return false;
     }
     if (!ReadCoverDescription(description.readAll(), content, pictures, why))
         return false;
-    try {
-        for (size_t i = 0; i < 3; ++i) {
-            if (pictures[i].Name.isEmpty())
-                continue;
+    if (!ReadIndex(copy.Folder, files, coverFile))
+        files = {};
+    FindPictureFiles(copy.Folder, pictures, files);
+    // One picture that does not read costs that picture, not the texts and
+    // the other pictures with it.
+    for (size_t i = 0; i < 3; ++i) {
+        if (pictures[i].Name.isEmpty())
+            continue;
+        QString pictureWhy;
+        try {
             const QString path = QDir(copy.Folder).filePath(files[i]);
             const QByteArray bytes = files[i].isEmpty() ? QByteArray() : ReadPictureFile(path);
-            if (bytes.size() != pictures[i].Bytes) {
-                why = QStringLiteral("The copy is incomplete.");
-                return false;
-            }
-            content.State.Areas[i].Picture = PlaceStoredPicture(bytes, pictures[i].Kind, why);
-            if (!content.State.Areas[i].Picture)
-                return false;
+            if (bytes.size() != pictures[i].Bytes)
+                pictureWhy = QStringLiteral("its file is missing or incomplete");
+            else
+                content.State.Areas[i].Picture =
+                    PlaceStoredPicture(bytes, pictures[i].Kind, pictureWhy);
+        } catch (const EVelmoraError &e) {
+            pictureWhy = e.Text();
+        } catch (const std::bad_alloc &) {
+            pictureWhy = QStringLiteral("Out of memory");
         }
-    } catch (const EVelmoraError &e) {
-        why = e.Text();
-        return false;
-    } catch (const std::bad_alloc &) {
-        why = QStringLiteral("Out of memory");
-        return false;
+        if (!content.State.Areas[i].Picture && lost)
+            *lost << QStringLiteral("%1: %2").arg(i + 1).arg(pictureWhy);
     }
     // Taken over: this program's own copy from now on.
     Discard();

@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <memory>
 
 // Recovery copies: while a cover has unsaved changes, a copy of it is kept in
@@ -27,6 +29,9 @@ public:
     // begun gives way to a newer one. coverFile is the cover's own file, if
     // it has one.
     void Write(const TCoverFileContent &content, const QString &coverFile);
+    // Told after every write, on the writer's thread: empty when the copy
+    // was written, else why it could not be (the next write tries again).
+    void SetOnWritten(std::function<void(const QString &why)> handler);
     // Removes this program's copy, once any write under way is through.
     void Discard();
     // Until every write asked for is through (tests, and before taking over).
@@ -41,12 +46,19 @@ public:
         QDateTime Written;
     };
     // Copies left by programs that ended without removing theirs, newest
-    // first.
+    // first. A left folder with no description that reads is no copy: it
+    // is moved under DamagedFolder() rather than lost.
     QList<TLeftCopy> LeftCopies() const;
+    // Where folders that hold nothing to offer are kept; the folders moved
+    // there by the last LeftCopies.
+    QString DamagedFolder() const;
+    QStringList MovedToDamaged() const;
     // Reads a left copy. On success this program takes it over as its own
-    // copy (its pictures are not written again); false, with why, when it
-    // does not read, and it is then left where it is.
-    bool Restore(const TLeftCopy &copy, TCoverFileContent &content, QString &why);
+    // copy (its pictures are not written again); a picture that does not
+    // read leaves its area empty and is named in lost. False, with why,
+    // when the description does not read, and it is then left where it is.
+    bool Restore(const TLeftCopy &copy, TCoverFileContent &content, QString &why,
+                 QStringList *lost = nullptr);
     // Removes a left copy that the user does not want.
     void Remove(const TLeftCopy &copy);
 

@@ -178,6 +178,11 @@ const std::map<int, const char *> &Table()
         {270, "Untitled"},
         // The cover size properties dialog, for a size beyond any cover's.
         {271, "A cover's sizes run from 0 to 1000 inches (2540 cm)."},
+        // Recovery copies.
+        {272, "Some recovery copies could not be read. Nothing was deleted: they are kept in %1."},
+        {273, "Crash protection is off: the recovery copy cannot be written (%1). Velmora tries again at the next change."},
+        {274, "Remove this copy? If you keep it, it is offered again at the next start."},
+        {275, "These pictures could not be restored; their areas are empty (area: reason): %1"},
     };
     return table;
 }

@@ -24,6 +24,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -547,6 +548,66 @@ private Q_SLOTS:
         QTRY_VERIFY(!p.form->Cover().Recovery()->Folder().isEmpty());
         p.Restart();
         QVERIFY(QDir(p.recoveryDir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+    }
+
+    // A copy is never lost in silence: what reads is restored, what does
+    // not is kept where the user is told, and a copy that cannot be written
+    // is said.
+    void damagedCopiesKeepWhatReads()
+    {
+        QTemporaryDir root;
+        TCoverFileContent content;
+        content.State.Size = MakeSize(5, 5, 1, 3, 1, 5);
+        content.State.Mode = CoverMode::Multiple;
+        content.OffsetPixelsPerCm = 236;
+        QString why;
+        content.State.Areas[0].Picture =
+            PlaceStoredPicture(WriteJpeg(QuarterPicture(64, 48)), "jpg", why);
+        content.State.Areas[1].Picture = PlaceStoredPicture(WritePng(QuarterPicture(9, 9)), "png", why);
+        content.State.Areas[2].Text = QStringLiteral("Unsaved");
+        QStringList folders;
+        for (int i = 0; i < 2; ++i) {
+            TCoverRecovery left(root.path()); // gone as in a crash, its copy left
+            left.Write(content, QString());
+            left.Wait();
+            folders << left.Folder();
+        }
+        // The first: its index does not read and its PNG is cut short.
+        WriteBytes(QDir(folders[0]).filePath("recovery.json"), "{\"pic");
+        const QStringList png = QDir(folders[0]).entryList({"*.png"});
+        QCOMPARE(png.size(), 1);
+        WriteBytes(QDir(folders[0]).filePath(png[0]), "\x89PNG");
+        // The second: its description does not read.
+        WriteBytes(QDir(folders[1]).filePath("cover.json"), "{\"format");
+
+        TProgram p(TProgram::OneSize, false);
+        p.recoveryPath = root.path();
+        p.Start();
+        p.messages.Answer = true;
+        p.form->OfferRecovery();
+        const QString damaged = QDir(root.path()).filePath("damaged");
+        QCOMPARE(p.messages.Boxes.size(), 3);
+        QVERIFY(p.messages.Boxes[0].text.contains(QDir::toNativeSeparators(damaged)));
+        QVERIFY(QFileInfo::exists(QDir(damaged).filePath(QFileInfo(folders[1]).fileName())));
+        QVERIFY(p.messages.Boxes[2].text.startsWith("These pictures could not be restored"));
+        QVERIFY(p.messages.Boxes[2].text.contains("2: "));
+        QCOMPARE(p.Doc().GetText(3), QStringLiteral("Unsaved"));
+        QCOMPARE(p.Doc().GetPicture(1).size(), QSize(64, 48));
+        QVERIFY(p.Doc().GetPicture(2).isNull());
+
+        // A copy that cannot be written turns crash protection off, and says so.
+        TProgram full(TProgram::OneSize, false);
+        full.recoveryPath = full.Save("not a folder", "x");
+        full.Start();
+        ClickArea(*full.form, 1);
+        Ui(*full.form).ImageTextEdit()->setText(QStringLiteral("changed"));
+        full.form->Cover().WriteRecoveryCopy();
+        full.form->Cover().Recovery()->Wait();
+        const auto status = [&] {
+            auto *bar = full.form->findChild<QStatusBar *>();
+            return bar ? bar->currentMessage() : QString();
+        };
+        QTRY_VERIFY(status().startsWith("Crash protection is off"));
     }
 
     void theRealDialogs()
