@@ -6,6 +6,7 @@
 #include "BuiltInTexts.h"
 #include "BusyCursor.h"
 #include "CalibrationDialog.h"
+#include "CalibrationSheet.h"
 #include "CoverFileChooser.h"
 #include "CoverView.h"
 #include "DialogSupport.h"
@@ -42,9 +43,6 @@ constexpr int NoPrinterToCalibrateText = 259;
 // rounding; nothing visible is cut.
 constexpr double CutToleranceInches = 0.002;
 
-// Corrections beyond these are mismeasurements, not a printer's.
-constexpr double MaxScaleError = 0.2;
-constexpr double MaxOffsetMm = 50;
 
 QString CalibrationKey(const QString &printer)
 {
@@ -68,13 +66,14 @@ bool ParseCalibration(const QString &value, TPrintExtras &extras)
         if (!ok || !std::isfinite(v[i]))
             return false;
     }
-    if (std::abs(v[0] - 1) > MaxScaleError || std::abs(v[1] - 1) > MaxScaleError ||
-        std::abs(v[2]) > MaxOffsetMm || std::abs(v[3]) > MaxOffsetMm)
+    TPrintExtras read = extras;
+    read.ScaleX = v[0];
+    read.ScaleY = v[1];
+    read.OffsetXMm = v[2];
+    read.OffsetYMm = v[3];
+    if (!TCalibrationSheet::Plausible(read))
         return false;
-    extras.ScaleX = v[0];
-    extras.ScaleY = v[1];
-    extras.OffsetXMm = v[2];
-    extras.OffsetYMm = v[3];
+    extras = read;
     return true;
 }
 
@@ -155,6 +154,7 @@ void TCoverMakerMainForm::Print1Click()
     TPrintChoices choices;
     choices.Extras = StoredPrintChoices();
     choices.Calibration = CalibrationText(m_printer.printerName());
+    choices.CalibrationOf = [this](const QString &printer) { return CalibrationText(printer); };
     const QSizeF cover = CoverView->PrintedSize(choices.Extras);
     const auto fits = [&](QPageLayout::Orientation o) {
         const QSizeF room = PrintableRoom(o);
@@ -293,6 +293,7 @@ void TCoverMakerMainForm::Calibrate1Click()
     TPrintChoices choices;
     choices.Extras = StoredPrintChoices();
     choices.Calibration = CalibrationText(m_printer.printerName());
+    choices.CalibrationOf = [this](const QString &printer) { return CalibrationText(printer); };
     if (!m_setup.Printers->Choose(this, m_printer, choices))
         return;
     StorePrintChoices(choices.Extras);

@@ -5,6 +5,7 @@
 #include "FontColorDialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QColorDialog>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -70,6 +71,19 @@ bool TQtPrinterChooser::Choose(QWidget *owner, QPrinter &printer, TPrintChoices 
     });
     form->addRow(calibration);
     form->addRow(reset);
+    // The line speaks of the printer chosen, not of the one the dialog
+    // opened on; a reset asked for one printer is not carried to another.
+    auto *printers = dialog.findChild<QComboBox *>(QStringLiteral("printers"));
+    if (printers && choices.CalibrationOf)
+        QObject::connect(printers, &QComboBox::currentTextChanged, tab,
+                         [&choices, calibration, reset, text](const QString &printer) {
+                             choices.Calibration = choices.CalibrationOf(printer);
+                             choices.ResetCalibration = false;
+                             calibration->setText(choices.Calibration.isEmpty()
+                                                      ? text(248)
+                                                      : text(247).arg(choices.Calibration));
+                             reset->setEnabled(!choices.Calibration.isEmpty());
+                         });
     dialog.setOptionTabs({tab});
     if (dialog.exec() != QDialog::Accepted) {
         choices.ResetCalibration = false;

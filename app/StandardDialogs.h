@@ -37,6 +37,8 @@ struct TPrintChoices
 {
     TPrintExtras Extras;          // marks and bleed; the calibration is not chosen here
     QString Calibration;          // what is in effect for the printer; empty for none
+    // The same for another printer, as the user picks one in the dialog.
+    std::function<QString(const QString &printer)> CalibrationOf;
     bool ResetCalibration = false; // the user asked to forget it
 };
 

@@ -11,14 +11,15 @@
 
 namespace {
 
-// A measurement in millimetres, starting at what a true printer gives; a
-// fifth either way is the most a printer is off.
+// A measurement in millimetres, starting at what a true printer gives. The
+// box takes anything a ruler may read; what no printer can need is said
+// when the user confirms.
 QDoubleSpinBox *Measure(QWidget *parent, double value)
 {
     auto *box = new QDoubleSpinBox(parent);
     box->setDecimals(2);
     box->setSingleStep(0.1);
-    box->setRange(value * 0.8, value * 1.2 + (value < 50 ? 20 : 0));
+    box->setRange(0, 4 * value);
     box->setValue(value);
     return box;
 }
@@ -46,9 +47,13 @@ TCalibrationDialog::TCalibrationDialog(QWidget *parent) : QDialog(parent)
     form->addRow(HeightLabel, HeightEdit);
     form->addRow(LeftLabel, LeftEdit);
     form->addRow(TopLabel, TopEdit);
+    ProblemLabel = new QLabel(this);
+    ProblemLabel->setWordWrap(true);
+    ProblemLabel->hide();
+    column->addWidget(ProblemLabel);
     Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     column->addWidget(Buttons);
-    connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(Buttons, &QDialogButtonBox::accepted, this, &TCalibrationDialog::OkClick);
     connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     resize(420, 260);
 }
@@ -61,8 +66,24 @@ void TCalibrationDialog::ApplyTexts(const std::function<QString(int)> &texts)
     HeightLabel->setText(texts(254));
     LeftLabel->setText(texts(255));
     TopLabel->setText(texts(256));
+    ProblemLabel->setText(texts(276));
     for (QDoubleSpinBox *box : {WidthEdit, HeightEdit, LeftEdit, TopEdit})
         box->setSuffix(QLatin1Char(' ') + texts(246));
+}
+
+void TCalibrationDialog::OkClick()
+{
+    // Refused with the reason beside the fields, which keep what was typed.
+    const bool plausible = TCalibrationSheet::Plausible(Calibration());
+    ProblemLabel->setVisible(!plausible);
+    if (plausible)
+        accept();
+}
+
+void TCalibrationDialog::showEvent(QShowEvent *event)
+{
+    ProblemLabel->hide();
+    QDialog::showEvent(event);
 }
 
 TPrintExtras TCalibrationDialog::Calibration() const

@@ -30,5 +30,12 @@ public:
     QDoubleSpinBox *HeightEdit = nullptr;
     QDoubleSpinBox *LeftEdit = nullptr;
     QDoubleSpinBox *TopEdit = nullptr;
+    QLabel *ProblemLabel = nullptr; // shown when the measurements are no printer's
     QDialogButtonBox *Buttons = nullptr;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void OkClick();
 };

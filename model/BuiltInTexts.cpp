@@ -178,6 +178,8 @@ const std::map<int, const char *> &Table()
         {270, "Untitled"},
         // The cover size properties dialog, for a size beyond any cover's.
         {271, "A cover's sizes run from 0 to 1000 inches (2540 cm)."},
+        // The calibration dialog, for measurements no printer needs.
+        {276, "These measurements are more than any printer is off: the square should measure close to 100 mm and the cross lie close to 25 mm from both edges. Measure again."},
         // Recovery copies.
         {272, "Some recovery copies could not be read. Nothing was deleted: they are kept in %1."},
         {273, "Crash protection is off: the recovery copy cannot be written (%1). Velmora tries again at the next change."},

@@ -1,6 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CalibrationSheet.h"
 
+#include <cmath>
+
+bool TCalibrationSheet::Plausible(const TPrintExtras &c)
+{
+    // Written so that NaN fails every test.
+    return std::abs(c.ScaleX - 1) <= MaxScaleError && std::abs(c.ScaleY - 1) <= MaxScaleError &&
+           std::abs(c.OffsetXMm) <= MaxOffsetMm && std::abs(c.OffsetYMm) <= MaxOffsetMm;
+}
+
 TPrintExtras TCalibrationSheet::Correction(double squareWidthMm, double squareHeightMm,
                                            double crossLeftMm, double crossTopMm)
 {

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QGraphicsItem>
@@ -326,6 +327,15 @@ private Q_SLOTS:
         // The measurements give the correction, through the dialog's own loop.
         TCalibrationDialog &dialog = *Ui(f).CalibrationDialog();
         QTimer::singleShot(0, [&] {
+            // Measurements that no stored correction could hold are refused
+            // where the user sees why.
+            dialog.WidthEdit->setValue(80);
+            dialog.Buttons->button(QDialogButtonBox::Ok)->click();
+            QVERIFY(dialog.isVisible() && dialog.ProblemLabel->isVisible());
+            QCOMPARE(dialog.ProblemLabel->text(), BuiltInText(276));
+            // A cross nearer the edge than 20 mm is a printer's, and taken.
+            dialog.LeftEdit->setValue(15);
+            QCOMPARE(dialog.LeftEdit->value(), 15.0);
             dialog.WidthEdit->setValue(100.8);
             dialog.LeftEdit->setValue(26.5);
             dialog.Buttons->button(QDialogButtonBox::Ok)->click();
@@ -353,9 +363,18 @@ private Q_SLOTS:
         chooser.Texts = [](int n) { return QStringLiteral("t%1").arg(n); };
         TPrintChoices choices;
         choices.Calibration = QStringLiteral("99 % x 101 %");
+        choices.CalibrationOf = [](const QString &printer) {
+            return printer == "Office Laser" ? QStringLiteral("98 % x 98 %") : QString();
+        };
         QTimer::singleShot(0, [&] {
             auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
+            // Another printer chosen: the line speaks of that one.
+            auto *printers = dialog->findChild<QComboBox *>("printers");
+            QVERIFY(printers);
+            printers->addItem("Office Laser");
+            printers->setCurrentIndex(printers->count() - 1);
+            QCOMPARE(choices.Calibration, QStringLiteral("98 % x 98 %"));
             QCheckBox *cut = nullptr;
             for (QCheckBox *box : dialog->findChildren<QCheckBox *>())
                 if (box->text() == "t243")
