@@ -555,7 +555,12 @@ TOutcome TCoverController::Open(const QString &fileName, const std::function<boo
     // the cover as it was, with nothing to decide.
     if (mayReplace && !mayReplace())
         return TOutcome::Cancel();
-    ShowContent(content, QFileInfo(fileName).absoluteFilePath(), true);
+    // Whatever showing it raises is still about this file.
+    const TOutcome shown =
+        Captured([&] { ShowContent(content, QFileInfo(fileName).absoluteFilePath(), true); });
+    if (!shown.Ok())
+        return TOutcome::Failed(Text(CannotOpenText).arg(QDir::toNativeSeparators(fileName)) +
+                                QStringLiteral("\n\n") + shown.Error);
     return {};
 }
 

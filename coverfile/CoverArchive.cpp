@@ -9,14 +9,46 @@
 
 namespace {
 
+// What went wrong, in words a user can act on rather than libzip's own.
 QString ZipErrorText(zip_error_t *error)
 {
-    return QString::fromLocal8Bit(zip_error_strerror(error));
+    switch (zip_error_code_zip(error)) {
+    case ZIP_ER_NOZIP:
+        return QStringLiteral("it is not a ZIP archive");
+    case ZIP_ER_CRC:
+        return QStringLiteral("its data is damaged: a checksum does not match");
+    case ZIP_ER_NOPASSWD:
+    case ZIP_ER_WRONGPASSWD:
+    case ZIP_ER_ENCRNOTSUPP:
+        return QStringLiteral("it is protected by a password, which no cover file is");
+    case ZIP_ER_EXISTS:
+        return QStringLiteral("it holds an entry twice");
+    case ZIP_ER_INCONS:
+    case ZIP_ER_EOF:
+        return QStringLiteral("it is damaged or cut short");
+    case ZIP_ER_COMPNOTSUPP:
+        return QStringLiteral("it is compressed in a way no cover file is");
+    case ZIP_ER_MEMORY:
+        return QStringLiteral("Out of memory");
+    case ZIP_ER_READ:
+    case ZIP_ER_SEEK:
+        return QStringLiteral("it could not be read from the disk");
+    case ZIP_ER_WRITE:
+        return QStringLiteral("it could not be written to the disk");
+    default:
+        return QStringLiteral("it is damaged (%1)")
+            .arg(QString::fromLocal8Bit(zip_error_strerror(error)));
+    }
 }
 
 QString ZipErrorText(zip_t *archive)
 {
-    return QString::fromLocal8Bit(zip_strerror(archive));
+    return ZipErrorText(zip_get_error(archive));
+}
+
+QString ZipErrorText(zip_file_t *file)
+{
+    return ZipErrorText(zip_file_get_error(file));
 }
 
 // libzip's view of a QIODevice: a file opened for reading, which keeps file
@@ -308,7 +340,7 @@ bool TZipReader::Read(const QString &name, qint64 limit, QByteArray &data, QStri
         const zip_int64_t n =
             zip_fread(file.get(), bytes.data() + got, zip_uint64_t(size - got));
         if (n < 0) {
-            why = QString::fromLocal8Bit(zip_file_strerror(file.get()));
+            why = ZipErrorText(file.get());
             return false;
         }
         if (n == 0)
@@ -320,7 +352,7 @@ bool TZipReader::Read(const QString &name, qint64 limit, QByteArray &data, QStri
     char beyond;
     const zip_int64_t more = zip_fread(file.get(), &beyond, 1);
     if (got != size || more != 0) {
-        why = more < 0 ? QString::fromLocal8Bit(zip_file_strerror(file.get()))
+        why = more < 0 ? ZipErrorText(file.get())
                        : QStringLiteral("\"%1\" is damaged.").arg(name);
         return false;
     }

@@ -259,7 +259,10 @@ bool ReadCoverDescription(const QByteArray &json, TCoverFileContent &content,
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (!document.isObject()) {
-        why = QStringLiteral("Its description does not read: %1.").arg(error.errorString());
+        // Well-formed JSON of another shape has no parse error to name.
+        why = error.error != QJsonParseError::NoError
+                  ? QStringLiteral("Its description does not read: %1.").arg(error.errorString())
+                  : QStringLiteral("Its description holds no cover's settings.");
         return false;
     }
     const QJsonObject root = document.object();

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QSaveFile>
+#include <QStorageInfo>
 
 const char CoverFileExtension[] = ".vmcover";
 const char CoverDescriptionEntry[] = "cover.json";
@@ -65,6 +66,18 @@ bool PictureHeadFits(const QByteArray &head, qint64 bytes, QString &why)
         return false;
     }
     return true;
+}
+
+// A reason as the system gave it, or where it says nothing ("Write error:
+// Success" from a full disk) what is most likely.
+QString WriteReason(const QString &reason, const QString &fileName)
+{
+    for (const char *empty : {"Success", "Unknown error", "No error"})
+        if (reason.isEmpty() || reason.endsWith(QLatin1String(empty)))
+            return QStorageInfo(QFileInfo(fileName).absolutePath()).bytesAvailable() < 1024 * 1024
+                       ? QStringLiteral("the disk is full")
+                       : QStringLiteral("the file could not be written whole");
+    return reason;
 }
 
 bool Compressed(const QString &kind)
@@ -143,7 +156,7 @@ void SaveCoverFile(const QString &fileName, const TCoverFileContent &content)
     else
         return;
     throw EVelmoraError(EVelmoraError::UnableToWrite(fileName).Text() + QStringLiteral(": ") +
-                        why);
+                        WriteReason(why, fileName));
 }
 
 bool OpenCoverFile(const QString &fileName, TCoverFileContent &content, QString &why)

@@ -282,6 +282,12 @@ private Q_SLOTS:
         bomb.replace("\"bytes\":" + QByteArray::number(jpeg.size()), "\"bytes\":629145600");
         QTest::newRow("archive bomb")
             << Archive({{"cover.json", description(bomb)}}) << "\"bytes\" is not valid";
+        // Each refusal in words about the file, never a library's.
+        QTest::newRow("description of another shape")
+            << Archive({{"cover.json", "[1, 2]"}}) << "Its description holds no cover's settings.";
+        QByteArray bitRot = whole;
+        bitRot[bitRot.indexOf(jpeg) + jpeg.size() / 2] ^= 0x10;
+        QTest::newRow("damaged picture data") << bitRot << "a checksum does not match";
         // Megabytes of nothing in a few kilobytes, named as a picture or
         // behind a real picture's header: refused by the head alone.
         const auto padded = [&](const QByteArray &start) {
