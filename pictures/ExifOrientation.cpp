@@ -77,6 +77,52 @@ int JpegExifOrientation(const QByteArray &jpeg)
     return 1;
 }
 
+int PngExifOrientation(const QByteArray &png)
+{
+    // Chunks of length, type, data and checksum after the signature, all
+    // before the first IDAT where the orientation may stand.
+    qsizetype at = 8;
+    while (at + 12 <= png.size()) {
+        const quint32 length = (quint32(quint8(png.at(at))) << 24) |
+                               (quint32(quint8(png.at(at + 1))) << 16) |
+                               (quint32(quint8(png.at(at + 2))) << 8) | quint8(png.at(at + 3));
+        const QByteArray type = png.mid(at + 4, 4);
+        if (length > quint32(png.size() - at - 12))
+            break;
+        if (type == "eXIf")
+            return OrientationInTiff(png, at + 8, at + 8 + qsizetype(length));
+        if (type == "IDAT" || type == "IEND")
+            break;
+        at += 12 + qsizetype(length);
+    }
+    return 1;
+}
+
+int WebpExifOrientation(const QByteArray &webp)
+{
+    if (!webp.startsWith("RIFF") || webp.mid(8, 4) != "WEBP")
+        return 1;
+    // Little-endian chunks, each padded to an even length.
+    qsizetype at = 12;
+    while (at + 8 <= webp.size()) {
+        const quint32 length = quint32(quint8(webp.at(at + 4))) |
+                               (quint32(quint8(webp.at(at + 5))) << 8) |
+                               (quint32(quint8(webp.at(at + 6))) << 16) |
+                               (quint32(quint8(webp.at(at + 7))) << 24);
+        if (length > quint32(webp.size() - at - 8))
+            break;
+        if (webp.mid(at, 4) == "EXIF") {
+            // Some writers keep the JPEG's "Exif\0\0" before the TIFF data.
+            const qsizetype data = at + 8;
+            const qsizetype skip =
+                webp.mid(data, 6) == QByteArray("Exif\0\0", 6) ? 6 : 0;
+            return OrientationInTiff(webp, data + skip, data + qsizetype(length));
+        }
+        at += 8 + qsizetype(length) + (length & 1);
+    }
+    return 1;
+}
+
 QImage Upright(const QImage &picture, int orientation)
 {
     switch (orientation) {

@@ -8,6 +8,10 @@
 // them), or 1 when it gives none or none that reads: a phone's portrait
 // photograph is stored lying on its side with 6 or 8.
 int JpegExifOrientation(const QByteArray &jpeg);
+// The same from a PNG file's eXIf chunk and a WebP file's EXIF chunk, which
+// phones and editors write as well.
+int PngExifOrientation(const QByteArray &png);
+int WebpExifOrientation(const QByteArray &webp);
 
 // The picture turned and mirrored upright from that orientation.
 QImage Upright(const QImage &picture, int orientation);

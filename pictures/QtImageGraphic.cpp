@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "QtImageGraphic.h"
 
+#include "ExifOrientation.h"
 #include "VelmoraError.h"
 
 #include <QBuffer>
@@ -14,7 +15,19 @@ TQtImageGraphic::TQtImageGraphic(const QByteArray &format, const QString &kindNa
 
 void TQtImageGraphic::LoadFromStream(QIODevice &stream)
 {
-    QImageReader reader(&stream, m_format);
+    // Qt's PNG and WebP readers leave the orientation their EXIF data
+    // gives to the caller: read it from the file's bytes.
+    int orientation = 1;
+    QBuffer kept;
+    QIODevice *from = &stream;
+    if (m_format == "png" || m_format == "webp") {
+        kept.setData(stream.readAll());
+        kept.open(QIODevice::ReadOnly);
+        orientation = m_format == "png" ? PngExifOrientation(kept.data())
+                                        : WebpExifOrientation(kept.data());
+        from = &kept;
+    }
+    QImageReader reader(from, m_format);
     reader.setDecideFormatFromContent(false);
     reader.setAutoTransform(true); // a TIFF's orientation tag
     const QSize size = reader.size();
@@ -27,6 +40,9 @@ void TQtImageGraphic::LoadFromStream(QIODevice &stream)
     if (image.isNull())
         throw EVelmoraError(QStringLiteral("%1 error: %2")
                                 .arg(QString::fromLatin1(m_format).toUpper(), reader.errorString()));
+    // Unless Qt turned it already, as it does a TIFF.
+    if (orientation != 1 && reader.transformation() == QImageIOHandler::TransformationNone)
+        image = Upright(image, orientation);
     m_image = image;
     Changed();
 }

@@ -52,6 +52,14 @@ private Q_SLOTS:
         QTest::newRow("jpeg, EXIF 6")
             << "portrait.jpg" << WithExifOrientation(WriteJpeg(QuarterPicture(40, 30)), 6)
             << QSize(30, 40);
+        QTest::newRow("jpeg, big-endian EXIF 8")
+            << "portrait.jpg" << WithExifOrientation(WriteJpeg(QuarterPicture(40, 30)), 8, true)
+            << QSize(30, 40);
+        QTest::newRow("png, eXIf 6")
+            << "phone.png" << WithPngExif(WritePng(QuarterPicture(40, 30)), 6) << QSize(30, 40);
+        QTest::newRow("webp, EXIF 6")
+            << "phone.webp"
+            << WithWebpExif(WriteWebp(QuarterPicture(40, 30)), QSize(40, 30), 6) << QSize(30, 40);
     }
     void everyKindIsPlaced()
     {

@@ -482,21 +482,86 @@ QByteArray WriteTiff(const QImage &picture, int orientation)
     return bytes;
 }
 
-QByteArray WithExifOrientation(const QByteArray &jpeg, int orientation)
+namespace {
+
+// A TIFF header and one IFD of one entry, tag 0x0112 (SHORT, one value), in
+// either byte order.
+QByteArray ExifTiff(int orientation, bool bigEndian)
 {
-    // APP1 "Exif": a little-endian TIFF header and one IFD of one entry,
-    // tag 0x0112 (SHORT, one value).
-    Bytes tiff;
-    tiff.data = QByteArray("II*\0", 4);
-    tiff.U32(8);
-    tiff.U16(1);
-    tiff.U16(0x0112);
-    tiff.U16(3);
-    tiff.U32(1);
-    tiff.U16(unsigned(orientation));
-    tiff.U16(0);
-    tiff.U32(0);
-    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff.data;
+    QByteArray t(bigEndian ? QByteArray("MM\0*", 4) : QByteArray("II*\0", 4));
+    const auto put = [&](quint32 v, int size) {
+        for (int i = 0; i < size; ++i)
+            t.append(char(v >> (8 * (bigEndian ? size - 1 - i : i))));
+    };
+    put(8, 4);
+    put(1, 2);
+    put(0x0112, 2);
+    put(3, 2);
+    put(1, 4);
+    put(quint32(orientation), 2);
+    put(0, 2);
+    put(0, 4);
+    return t;
+}
+
+QByteArray BigEndian32(quint32 v)
+{
+    QByteArray b(4, '\0');
+    qToBigEndian(v, b.data());
+    return b;
+}
+
+// The CRC-32 a PNG chunk ends with, of its type and data.
+quint32 PngCrc(const QByteArray &bytes)
+{
+    quint32 c = 0xFFFFFFFFu;
+    for (const char b : bytes) {
+        c ^= quint8(b);
+        for (int k = 0; k < 8; ++k)
+            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+    }
+    return c ^ 0xFFFFFFFFu;
+}
+
+QByteArray LittleEndian32(quint32 v)
+{
+    QByteArray b(4, '\0');
+    qToLittleEndian(v, b.data());
+    return b;
+}
+
+} // namespace
+
+QByteArray WithPngExif(const QByteArray &png, int orientation)
+{
+    // Right after IHDR (8 + 25 bytes), as writers put it.
+    const QByteArray tiff = ExifTiff(orientation, true);
+    const QByteArray typed = "eXIf" + tiff;
+    const QByteArray chunk =
+        BigEndian32(quint32(tiff.size())) + typed + BigEndian32(PngCrc(typed));
+    return png.left(33) + chunk + png.mid(33);
+}
+
+QByteArray WithWebpExif(const QByteArray &webp, const QSize &size, int orientation)
+{
+    // An extended file: VP8X naming the EXIF chunk, the image, then EXIF.
+    QByteArray vp8x("VP8X");
+    vp8x += LittleEndian32(10);
+    vp8x += QByteArray("\x08\0\0\0", 4);
+    for (int v : {size.width() - 1, size.height() - 1})
+        vp8x += LittleEndian32(quint32(v)).left(3);
+    QByteArray exif = "EXIF" + LittleEndian32(0) + ExifTiff(orientation, false);
+    qToLittleEndian(quint32(exif.size() - 8), exif.data() + 4);
+    if (exif.size() % 2)
+        exif.append('\0');
+    const QByteArray body = "WEBP" + vp8x + webp.mid(12) + exif;
+    return "RIFF" + LittleEndian32(quint32(body.size())) + body;
+}
+
+QByteArray WithExifOrientation(const QByteArray &jpeg, int orientation, bool bigEndian)
+{
+    // APP1 "Exif": the TIFF data in the byte order asked for.
+    const QByteArray payload = QByteArray("Exif\0\0", 6) + ExifTiff(orientation, bigEndian);
     QByteArray segment("\xFF\xE1");
     segment.append(char((payload.size() + 2) >> 8));
     segment.append(char((payload.size() + 2) & 0xFF));

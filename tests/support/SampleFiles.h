@@ -95,7 +95,11 @@ QByteArray WritePng(const QImage &picture);
 QByteArray WriteWebp(const QImage &picture);
 QByteArray WriteTiff(const QImage &picture, int orientation = 1);
 // The JPEG with an EXIF segment that gives that orientation.
-QByteArray WithExifOrientation(const QByteArray &jpeg, int orientation);
+QByteArray WithExifOrientation(const QByteArray &jpeg, int orientation, bool bigEndian = false);
+// The same orientation in a PNG's eXIf chunk, and in a WebP's EXIF chunk
+// (the file made an extended one).
+QByteArray WithPngExif(const QByteArray &png, int orientation);
+QByteArray WithWebpExif(const QByteArray &webp, const QSize &size, int orientation);
 // An icon file whose entries all declare one size (256 written as 0) and all
 // point at the same image, whatever it holds.
 QByteArray WriteIconPointingAt(const QByteArray &image, int entries, int declared);
