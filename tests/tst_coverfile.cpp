@@ -315,6 +315,16 @@ private Q_SLOTS:
         for (int i = 0; i < 1000; ++i)
             crowd << TArchiveEntry{QStringLiteral("e%1").arg(i), "", false};
         QTest::newRow("too many entries") << Archive(crowd) << "holds more than a cover file does";
+        // A directory that declares thousands of entries is refused before
+        // libzip reads it.
+        QByteArray declared = whole;
+        const qsizetype end = declared.lastIndexOf(QByteArray("PK\x05\x06", 4));
+        for (const int at : {8, 10}) {
+            declared[end + at] = char(0x60);
+            declared[end + at + 1] = char(0xEA);
+        }
+        QTest::newRow("directory declaring 60000 entries")
+            << declared << "holds more than a cover file does";
         QByteArray badValue = description("");
         badValue.replace("\"zoom\":1", "\"zoom\":1e308");
         QTest::newRow("value out of range")
@@ -512,6 +522,13 @@ private Q_SLOTS:
         QCOMPARE(copy.entryList({"*.jpg"}), jpegs);
         QCOMPARE(QFileInfo(copy.filePath(jpegs[0])).lastModified(), written);
         QVERIFY(ReadBytes(copy.filePath("cover.json")).contains("more"));
+        // A picture replaced leaves nothing of the old one behind.
+        p.chooser.Answer = p.Save("other.png", WritePng(QuarterPicture(8, 8)));
+        Ui(*p.form).ChangeButton()->click();
+        p.form->Cover().WriteRecoveryCopy();
+        p.form->Cover().Recovery()->Wait();
+        QCOMPARE(copy.entryList({"*.jpg"}), QStringList());
+        QCOMPARE(copy.entryList({"*.png"}).size(), 1);
         // A second program keeps a copy of its own, and sees none left.
         TProgram second(TProgram::OneSize, false);
         second.recoveryPath = p.recoveryPath;

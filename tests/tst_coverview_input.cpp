@@ -58,6 +58,12 @@ private Q_SLOTS:
         Press(f.View, Qt::MiddleButton, QPoint(110, 10)); // any button selects
         QCOMPARE(f.View.SelectedArea(), 1);
         QCOMPARE(f.View.focusWidget(), &f.View);
+        // Only an area the cover shows can be selected.
+        f.Document.SetMode(CoverMode::Single);
+        f.View.SelectArea(-1);
+        for (int hidden : {2, 3, 0, 4})
+            f.View.SelectArea(hidden);
+        QCOMPARE(f.View.SelectedArea(), -1);
         QCOMPARE(f.View.DownPoint(), (TPoint{110, 10}));
     }
 

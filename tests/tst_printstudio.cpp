@@ -301,6 +301,31 @@ private Q_SLOTS:
         }
     }
 
+    // The bleed reaches out past the cover's outer edges only: between two
+    // areas each keeps its own colour up to the fold.
+    void bleedStopsAtTheFolds()
+    {
+        TProgram p;
+        QVERIFY(p.Cover().NewCover(MakeSize(1, 1, 1, 1, 1, 1), CoverMode::Multiple).Ok());
+        const QColor colours[] = {Qt::red, QColor(0, 160, 0), Qt::blue};
+        for (int a = 1; a <= 3; ++a)
+            QVERIFY(p.Cover().PlaceImage(a, SolidPicture(20, 20, colours[a - 1])).Ok());
+        TPrintExtras extras;
+        extras.BleedMm = 3;
+        const QString pdf = p.dir.filePath("bleed.pdf");
+        QVERIFY(p.Cover().ExportPdf(pdf, extras).Ok());
+        const QImage page = RenderPdf(pdf, 100);
+        const int room = qRound(3 / 25.4 * 100);
+        for (int a = 1; a <= 2; ++a) {
+            const int fold = room + 100 * a; // the fold after area a
+            QVERIFY(Near(page.pixel(fold - 3, 50), colours[a - 1], 40));
+            QVERIFY(Near(page.pixel(fold + 3, 50), colours[a], 40));
+        }
+        // Out past the cover's own edges, the bleed carries each outer area on.
+        QVERIFY(Near(page.pixel(2, 50), colours[0], 40));
+        QVERIFY(Near(page.pixel(page.width() - 3, 50), colours[2], 40));
+    }
+
     void previewAndCalibrationThroughTheirDialogs()
     {
         TProgram p;

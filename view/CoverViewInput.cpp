@@ -20,7 +20,9 @@ TPoint PointOf(const QMouseEvent *event)
 
 void TCoverView::SelectArea(int32_t area)
 {
-    if (area == FSelectedArea)
+    // An area the cover does not show cannot be selected: a single cover's
+    // area 2 would take commands nobody sees.
+    if (area == FSelectedArea || (area != -1 && (area < 1 || area > AreaCount())))
         return;
     FSelectedArea = area;
     update();
