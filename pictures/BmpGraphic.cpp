@@ -7,6 +7,11 @@
 #include <QIODevice>
 #include <QImageReader>
 
+QImage TBmpGraphic::ToBitmap() const
+{
+    return Image().hasAlphaChannel() ? TGraphic::ToBitmap() : Image();
+}
+
 void TBmpGraphic::LoadFromStream(QIODevice &stream)
 {
     // The extension chose the kind; contents of another kind do not load.

@@ -10,4 +10,7 @@ class TBmpGraphic : public TBitmapGraphic
 public:
     void LoadFromStream(QIODevice &stream) override;
     bool ReadsOnlyWhatItDeclares() const override { return true; }
+    // A bitmap with alpha (a V4 or V5 header's) is put on white, as every
+    // other kind's transparent parts are.
+    QImage ToBitmap() const override;
 };

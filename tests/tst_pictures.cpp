@@ -198,6 +198,12 @@ private Q_SLOTS:
             QPainter p(&big);
             p.fillRect(8, 8, 32, 32, Qt::blue);
         }
+        // A BMP's alpha is put on white, as every other kind's is.
+        const std::unique_ptr<TGraphic> v5 = LoadPicture(Save("a.bmp", WriteBmpV5(big)));
+        QVERIFY(v5);
+        QVERIFY(Near(v5->ToBitmap().pixel(24, 24), Qt::blue, 0));
+        QVERIFY(Near(v5->ToBitmap().pixel(2, 2), Qt::white, 0));
+
         TIconGraphic icon;
         icon.LoadFromFile(Save("i.ico", WriteIco({small, big})));
         QCOMPARE(icon.Width(), 48); // the largest of the icon's pictures

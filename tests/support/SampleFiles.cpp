@@ -110,6 +110,38 @@ QByteArray WriteBmp(const QImage &picture)
     return WriteWithQt(picture, "bmp");
 }
 
+QByteArray WriteBmpV5(const QImage &picture)
+{
+    const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+    const int w = argb.width(), h = argb.height();
+    QByteArray info(124, '\0');
+    const auto u32 = [&](int at, quint32 v) { qToLittleEndian(v, info.data() + at); };
+    u32(0, 124);
+    u32(4, quint32(w));
+    u32(8, quint32(h)); // bottom-up
+    qToLittleEndian<quint16>(1, info.data() + 12);
+    qToLittleEndian<quint16>(32, info.data() + 14);
+    u32(16, 3); // bit fields
+    u32(20, quint32(w * h * 4));
+    u32(40, 0x00FF0000);
+    u32(44, 0x0000FF00);
+    u32(48, 0x000000FF);
+    u32(52, 0xFF000000);
+    u32(56, 0x73524742); // sRGB
+    QByteArray pixels;
+    for (int y = h - 1; y >= 0; --y)
+        for (int x = 0; x < w; ++x) {
+            const QRgb p = argb.pixel(x, y);
+            pixels.append(char(qBlue(p))).append(char(qGreen(p))).append(char(qRed(p)))
+                .append(char(qAlpha(p)));
+        }
+    QByteArray file("BM");
+    file.append(QByteArray(12, '\0'));
+    qToLittleEndian(quint32(14 + 124 + pixels.size()), file.data() + 2);
+    qToLittleEndian(quint32(14 + 124), file.data() + 10);
+    return file + info + pixels;
+}
+
 QByteArray WriteIco(const QList<QImage> &pictures)
 {
     // Qt writes one picture per icon file; several are joined by hand.

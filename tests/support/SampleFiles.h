@@ -58,6 +58,8 @@ struct Bytes
 };
 
 QByteArray WriteBmp(const QImage &picture);
+// A 32-bit BMP with a V5 header whose alpha mask keeps the picture's alpha.
+QByteArray WriteBmpV5(const QImage &picture);
 // An icon file holding the pictures given, in that order.
 QByteArray WriteIco(const QList<QImage> &pictures);
 // A placeable metafile width x height inches at 1440 units per inch, filled
