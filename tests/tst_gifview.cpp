@@ -112,6 +112,30 @@ private Q_SLOTS:
         CheckPattern(img, 8, 8);
     }
 
+    // True-colour GIFs: the first frame made of blocks shown at once, each
+    // with its own colour table, the later ones over the earlier.
+    void everyBlockOfTheFirstFrameIsDrawn()
+    {
+        std::vector<TGifFrame> blocks;
+        const QRgb colours[] = {qRgb(200, 0, 0), qRgb(0, 200, 0), qRgb(0, 0, 200)};
+        for (int i = 0; i < 3; ++i) {
+            TGifFrame b;
+            b.Left = 2 * i;
+            b.Width = 2;
+            b.Height = 3;
+            b.Indices.assign(6, 1);
+            b.Palette = {qRgb(0, 0, 0), colours[i]};
+            b.Delay = 0;
+            blocks.push_back(b);
+        }
+        blocks.back().Delay = 10; // then shown a while: the first frame ends here
+        TGifFrame next = Frame(6, 3);
+        blocks.push_back(next);
+        const QImage img = m_plugin.Decode(WriteGif(6, 3, Palette, blocks));
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(img.pixel(2 * i + 1, 1), 0xFF000000u | colours[i]);
+    }
+
     void frameSmallerThanTheScreenSitsAtItsOffset()
     {
         TGifFrame f = Frame(2, 2);

@@ -18,6 +18,15 @@ void Check(int result, const char *what)
         throw std::runtime_error(std::string("giflib failed: ") + what);
 }
 
+ColorMapObject *MapOf(const std::vector<QRgb> &palette)
+{
+    std::vector<GifColorType> colours;
+    for (QRgb c : palette)
+        colours.push_back(
+            GifColorType{GifByteType(qRed(c)), GifByteType(qGreen(c)), GifByteType(qBlue(c))});
+    return GifMakeMapObject(int(colours.size()), colours.data());
+}
+
 } // namespace
 
 QByteArray WriteGif(int screenWidth, int screenHeight, const std::vector<QRgb> &palette,
@@ -28,25 +37,21 @@ QByteArray WriteGif(int screenWidth, int screenHeight, const std::vector<QRgb> &
     GifFileType *gif = EGifOpen(&out, WriteToArray, &err);
     if (!gif)
         throw std::runtime_error("EGifOpen failed");
-    std::vector<GifColorType> colours;
-    for (QRgb c : palette)
-        colours.push_back(
-            GifColorType{GifByteType(qRed(c)), GifByteType(qGreen(c)), GifByteType(qBlue(c))});
-    ColorMapObject *map = GifMakeMapObject(int(colours.size()), colours.data());
+    ColorMapObject *map = MapOf(palette);
     EGifSetGifVersion(gif, true);
     Check(EGifPutScreenDesc(gif, screenWidth, screenHeight, 8, 0, map), "screen");
     for (const TGifFrame &f : frames) {
-        if (f.Transparent >= 0) {
-            GraphicsControlBlock gcb{};
-            gcb.DisposalMode = DISPOSAL_UNSPECIFIED;
-            gcb.DelayTime = 10;
-            gcb.TransparentColor = f.Transparent;
-            GifByteType ext[4];
-            const size_t len = EGifGCBToExtension(&gcb, ext);
-            Check(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, int(len), ext), "gcb");
-        }
-        Check(EGifPutImageDesc(gif, f.Left, f.Top, f.Width, f.Height, f.Interlaced, nullptr),
-              "image");
+        GraphicsControlBlock gcb{};
+        gcb.DisposalMode = DISPOSAL_UNSPECIFIED;
+        gcb.DelayTime = f.Delay;
+        gcb.TransparentColor = f.Transparent >= 0 ? f.Transparent : NO_TRANSPARENT_COLOR;
+        GifByteType ext[4];
+        const size_t len = EGifGCBToExtension(&gcb, ext);
+        Check(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, int(len), ext), "gcb");
+        ColorMapObject *own = f.Palette.empty() ? nullptr : MapOf(f.Palette);
+        const int put = EGifPutImageDesc(gif, f.Left, f.Top, f.Width, f.Height, f.Interlaced, own);
+        GifFreeMapObject(own);
+        Check(put, "image");
         auto putRow = [&](int y) {
             std::vector<GifPixelType> line(f.Indices.begin() + y * f.Width,
                                            f.Indices.begin() + (y + 1) * f.Width);

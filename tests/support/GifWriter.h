@@ -15,6 +15,8 @@ struct TGifFrame
     std::vector<unsigned char> Indices; // Width x Height, row by row from the top
     bool Interlaced = false;
     int Transparent = -1;
+    int Delay = 10; // hundredths of a second; 0 shows the next block at once
+    std::vector<QRgb> Palette; // a colour table of the block's own; empty: the screen's
 };
 
 // palette must hold 2, 4, ..., 256 colours.
