@@ -141,6 +141,8 @@ int main(int argc, char *argv[])
         {"far.gif", FrameFarRight()},
         {"cut.png", CutLarge("png")},
         {"cut.tif", CutLarge("tiff")},
+        // A gigabyte of rows past the last one (target: 500 ms).
+        {"bomb.png", WritePngRunningOn(1000, 1000, 128, 1LL << 30)},
     };
     double slowest = 0;
     for (const auto &f : files) {

@@ -25,8 +25,18 @@ struct TOutcome
     QString Notice; // done, with something the user should know
 
     bool Ok() const { return Error.isEmpty() && !Cancelled; }
-    static TOutcome Failed(const QString &text) { return TOutcome{text, false}; }
-    static TOutcome Cancel() { return TOutcome{QString(), true}; }
+    static TOutcome Failed(const QString &text)
+    {
+        TOutcome o;
+        o.Error = text;
+        return o;
+    }
+    static TOutcome Cancel()
+    {
+        TOutcome o;
+        o.Cancelled = true;
+        return o;
+    }
 };
 
 // The cover being made, and every command that changes it: the main window,

@@ -6,6 +6,7 @@
 #include "IconGraphic.h"
 #include "JpegGraphic.h"
 #include "MetafileGraphic.h"
+#include "PngGraphic.h"
 #include "QtImageGraphic.h"
 #include "VelmoraError.h"
 
@@ -41,12 +42,13 @@ void RegisterPictureKinds()
                              [] { return std::make_unique<TMetafileGraphic>(); });
     kinds.RegisterFileFormat(QStringLiteral("emf"), QStringLiteral("Enhanced Metafiles"),
                              [] { return std::make_unique<TMetafileGraphic>(); });
+    kinds.RegisterFileFormat(QStringLiteral("png"), QStringLiteral("PNG Image File"),
+                             [] { return std::make_unique<TPngGraphic>(); });
     // The kinds that Qt's own readers decode.
     const struct
     {
         const char *extension, *format, *description;
     } qtKinds[] = {
-        {"png", "png", "PNG Image File"},
         {"webp", "webp", "WebP Image File"},
         {"tif", "tiff", "TIFF Image File"},
         {"tiff", "tiff", "TIFF Image File"},

@@ -15,16 +15,15 @@ TQtImageGraphic::TQtImageGraphic(const QByteArray &format, const QString &kindNa
 
 void TQtImageGraphic::LoadFromStream(QIODevice &stream)
 {
-    // Qt's PNG and WebP readers leave the orientation their EXIF data
-    // gives to the caller: read it from the file's bytes.
+    // Qt's WebP reader leaves the orientation its EXIF data gives to the
+    // caller: read it from the file's bytes.
     int orientation = 1;
     QBuffer kept;
     QIODevice *from = &stream;
-    if (m_format == "png" || m_format == "webp") {
+    if (m_format == "webp") {
         kept.setData(stream.readAll());
         kept.open(QIODevice::ReadOnly);
-        orientation = m_format == "png" ? PngExifOrientation(kept.data())
-                                        : WebpExifOrientation(kept.data());
+        orientation = WebpExifOrientation(kept.data());
         from = &kept;
     }
     QImageReader reader(from, m_format);

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libzip-dev
-    libjpeg62-turbo-dev libjpeg-turbo-progs libgif-dev libwmf-dev libemf2svg-dev
+    libjpeg62-turbo-dev libjpeg-turbo-progs libpng-dev libtiff-dev zlib1g-dev libgif-dev libwmf-dev libemf2svg-dev
     fonts-liberation fonts-urw-base35 poppler-utils desktop-file-utils
     locales-all shared-mime-info qt6-image-formats-plugins
     qttranslations5-l10n fonts-noto-cjk xvfb xauth

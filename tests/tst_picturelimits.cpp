@@ -34,7 +34,11 @@ QByteArray CutShort(const QByteArray &jpeg, bool endMarker)
 
 QByteArray GifFrameAt(int left, int width)
 {
-    TGifFrame frame{left, 0, width, 1, std::vector<unsigned char>(size_t(width), 1)};
+    TGifFrame frame;
+    frame.Left = left;
+    frame.Width = width;
+    frame.Height = 1;
+    frame.Indices.assign(size_t(width), 1);
     return WriteGif(0, 0, {qRgb(255, 255, 255), qRgb(255, 0, 0)}, {frame});
 }
 
@@ -151,6 +155,26 @@ private Q_SLOTS:
         QVERIFY(!LoadPicture(cut.fileName()));
         QCOMPARE(AllocatedBitmapBytes(), before);
         cut.remove();
+    }
+
+    // A PNG is read to its last row and no further, eight bits a channel
+    // whatever its depth.
+    void pngEndsWithItsRowsAndTakesFourBytesAPixel()
+    {
+        // 8 x 8 rows, then 64 MB of rows that do not exist in a few kB.
+        const std::unique_ptr<TGraphic> runsOn =
+            LoadPicture(Save("on.png", WritePngRunningOn(8, 8, 90, 64LL << 20)));
+        QVERIFY(runsOn);
+        QCOMPARE(runsOn->ToBitmap().size(), QSize(8, 8));
+        QVERIFY(Near(runsOn->ToBitmap().pixel(4, 4), QColor(90, 90, 90), 0));
+
+        QImage deep(300, 200, QImage::Format_RGBA64);
+        deep.fill(QColor::fromRgba64(0x1234, 0x8000, 0xFFFF, 0xFFFF));
+        const qint64 before = AllocatedBitmapBytes();
+        const std::unique_ptr<TGraphic> sixteen = LoadPicture(Save("deep.png", WritePng(deep)));
+        QVERIFY(sixteen);
+        QCOMPARE(AllocatedBitmapBytes() - before, qint64(300 * 200 * 4));
+        QVERIFY(Near(sixteen->ToBitmap().pixel(10, 10), QColor(0x12, 0x80, 0xFF), 1));
     }
 
     void emfAnsiTextKeepsItsAccents()

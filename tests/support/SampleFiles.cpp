@@ -9,6 +9,7 @@
 #include <QtEndian>
 #include <cstdio>
 #include <jpeglib.h>
+#include <zlib.h>
 #include <stdexcept>
 #include <vector>
 
@@ -563,6 +564,41 @@ QByteArray LittleEndian32(quint32 v)
 }
 
 } // namespace
+
+QByteArray WritePngRunningOn(int w, int h, int grey, qint64 extraBytes)
+{
+    const auto chunk = [](const char *type, const QByteArray &data) {
+        const QByteArray typed = QByteArray(type, 4) + data;
+        return BigEndian32(quint32(data.size())) + typed + BigEndian32(PngCrc(typed));
+    };
+    QByteArray ihdr = BigEndian32(quint32(w)) + BigEndian32(quint32(h));
+    ihdr.append(char(8)).append(char(0)).append(char(0)).append(char(0)).append(char(0));
+    z_stream z{};
+    deflateInit(&z, 9);
+    QByteArray compressed;
+    const auto feed = [&](QByteArray bytes, bool last) {
+        z.next_in = reinterpret_cast<Bytef *>(bytes.data());
+        z.avail_in = uInt(bytes.size());
+        char out[65536];
+        do {
+            z.next_out = reinterpret_cast<Bytef *>(out);
+            z.avail_out = sizeof out;
+            deflate(&z, last ? Z_FINISH : Z_NO_FLUSH);
+            compressed.append(out, int(sizeof out - z.avail_out));
+        } while (z.avail_out == 0);
+    };
+    QByteArray row(w + 1, char(grey));
+    row[0] = 0; // no filter
+    for (int y = 0; y < h; ++y)
+        feed(row, false);
+    const QByteArray zeros(1 << 20, '\0');
+    for (qint64 left = extraBytes; left > 0; left -= zeros.size())
+        feed(zeros.left(int(std::min<qint64>(left, zeros.size()))), false);
+    feed(QByteArray(), true);
+    deflateEnd(&z);
+    return QByteArray("\x89PNG\r\n\x1A\n", 8) + chunk("IHDR", ihdr) + chunk("IDAT", compressed) +
+           chunk("IEND", QByteArray());
+}
 
 QByteArray WithPngExif(const QByteArray &png, int orientation)
 {

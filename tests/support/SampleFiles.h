@@ -101,6 +101,9 @@ QByteArray WithExifOrientation(const QByteArray &jpeg, int orientation, bool big
 // The same orientation in a PNG's eXIf chunk, and in a WebP's EXIF chunk
 // (the file made an extended one).
 QByteArray WithPngExif(const QByteArray &png, int orientation);
+// A grey PNG of w x h (one grey level) whose compressed data runs on with
+// extraBytes of zero rows past its last row, compressed as it goes.
+QByteArray WritePngRunningOn(int w, int h, int grey, qint64 extraBytes);
 QByteArray WithWebpExif(const QByteArray &webp, const QSize &size, int orientation);
 // An icon file whose entries all declare one size (256 written as 0) and all
 // point at the same image, whatever it holds.
