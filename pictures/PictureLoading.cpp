@@ -8,6 +8,7 @@
 #include "MetafileGraphic.h"
 #include "PngGraphic.h"
 #include "QtImageGraphic.h"
+#include "TiffGraphic.h"
 #include "VelmoraError.h"
 
 #include <QFileInfo>
@@ -50,9 +51,10 @@ void RegisterPictureKinds()
         const char *extension, *format, *description;
     } qtKinds[] = {
         {"webp", "webp", "WebP Image File"},
-        {"tif", "tiff", "TIFF Image File"},
-        {"tiff", "tiff", "TIFF Image File"},
     };
+    for (const char *extension : {"tif", "tiff"})
+        kinds.RegisterFileFormat(QLatin1String(extension), QStringLiteral("TIFF Image File"),
+                                 [] { return std::make_unique<TTiffGraphic>(); });
     for (const auto &k : qtKinds) {
         const QByteArray format = k.format;
         const QString name = QString::fromLatin1(k.description);

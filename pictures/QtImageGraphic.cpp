@@ -46,6 +46,12 @@ void TQtImageGraphic::LoadFromStream(QIODevice &stream)
     Changed();
 }
 
+void TQtImageGraphic::SetPicture(const QImage &image)
+{
+    m_image = image;
+    Changed();
+}
+
 void TQtImageGraphic::Draw(QPainter &canvas, const QRect &rect) const
 {
     canvas.drawImage(rect, m_image);

@@ -21,6 +21,9 @@ public:
     void Draw(QPainter &canvas, const QRect &rect) const override;
     QImage ToBitmap() const override;
 
+protected:
+    void SetPicture(const QImage &image);
+
 private:
     QByteArray m_format;
     QString m_kindName;

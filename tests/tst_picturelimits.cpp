@@ -177,6 +177,38 @@ private Q_SLOTS:
         QVERIFY(Near(sixteen->ToBitmap().pixel(10, 10), QColor(0x12, 0x80, 0xFF), 1));
     }
 
+    // What Qt's TIFF reader refuses or holds at eight bytes a pixel, libtiff
+    // reads at four: small tiles, sixteen bits a channel.
+    void tiffOfTilesAndDeepChannels_data()
+    {
+        QTest::addColumn<int>("tile");
+        QTest::addColumn<int>("bits");
+        QTest::newRow("16-pixel tiles") << 16 << 8;
+        QTest::newRow("16 bits a channel") << 0 << 16;
+        QTest::newRow("both") << 16 << 16;
+    }
+    void tiffOfTilesAndDeepChannels()
+    {
+        QFETCH(int, tile);
+        QFETCH(int, bits);
+        const QImage picture = QuarterPicture(40, 30);
+        const qint64 before = AllocatedBitmapBytes();
+        const std::unique_ptr<TGraphic> tiff =
+            LoadPicture(Save("t.tif", WriteTiffWithLibtiff(picture, tile, bits)));
+        QVERIFY(tiff);
+        QCOMPARE(AllocatedBitmapBytes() - before, qint64(40 * 30 * 4));
+        const QImage shown = tiff->ToBitmap();
+        QCOMPARE(shown.size(), QSize(40, 30));
+        for (const QPoint at : {QPoint(5, 5), QPoint(35, 5), QPoint(5, 25), QPoint(35, 25)})
+            QVERIFY(Near(shown.pixel(at), picture.pixelColor(at), 2));
+        // Turned upright as a phone's portrait is: a quarter clockwise.
+        const std::unique_ptr<TGraphic> turned =
+            LoadPicture(Save("r.tif", WriteTiffWithLibtiff(picture, tile, bits, 6)));
+        QVERIFY(turned);
+        QCOMPARE(turned->ToBitmap().size(), QSize(30, 40));
+        QVERIFY(Near(turned->ToBitmap().pixel(3, 3), picture.pixelColor(3, 27), 2));
+    }
+
     void emfAnsiTextKeepsItsAccents()
     {
         // Characters above 0x7F of 8-bit text: "é©é©" draws, not four blanks.

@@ -4,11 +4,14 @@
 #include "GifWriter.h"
 
 #include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QImageWriter>
 #include <QPainter>
 #include <QtEndian>
 #include <cstdio>
 #include <jpeglib.h>
+#include <tiffio.h>
 #include <zlib.h>
 #include <stdexcept>
 #include <vector>
@@ -564,6 +567,59 @@ QByteArray LittleEndian32(quint32 v)
 }
 
 } // namespace
+
+QByteArray WriteTiffWithLibtiff(const QImage &picture, int tile, int bits, int orientation)
+{
+    QTemporaryDir dir;
+    const QByteArray path = dir.filePath(QStringLiteral("t.tif")).toLocal8Bit();
+    TIFF *tif = TIFFOpen(path.constData(), "w");
+    if (!tif)
+        throw std::runtime_error("TIFFOpen failed");
+    const int w = picture.width(), h = picture.height(), bytes = bits / 8;
+    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, w);
+    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, h);
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 3);
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, bits);
+    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE);
+    TIFFSetField(tif, TIFFTAG_ORIENTATION, orientation);
+    // One sample: eight bits, or sixteen with the same value in both bytes.
+    const auto put = [&](unsigned char *at, int value) {
+        for (int b = 0; b < bytes; ++b)
+            at[b] = (unsigned char)value;
+    };
+    const auto pixel = [&](unsigned char *at, int x, int y) {
+        const QRgb p = x < w && y < h ? picture.pixel(x, y) : 0;
+        put(at, qRed(p));
+        put(at + bytes, qGreen(p));
+        put(at + 2 * bytes, qBlue(p));
+    };
+    if (tile > 0) {
+        TIFFSetField(tif, TIFFTAG_TILEWIDTH, tile);
+        TIFFSetField(tif, TIFFTAG_TILELENGTH, tile);
+        std::vector<unsigned char> buffer(size_t(tile * tile * 3 * bytes));
+        for (int ty = 0; ty < h; ty += tile)
+            for (int tx = 0; tx < w; tx += tile) {
+                for (int y = 0; y < tile; ++y)
+                    for (int x = 0; x < tile; ++x)
+                        pixel(&buffer[size_t((y * tile + x) * 3 * bytes)], tx + x, ty + y);
+                TIFFWriteTile(tif, buffer.data(), uint32_t(tx), uint32_t(ty), 0, 0);
+            }
+    } else {
+        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 1);
+        std::vector<unsigned char> row(size_t(w * 3 * bytes));
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x)
+                pixel(&row[size_t(x * 3 * bytes)], x, y);
+            TIFFWriteScanline(tif, row.data(), uint32_t(y), 0);
+        }
+    }
+    TIFFClose(tif);
+    QFile f(QString::fromLocal8Bit(path));
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
 
 QByteArray WritePngRunningOn(int w, int h, int grey, qint64 extraBytes)
 {

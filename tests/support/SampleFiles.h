@@ -96,6 +96,9 @@ QByteArray WritePng(const QImage &picture);
 // that orientation tag (1 to 8, as EXIF numbers them).
 QByteArray WriteWebp(const QImage &picture);
 QByteArray WriteTiff(const QImage &picture, int orientation = 1);
+// An uncompressed RGB TIFF written by libtiff, in tiles of tile pixels (0:
+// in strips), of 8 or 16 bits a channel.
+QByteArray WriteTiffWithLibtiff(const QImage &picture, int tile, int bits, int orientation = 1);
 // The JPEG with an EXIF segment that gives that orientation.
 QByteArray WithExifOrientation(const QByteArray &jpeg, int orientation, bool bigEndian = false);
 // The same orientation in a PNG's eXIf chunk, and in a WebP's EXIF chunk
