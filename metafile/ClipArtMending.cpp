@@ -60,6 +60,12 @@ TWmfFacts ScanWmf(const QByteArray &data, int at)
         case 0x0412: // SCALEVIEWPORTEXT
             facts.HasViewportExt = true;
             break;
+        case 0x020C: // SETWINDOWEXT y, x
+            if (end - at >= 10 && facts.WindowExtX == 0 && facts.WindowExtY == 0) {
+                facts.WindowExtY = qFromLittleEndian<qint16>(data.constData() + at + 6);
+                facts.WindowExtX = qFromLittleEndian<qint16>(data.constData() + at + 8);
+            }
+            break;
         case 0x02FB: // CREATEFONTINDIRECT: the charset follows five words and three bytes
             create(end - at > 19 ? quint8(data[at + 19]) : 0);
             break;
@@ -216,6 +222,25 @@ QByteArray WithFrameViewport(const QByteArray &data, const TWmfFacts &facts, int
     const quint32 words = ReadU32(out, headerAt + 6);
     qToLittleEndian<quint32>(words + 10, out.data() + headerAt + 6);
     return out;
+}
+
+QByteArray WithWindowFrame(const QByteArray &data, const TWmfFacts &facts)
+{
+    const int w = std::abs(facts.WindowExtX);
+    const int h = std::abs(facts.WindowExtY);
+    if (facts.MapModeEnd < 0 || facts.HasViewportExt || w == 0 || h == 0 ||
+        ReadU32(data, 0) == 0x9AC6CDD7u)
+        return QByteArray();
+    char header[22] = {};
+    qToLittleEndian<quint32>(0x9AC6CDD7u, header);
+    qToLittleEndian<qint16>(qint16(w), header + 10);
+    qToLittleEndian<qint16>(qint16(h), header + 12);
+    qToLittleEndian<quint16>(96, header + 14);
+    quint16 checksum = 0;
+    for (int i = 0; i < 10; ++i)
+        checksum ^= qFromLittleEndian<quint16>(header + 2 * i);
+    qToLittleEndian<quint16>(checksum, header + 20);
+    return QByteArray(header, sizeof header) + data;
 }
 
 // libemf2svg drops the characters above 0x7F of a text stored in the file's

@@ -34,6 +34,9 @@ struct TWmfFacts
     QList<quint8> TextCharsets; // per text record, in order
     int MapModeEnd = -1;        // just past the first such SETMAPMODE record
     bool HasViewportExt = false;
+    // The first window extent set, in logical units; 0 when none is.
+    int WindowExtX = 0;
+    int WindowExtY = 0;
 };
 
 // The records from byte at on.
@@ -47,5 +50,11 @@ QByteArray MendWmfSvg(const QByteArray &svg, const TWmfFacts &facts);
 // The metafile with the viewport a program sets up to show a placeable
 // picture in its frame (from 0, 0), in the header's units.
 QByteArray WithFrameViewport(const QByteArray &data, const TWmfFacts &facts, int headerAt);
+// A metafile without a placeable header that scales its picture by window
+// extents alone (anisotropic or isotropic mapping, no viewport): the same
+// records behind a placeable header whose frame is that window, a logical
+// unit a pixel at 96 dpi, so that it keeps the window's size and aspect.
+// Empty where the metafile is not of that kind.
+QByteArray WithWindowFrame(const QByteArray &data, const TWmfFacts &facts);
 // The enhanced metafile with its 8-bit texts made wide texts.
 QByteArray WidenAnsiText(const QByteArray &emf);

@@ -44,8 +44,17 @@ struct WmfApi
     }
 };
 
-QByteArray WmfToSvg(const QByteArray &source, double dpi, int &width, int &height)
+QByteArray WmfToSvg(const QByteArray &given, double dpi, int &width, int &height)
 {
+    // A picture scaled by its window alone keeps the window's aspect, as a
+    // placeable one keeps its frame's.
+    QByteArray source = given;
+    if (ReadU32(given, 0) != 0x9AC6CDD7u && given.size() >= 18) {
+        const QByteArray framed =
+            WithWindowFrame(given, ScanWmf(given, 2 * ReadU16(given, 2)));
+        if (!framed.isEmpty())
+            source = framed;
+    }
     const bool placeable = ReadU32(source, 0) == 0x9AC6CDD7u;
     const int headerAt = placeable ? 22 : 0;
     if (source.size() < headerAt + 18)

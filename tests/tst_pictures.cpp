@@ -236,6 +236,16 @@ private Q_SLOTS:
         QVERIFY2(Near(bitmap.pixel(50, 25), Qt::green, 2),
                  qPrintable(QString::number(bitmap.pixel(50, 25), 16)));
 
+        // No placeable header, a 4:3 window and anisotropic mapping: the
+        // window's size and aspect, a round circle in it.
+        TMetafileGraphic window;
+        window.LoadFromFile(Save("w.wmf", WriteWmfWindowOnly(400, 300, Qt::blue)));
+        QCOMPARE(QSize(window.Width(), window.Height()), QSize(400, 300));
+        bitmap = window.ToBitmap();
+        QVERIFY(Near(bitmap.pixel(150, 150), Qt::blue, 2)); // the circle's middle
+        QVERIFY(Near(bitmap.pixel(150, 3), Qt::blue, 60));  // its top, a true circle
+        QVERIFY(Near(bitmap.pixel(350, 150), Qt::white, 2)); // right of it, nothing
+
         // Either metafile extension takes either format.
         TMetafileGraphic swapped;
         swapped.LoadFromFile(Save("really-emf.wmf", WriteEmf(2646, 1323, Qt::green)));

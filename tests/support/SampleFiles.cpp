@@ -232,6 +232,31 @@ QByteArray WriteWmfShapes(int frameWidth, int frameHeight, const QList<QRect> &r
     return PlaceableWmf(w, h, records.data, 7);
 }
 
+QByteArray WriteWmfWindowOnly(int w, int h, const QColor &fill)
+{
+    Bytes records;
+    auto record = [&](unsigned function, std::initializer_list<int> params) {
+        records.WmfRecord(function, params);
+    };
+    record(0x0103, {8});    // SETMAPMODE MM_ANISOTROPIC
+    record(0x020B, {0, 0}); // SETWINDOWORG y, x
+    record(0x020C, {h, w}); // SETWINDOWEXT y, x
+    const quint32 colour = ColorRef(fill);
+    record(0x02FC, {0, int(colour & 0xFFFF), int(colour >> 16), 0}); // CREATEBRUSHINDIRECT
+    record(0x012D, {0});
+    record(0x0418, {h, h, 0, 0}); // ELLIPSE bottom, right, top, left
+    record(0x0000, {});
+    Bytes header;
+    header.U16(1);
+    header.U16(9);
+    header.U16(0x0300);
+    header.U32(quint32((18 + records.data.size()) / 2));
+    header.U16(1);
+    header.U32(8);
+    header.U16(0);
+    return header.data + records.data;
+}
+
 QByteArray WriteWmfClipArt()
 {
     Bytes records;

@@ -76,6 +76,9 @@ QByteArray WriteWmfShapes(int frameWidth, int frameHeight, const QList<QRect> &r
 // "Tom & Jerry <3 Café" (Windows-1252) near the top, and a red bitmap of
 // 2 x 2 pixels stretched over (1000, 1000) to (1400, 1400).
 QByteArray WriteWmfClipArt();
+// A metafile with no placeable header that sets anisotropic mapping and a
+// window of w x h, no viewport, and fills a circle of the window's height.
+QByteArray WriteWmfWindowOnly(int w, int h, const QColor &fill);
 // An enhanced metafile of 100 x 40 pixels holding one text in Arial 20
 // pixels high, stored as 8-bit text (EXTTEXTOUTA) in the ANSI code page.
 QByteArray WriteEmfAnsiText(const QByteArray &text);
