@@ -134,18 +134,9 @@ TCoverMakerMainForm::~TCoverMakerMainForm()
 
 void TCoverMakerMainForm::Run(const std::function<void()> &command)
 {
-    QString text;
-    try {
-        command();
-        return;
-    } catch (const EVelmoraError &e) {
-        text = e.Text();
-    } catch (const std::bad_alloc &) {
-        text = QStringLiteral("Out of memory");
-    } catch (const std::exception &e) {
-        text = QString::fromLocal8Bit(e.what());
-    }
-    m_setup.Messages->ShowError(this, QStringLiteral("Error"), text);
+    const QString text = ErrorTextOf(command);
+    if (!text.isEmpty())
+        m_setup.Messages->ShowError(this, QStringLiteral("Error"), text);
 }
 
 void TCoverMakerMainForm::CreateControls()

@@ -84,16 +84,8 @@ QString LoadError(const QString &why)
 // Runs work; what it raises comes back as the outcome's text.
 TOutcome Captured(const std::function<void()> &work)
 {
-    try {
-        work();
-    } catch (const EVelmoraError &e) {
-        return TOutcome::Failed(e.Text());
-    } catch (const std::bad_alloc &) {
-        return TOutcome::Failed(QStringLiteral("Out of memory"));
-    } catch (const std::exception &e) {
-        return TOutcome::Failed(QString::fromLocal8Bit(e.what()));
-    }
-    return {};
+    const QString error = ErrorTextOf(work);
+    return error.isEmpty() ? TOutcome{} : TOutcome::Failed(error);
 }
 
 } // namespace

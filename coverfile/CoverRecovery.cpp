@@ -140,18 +140,14 @@ struct TCoverRecovery::TWriter
             // A copy that cannot be written is said once it is known; the
             // next change tries again.
             QString why;
-            try {
+            const QString raised = ErrorTextOf([&] {
                 if (discard)
                     RemoveOwn();
                 else
                     why = WriteCopy(*job);
-            } catch (const EVelmoraError &e) {
-                why = e.Text();
-            } catch (const std::bad_alloc &) {
-                why = QStringLiteral("Out of memory");
-            } catch (const std::exception &e) {
-                why = QString::fromLocal8Bit(e.what());
-            }
+            });
+            if (why.isEmpty())
+                why = raised;
             hold.lock();
             if (!discard && OnWritten) {
                 const auto tell = OnWritten;

@@ -42,3 +42,17 @@ EVelmoraError EVelmoraError::InvalidFloat(const QString &value)
 {
     return EVelmoraError(QStringLiteral("'%1' is not a valid floating point value").arg(value));
 }
+
+QString ErrorTextOf(const std::function<void()> &work)
+{
+    try {
+        work();
+    } catch (const EVelmoraError &e) {
+        return e.Text();
+    } catch (const std::bad_alloc &) {
+        return QStringLiteral("Out of memory");
+    } catch (const std::exception &e) {
+        return QString::fromLocal8Bit(e.what());
+    }
+    return QString();
+}

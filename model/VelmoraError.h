@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <stdexcept>
 
 // The one error type of the program. Its text is what the user reads in the
@@ -26,3 +27,9 @@ public:
 private:
     QString m_text;
 };
+
+// Runs work and gives what it raised as the text the user reads ("Out of
+// memory" for a failed allocation); empty when it raised nothing. Where an
+// error must stop: at the one command wrapper, a thread's edge, a command
+// that returns its error as a value.
+QString ErrorTextOf(const std::function<void()> &work);
