@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "BuiltInTexts.h"
 #include "CoverArchive.h"
 #include "CoverFile.h"
 #include "CoverFileChooser.h"
@@ -617,6 +618,30 @@ private Q_SLOTS:
         QCOMPARE(p.Doc().GetText(3), QStringLiteral("Unsaved"));
         QCOMPARE(p.Doc().GetPicture(1).size(), QSize(64, 48));
         QVERIFY(p.Doc().GetPicture(2).isNull());
+
+        // A copy that cannot be restored after all is kept when the user
+        // says so, and offered again.
+        {
+            TCoverRecovery left(root.path());
+            left.Write(content, QString());
+            left.Wait();
+            folders << left.Folder();
+        }
+        TProgram again(TProgram::OneSize, false);
+        again.recoveryPath = root.path();
+        again.Start();
+        again.messages.OnQuestion = [&](const QString &text) {
+            if (text.startsWith("Velmora did not close normally.")) {
+                // Damaged between the offer and the restore.
+                WriteBytes(QDir(folders[2]).filePath("cover.json"), "{");
+                return true;
+            }
+            return false; // keep it
+        };
+        again.form->OfferRecovery();
+        QCOMPARE(again.messages.Boxes.size(), 2);
+        QVERIFY(again.messages.Boxes[1].text.contains(BuiltInText(274)));
+        QVERIFY(QFileInfo::exists(folders[2]));
 
         // A copy that cannot be written turns crash protection off, and says so.
         TProgram full(TProgram::OneSize, false);

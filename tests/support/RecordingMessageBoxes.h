@@ -4,6 +4,7 @@
 #include "MessageBoxes.h"
 
 #include <QStringList>
+#include <functional>
 
 // Records the boxes that would have been shown, so no test blocks on one.
 class TRecordingMessageBoxes : public TMessageBoxes
@@ -27,8 +28,10 @@ public:
     bool AskQuestion(QWidget *, const QString &caption, const QString &text) override
     {
         Boxes.push_back({caption, text});
-        return Answer;
+        return OnQuestion ? OnQuestion(text) : Answer;
     }
+    // Where set, answers the questions instead of Answer.
+    std::function<bool(const QString &)> OnQuestion;
     // Kept apart from the other boxes: closing a changed cover asks, and
     // most tests do not care.
     TSaveAnswer AskSaveChanges(QWidget *, const QString &, const QString &text) override
