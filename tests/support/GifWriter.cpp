@@ -67,6 +67,10 @@ QByteArray WriteGif(int screenWidth, int screenHeight, const std::vector<QRgb> &
             for (int y = 0; y < f.Height; ++y)
                 putRow(y);
         }
+        // giflib keeps a copy of a block's own colour table and frees it
+        // neither at the next block without one nor on closing.
+        GifFreeMapObject(gif->Image.ColorMap);
+        gif->Image.ColorMap = nullptr;
     }
     GifFreeMapObject(map);
     Check(EGifCloseFile(gif, &err), "close");
