@@ -168,8 +168,6 @@ private:
     void DocumentChanged();
     bool Shown(int32_t area) const;
     bool HasPicture(int32_t area) const;
-    void Place(int32_t area, const TGraphic &picture, const QByteArray &bytes,
-               const QString &kind);
     QString Text(int number) const;
 
     std::unique_ptr<TCoverDocument> m_document;
