@@ -111,12 +111,7 @@ TCoverMakerMainForm::TCoverMakerMainForm(const TMainFormSetup &setup, QWidget *p
     // What start-up put on the cover is no change of the user's.
     m_cover->StartAfresh();
     connect(m_cover, &TCoverController::CoverReplaced, this, [this] { Run([this] { CoverReplaced(); }); });
-    connect(m_cover, &TCoverController::Changed, this, [this] {
-        Run([this] {
-            ShowModifiedMark();
-            PictureChanged();
-        });
-    });
+    connect(m_cover, &TCoverController::Changed, this, [this] { Run([this] { CoverChanged(); }); });
     connect(m_cover, &TCoverController::TitleChanged, this, [this] { UpdateTitle(); });
     connect(m_cover, &TCoverController::StepsChanged, this, [this] { ApplyEditTexts(); });
     connect(m_cover, &TCoverController::RecoveryWritten, this,

@@ -291,6 +291,9 @@ private:
     // The cover was replaced as a whole (new, open, undo): the mode
     // buttons, the selection and the panels show it.
     void CoverReplaced();
+    // Anything the cover holds changed: the title's mark and the panels
+    // follow.
+    void CoverChanged();
     // The cover's steps changed: the Edit menu names them.
     void StepsChanged();
 
@@ -383,5 +386,7 @@ private:
     // The cover's document, which the controller owns.
     TCoverDocument *m_document = nullptr;
     QHBoxLayout *m_viewRow = nullptr;
+    // The picture the preview last showed, to draw it anew only for another.
+    const TPlacedPicture *m_previewed = nullptr;
     bool m_terminate = false;
 };

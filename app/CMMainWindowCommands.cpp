@@ -380,22 +380,35 @@ void TCoverMakerMainForm::SelectionChanged()
 
 void TCoverMakerMainForm::PictureChanged()
 {
-    // The panels follow every change of the cover, not only a new
-    // selection: a picture placed or cleared changes what the image panel
-    // offers, a new layout turns the side areas' texts.
-    const int32_t area = CoverView->SelectedArea();
-    if (area != -1) {
-        UpdateImagePanel(area);
-        // Not while the user types: the box holds the text already.
-        if (ImageTextEdit->text() != m_document->GetText(area))
-            ImageTextEdit->setText(m_document->GetText(area));
-        AlignRadio->SetItemIndex(AlignmentToIndex(m_document->GetAlignment(area)));
-        TextOrientRadio->SetItemIndex(m_document->GetOrientation(area));
-        TextPosRadio->SetItemIndex(m_document->GetTextPosition(area));
-    }
     PaintBox1->update();
     if (Edit1)
         Edit1Click();
+}
+
+void TCoverMakerMainForm::CoverChanged()
+{
+    ShowModifiedMark();
+    // The panels follow every change of the cover, not only a new
+    // selection: a picture placed or cleared changes what the image panel
+    // offers, a new layout turns the side areas' texts. Each control is
+    // touched only where it shows something else: a drag changes the cover
+    // at every move of the mouse.
+    const int32_t area = CoverView->SelectedArea();
+    if (area == -1)
+        return;
+    UpdateImagePanel(area);
+    // Not while the user types: the box holds the text already.
+    if (ImageTextEdit->text() != m_document->GetText(area))
+        ImageTextEdit->setText(m_document->GetText(area));
+    AlignRadio->SetItemIndex(AlignmentToIndex(m_document->GetAlignment(area)));
+    TextOrientRadio->SetItemIndex(m_document->GetOrientation(area));
+    TextPosRadio->SetItemIndex(m_document->GetTextPosition(area));
+    // The preview is drawn anew only for another picture.
+    const auto shown = m_document->PlacedPicture(area);
+    if (shown.get() != m_previewed) {
+        m_previewed = shown.get();
+        PictureChanged();
+    }
 }
 
 void TCoverMakerMainForm::CoverReplaced()

@@ -45,10 +45,12 @@ bool NeedsNoDisplay(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i) {
         const char *a = argv[i];
-        for (const char *option : {"--help", "-h", "-?", "--help-all", "--version", "-v"})
+        for (const char *option : {"-h", "-?", "-v"})
             if (std::strcmp(a, option) == 0)
                 return true;
-        if (std::strncmp(a, "--export-pdf", 12) == 0)
+        // Every long option is the program's own (Qt's take one dash): it
+        // runs, or is refused with its reason, without a window.
+        if (std::strncmp(a, "--", 2) == 0 && a[2] != '\0')
             return true;
     }
     return false;

@@ -25,7 +25,7 @@ struct TCommandLine
 };
 
 // Whether the arguments ask for something that needs no window (help,
-// version, an export), read before the application exists so that the
+// version, an export, a long option that is refused), read before the application exists so that the
 // offscreen platform can be chosen on a machine with no display.
 bool NeedsNoDisplay(int argc, char **argv);
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "BuiltInTexts.h"
 #include "CMMainWindow.h"
 #include "CommandLine.h"
 #include "FontSubstitutes.h"
@@ -16,7 +17,8 @@ int main(int argc, char *argv[])
 {
     // Help, the version and an export show no window: they must work on a
     // machine with no display, unless the user chose a platform.
-    if (NeedsNoDisplay(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    const bool windowless = NeedsNoDisplay(argc, argv);
+    if (windowless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
@@ -31,8 +33,11 @@ int main(int argc, char *argv[])
 
     const QString programDir = QCoreApplication::applicationDirPath();
     TSettingsOptionsStore options;
-    const TCommandLine line = ParseCommandLine(QCoreApplication::arguments(),
-                                               StoredLanguageTexts(programDir, options));
+    // Only what shows no window says anything of its own: the window reads
+    // the language file itself, once.
+    const TCommandLine line = ParseCommandLine(
+        QCoreApplication::arguments(),
+        windowless ? StoredLanguageTexts(programDir, options) : std::function(BuiltInText));
     if (line.Action != TCommandLine::TAction::Window)
         return RunWindowless(line, programDir, options);
 

@@ -290,6 +290,40 @@ qint64 TZipReader::DeclaredSize(const QString &name) const
     return qint64(st.size);
 }
 
+namespace {
+
+using TZipFile = std::unique_ptr<zip_file_t, int (*)(zip_file_t *)>;
+
+TZipFile OpenEntry(zip_t *zip, const QString &name, QString &why)
+{
+    TZipFile file(zip_fopen(zip, name.toUtf8().constData(), ZIP_FL_ENC_GUESS), &zip_fclose);
+    if (!file)
+        why = ZipErrorText(zip);
+    return file;
+}
+
+// Fills bytes from the entry as far as it goes; false, with why, when its
+// data does not inflate.
+bool Fill(zip_file_t *file, QByteArray &bytes, QString &why)
+{
+    qint64 got = 0;
+    while (got < bytes.size()) {
+        const zip_int64_t n =
+            zip_fread(file, bytes.data() + got, zip_uint64_t(bytes.size() - got));
+        if (n < 0) {
+            why = ZipErrorText(file);
+            return false;
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    bytes.truncate(qsizetype(got));
+    return true;
+}
+
+} // namespace
+
 bool TZipReader::ReadHead(const QString &name, qint64 length, QByteArray &head, QString &why)
 {
     const qint64 size = DeclaredSize(name);
@@ -297,24 +331,11 @@ bool TZipReader::ReadHead(const QString &name, qint64 length, QByteArray &head, 
         why = QStringLiteral("\"%1\" is missing from the file.").arg(name);
         return false;
     }
-    std::unique_ptr<zip_file_t, int (*)(zip_file_t *)> file(
-        zip_fopen(m_zip, name.toUtf8().constData(), ZIP_FL_ENC_GUESS), &zip_fclose);
-    if (!file) {
-        why = ZipErrorText(m_zip);
+    const TZipFile file = OpenEntry(m_zip, name, why);
+    if (!file)
         return false;
-    }
-    QByteArray bytes(qsizetype(std::min(size, length)), Qt::Uninitialized);
-    qint64 got = 0;
-    while (got < bytes.size()) {
-        const zip_int64_t n =
-            zip_fread(file.get(), bytes.data() + got, zip_uint64_t(bytes.size() - got));
-        if (n <= 0)
-            break;
-        got += n;
-    }
-    bytes.truncate(qsizetype(got));
-    head = bytes;
-    return true;
+    head = QByteArray(qsizetype(std::min(size, length)), Qt::Uninitialized);
+    return Fill(file.get(), head, why);
 }
 
 bool TZipReader::Read(const QString &name, qint64 limit, QByteArray &data, QString &why)
@@ -328,30 +349,17 @@ bool TZipReader::Read(const QString &name, qint64 limit, QByteArray &data, QStri
         why = QStringLiteral("\"%1\" is larger than a cover file may hold.").arg(name);
         return false;
     }
-    std::unique_ptr<zip_file_t, int (*)(zip_file_t *)> file(
-        zip_fopen(m_zip, name.toUtf8().constData(), ZIP_FL_ENC_GUESS), &zip_fclose);
-    if (!file) {
-        why = ZipErrorText(m_zip);
+    const TZipFile file = OpenEntry(m_zip, name, why);
+    if (!file)
         return false;
-    }
     QByteArray bytes(qsizetype(size), Qt::Uninitialized);
-    qint64 got = 0;
-    while (got < size) {
-        const zip_int64_t n =
-            zip_fread(file.get(), bytes.data() + got, zip_uint64_t(size - got));
-        if (n < 0) {
-            why = ZipErrorText(file.get());
-            return false;
-        }
-        if (n == 0)
-            break;
-        got += n;
-    }
+    if (!Fill(file.get(), bytes, why))
+        return false;
     // The data must end where the directory says, and its checksum (checked
     // by libzip at the end) must hold.
     char beyond;
     const zip_int64_t more = zip_fread(file.get(), &beyond, 1);
-    if (got != size || more != 0) {
+    if (bytes.size() != size || more != 0) {
         why = more < 0 ? ZipErrorText(file.get())
                        : QStringLiteral("\"%1\" is damaged.").arg(name);
         return false;

@@ -51,13 +51,17 @@ bool PictureHeadFits(const QByteArray &head, qint64 bytes, QString &why)
         why = QStringLiteral("it does not begin as a picture does");
         return false;
     }
+    // Only kinds that hold one picture: an animated GIF, an icon of many
+    // sizes or a TIFF of many pages may well be larger than its first.
+    if (!head.startsWith("\xFF\xD8\xFF") && !head.startsWith("\x89PNG") && !head.startsWith("BM"))
+        return true;
     QBuffer buffer;
     buffer.setData(head);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     const QSize size = reader.size();
-    // Sixteen bytes a pixel hold the richest raster Qt reads (four float
-    // channels), uncompressed; a megabyte more holds any file's extras.
+    // Sixteen bytes a pixel hold the richest of these (16-bit RGBA with
+    // its filter bytes) many times over; a megabyte more holds any extras.
     if (size.isValid() && !size.isEmpty() &&
         bytes > 16 * qint64(size.width()) * size.height() + 1024 * 1024) {
         why = QStringLiteral("it is far larger than a picture of %1 x %2 pixels")

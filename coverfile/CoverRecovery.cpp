@@ -310,9 +310,16 @@ QList<TCoverRecovery::TLeftCopy> TCoverRecovery::LeftCopies() const
         QString why;
         if (!description.open(QIODevice::ReadOnly) || description.size() > MaxDescriptionBytes ||
             !ReadCoverDescription(description.readAll(), content, pictures, why)) {
+            QStringList held = QDir(copy.Folder).entryList(QDir::Files | QDir::Hidden);
+            held.removeAll(QLatin1String(LockName));
+            lock.reset();
+            // A folder its program never wrote into holds nothing at all.
+            if (held.isEmpty()) {
+                QDir(copy.Folder).removeRecursively();
+                continue;
+            }
             // Nothing to offer, but nothing is thrown away either: kept
             // where the user is told to look.
-            lock.reset();
             QDir().mkpath(DamagedFolder());
             const QString to = QDir(DamagedFolder()).filePath(sub.fileName());
             if (QDir().rename(copy.Folder, to))

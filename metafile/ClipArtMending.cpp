@@ -228,8 +228,8 @@ QByteArray WithWindowFrame(const QByteArray &data, const TWmfFacts &facts)
 {
     const int w = std::abs(facts.WindowExtX);
     const int h = std::abs(facts.WindowExtY);
-    if (facts.MapModeEnd < 0 || facts.HasViewportExt || w == 0 || h == 0 ||
-        ReadU32(data, 0) == 0x9AC6CDD7u)
+    if (facts.MapModeEnd < 0 || facts.HasViewportExt || w == 0 || h == 0 || w > 32767 ||
+        h > 32767 || ReadU32(data, 0) == 0x9AC6CDD7u)
         return QByteArray();
     char header[22] = {};
     qToLittleEndian<quint32>(0x9AC6CDD7u, header);

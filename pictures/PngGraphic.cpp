@@ -108,9 +108,10 @@ bool Decode(TPngRead &r)
     // Text and profile chunks are never needed whole.
     png_set_chunk_malloc_max(r.Png, 16 * 1024 * 1024);
     png_set_progressive_read_fn(r.Png, &r, HeaderRead, RowRead, PictureRead);
-    // Nothing after the picture's last row is fed: data that runs on past
-    // it (a gigabyte of rows that do not exist) is never inflated.
-    const size_t piece = 64 * 1024;
+    // Nothing after the piece that holds the picture's last row is fed:
+    // data that runs on past it (a gigabyte of rows that do not exist) is
+    // never inflated. libpng inflates a piece whole, so pieces are small.
+    const size_t piece = 16 * 1024;
     while (!r.RowsDone && r.At < size_t(r.Bytes.size())) {
         const size_t n = std::min(piece, size_t(r.Bytes.size()) - r.At);
         png_process_data(r.Png, r.Info,

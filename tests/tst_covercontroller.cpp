@@ -6,6 +6,7 @@
 #include "CoverFile.h"
 #include "CoverStates.h"
 #include "GifSupport.h"
+#include "GifWriter.h"
 #include "PictureLoading.h"
 #include "SampleFiles.h"
 #include "TestFiles.h"
@@ -57,6 +58,7 @@ private Q_SLOTS:
     {
         RegisterPictureKinds();
         RegisterGifSupport();
+        TMyGifImage::SetLibraryDir(ProgramBinDir());
     }
 
     void everyCommandIsOneStepBackAndForth_data()
@@ -178,6 +180,19 @@ private Q_SLOTS:
         CompareStates(c.Document().State(), other.Document().State());
         QCOMPARE(other.SelectedArea(), 2);
         QVERIFY(!other.IsModified() && other.Steps().count() == 0);
+
+        // An animation far larger than its first frame is still a picture
+        // the cover keeps.
+        TGifFrame frame;
+        frame.Width = frame.Height = 8;
+        frame.Indices.assign(64, 1);
+        const QByteArray animation = WriteGif(8, 8, {qRgb(0, 0, 0), qRgb(9, 99, 199)},
+                                              std::vector<TGifFrame>(40000, frame));
+        QVERIFY(animation.size() > 1024 * 1024 + 16 * 64);
+        QVERIFY(c.PlacePictureBytes(3, animation, "gif").Ok());
+        QVERIFY(c.Save(file).Ok());
+        QVERIFY(other.Open(file).Ok());
+        QCOMPARE(other.Document().PlacedPicture(3)->FileBytes, animation);
 
         // What does not open, or is declined, leaves the cover as it was.
         WriteBytes(m_dir.filePath("bad.vmcover"), "not a cover");

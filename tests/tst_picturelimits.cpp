@@ -161,9 +161,11 @@ private Q_SLOTS:
     // whatever its depth.
     void pngEndsWithItsRowsAndTakesFourBytesAPixel()
     {
-        // 8 x 8 rows, then 64 MB of rows that do not exist in a few kB.
-        const std::unique_ptr<TGraphic> runsOn =
-            LoadPicture(Save("on.png", WritePngRunningOn(8, 8, 90, 64LL << 20)));
+        // 8 x 8 rows, then 64 MB of rows that do not exist in a few kB, the
+        // last of them damaged: a reader that went on would fail there.
+        QByteArray on = WritePngRunningOn(8, 8, 90, 64LL << 20);
+        on[on.size() - 12 - 4 - 20] ^= char(0xFF); // before IDAT's checksum and IEND
+        const std::unique_ptr<TGraphic> runsOn = LoadPicture(Save("on.png", on));
         QVERIFY(runsOn);
         QCOMPARE(runsOn->ToBitmap().size(), QSize(8, 8));
         QVERIFY(Near(runsOn->ToBitmap().pixel(4, 4), QColor(90, 90, 90), 0));
