@@ -19,6 +19,7 @@
 #include "MetafileGraphic.h"
 #include "PaintBox.h"
 #include "PictureChooser.h"
+#include "TextBlockPanel.h"
 #include "ProgramOptions.h"
 #include "RadioGroup.h"
 #include "Rounding.h"
@@ -106,6 +107,7 @@ TCoverMakerMainForm::TCoverMakerMainForm(const TMainFormSetup &setup, QWidget *p
     CreateDialogs();
     CreateEditMenu();
     CreatePrintItems();
+    CreateBlockItems();
     SetTabOrder();
     NameControls();
     // What start-up put on the cover is no change of the user's.
@@ -447,7 +449,9 @@ void TCoverMakerMainForm::NameControls()
         {Autosize1, "Autosize1"},         {UserDefined1, "UserDefined1"},
         {Center1, "Center1"},             {ZoomIn1, "ZoomIn1"},
         {ZoomOut1, "ZoomOut1"},           {Background1, "Background1"},
-        {PastePicture1, "PastePicture1"},
+        {PastePicture1, "PastePicture1"}, {AddTextBlock1, "AddTextBlock1"},
+        {DeleteTextBlock1, "DeleteTextBlock1"}, {Insert1, "Insert1"},
+        {TextBlock1, "TextBlock1"},       {BlockPanel, "BlockPanel"},
     };
     for (const auto &[object, name] : names)
         object->setObjectName(QLatin1String(name));

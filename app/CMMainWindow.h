@@ -43,6 +43,7 @@ class TPaintBox;
 class TPictureChooser;
 class TPanel;
 class TRadioGroup;
+class TTextBlockPanel;
 
 // What the main window is given from outside: where its data files are, how
 // it shows message boxes and how it measures its devices.
@@ -226,6 +227,13 @@ private:
     QAction *ZoomOut1 = nullptr;
     QAction *Background1 = nullptr;
     QAction *PastePicture1 = nullptr;
+    QAction *AddTextBlock1 = nullptr;
+    QAction *DeleteTextBlock1 = nullptr;
+
+    // Text blocks: the Insert menu and the panel of the selected block.
+    QMenu *Insert1 = nullptr;
+    QAction *TextBlock1 = nullptr;
+    TTextBlockPanel *BlockPanel = nullptr;
 
     uint8_t MeasureUnit = 0; // 0 inches, 1 centimetres
     QString SavedCoverName;
@@ -282,6 +290,9 @@ private:
     void Autosize1Click();
     void UserDefined1Click();
     void Exit1Click();
+    void TextBlock1Click();
+    void DeleteTextBlock1Click();
+    void BlockFontButtonClick();
 
     // View callbacks.
     void SelectionChanged();
@@ -303,6 +314,11 @@ private:
     void SetTabOrder();
     void CreateMenus();
     void CreateAreaPopupMenu();
+    void CreateBlockItems();
+    void ApplyBlockTexts();
+    // The block panel shows the selected block, and is there while the
+    // cover has any.
+    void UpdateBlockPanel();
     void CreateDialogs();
     // A user-interface text by its number. The built-in English text
     // stands until the language table answers for it.

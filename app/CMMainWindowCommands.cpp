@@ -388,6 +388,7 @@ void TCoverMakerMainForm::PictureChanged()
 void TCoverMakerMainForm::CoverChanged()
 {
     ShowModifiedMark();
+    UpdateBlockPanel();
     // The panels follow every change of the cover, not only a new
     // selection: a picture placed or cleared changes what the image panel
     // offers, a new layout turns the side areas' texts. Each control is
@@ -417,4 +418,5 @@ void TCoverMakerMainForm::CoverReplaced()
     (multiple ? MultiButton : SingleButton)->setChecked(true);
     CoverView->SelectArea(m_cover->SelectedArea());
     SelectionChanged();
+    UpdateBlockPanel();
 }

@@ -215,6 +215,7 @@ void TCoverMakerMainForm::ApplyLanguage()
     ApplyFileTexts();
     ApplyEditTexts();
     ApplyPrintTexts();
+    ApplyBlockTexts();
     // The radio groups made their buttons anew.
     if (CoverView)
         SetTabOrder();

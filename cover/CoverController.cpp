@@ -146,9 +146,9 @@ void TCoverController::CommitStep(int nameText, int mergeKey)
     m_committedRevision = m_document->Revision();
 }
 
-void TCoverController::CommitGesture(int nameText)
+void TCoverController::CommitGesture(int nameText, int mergeKey)
 {
-    Step(nameText, -1, [] {});
+    Step(nameText, mergeKey, [] {});
 }
 
 TOutcome TCoverController::Batch(int nameText, const std::function<void()> &work)

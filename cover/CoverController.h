@@ -120,9 +120,21 @@ public:
     // The area's picture as the clipboard takes it; null for an empty area.
     QMimeData *PictureData(int32_t area) const;
 
+    // Text blocks, each command one step. A new block is centred in its
+    // area, empty; index, when given, receives where it went. Typing in one
+    // block merges into one step.
+    TOutcome AddTextBlock(int32_t area, int *index = nullptr);
+    TOutcome SetTextBlock(int32_t area, int index, const TTextBlock &block);
+    TOutcome SetTextBlockText(int32_t area, int index, const QString &text);
+    TOutcome RemoveTextBlock(int32_t area, int index);
+    bool HasBlock(int32_t area, int index) const;
+    // The merge key of typing in one block, for a gesture that types.
+    static int BlockTypingKey(int32_t area, int index);
+
     // A change the view made by a gesture (a drag, a key) becomes a step of
-    // that name (a text number).
-    void CommitGesture(int nameText);
+    // that name (a text number); gestures of one merge key that follow each
+    // other make one step.
+    void CommitGesture(int nameText, int mergeKey = -1);
     // Runs work as one step of that name, whatever commands it runs.
     TOutcome Batch(int nameText, const std::function<void()> &work);
     TOutcome Undo();

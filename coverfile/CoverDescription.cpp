@@ -17,6 +17,9 @@ const char *const ViewWords[] = {"stretch", "autosize", "userDefined"};
 const char *const AlignmentWords[] = {"left", "right", "center"}; // taLeft, taRight, taCenter
 const char *const OrientationWords[] = {"horizontal", "vertical"};
 const char *const PositionWords[] = {"top", "center", "bottom"};
+const char *const BlockAlignWords[] = {"left", "center", "right"};
+const char *const BlockVAlignWords[] = {"top", "center", "bottom"};
+const char *const FitWords[] = {"clip", "shrink", "columns"};
 
 // Bounds of values no user reaches, so that no stored value overflows the
 // drawing arithmetic.
@@ -46,6 +49,27 @@ QJsonObject DescribeSize(const CoverSize &s)
                        {"multipleHeight", s.MultipleHeight}};
 }
 
+QJsonObject DescribeBlock(const TTextBlock &b)
+{
+    return QJsonObject{
+        {"box", QJsonArray{b.X, b.Y, b.Width, b.Height}},
+        {"rotation", b.Rotation},
+        {"text", b.Text},
+        {"font", QJsonObject{{"name", b.FontName},
+                             {"size", b.FontSize},
+                             {"bold", b.Bold},
+                             {"italic", b.Italic},
+                             {"underline", b.Underline},
+                             {"strikeOut", b.StrikeOut},
+                             {"color", ColorName(b.Color)}}},
+        {"alignment", BlockAlignWords[std::min(int(b.HAlign), 2)]},
+        {"verticalAlignment", BlockVAlignWords[std::min(int(b.VAlign), 2)]},
+        {"fit", FitWords[std::min(int(b.Fit), 2)]},
+        {"columns", b.Columns},
+        {"lineSpacing", b.LineSpacing},
+    };
+}
+
 QJsonObject DescribeArea(const TAreaState &a, const TPictureEntry &picture)
 {
     QJsonObject o;
@@ -69,6 +93,12 @@ QJsonObject DescribeArea(const TAreaState &a, const TPictureEntry &picture)
     o.insert("alignment", AlignmentWords[a.Alignment <= taCenter ? a.Alignment : int(taCenter)]);
     o.insert("orientation", OrientationWords[a.Orientation == toVert ? 1 : 0]);
     o.insert("textPosition", PositionWords[a.TextPos <= tpBottom ? a.TextPos : int(tpCenter)]);
+    if (!a.Blocks.empty()) {
+        QJsonArray blocks;
+        for (const TTextBlock &b : a.Blocks)
+            blocks.append(DescribeBlock(b));
+        o.insert("blocks", blocks);
+    }
     return o;
 }
 
@@ -170,6 +200,63 @@ bool ReadSize(TReader &r, const QJsonObject &o, CoverSize &size)
     return true;
 }
 
+bool ReadBlock(TReader &r, const QJsonObject &o, TTextBlock &b)
+{
+    const QJsonArray box = o.value(QLatin1String("box")).toArray();
+    if (box.size() != 4)
+        return r.Fail(QStringLiteral("box"));
+    const QJsonObject sides{{"x", box.at(0)}, {"y", box.at(1)}, {"w", box.at(2)}, {"h", box.at(3)}};
+    const double reach = TTextBlock::MaxReachMm;
+    int h = 0, v = 0, fit = 0;
+    QJsonObject font;
+    QColor color;
+    // The box is named as a whole, as the file holds it.
+    TReader box4;
+    if (!box4.Number(sides, "x", -reach, reach, b.X) || !box4.Number(sides, "y", -reach, reach, b.Y) ||
+        !box4.Number(sides, "w", TTextBlock::MinSideMm, reach, b.Width) ||
+        !box4.Number(sides, "h", TTextBlock::MinSideMm, reach, b.Height))
+        return r.Fail(QStringLiteral("box"));
+    if (!r.Integer(o, "rotation", 0, 270, b.Rotation) ||
+        !r.String(o, "text", b.Text, TTextBlock::MaxTextBytes) || !r.Object(o, "font", font) ||
+        !r.String(font, "name", b.FontName, 1000) ||
+        !r.Number(font, "size", TTextBlock::MinFontSize, TTextBlock::MaxFontSize, b.FontSize) ||
+        !r.Bool(font, "bold", b.Bold) || !r.Bool(font, "italic", b.Italic) ||
+        !r.Bool(font, "underline", b.Underline) || !r.Bool(font, "strikeOut", b.StrikeOut) ||
+        !r.Color(font, "color", color) || !r.Word(o, "alignment", BlockAlignWords, h) ||
+        !r.Word(o, "verticalAlignment", BlockVAlignWords, v) || !r.Word(o, "fit", FitWords, fit) ||
+        !r.Integer(o, "columns", 1, TTextBlock::MaxColumns, b.Columns) ||
+        !r.Number(o, "lineSpacing", TTextBlock::MinLineSpacing, TTextBlock::MaxLineSpacing,
+                  b.LineSpacing))
+        return false;
+    b.Color = QColorToColorRef(color);
+    b.HAlign = TBlockAlign(h);
+    b.VAlign = TBlockAlign(v);
+    b.Fit = TBlockFit(fit);
+    QString what;
+    if (!b.IsValid(&what))
+        return r.Fail(what);
+    return true;
+}
+
+bool ReadBlocks(TReader &r, const QJsonObject &o, TTextBlocks &blocks)
+{
+    blocks.clear();
+    if (!o.contains(QLatin1String("blocks")))
+        return true;
+    const QJsonValue v = o.value(QLatin1String("blocks"));
+    if (!v.isArray() || v.toArray().size() > TTextBlock::MaxPerArea)
+        return r.Fail(QStringLiteral("blocks"));
+    for (const QJsonValue &item : v.toArray()) {
+        TTextBlock b;
+        if (!item.isObject())
+            return r.Fail(QStringLiteral("blocks"));
+        if (!ReadBlock(r, item.toObject(), b))
+            return false;
+        blocks.push_back(b);
+    }
+    return true;
+}
+
 bool ReadArea(TReader &r, const QJsonObject &o, CoverArea area, TAreaState &a,
               TPictureEntry &picture)
 {
@@ -203,7 +290,7 @@ bool ReadArea(TReader &r, const QJsonObject &o, CoverArea area, TAreaState &a,
         !r.String(font, "name", fontName, 1000) || !r.Integer(font, "size", 1, MaxFontSize, size) ||
         !r.Bool(font, "bold", bold) || !r.Bool(font, "italic", italic) ||
         !r.Bool(font, "underline", underline) || !r.Bool(font, "strikeOut", strikeOut) ||
-        !r.Color(font, "color", color))
+        !r.Color(font, "color", color) || !ReadBlocks(r, o, a.Blocks))
         return false;
     // Any zoom the document holds, which is what any command leaves.
     if (!TCoverDocument::IsValidZoom(a.Zoom))
@@ -239,11 +326,14 @@ QByteArray DescribeCover(const TCoverFileContent &content,
                          const std::array<TPictureEntry, 3> &pictures)
 {
     QJsonArray areas;
-    for (size_t i = 0; i < 3; ++i)
+    bool blocks = false;
+    for (size_t i = 0; i < 3; ++i) {
         areas.append(DescribeArea(content.State.Areas[i], pictures[i]));
+        blocks = blocks || !content.State.Areas[i].Blocks.empty();
+    }
     const QJsonObject root{
         {"format", FormatName},
-        {"version", CoverFormatVersion},
+        {"version", blocks ? CoverFormatVersion : 1},
         {"mode", content.State.Mode == CoverMode::Multiple ? "multiple" : "single"},
         {"size", DescribeSize(content.State.Size)},
         {"selectedArea", content.SelectedArea},

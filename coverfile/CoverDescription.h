@@ -16,11 +16,13 @@ struct TCoverFileContent
     int32_t OffsetPixelsPerCm = 0;
 };
 
-// The version of the description this program writes, and the newest it
-// reads.
-constexpr int CoverFormatVersion = 1;
-// The description's own limit: a cover's texts and names come nowhere near.
-constexpr qint64 MaxDescriptionBytes = 1024 * 1024;
+// The newest version of the description this program reads and writes. A
+// cover without text blocks is written as version 1, which every earlier
+// build opens.
+constexpr int CoverFormatVersion = 2;
+// The description's own limit: the most text blocks every area may hold,
+// with the most text each, come near it, and nothing else does.
+constexpr qint64 MaxDescriptionBytes = 32 * 1024 * 1024;
 
 // Where an area's picture lies in the archive, as the description names it.
 struct TPictureEntry

@@ -185,6 +185,25 @@ const std::map<int, const char *> &Table()
         {273, "Crash protection is off: the recovery copy cannot be written (%1). Velmora tries again at the next change."},
         {274, "Remove this copy? If you keep it, it is offered again at the next start."},
         {275, "These pictures could not be restored; their areas are empty (area: reason): %1"},
+        // Text blocks.
+        {277, "Insert"},
+        {278, "Text Block"},
+        {279, "Add text block"},
+        {280, "Text block"},
+        {281, "Fitting:"},
+        {282, "Clip"},
+        {283, "Shrink to fit"},
+        {284, "Columns"},
+        {285, "Columns:"},
+        {286, "Line spacing:"},
+        {287, "Rotation:"},
+        {288, "Move text block"},
+        {289, "Resize text block"},
+        {290, "Delete text block"},
+        {291, "Text block settings"},
+        {292, "&Delete Text Block"},
+        {293, "An area holds at most %1 text blocks."},
+        {294, "Add &Text Block"},
     };
     return table;
 }

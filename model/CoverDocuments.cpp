@@ -118,6 +118,7 @@ void TCoverDocument::SetState(const TDocumentState &state)
         to.Alignment = from.Alignment;
         to.Orientation = from.Orientation;
         to.TextPos = from.TextPos;
+        to.Blocks = from.Blocks;
     }
     if (m_revision == before)
         Touch();
@@ -370,6 +371,7 @@ void TCoverDocument::Reset()
         a.BackColor = 0xFFFFFF;
         a.Offset = TPoint();
         a.Zoom = 1.0;
+        a.Blocks.clear();
         a.Font.SetName(QStringLiteral("Times New Roman"));
         a.Font.SetSize(30);
     }
@@ -408,4 +410,31 @@ void TCoverDocument::ResetOffsetQuietly(CoverArea area)
 void TCoverDocument::SetOffsetQuietly(CoverArea area, TPoint offset)
 {
     At(area).Offset = offset;
+}
+
+const TTextBlocks &TCoverDocument::GetBlocks(CoverArea area) const
+{
+    return At(area).Blocks;
+}
+
+void TCoverDocument::SetBlocks(CoverArea area, const TTextBlocks &blocks)
+{
+    Change(At(area).Blocks, blocks);
+}
+
+QSizeF TCoverDocument::AreaSizeMm(CoverArea area) const
+{
+    const CoverSize &s = m_state.Size;
+    double width = 0;
+    double height = 0;
+    if (m_state.Mode == CoverMode::Single) {
+        if (area == 1) {
+            width = s.SingleWidth;
+            height = s.SingleHeight;
+        }
+    } else if (area >= 1 && area <= 3) {
+        width = area == 1 ? s.LeftWidth : area == 2 ? s.CenterWidth : s.RightWidth;
+        height = s.MultipleHeight;
+    }
+    return QSizeF(std::max(0.0, width) * 25.4, std::max(0.0, height) * 25.4);
 }

@@ -5,6 +5,7 @@
 #include "CoverSizes.h"
 #include "Geometry.h"
 #include "Graphic.h"
+#include "TextBlocks.h"
 
 #include <QImage>
 #include <array>
@@ -94,6 +95,7 @@ struct TAreaState
     TCoverFont Font;
     uint8_t Orientation = toHorz;
     uint8_t TextPos = tpCenter;
+    TTextBlocks Blocks; // drawn above the picture and the line, last on top
 };
 
 // Everything the user has put on the cover, as a value: copying it copies
@@ -180,6 +182,11 @@ public:
     void SetOrientation(CoverArea area, uint8_t code);
     uint8_t GetTextPosition(CoverArea area) const;
     void SetTextPosition(CoverArea area, uint8_t code);
+    // The area's size on paper in millimetres, as its cover size gives it
+    // in the current mode; empty for an area the mode does not show.
+    QSizeF AreaSizeMm(CoverArea area) const;
+    const TTextBlocks &GetBlocks(CoverArea area) const;
+    void SetBlocks(CoverArea area, const TTextBlocks &blocks);
 
     void SetCoverSize(const CoverSize &size);
     void SetMode(CoverMode mode);

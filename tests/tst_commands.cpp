@@ -54,7 +54,8 @@ private Q_SLOTS:
             order << (a->isSeparator() ? QStringLiteral("-") : a->text());
         QCOMPARE(order.join('|'),
                  QStringLiteral("&Change...|C&lear|-|Stretch|Autosize|User "
-                                "Defined|-|Center|Zoom &In|Zoom &Out|-|BG Color...|-|Paste"));
+                                "Defined|-|Center|Zoom &In|Zoom &Out|-|BG Color...|-|Paste|-|"
+                                "Add &Text Block|&Delete Text Block"));
         QCOMPARE(Ui(f).AreaPopupMenu()->defaultAction(), Ui(f).Change1());
         ClickArea(f, 1);
         const QImage pic = SolidPicture(40, 20, Qt::blue);

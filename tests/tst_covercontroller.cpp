@@ -2,6 +2,7 @@
 // The cover controller with no window: every command one step back and
 // forth, the modified state, saving and opening, and random runs of commands
 // that must save and open as the same cover.
+#include "CoverArchive.h"
 #include "CoverController.h"
 #include "CoverFile.h"
 #include "CoverStates.h"
@@ -12,6 +13,8 @@
 #include "TestFiles.h"
 
 #include <QGuiApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMimeData>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -43,6 +46,7 @@ void Prepare(TCoverController &c)
     QVERIFY(c.NewCover(Case(), CoverMode::Multiple).Ok());
     QVERIFY(c.PlaceImage(2, QuarterPicture(40, 30)).Ok());
     QVERIFY(c.SetPlacement(2, TCoverController::TPlacement::UserDefined).Ok());
+    QVERIFY(c.AddTextBlock(2).Ok());
     c.StartAfresh();
 }
 
@@ -101,6 +105,18 @@ private Q_SLOTS:
             other.Name = QStringLiteral("Other");
             return c.NewCover(other, CoverMode::Single);
         });
+        row("add block", "Add text block", [](TCoverController &c) { return c.AddTextBlock(1); });
+        row("block settings", "Text block settings", [](TCoverController &c) {
+            TTextBlock b = c.Document().GetBlocks(2)[0];
+            b.Fit = TBlockFit::Columns;
+            b.Columns = 3;
+            b.Rotation = 90;
+            return c.SetTextBlock(2, 0, b);
+        });
+        row("block typing", "Typing", [](TCoverController &c) {
+            return c.SetTextBlockText(2, 0, QStringLiteral("1\tIntro\t1:02\n2\tOutro\t3:04"));
+        });
+        row("delete block", "Delete text block", [](TCoverController &c) { return c.RemoveTextBlock(2, 0); });
         row("drop two", "Drop pictures", [this](TCoverController &c) {
             const QString a = m_dir.filePath("d1.bmp"), b = m_dir.filePath("d2.bmp");
             WriteBytes(a, WriteBmp(QuarterPicture(6, 6)));
@@ -156,6 +172,79 @@ private Q_SLOTS:
         const int count = c.Steps().count();
         QVERIFY(c.SetText(3, QStringLiteral("hidden")).Ok());
         QCOMPARE(c.Steps().count(), count);
+    }
+
+    void textBlocksMergeTypingAndKeepTheirLimits()
+    {
+        TCoverController c{QString()};
+        Prepare(c);
+        for (const char *text : {"1", "1\t", "1\tIntro"})
+            QVERIFY(c.SetTextBlockText(2, 0, QString::fromLatin1(text)).Ok());
+        QVERIFY(c.AddTextBlock(2).Ok());
+        QVERIFY(c.SetTextBlockText(2, 1, QStringLiteral("other block")).Ok());
+        QVERIFY(c.SetTextBlockText(2, 0, QStringLiteral("1\tIntro\t1:02")).Ok());
+        QCOMPARE(c.Steps().count(), 4);
+        // A new block lies centred in its area, in the area's face.
+        const TTextBlock &added = c.Document().GetBlocks(2)[1];
+        const QSizeF area = c.Document().AreaSizeMm(2);
+        QVERIFY(std::abs(added.X * 2 + added.Width - area.width()) < 0.1);
+        QVERIFY(std::abs(added.Y * 2 + added.Height - area.height()) < 0.1);
+        QCOMPARE(added.FontName, c.Document().GetFont(2).Name());
+        // No more blocks than an area holds, and no block the program would
+        // not make.
+        for (int i = 2; i < TTextBlock::MaxPerArea; ++i)
+            QVERIFY(c.AddTextBlock(2).Ok());
+        const int count = c.Steps().count();
+        const TOutcome full = c.AddTextBlock(2);
+        QCOMPARE(full.Error, QStringLiteral("An area holds at most 64 text blocks."));
+        TTextBlock wrong = added;
+        wrong.Columns = 9;
+        QCOMPARE(c.SetTextBlock(2, 1, wrong).Error, QStringLiteral("Range check error"));
+        QVERIFY(!c.SetTextBlockText(2, 1, QString(TTextBlock::MaxTextBytes + 1, QLatin1Char('x'))).Ok());
+        QCOMPARE(c.Steps().count(), count);
+        // A block of an area the cover does not show, or not there, is no
+        // command at all.
+        QVERIFY(c.RemoveTextBlock(2, 64).Ok() && c.RemoveTextBlock(0, 0).Ok());
+        QCOMPARE(c.Steps().count(), count);
+    }
+
+    void onlyACoverWithBlocksIsSavedAsVersionTwo()
+    {
+        const auto version = [](const QString &file) {
+            QFile f(file);
+            if (!f.open(QIODevice::ReadOnly))
+                return -1;
+            TZipReader zip(f);
+            QString why;
+            QByteArray json;
+            return zip.Read(QLatin1String(CoverDescriptionEntry), MaxDescriptionBytes, json, why)
+                       ? QJsonDocument::fromJson(json).object().value("version").toInt()
+                       : -1;
+        };
+        TCoverController c{QString()};
+        Prepare(c);
+        TTextBlock b = c.Document().GetBlocks(2)[0];
+        b.Text = QStringLiteral("Été\t日本\n2\tTwo");
+        b.Rotation = 270;
+        b.Fit = TBlockFit::Columns;
+        b.Columns = 2;
+        b.FontSize = 9.5;
+        b.LineSpacing = 1.25;
+        b.X = -3.5;
+        b.Color = 0x123456;
+        QVERIFY(c.SetTextBlock(2, 0, b).Ok());
+        const QString file = m_dir.filePath("blocks.vmcover");
+        QVERIFY(c.Save(file).Ok());
+        QCOMPARE(version(file), 2);
+        TCoverController other{QString()};
+        QVERIFY(other.Open(file).Ok());
+        CompareStates(c.Document().State(), other.Document().State());
+        // Without blocks, the file is one every earlier build opens.
+        QVERIFY(c.RemoveTextBlock(2, 0).Ok());
+        QVERIFY(c.Save(file).Ok());
+        QCOMPARE(version(file), 1);
+        QVERIFY(other.Open(file).Ok());
+        CompareStates(c.Document().State(), other.Document().State());
     }
 
     void savedCoverOpensAsItWas()

@@ -262,7 +262,7 @@ private Q_SLOTS:
         QTest::newRow("newer version")
             << Archive({{"cover.json", description("", 7)}}) << "newer version of Velmora";
         QTest::newRow("huge description")
-            << Archive({{"cover.json", QByteArray(2 * 1024 * 1024, ' ')}})
+            << Archive({{"cover.json", QByteArray(MaxDescriptionBytes + 1, ' ')}})
             << "larger than a cover file may hold";
         QByteArray path = picture;
         path.replace("pictures/area1.jpg", "../../etc/area1.jpg");
@@ -303,6 +303,24 @@ private Q_SLOTS:
             << padded(jpeg) << "far larger than a picture of 16 x 16 pixels";
         // Sizes and offsets beyond what the window can show are refused
         // with the file, before anything is shown.
+        // Text blocks, checked value by value as every other.
+        const auto blocks = [&](int count, const QByteArray &spoil = {}) {
+            QByteArray block = R"({"box":[1,2,30,20],"rotation":0,"text":"1\tIntro","font":{
+                "name":"Arial","size":9.5,"bold":false,"italic":false,"underline":false,
+                "strikeOut":false,"color":"#000000"},"alignment":"left","verticalAlignment":"top",
+                "fit":"columns","columns":2,"lineSpacing":1})";
+            if (!spoil.isEmpty())
+                block.replace(spoil.left(spoil.indexOf('|')), spoil.mid(spoil.indexOf('|') + 1));
+            QByteArrayList list;
+            for (int i = 0; i < count; ++i)
+                list << block;
+            return Archive({{"cover.json", description("\"blocks\":[" + list.join(',') + "],", 2)}});
+        };
+        QTest::newRow("65 blocks") << blocks(65) << "\"blocks\" is not valid";
+        QTest::newRow("block turned askew")
+            << blocks(1, "\"rotation\":0|\"rotation\":45") << "\"rotation\" is not valid";
+        QTest::newRow("block of no size") << blocks(1, "[1,2,30,20]|[1,2,0,20]") << "\"box\" is not valid";
+        QTest::newRow("six columns") << blocks(1, "\"columns\":2|\"columns\":6") << "\"columns\" is not valid";
         QByteArray huge = description("");
         huge.replace("\"singleWidth\":5", "\"singleWidth\":39370");
         QTest::newRow("size beyond any cover")

@@ -170,11 +170,13 @@ void TCoverView::SetShowScale(bool flag)
 
 void TCoverView::DocumentRepaint()
 {
+    CheckBlockSelection();
     update();
 }
 
 void TCoverView::DocumentRelayout()
 {
+    CheckBlockSelection();
     Relayout();
 }
 
@@ -206,5 +208,7 @@ void TCoverView::Guarded(const std::function<void()> &work)
 void TCoverView::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    // The editor lies over the block where it was.
+    EndBlockEdit();
     Guarded([this] { Relayout(); });
 }

@@ -17,6 +17,7 @@
 
 class EVelmoraError;
 class QPainter;
+class QPlainTextEdit;
 class QPrinter;
 
 // AreaRect[1..3]; any other index raises "Range check error".
@@ -75,6 +76,18 @@ public:
     using TPopupEvent = std::function<void(TCoverView *sender, Qt::MouseButton button,
                                            Qt::KeyboardModifiers shift, int x, int y)>;
     using TErrorEvent = std::function<void(const EVelmoraError &error)>;
+    // What the user did to a text block with the mouse or the keyboard,
+    // once the document holds it.
+    enum class TBlockGesture
+    {
+        Move,
+        Resize,
+        Nudge,
+        Delete,
+        Typing,
+    };
+    using TBlockGestureEvent =
+        std::function<void(TCoverView *sender, TBlockGesture gesture, int32_t area, int index)>;
 
     static constexpr double NoDisplayHeightRatio = 9999999.0;
     static constexpr int32_t NoPrinterPixelsPerCm = ::NoPrinterPixelsPerCm;
@@ -108,6 +121,28 @@ public:
     // overflows, a layout on resize) end up here instead of in the event loop.
     void SetOnError(TErrorEvent handler) { FOnError = std::move(handler); }
     void SetAllowDrag(bool allow) { FAllowDrag = allow; }
+    void SetOnBlockGesture(TBlockGestureEvent handler) { FOnBlockGesture = std::move(handler); }
+    // Called when another block (or none) is selected.
+    void SetOnBlockSelection(TNotifyEvent handler) { FOnBlockSelection = std::move(handler); }
+
+    // The text block selected: its area and index, -1 for none.
+    int32_t SelectedBlockArea() const { return FBlockArea; }
+    int SelectedBlock() const { return FBlockIndex; }
+    // Selects a block (and its area); an index the area lacks selects none.
+    void SelectBlock(int32_t area, int index);
+    // A block's box on the view, in the view's pixels.
+    QRectF BlockRect(int32_t area, int index) const;
+    // The block under a point, topmost first; false for none.
+    bool BlockAt(TPoint p, int32_t &area, int &index) const;
+    // Edits the selected block's text in place, in a box over it, until
+    // Ctrl+Enter, Escape or a click elsewhere.
+    void EditBlock();
+    void EndBlockEdit();
+    bool IsEditingBlock() const;
+    // The editor while a block is edited; null otherwise.
+    QPlainTextEdit *BlockEditor() const;
+    // How close to a selected block's handle a press takes it, in pixels.
+    static constexpr int HandleReach = 5;
     // Keep on-screen copies of large pictures between paints (see
     // TScaledPictureCache). Off only to measure what it saves.
     void SetUseScaledPictureCache(bool use) { FUseScaledPictureCache = use; }
@@ -165,6 +200,9 @@ public:
     void DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, const TRect &rect,
                          const TRect *bleed = nullptr);
     void DrawAreaText(CoverArea area, QImage &canvas, bool forPrint, const TRect &rect);
+    // The area's text blocks drawn into rect of canvas, where the whole area
+    // lies.
+    void DrawAreaBlocks(CoverArea area, QImage &canvas, const TRect &rect);
     // The area drawn with the painter itself into page (device pixels),
     // its bitmap rectangle being bitmap: what ExportPdf writes of it.
     void ExportArea(QPainter &p, CoverArea area, const QRectF &page, const QRectF &reach,
@@ -189,6 +227,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     TAreaRects FAreaRect;
@@ -210,12 +249,40 @@ private:
     bool FShowScale = false;
     TErrorEvent FOnError;
     bool FUseScaledPictureCache = true;
+    TBlockGestureEvent FOnBlockGesture;
+    TNotifyEvent FOnBlockSelection;
+    int32_t FBlockArea = -1;
+    int FBlockIndex = -1;
+    // The block drag under way: -1 none, 0 to 7 a handle clockwise from the
+    // top-left corner, 8 the whole block; the press and the block before.
+    int FBlockDrag = -1;
+    TPoint FBlockDown;
+    TTextBlock FBlockBefore;
+    QPlainTextEdit *FBlockEditor = nullptr;
 
     void MouseDown(Qt::MouseButton button, Qt::MouseButtons held, TPoint p);
     void MouseMove(TPoint p);
     void MouseUp(Qt::MouseButton button, TPoint p);
     void DblClick();
     void KeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // Block gestures: true when the press, move, release or key was a
+    // block's.
+    bool BlockMouseDown(Qt::MouseButton button, TPoint p);
+    bool BlockMouseMove(TPoint p);
+    bool BlockMouseUp();
+    bool BlockKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // The selected block's handle within reach of p; -1 for none.
+    int HandleAt(TPoint p) const;
+    // The selected block as it is now, and changed.
+    const TTextBlock *Block() const;
+    void ChangeBlock(const TTextBlock &block);
+    void RemoveBlock();
+    void BlockGesture(TBlockGesture gesture);
+    // The selection made good again after the document changed under it.
+    void CheckBlockSelection();
+    void DrawBlockSelection(QImage &canvas);
+    // Device pixels per millimetre of an area's rectangle.
+    QPointF AreaScale(CoverArea area, const TRect &rect) const;
     int32_t AreaCount() const;
     // The text's size in pixels on the screen (whole) or on the print bitmap.
     double TextPixelSize(const TCoverFont &font, bool forPrint) const;

@@ -67,6 +67,10 @@ void TCoverView::ExportArea(QPainter &p, CoverArea area, const QRectF &page, con
     if (LayOutText(area, true, rect, text) && text.TextWidth > 0 && text.TextHeight > 0)
         DrawTextLine(p, FDocument->GetText(area), text.Font, FDocument->GetFont(area).Color(),
                      text.Measure, toPage(text.Box), FDocument->GetOrientation(area) == toVert);
+    const QSizeF mm = FDocument->AreaSizeMm(area);
+    if (mm.width() > 0 && mm.height() > 0)
+        DrawTextBlocks(p, FDocument->GetBlocks(area), page, page.width() / mm.width(),
+                       page.height() / mm.height());
     p.restore();
 }
 

@@ -129,8 +129,14 @@ int32_t TCoverView::AreaAt(TPoint p) const
     return hit;
 }
 
-void TCoverView::MouseDown(Qt::MouseButton, Qt::MouseButtons held, TPoint p)
+void TCoverView::MouseDown(Qt::MouseButton button, Qt::MouseButtons held, TPoint p)
 {
+    if (BlockMouseDown(button, p)) {
+        FDragArea = -1;
+        FDblClickPending = false;
+        FDownPoint = p;
+        return;
+    }
     const int32_t prev = FSelectedArea;
     const int32_t hit = AreaAt(p);
     if (hit != -1)
@@ -159,6 +165,8 @@ void TCoverView::MouseDown(Qt::MouseButton, Qt::MouseButtons held, TPoint p)
 
 void TCoverView::MouseMove(TPoint p)
 {
+    if (BlockMouseMove(p))
+        return;
     if (FDragArea == -1 || !FDocument)
         return;
     const TPoint q = PrinterToScreen(FDragOffset);
@@ -169,6 +177,8 @@ void TCoverView::MouseMove(TPoint p)
 void TCoverView::MouseUp(Qt::MouseButton button, TPoint p)
 {
     FDragArea = -1;
+    if (BlockMouseUp())
+        return;
     if (button == Qt::RightButton && FSelectedArea != -1 && PointInRect(p, FAreaRect[FSelectedArea]) &&
         FOnAreaPopup)
         FOnAreaPopup(this, Qt::RightButton, Qt::NoModifier, p.X, p.Y);
@@ -178,6 +188,11 @@ void TCoverView::DblClick()
 {
     if (FSelectedArea == -1)
         return;
+    // A double click on a block edits its text; the picture stays.
+    if (Block() && BlockRect(FBlockArea, FBlockIndex).contains(QPointF(FDownPoint.X, FDownPoint.Y))) {
+        EditBlock();
+        return;
+    }
     FDblClickPending = true;
     if (PointInRect(FDownPoint, FAreaRect[FSelectedArea]) && FOnAreaDblClick)
         FOnAreaDblClick(this);
@@ -248,13 +263,21 @@ void TCoverView::mouseDoubleClickEvent(QMouseEvent *event)
     Guarded([&] {
         if (event->button() == Qt::LeftButton)
             DblClick();
-        MouseDown(event->button(), event->buttons(), PointOf(event));
+        // The press that made the double click would end the edit it began.
+        if (!IsEditingBlock())
+            MouseDown(event->button(), event->buttons(), PointOf(event));
     });
 }
 
 void TCoverView::keyPressEvent(QKeyEvent *event)
 {
     const int key = event->key();
+    bool block = false;
+    Guarded([&] { block = BlockKeyDown(key, event->modifiers()); });
+    if (block) {
+        event->accept();
+        return;
+    }
     if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Plus ||
         key == Qt::Key_Minus) {
         Guarded([&] { KeyDown(key, event->modifiers()); });

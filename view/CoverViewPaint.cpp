@@ -97,6 +97,9 @@ void TCoverView::PaintCover(QImage &canvas)
         DrawAreaPicture(a, canvas, false, FAreaRect[a]);
     for (CoverArea a = 1; a <= count; ++a)
         DrawAreaText(a, canvas, false, FAreaRect[a]);
+    for (CoverArea a = 1; a <= count; ++a)
+        DrawAreaBlocks(a, canvas, FAreaRect[a]);
+    DrawBlockSelection(canvas);
 
     if (FShowScale) {
         QPainter p(&canvas);

@@ -221,6 +221,7 @@ void TCoverView::Print(QPrinter &printer, const TPrintExtras &extras)
                 else
                     DrawAreaPicture(slot.Area, bitmap, true, rect, &whole);
                 DrawAreaText(slot.Area, bitmap, true, rect);
+                DrawAreaBlocks(slot.Area, bitmap, rect);
                 PrintBitmapInto(page, bitmap, bleed > 0 ? reach[i] : slot.Page);
             }
             DrawPrintMarks(page, slots, extras, dpi);

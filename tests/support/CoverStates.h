@@ -36,6 +36,7 @@ inline void CompareStates(const TDocumentState &a, const TDocumentState &b)
         QCOMPARE(x.Font.Color(), y.Font.Color());
         QCOMPARE(x.Orientation, y.Orientation);
         QCOMPARE(x.TextPos, y.TextPos);
+        QVERIFY(x.Blocks == y.Blocks);
     }
 }
 
