@@ -12,7 +12,7 @@ TTextBlockPanel::TTextBlockPanel(QWidget *parent) : TPanel(parent)
 {
     setFixedWidth(185);
     auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(16, 8, 16, 8);
+    column->setContentsMargins(10, 8, 10, 8);
     column->setSpacing(2);
     BlockCaption = new QLabel(QStringLiteral("Text block"), this);
     QFont bold = BlockCaption->font();

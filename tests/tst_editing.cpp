@@ -12,6 +12,9 @@
 #include "SampleFiles.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QClipboard>
 #include <QDropEvent>
 #include <QLineEdit>
@@ -148,6 +151,99 @@ private Q_SLOTS:
             CheckPanels(f);
         }
         QCOMPARE(steps.count(), before + states.size() - 1);
+    }
+
+    // A text block as the user makes it: the Insert menu, typing in place,
+    // a drag, a handle, the keys and the panel; each one step.
+    void textBlocksAreEditedWithMouseKeysAndPanel()
+    {
+        TProgram p;
+        TCoverMakerMainForm &f = *p.form;
+        TCoverView *view = Ui(f).CoverView();
+        QUndoStack &steps = f.Cover().Steps();
+        ClickArea(f, 1);
+        QVERIFY(!Ui(f).BlockPanel()->isVisibleTo(&f));
+        const int before = steps.count();
+        Ui(f).TextBlock1()->trigger();
+        QPlainTextEdit *editor = view->BlockEditor();
+        QVERIFY(editor && editor->isVisible());
+        QTest::keyClicks(editor, "1\tIntro\t1:02");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTest::keyClicks(editor, "2\tOutro\t3:04");
+        QTest::keyClick(editor, Qt::Key_Return, Qt::ControlModifier);
+        QVERIFY(!view->IsEditingBlock());
+        const auto block = [&] { return p.Doc().GetBlocks(1).at(0); };
+        QCOMPARE(block().Text, QStringLiteral("1\tIntro\t1:02\n2\tOutro\t3:04"));
+        QCOMPARE(steps.count(), before + 2);
+        QCOMPARE(Ui(f).Undo1()->text(), QStringLiteral("Undo Typing"));
+        QVERIFY(Ui(f).BlockPanel()->isVisibleTo(&f));
+        QVERIFY(Ui(f).BlockPanel()->BlockFitCombo->isEnabled());
+
+        // Dragged by its middle, in whole tenths of a millimetre.
+        const QSizeF mm = p.Doc().AreaSizeMm(1);
+        const double pxPerMm = view->AreaRect()[1].Width() / mm.width();
+        const TTextBlock start = block();
+        QPoint c = view->BlockRect(1, 0).center().toPoint();
+        QTest::mousePress(view, Qt::LeftButton, {}, c);
+        QTest::mouseMove(view, c + QPoint(7, 3));
+        QTest::mouseMove(view, c + QPoint(20, 10));
+        QTest::mouseRelease(view, Qt::LeftButton, {}, c + QPoint(20, 10));
+        QCoreApplication::processEvents();
+        QCOMPARE(Ui(f).Undo1()->text(), QStringLiteral("Undo Move text block"));
+        QVERIFY(std::abs(block().X - start.X - 20 / pxPerMm) <= 0.05);
+        QCOMPARE(std::round(block().X * 10) / 10, block().X);
+        QCOMPARE(block().Width, start.Width);
+        // Sized by its bottom-right corner; the top-left stays.
+        const TTextBlock moved = block();
+        c = view->BlockRect(1, 0).bottomRight().toPoint();
+        QTest::mousePress(view, Qt::LeftButton, {}, c);
+        QTest::mouseMove(view, c + QPoint(-30, 15));
+        QTest::mouseRelease(view, Qt::LeftButton, {}, c + QPoint(-30, 15));
+        QCoreApplication::processEvents();
+        QCOMPARE(Ui(f).Undo1()->text(), QStringLiteral("Undo Resize text block"));
+        QCOMPARE(block().X, moved.X);
+        QVERIFY(std::abs(block().Width - (moved.Width - 30 / pxPerMm)) <= 0.1);
+        QVERIFY(std::abs(block().Height - (moved.Height + 15 / pxPerMm)) <= 0.1);
+        // Nudged: a tenth, and with Shift a whole millimetre; one step.
+        const TTextBlock sized = block();
+        const int count = steps.count();
+        QTest::keyClick(view, Qt::Key_Right);
+        QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(steps.count(), count + 1);
+        QCOMPARE(block().X, std::round((sized.X + 0.1) * 10) / 10);
+        QCOMPARE(block().Y, std::round((sized.Y + 1) * 10) / 10);
+        // The panel: fitting and columns from the keyboard.
+        QComboBox *fit = Ui(f).BlockPanel()->BlockFitCombo;
+        fit->setFocus();
+        QTest::keyClick(fit, Qt::Key_Down);
+        QCOMPARE(block().Fit, TBlockFit::Columns);
+        QCOMPARE(Ui(f).Undo1()->text(), QStringLiteral("Undo Text block settings"));
+        QTest::keyClick(Ui(f).BlockPanel()->BlockColumnsSpin, Qt::Key_Up);
+        QCOMPARE(block().Columns, 2);
+        // A double click edits again; Escape ends without a change.
+        c = view->BlockRect(1, 0).center().toPoint();
+        QTest::mouseDClick(view, Qt::LeftButton, {}, c);
+        QVERIFY(view->IsEditingBlock());
+        QCOMPARE(view->BlockEditor()->toPlainText(), block().Text);
+        QTest::keyClick(view->BlockEditor(), Qt::Key_Escape);
+        QVERIFY(!view->IsEditingBlock());
+        QCOMPARE(p.chooser.Asked, 0); // no picture was asked for
+        // Delete removes it, and Undo brings it back, selected or not.
+        const TTextBlock last = block();
+        QTest::keyClick(view, Qt::Key_Delete);
+        QVERIFY(p.Doc().GetBlocks(1).empty());
+        QCOMPARE(Ui(f).Undo1()->text(), QStringLiteral("Undo Delete text block"));
+        QVERIFY(!Ui(f).BlockPanel()->isVisibleTo(&f));
+        Ui(f).Undo1()->trigger();
+        QVERIFY(block() == last);
+        // The popup menu adds one more, centred in the area.
+        view->SelectBlock(-1, -1);
+        ShowMenu(Ui(f).AreaPopupMenu());
+        QVERIFY(!Ui(f).DeleteTextBlock1()->isEnabled());
+        Ui(f).AddTextBlock1()->trigger();
+        QCOMPARE(p.Doc().GetBlocks(1).size(), size_t(2));
+        QCOMPARE(view->SelectedBlock(), 1);
+        QVERIFY(p.messages.Boxes.isEmpty());
     }
 
     // One key never means two histories; the panels follow the layout.

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QComboBox>
 #include <QRadioButton>
 #include <QStyleOptionButton>
 #include <QTest>
@@ -103,6 +104,16 @@ QStringList Overflows(QWidget *window)
                     1 - radio->x());
         } else if (auto *button = qobject_cast<QPushButton *>(w)) {
             check(button, button->text(), 8, button->width());
+        } else if (auto *combo = qobject_cast<QComboBox *>(w)) {
+            // Every choice, not only the one shown.
+            QStyleOptionComboBox o;
+            o.initFrom(combo);
+            const int room = combo->style()
+                                 ->subControlRect(QStyle::CC_ComboBox, &o,
+                                                  QStyle::SC_ComboBoxEditField, combo)
+                                 .width();
+            for (int i = 0; i < combo->count(); ++i)
+                check(combo, combo->itemText(i), 4, room);
         } else if (auto *group = qobject_cast<QGroupBox *>(w)) {
             check(group, group->title(), 12, group->width());
         } else if (auto *label = qobject_cast<QLabel *>(w);
@@ -146,6 +157,12 @@ private Q_SLOTS:
         // third line.
         Ui(f).ImageView()->Button(2)->click();
         QVERIFY(Ui(f).ZoomInButton()->isVisibleTo(&f));
+        // A text block's panel beside the image properties, its longest
+        // fitting chosen.
+        Ui(f).TextBlock1()->trigger();
+        QVERIFY(Ui(f).BlockPanel()->isVisibleTo(&f));
+        QTest::keyClick(Ui(f).CoverView()->BlockEditor(), Qt::Key_Escape);
+        QCOMPARE(Ui(f).BlockPanel()->BlockFitCombo->currentIndex(), int(TBlockFit::Shrink));
         QStringList problems;
         for (QAction *language : Ui(f).LanguageItems()->actions()) {
             language->trigger();

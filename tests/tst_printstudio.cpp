@@ -243,6 +243,77 @@ private Q_SLOTS:
         QVERIFY(p.printers.Shown.Extras.CutMarks && p.printers.Shown.Extras.BleedMm == 3);
     }
 
+    // A block's lines stay text on the exported page, where the layout puts
+    // them, and print in the same place through the printer's path.
+    void textBlocksExportAsTextWhereTheyPrint()
+    {
+        TProgram p;
+        QVERIFY(p.Cover().NewCover(MakeSize(5, 5, 1, 3, 1, 5), CoverMode::Multiple).Ok());
+        int index = -1;
+        QVERIFY(p.Cover().AddTextBlock(2, &index).Ok());
+        TTextBlock list = p.Doc().GetBlocks(2)[0];
+        list.Text = QStringLiteral("1\tIntro\t1:02\n2\tOutro\t3:04\n3\tÉté indien\t4:05");
+        list.FontName = QStringLiteral("Liberation Sans");
+        list.X = 5;
+        list.Y = 7.5;
+        list.Width = 60;
+        list.Height = 30;
+        QVERIFY(p.Cover().SetTextBlock(2, 0, list).Ok());
+        QVERIFY(p.Cover().AddTextBlock(1).Ok());
+        TTextBlock spine = p.Doc().GetBlocks(1)[0];
+        spine.Text = QStringLiteral("Artist - Album");
+        spine.Rotation = 270;
+        spine.X = 2;
+        spine.Y = 10;
+        spine.Width = 20;
+        spine.Height = 100;
+        QVERIFY(p.Cover().SetTextBlock(1, 0, spine).Ok());
+        const QString pdf = p.dir.filePath("blocks.pdf");
+        QVERIFY(p.Cover().ExportPdf(pdf, TPrintExtras()).Ok());
+        const QString text = Run("pdftotext", {pdf, "-"});
+        QVERIFY2(text.contains("Artist - Album") && text.contains("Été indien"), qPrintable(text));
+
+        // Each cell's left edge, and its baseline within the word's box.
+        const QString html = p.dir.filePath("blocks.html");
+        Run("pdftotext", {"-bbox", pdf, html});
+        const QString boxes = QString::fromUtf8(ReadBytes(html));
+        const TBlockLayout layout = LayOutTextBlock(list);
+        const double areaLeftMm = 1 * 25.4;
+        for (const char *word : {"Intro", "3:04", "2"}) {
+            const QRegularExpression re(QStringLiteral(
+                R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">%1</word>)re")
+                                            .arg(QRegularExpression::escape(QLatin1String(word))));
+            const QRegularExpressionMatch m = re.match(boxes);
+            QVERIFY2(m.hasMatch(), word);
+            const auto run = std::find_if(layout.Runs.begin(), layout.Runs.end(),
+                                          [&](const TBlockRun &r) { return r.Text == QLatin1String(word); });
+            QVERIFY(run != layout.Runs.end());
+            const double pt = 72 / 25.4;
+            QVERIFY2(std::abs(m.captured(1).toDouble() / pt - (areaLeftMm + list.X + run->X)) <= 0.2, word);
+            const double baseline = (list.Y + run->Baseline) * pt;
+            QVERIFY(m.captured(2).toDouble() < baseline && baseline < m.captured(3).toDouble());
+        }
+
+        // Printed through the printer's bitmaps, the ink lies where the
+        // exported page has it.
+        const QString printed = p.dir.filePath("printed.pdf");
+        QPrinter printer(QPrinter::HighResolution);
+        SetUpPdfPrinter(printer, printed, 600, QSizeF(8.5, 11), 0);
+        printer.setPageOrientation(QPageLayout::Portrait);
+        printer.setPageSize(QPageSize(QSizeF(5, 5), QPageSize::Inch, QString(), QPageSize::ExactMatch));
+        printer.setFullPage(true);
+        Ui(*p.form).CoverView()->Print(printer, TPrintExtras());
+        const QRect area(Px(1), 0, Px(3), Px(5));
+        const QRect exported = InkBox(RenderPdf(pdf, Dpi, area));
+        const QRect fromPrinter = InkBox(RenderPdf(printed, Dpi, area));
+        QVERIFY(!exported.isEmpty());
+        for (const auto &[a, b] : {std::pair{exported.left(), fromPrinter.left()},
+                                   {exported.top(), fromPrinter.top()},
+                                   {exported.right(), fromPrinter.right()},
+                                   {exported.bottom(), fromPrinter.bottom()}})
+            QVERIFY2(Mm(std::abs(a - b)) <= 0.3, qPrintable(QStringLiteral("%1 %2").arg(a).arg(b)));
+    }
+
     // The preview's page, painted as the preview paints it, is the printed
     // page: a preview that replayed a freed or reused bitmap showed other
     // areas' pixels, or grey.

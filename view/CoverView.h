@@ -269,6 +269,7 @@ private:
     // block's.
     bool BlockMouseDown(Qt::MouseButton button, TPoint p);
     bool BlockMouseMove(TPoint p);
+    bool BlockDblClick(TPoint p);
     bool BlockMouseUp();
     bool BlockKeyDown(int key, Qt::KeyboardModifiers modifiers);
     // The selected block's handle within reach of p; -1 for none.

@@ -187,6 +187,17 @@ bool TCoverView::BlockMouseDown(Qt::MouseButton button, TPoint p)
     return true;
 }
 
+bool TCoverView::BlockDblClick(TPoint p)
+{
+    int32_t area = -1;
+    int index = -1;
+    if (!FDocument || !BlockAt(p, area, index))
+        return false;
+    SelectBlock(area, index);
+    EditBlock();
+    return true;
+}
+
 bool TCoverView::BlockMouseMove(TPoint p)
 {
     if (FBlockDrag == -1 || !Block())

@@ -188,11 +188,6 @@ void TCoverView::DblClick()
 {
     if (FSelectedArea == -1)
         return;
-    // A double click on a block edits its text; the picture stays.
-    if (Block() && BlockRect(FBlockArea, FBlockIndex).contains(QPointF(FDownPoint.X, FDownPoint.Y))) {
-        EditBlock();
-        return;
-    }
     FDblClickPending = true;
     if (PointInRect(FDownPoint, FAreaRect[FSelectedArea]) && FOnAreaDblClick)
         FOnAreaDblClick(this);
@@ -261,7 +256,8 @@ void TCoverView::mouseDoubleClickEvent(QMouseEvent *event)
     // press is an ordinary press, or it would open the picture chooser and
     // leave a pending double click to swallow the next drag.
     Guarded([&] {
-        if (event->button() == Qt::LeftButton)
+        // A double click on a block edits its text; the picture stays.
+        if (event->button() == Qt::LeftButton && !BlockDblClick(PointOf(event)))
             DblClick();
         // The press that made the double click would end the edit it began.
         if (!IsEditingBlock())

@@ -8,8 +8,11 @@
 #include "NewDocument.h"
 #include "PaintBox.h"
 #include "RadioGroup.h"
+#include "TextBlockPanel.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QPlainTextEdit>
 #include <QActionGroup>
 #include <QLabel>
 #include <QLineEdit>
@@ -63,6 +66,10 @@ struct TWindowControls
     VELMORA_CONTROL(QPushButton, CenterButton)
     VELMORA_CONTROL(QPushButton, BGColorButton)
     VELMORA_CONTROL(TCoverView, CoverView)
+    VELMORA_CONTROL(QAction, TextBlock1)
+    VELMORA_CONTROL(QAction, AddTextBlock1)
+    VELMORA_CONTROL(QAction, DeleteTextBlock1)
+    VELMORA_CONTROL(TTextBlockPanel, BlockPanel)
     VELMORA_CONTROL(QMenu, Cover1)
     VELMORA_CONTROL(QAction, New1)
     VELMORA_CONTROL(QAction, Save1)

@@ -29,6 +29,72 @@
 #include <QToolButton>
 #include <cstdio>
 
+namespace {
+
+// The back of a CD case: a tray inlay whose middle holds the track list in
+// two columns, the spines the album's name, as the manual shows it.
+bool TrackListPicture(TCoverMakerMainForm &form, const QString &file)
+{
+    TCoverController &c = form.Cover();
+    c.NewCover(form.SizeList()->ReadSize(QStringLiteral("CD jewel case tray inlay")),
+               CoverMode::Multiple);
+    c.SetBackColor(2, QColorToColorRef(QColor(250, 244, 230)));
+    for (int area : {1, 3}) {
+        c.SetBackColor(area, QColorToColorRef(QColor(30, 30, 50)));
+        c.SetText(area, QStringLiteral("SUMMER EVENINGS  \u00B7  The Long Light"));
+        TCoverFont font;
+        font.Assign(c.Document().GetFont(area));
+        font.SetSize(11);
+        font.SetColor(Qt::white);
+        c.SetFont(area, font);
+    }
+    int index = -1;
+    c.AddTextBlock(2, &index);
+    TTextBlock list = c.Document().GetBlocks(2)[size_t(index)];
+    const char *const titles[] = {"Harbour Lights", "Slow Tide", "The Long Light", "August",
+                                  "Paper Boats", "Salt and Honey", "Night Ferry", "Low Sun",
+                                  "Driftwood", "Evening Song", "Last Bus Home", "Summer Evenings"};
+    QStringList lines;
+    int seconds = 0;
+    for (int i = 0; i < 12; ++i) {
+        const int length = 150 + (i * 53) % 140;
+        seconds += length;
+        lines << QStringLiteral("%1\t%2\t%3:%4")
+                     .arg(i + 1)
+                     .arg(QLatin1String(titles[i]))
+                     .arg(length / 60)
+                     .arg(length % 60, 2, 10, QLatin1Char('0'));
+    }
+    list.Text = lines.join(QLatin1Char('\n'));
+    list.X = 10;
+    list.Y = 30;
+    list.Width = 118;
+    list.Height = 70;
+    list.FontName = QStringLiteral("Arial");
+    list.FontSize = 12;
+    list.Fit = TBlockFit::Columns;
+    list.Columns = 2;
+    list.LineSpacing = 1.3;
+    c.SetTextBlock(2, index, list);
+    c.AddTextBlock(2, &index);
+    TTextBlock heading = c.Document().GetBlocks(2)[size_t(index)];
+    heading.Text = QStringLiteral("Summer Evenings\nThe Long Light");
+    heading.X = 10;
+    heading.Y = 8;
+    heading.Width = 118;
+    heading.Height = 18;
+    heading.FontName = QStringLiteral("Arial");
+    heading.FontSize = 16;
+    heading.Bold = true;
+    heading.HAlign = TBlockAlign::Center;
+    c.SetTextBlock(2, index, heading);
+    Ui(form).CoverView()->SelectBlock(2, 0);
+    QCoreApplication::processEvents();
+    return form.grab().save(file);
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -128,6 +194,8 @@ int main(int argc, char *argv[])
             !render(work.filePath("bleed.pdf"), "VelmoraBleed", {}) ||
             !render(work.filePath("sheet.pdf"), "VelmoraCalibration",
                     {"-x", "0", "-y", "0", "-W", "413", "-H", "370"}))
+            return 1;
+        if (!TrackListPicture(form, out.filePath(QStringLiteral("VelmoraTrackList.png"))))
             return 1;
     }
     if (argc >= 5) {
