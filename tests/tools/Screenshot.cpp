@@ -27,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QUndoStack>
 #include <cstdio>
 
 namespace {
@@ -36,6 +37,9 @@ namespace {
 bool TrackListPicture(TCoverMakerMainForm &form, const QString &file)
 {
     TCoverController &c = form.Cover();
+    // What the window shows now becomes a step of its own, to come back to.
+    c.CommitGesture(234);
+    const int start = c.Steps().index();
     c.NewCover(form.SizeList()->ReadSize(QStringLiteral("CD jewel case tray inlay")),
                CoverMode::Multiple);
     c.SetBackColor(2, QColorToColorRef(QColor(250, 244, 230)));
@@ -90,7 +94,12 @@ bool TrackListPicture(TCoverMakerMainForm &form, const QString &file)
     c.SetTextBlock(2, index, heading);
     Ui(form).CoverView()->SelectBlock(2, 0);
     QCoreApplication::processEvents();
-    return form.grab().save(file);
+    const bool saved = form.grab().save(file);
+    // The windows in every language show the cover they always showed.
+    while (c.Steps().index() > start)
+        c.Undo();
+    QCoreApplication::processEvents();
+    return saved;
 }
 
 } // namespace
