@@ -111,6 +111,9 @@ void TCoverView::SelectBlock(int32_t area, int index)
 
 void TCoverView::CheckBlockSelection()
 {
+    // A step undone under the editor: it would type on from another text.
+    if (IsEditingBlock() && (!Block() || Block()->Text != FBlockEditor->toPlainText()))
+        FBlockEditor->hide();
     if (FBlockArea != -1 && !Block()) {
         if (FBlockEditor)
             FBlockEditor->hide();
