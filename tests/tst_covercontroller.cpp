@@ -185,7 +185,7 @@ private Q_SLOTS:
         QVERIFY(c.SetTextBlockText(2, 0, QStringLiteral("1\tIntro\t1:02")).Ok());
         QCOMPARE(c.Steps().count(), 4);
         // A new block lies centred in its area, in the area's face.
-        const TTextBlock &added = c.Document().GetBlocks(2)[1];
+        const TTextBlock added = c.Document().GetBlocks(2)[1];
         const QSizeF area = c.Document().AreaSizeMm(2);
         QVERIFY(std::abs(added.X * 2 + added.Width - area.width()) < 0.1);
         QVERIFY(std::abs(added.Y * 2 + added.Height - area.height()) < 0.1);

@@ -126,7 +126,7 @@ int main(int argc, char **argv)
     put("cover", "not-a-zip.vmcover", QByteArray("PK\x03\x04 and nothing else"));
     // Descriptions alone, which the target packs with its own pictures.
     const QList<TArchiveEntry> set = FuzzCoverPictures();
-    const auto described = [&](bool multiple, const QStringList &kinds) {
+    const auto described = [&](bool multiple, const QStringList &kinds, bool blocks = false) {
         TCoverFileContent content;
         content.State.Mode = multiple ? CoverMode::Multiple : CoverMode::Single;
         content.State.Size.Name = QStringLiteral("Case");
@@ -144,10 +144,25 @@ int main(int argc, char **argv)
                 if (a.Name == e.Name)
                     e.Bytes = a.Data.size();
         }
+        if (blocks) {
+            // A track list in columns on the middle, the album along a spine.
+            TTextBlock list;
+            list.Text = QStringLiteral("1\tIntro\t1:02\n2\tÉté\t3:04");
+            list.Fit = TBlockFit::Columns;
+            list.Columns = 2;
+            TTextBlock spine;
+            spine.Text = QStringLiteral("Artist - Album");
+            spine.Rotation = 270;
+            spine.Width = 6;
+            spine.Height = 100;
+            content.State.Areas[1].Blocks = {list, list};
+            content.State.Areas[0].Blocks = {spine};
+        }
         return DescribeCover(content, entries);
     };
     put("cover", "described-jpg.json", described(false, {"jpg"}));
     put("cover", "described-bmp-ico-gif.json", described(true, {"bmp", "ico", "gif"}));
     put("cover", "described-wmf-emf-jpg.json", described(true, {"wmf", "emf", "jpg"}));
+    put("cover", "described-blocks.json", described(true, {"jpg"}, true));
     return 0;
 }
