@@ -108,6 +108,7 @@ TCoverMakerMainForm::TCoverMakerMainForm(const TMainFormSetup &setup, QWidget *p
     CreateEditMenu();
     CreatePrintItems();
     CreateBlockItems();
+    CreateSheetItems();
     SetTabOrder();
     NameControls();
     // What start-up put on the cover is no change of the user's.
@@ -452,6 +453,7 @@ void TCoverMakerMainForm::NameControls()
         {PastePicture1, "PastePicture1"}, {AddTextBlock1, "AddTextBlock1"},
         {DeleteTextBlock1, "DeleteTextBlock1"}, {Insert1, "Insert1"},
         {TextBlock1, "TextBlock1"},       {BlockPanel, "BlockPanel"},
+        {PrintSheet1, "PrintSheet1"},
     };
     for (const auto &[object, name] : names)
         object->setObjectName(QLatin1String(name));

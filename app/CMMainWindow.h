@@ -188,6 +188,7 @@ private:
     QAction *PrintPreview1 = nullptr;
     QAction *Print1 = nullptr;
     QAction *ExportPdf1 = nullptr;
+    QAction *PrintSheet1 = nullptr;
     // The covers last opened or saved, newest first, after Print...
     QList<QAction *> RecentItems;
     QAction *Exit1 = nullptr;
@@ -291,6 +292,7 @@ private:
     void UserDefined1Click();
     void Exit1Click();
     void TextBlock1Click();
+    void PrintSheet1Click();
     void DeleteTextBlock1Click();
     void BlockFontButtonClick();
 
@@ -315,6 +317,8 @@ private:
     void CreateMenus();
     void CreateAreaPopupMenu();
     void CreateBlockItems();
+    void CreateSheetItems();
+    void ApplySheetTexts();
     void ApplyBlockTexts();
     // The block panel shows the selected block, and is there while the
     // cover has any.

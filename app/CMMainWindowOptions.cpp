@@ -216,6 +216,7 @@ void TCoverMakerMainForm::ApplyLanguage()
     ApplyEditTexts();
     ApplyPrintTexts();
     ApplyBlockTexts();
+    ApplySheetTexts();
     // The radio groups made their buttons anew.
     if (CoverView)
         SetTabOrder();

@@ -85,6 +85,12 @@ QString CalibrationValue(const TPrintExtras &extras)
         .join(QLatin1Char(' '));
 }
 
+bool ReadCalibration(TOptionsStore &store, const QString &printer, TPrintExtras &extras)
+{
+    return !printer.isEmpty() &&
+           ParseCalibration(store.Read(CalibrationKey(printer)).toString(), extras);
+}
+
 TPrintExtras TCoverMakerMainForm::StoredPrintChoices() const
 {
     return ReadPrintChoices(*m_setup.Options);
@@ -113,8 +119,7 @@ void TCoverMakerMainForm::StorePrintChoices(const TPrintExtras &extras)
 
 bool TCoverMakerMainForm::StoredCalibration(const QString &printer, TPrintExtras &extras) const
 {
-    return !printer.isEmpty() &&
-           ParseCalibration(m_setup.Options->Read(CalibrationKey(printer)).toString(), extras);
+    return ReadCalibration(*m_setup.Options, printer, extras);
 }
 
 void TCoverMakerMainForm::StoreCalibration(const QString &printer, const TPrintExtras *extras)

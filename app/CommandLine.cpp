@@ -9,6 +9,8 @@
 #include "LanguageController.h"
 #include "MetafileGraphic.h"
 #include "ProgramOptions.h"
+#include "SheetJob.h"
+#include "VelmoraError.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -23,6 +25,10 @@ namespace {
 constexpr int ExportPdfOptionText = 267;
 constexpr int CoverFileArgumentText = 268;
 constexpr int OneCoverToExportText = 269;
+constexpr int SheetOptionText = 304;
+constexpr int PaperOptionText = 305;
+constexpr int PrintOptionText = 306;
+constexpr int CoversForSheetsText = 307;
 
 void PrintLine(FILE *to, const QString &text)
 {
@@ -66,6 +72,11 @@ TCommandLine ParseCommandLine(const QStringList &arguments,
     const QCommandLineOption exportPdf(QStringLiteral("export-pdf"),
                                        texts(ExportPdfOptionText), QStringLiteral("OUT.pdf"));
     parser.addOption(exportPdf);
+    const QCommandLineOption sheet(QStringLiteral("sheet"), texts(SheetOptionText));
+    const QCommandLineOption paper(QStringLiteral("paper"), texts(PaperOptionText),
+                                   QStringLiteral("A4|Letter"));
+    const QCommandLineOption print(QStringLiteral("print"), texts(PrintOptionText));
+    parser.addOptions({sheet, paper, print});
     parser.addPositionalArgument(QStringLiteral("FILE.vmcover"), texts(CoverFileArgumentText),
                                  QStringLiteral("[FILE.vmcover]"));
 
@@ -89,6 +100,25 @@ TCommandLine ParseCommandLine(const QStringList &arguments,
     }
     for (const QString &file : parser.positionalArguments())
         line.Files << LocalPath(file);
+    if (parser.isSet(sheet) || parser.isSet(print) || parser.isSet(paper)) {
+        line.Action = A::Sheet;
+        line.ExportPdf = parser.value(exportPdf);
+        line.Print = parser.isSet(print);
+        line.Paper = parser.value(paper);
+        if (!line.Paper.isEmpty() && line.Paper.compare(QLatin1String("A4"), Qt::CaseInsensitive) != 0 &&
+            line.Paper.compare(QLatin1String("Letter"), Qt::CaseInsensitive) != 0) {
+            line.Action = A::Failed;
+            line.Output = texts(PaperOptionText);
+        } else if (!parser.isSet(sheet) || line.ExportPdf.isEmpty() == !line.Print) {
+            // One of the two, and only with --sheet.
+            line.Action = A::Failed;
+            line.Output = texts(SheetOptionText);
+        } else if (line.Files.isEmpty()) {
+            line.Action = A::Failed;
+            line.Output = texts(CoversForSheetsText);
+        }
+        return line;
+    }
     if (parser.isSet(exportPdf)) {
         line.ExportPdf = parser.value(exportPdf);
         line.Action = A::Export;
@@ -114,6 +144,44 @@ std::function<QString(int)> StoredLanguageTexts(const QString &programDir, TOpti
     };
 }
 
+namespace {
+
+int RunSheet(const TCommandLine &line, const QString &programDir, TOptionsStore &options)
+{
+    const auto texts = StoredLanguageTexts(programDir, options);
+    QPrinter printer(QPrinter::HighResolution);
+    TQtDeviceMetrics metrics(printer);
+    TSheetJob job(metrics, texts);
+    for (const QString &file : line.Files) {
+        const QString why = job.AddFile(file);
+        if (!why.isEmpty()) {
+            PrintLine(stderr, why);
+            return 1;
+        }
+    }
+    if (!line.ExportPdf.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(line.ExportPdf);
+    }
+    if (!line.Paper.isEmpty())
+        printer.setPageSize(QPageSize(line.Paper.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0
+                                          ? QPageSize::A4
+                                          : QPageSize::Letter));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    // A file is for anyone's printer; a printer gets its own correction.
+    TPrintExtras extras = ReadPrintChoices(options);
+    if (line.Print)
+        ReadCalibration(options, printer.printerName(), extras);
+    const QString error = ErrorTextOf([&] { job.Print(printer, extras); });
+    if (!error.isEmpty()) {
+        PrintLine(stderr, error);
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
 int RunWindowless(const TCommandLine &line, const QString &programDir, TOptionsStore &options)
 {
     switch (line.Action) {
@@ -127,10 +195,13 @@ int RunWindowless(const TCommandLine &line, const QString &programDir, TOptionsS
     case TCommandLine::TAction::Window:
         return 0;
     case TCommandLine::TAction::Export:
+    case TCommandLine::TAction::Sheet:
         break;
     }
     TMyGifImage::SetLibraryDir(programDir);
     TMetafileGraphic::SetHelperDir(programDir);
+    if (line.Action == TCommandLine::TAction::Sheet)
+        return RunSheet(line, programDir, options);
     // No recovery copy: nothing here is ever unsaved work.
     TCoverController cover{QString()};
     cover.SetTexts(StoredLanguageTexts(programDir, options));

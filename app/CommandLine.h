@@ -14,6 +14,7 @@ struct TCommandLine
     {
         Window,  // the main window, opening Files' first cover
         Export,  // ExportPdf written from Files' cover, no window shown
+        Sheet,   // Files' covers on sheets of Paper, to ExportPdf or printed
         Help,    // Output printed, nothing else done
         Version, // likewise
         Failed   // the arguments make no sense; Output says why
@@ -21,6 +22,8 @@ struct TCommandLine
     TAction Action = TAction::Window;
     QStringList Files; // cover files named, in order
     QString ExportPdf;
+    bool Print = false;
+    QString Paper; // "A4", "Letter", or empty for the printer's own
     QString Output; // what to print: the help, the version, or the reason
 };
 

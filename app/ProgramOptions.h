@@ -47,6 +47,9 @@ private:
 // The marks and bleed last chosen in the print dialog; none where the store
 // holds nothing of use.
 TPrintExtras ReadPrintChoices(TOptionsStore &store);
+// The printer's stored correction into extras; false (extras untouched)
+// where none is stored or it does not read.
+bool ReadCalibration(TOptionsStore &store, const QString &printer, TPrintExtras &extras);
 
 // Every option the program keeps, under its value name, with its start
 // value: what a first start, a missing value or a value that is not a

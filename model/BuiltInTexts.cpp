@@ -204,6 +204,20 @@ const std::map<int, const char *> &Table()
         {292, "&Delete Text Block"},
         {293, "An area holds at most %1 text blocks."},
         {294, "Add &Text Block"},
+        // Covers on sheets, and their command line.
+        {295, "Print Sheet..."},
+        {296, "Cover"},
+        {297, "Copies"},
+        {298, "Paper:"},
+        {299, "The printer's paper"},
+        {300, "Sheets: %1"},
+        {301, "The cover \"%1\" is larger than the paper."},
+        {302, "Remove"},
+        {303, "Size"},
+        {304, "Lays the covers out together on sheets of paper, for --export-pdf or --print."},
+        {305, "The sheets' paper: A4 or Letter."},
+        {306, "Prints on the default printer, with no window."},
+        {307, "Name the Velmora covers to lay out on sheets."},
     };
     return table;
 }

@@ -8,6 +8,8 @@
 #include "ProgramFixture.h"
 #include "WindowControls.h"
 #include "ViewFixture.h"
+#include "SheetDialog.h"
+#include "SheetJob.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,6 +26,8 @@
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -312,6 +316,97 @@ private Q_SLOTS:
                                    {exported.right(), fromPrinter.right()},
                                    {exported.bottom(), fromPrinter.bottom()}})
             QVERIFY2(Mm(std::abs(a - b)) <= 0.3, qPrintable(QStringLiteral("%1 %2").arg(a).arg(b)));
+    }
+
+    // Print Sheet...: the window's cover and a cover file on one A4 page at
+    // true size; the same from the command line on Letter.
+    void coversShareASheetAtTrueSize()
+    {
+        TProgram p;
+        TCoverMakerMainForm &f = *p.form;
+        const double in = 1 / 25.4;
+        QVERIFY(p.Cover().NewCover(MakeSize(120 * in, 120 * in, 0, 1, 0, 1), CoverMode::Single).Ok());
+        QVERIFY(p.Cover().PlaceImage(1, SolidPicture(30, 30, Qt::red)).Ok());
+        const QString tray = p.dir.filePath("tray.vmcover");
+        {
+            TCoverController other{QString()};
+            QVERIFY(other.NewCover(MakeSize(151 * in, 117.5 * in, 0, 1, 0, 1), CoverMode::Single).Ok());
+            QVERIFY(other.PlaceImage(1, SolidPicture(30, 30, Qt::blue)).Ok());
+            QVERIFY(other.Save(tray).Ok());
+        }
+        const QString pdf = p.dir.filePath("sheet.pdf");
+        SetUpPdfPrinter(f.Printer(), p.dir.filePath("unused.pdf"), 600, QSizeF(8.5, 11), 0.25);
+        p.dialogs.Scripts << [&](QDialog &d) {
+            auto &sheet = static_cast<TSheetDialog &>(d);
+            QCOMPARE(sheet.CoverTable->rowCount(), 1);
+            p.coverFiles.Answer = tray;
+            sheet.AddButton->click();
+            QCOMPARE(sheet.CoverTable->rowCount(), 2);
+            QCOMPARE(sheet.CoverTable->item(1, 0)->text(), QStringLiteral("tray"));
+            // Two copies of the tray need a second page; one does not.
+            auto *copies = sheet.findChild<QSpinBox *>("Copies2");
+            QTest::keyClick(copies, Qt::Key_Up);
+            QCOMPARE(sheet.SheetsLabel->text(), QStringLiteral("Sheets: 2"));
+            QTest::keyClick(copies, Qt::Key_Down);
+            QTest::keyClick(sheet.PaperCombo, Qt::Key_Down); // A4
+            QCOMPARE(sheet.SheetsLabel->text(), QStringLiteral("Sheets: 1"));
+            p.coverFiles.Answer = pdf;
+            sheet.ExportButton->click();
+            sheet.CloseButton->click();
+        };
+        Ui(f).PrintSheet1()->trigger();
+        QVERIFY2(p.messages.Boxes.isEmpty(), qPrintable(p.messages.Texts().join('\n')));
+        QCOMPARE(PageSize(pdf).toSize(), QSize(595, 842));
+        QVERIFY(Run("pdfinfo", {pdf}).contains(QRegularExpression("Pages: +1\n")));
+        // Each at true size, within 0.1 mm, apart from the other.
+        const QImage page = RenderPdf(pdf, Dpi);
+        QRect boxes[2];
+        const QColor colours[] = {Qt::red, Qt::blue};
+        for (int c = 0; c < 2; ++c)
+            for (int y = 0; y < page.height(); y += 4) {
+                const TSpan row = RowSpan(page, y, colours[c]);
+                if (row.Length() > 0)
+                    boxes[c] |= QRect(row.First, y, row.Length(), 1);
+            }
+        for (int c = 0; c < 2; ++c) {
+            const int x = boxes[c].center().x();
+            const TSpan column = ColumnSpan(page, x, colours[c]);
+            boxes[c].setTop(column.First);
+            boxes[c].setBottom(column.Last);
+        }
+        const QSizeF red(Mm(boxes[0].width()), Mm(boxes[0].height()));
+        const QSizeF blue(Mm(boxes[1].width()), Mm(boxes[1].height()));
+        QVERIFY2(std::abs(red.width() - 120) <= Tolerance && std::abs(red.height() - 120) <= Tolerance,
+                 qPrintable(QStringLiteral("%1 x %2").arg(red.width()).arg(red.height())));
+        const bool turned = std::abs(blue.width() - 117.5) <= Tolerance;
+        QVERIFY2(std::abs(blue.width() - (turned ? 117.5 : 151)) <= Tolerance &&
+                     std::abs(blue.height() - (turned ? 151 : 117.5)) <= Tolerance,
+                 qPrintable(QStringLiteral("%1 x %2").arg(blue.width()).arg(blue.height())));
+        QVERIFY(!boxes[0].intersects(boxes[1]));
+        // Within the margins.
+        for (const QRect &b : boxes)
+            QVERIFY(b.left() >= Px(0.25) - 2 && b.top() >= Px(0.25) - 2);
+
+        // The command line: both files, Letter, and what it refuses.
+        const QString window = p.dir.filePath("window.vmcover");
+        QVERIFY(p.Cover().Save(window).Ok());
+        QTemporaryDir config;
+        const QString batch = p.dir.filePath("batch.pdf");
+        const auto [status, error] = RunVelmora(
+            {"--sheet", "--paper", "Letter", "--export-pdf", batch, window, tray}, config.path());
+        QVERIFY2(status == 0, qPrintable(error));
+        QCOMPARE(PageSize(batch).toSize(), QSize(612, 792));
+        QVERIFY(Run("pdfinfo", {batch}).contains(QRegularExpression("Pages: +1\n")));
+        for (const QStringList &wrong : {QStringList{"--sheet", window}, QStringList{"--sheet", "--export-pdf", batch},
+                                         QStringList{"--sheet", "--paper", "A3", "--export-pdf", batch, window}}) {
+            const auto [refused, why] = RunVelmora(wrong, config.path());
+            QVERIFY2(refused == 1 && !why.isEmpty(), qPrintable(wrong.join(' ')));
+        }
+        // The dialog through its own modal loop, closed by its button.
+        TSheetJob job(p.metrics, BuiltInText);
+        TSheetDialog real(job, BuiltInText);
+        QTimer::singleShot(0, &real, [&] { real.CloseButton->click(); });
+        QCOMPARE(real.exec(), int(QDialog::Accepted));
     }
 
     // The preview's page, painted as the preview paints it, is the printed

@@ -18,6 +18,7 @@
 class EVelmoraError;
 class QPainter;
 class QPlainTextEdit;
+class QTransform;
 class QPrinter;
 
 // AreaRect[1..3]; any other index raises "Range check error".
@@ -54,6 +55,14 @@ TTextMeasure MeasureTextLine(const QString &text, const QFont &font);
 // its box is squeezed into it), turned to read upward when vertical.
 QImage RenderTextLine(const QString &text, const QFont &font, const QColor &color,
                       const TTextMeasure &measure, QSize box, bool vertical);
+
+// Starting and ending a print job: errors in the words the user reads, and a
+// job that failed part of the way withdrawn (a half-written file removed).
+void BeginPrintJob(QPrinter &printer, QPainter &page);
+void EndPrintJob(QPrinter &printer, QPainter &page);
+void AbandonJob(QPrinter &printer, QPainter &page);
+// The printer's stored correction as a transform of its page.
+QTransform CalibrationTransform(const QPrinter &printer, const TPrintExtras &extras);
 
 // Cut marks outside the cover's corners and fold marks outside each border
 // between areas (slots' page rectangles in device pixels at dpi), in the room
@@ -185,6 +194,12 @@ public:
     // Prints the cover at true size on the printer's page, as it is set up,
     // from the margins' corner (moved by the room the extras take).
     void Print(QPrinter &printer, const TPrintExtras &extras = TPrintExtras());
+    // Raises what printing the cover at dpi would fail with, before any job
+    // exists.
+    void CheckPrintable(int dpi, const TPrintExtras &extras);
+    // The cover at true size on an active page of dpi, with its marks, the
+    // corner of its room (marks and bleed) at the painter's origin.
+    void PaintPrintedCover(QPainter &page, const TPrintExtras &extras, int dpi);
     // Writes the cover at true size on a PDF page of its own size (with the
     // room of its marks and bleed): pictures at their full resolution and
     // losslessly, texts as text. Raises "Unable to write to ..." when the

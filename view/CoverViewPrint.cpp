@@ -35,8 +35,8 @@ std::vector<TPrintedArea> PrintedAreas(const TCoverDocument &document, double &h
     return {{1, s.LeftWidth}, {2, s.CenterWidth}, {3, s.RightWidth}};
 }
 
-// Ends a print job that failed part of the way: what the printer already
-// holds is withdrawn where it can be, and a half-written file is removed.
+} // namespace
+
 void AbandonJob(QPrinter &printer, QPainter &page)
 {
     printer.abort();
@@ -45,8 +45,6 @@ void AbandonJob(QPrinter &printer, QPainter &page)
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
         QFile::remove(printer.outputFileName());
 }
-
-} // namespace
 
 void DrawPrintMarks(QPainter &page, const std::vector<TPrintSlot> &slots, const TPrintExtras &extras,
                int dpi)
@@ -125,6 +123,97 @@ QSizeF TCoverView::PrintedSize(const TPrintExtras &extras) const
     return QSizeF(width + room, std::max(0.0, height) + room);
 }
 
+void TCoverView::CheckPrintable(int dpi, const TPrintExtras &extras)
+{
+    if (!FDocument)
+        return;
+    const double printerPixelsPerCm = dpi / 2.54;
+    const int32_t bitmapBleed = Round(extras.BleedInches() * dpi / PrintDivisor);
+    struct PrintResolution
+    {
+        double &Value;
+        PrintResolution(double &value, double ppcm) : Value(value) { Value = ppcm; }
+        ~PrintResolution() { Value = 0; }
+    } resolution(m_printPrinterPixelsPerCm, printerPixelsPerCm);
+    int64_t largest = 0;
+    for (const TPrintSlot &slot : PrintLayout(printerPixelsPerCm)) {
+        const TRect rect{0, 0, slot.BitmapWidth, slot.BitmapHeight};
+        const QImage &picture = FDocument->GetPicture(slot.Area);
+        if (picture.width() > 0 && picture.height() > 0)
+            PictureRect(slot.Area, rect, true);
+        TTextLayout text;
+        LayOutText(slot.Area, true, rect, text);
+        largest = std::max(largest, (int64_t(slot.BitmapWidth) + 2 * bitmapBleed) *
+                                        (int64_t(slot.BitmapHeight) + 2 * bitmapBleed));
+    }
+    if (largest > int64_t(INT32_MAX) / 4)
+        throw EVelmoraError::RangeCheck();
+}
+
+void TCoverView::PaintPrintedCover(QPainter &page, const TPrintExtras &extras, int dpi)
+{
+    if (!FDocument)
+        return;
+    const double printerPixelsPerCm = dpi / 2.54;
+    std::vector<TPrintSlot> slots = PrintLayout(printerPixelsPerCm);
+    // The cover moves in by the room its marks and bleed take; each area
+    // reaches out into the bleed on the cover's outer edges.
+    const int32_t room = Round(extras.RoomInches() * dpi);
+    const int32_t bleed = Round(extras.BleedInches() * dpi);
+    const int32_t bitmapBleed = Round(extras.BleedInches() * dpi / PrintDivisor);
+    std::vector<TRect> reach; // per slot, its page rectangle with its bleed
+    for (size_t i = 0; i < slots.size(); ++i) {
+        TRect &r = slots[i].Page;
+        r = TRect{CheckedAdd(r.Left, room), CheckedAdd(r.Top, room), CheckedAdd(r.Right, room),
+                  CheckedAdd(r.Bottom, room)};
+        reach.push_back(TRect{i == 0 ? r.Left - bleed : r.Left, r.Top - bleed,
+                              i + 1 == slots.size() ? r.Right + bleed : r.Right, r.Bottom + bleed});
+    }
+    struct PrintResolution
+    {
+        double &Value;
+        PrintResolution(double &value, double ppcm) : Value(value) { Value = ppcm; }
+        ~PrintResolution() { Value = 0; }
+    } resolution(m_printPrinterPixelsPerCm, printerPixelsPerCm);
+    for (size_t i = 0; i < slots.size(); ++i) {
+        const TPrintSlot &slot = slots[i];
+        const int32_t left = i == 0 ? bitmapBleed : 0;
+        const int32_t right = i + 1 == slots.size() ? bitmapBleed : 0;
+        const int32_t w = slot.BitmapWidth + left + right;
+        const int32_t h = slot.BitmapHeight + 2 * bitmapBleed;
+        // A bitmap of its own for every area: a print preview keeps what it
+        // was handed and paints it long after this returns.
+        QImage bitmap(w, h, QImage::Format_RGB32);
+        if (bitmap.isNull())
+            throw std::bad_alloc();
+        bitmap.fill(ColorRefToQColor(FDocument->GetBackColor(slot.Area)));
+        const TRect whole{0, 0, w, h};
+        const TRect rect{left, bitmapBleed, left + slot.BitmapWidth, bitmapBleed + slot.BitmapHeight};
+        // A stretched picture covers the bleed as well; any other goes on
+        // into it from where it lies.
+        if (FDocument->GetStretch(slot.Area) && bitmapBleed > 0)
+            DrawAreaPicture(slot.Area, bitmap, true, whole);
+        else
+            DrawAreaPicture(slot.Area, bitmap, true, rect, &whole);
+        DrawAreaText(slot.Area, bitmap, true, rect);
+        DrawAreaBlocks(slot.Area, bitmap, rect);
+        PrintBitmapInto(page, bitmap, bleed > 0 ? reach[i] : slot.Page);
+    }
+    DrawPrintMarks(page, slots, extras, dpi);
+}
+
+QTransform CalibrationTransform(const QPrinter &printer, const TPrintExtras &extras)
+{
+    // The printer's correction is measured from the paper's corner; the
+    // page starts at its margins.
+    const QPointF margin = printer.pageRect(QPrinter::DevicePixel).topLeft() -
+                           printer.paperRect(QPrinter::DevicePixel).topLeft();
+    const double mm = printer.resolution() / TPrintExtras::MmPerInch;
+    return QTransform(extras.ScaleX, 0, 0, extras.ScaleY,
+                      extras.OffsetXMm * mm + (extras.ScaleX - 1) * margin.x(),
+                      extras.OffsetYMm * mm + (extras.ScaleY - 1) * margin.y());
+}
+
 void TCoverView::Print(QPrinter &printer, const TPrintExtras &extras)
 {
     if (!FDocument)
@@ -137,99 +226,41 @@ void TCoverView::Print(QPrinter &printer, const TPrintExtras &extras)
     const int dpi = printer.resolution();
     if (dpi <= 0)
         throw EVelmoraError(QStringLiteral("The printer reports no resolution"));
-    const double printerPixelsPerCm = dpi / 2.54;
-    std::vector<TPrintSlot> slots = PrintLayout(printerPixelsPerCm);
-    // The cover moves in by the room its marks and bleed take; each area
-    // reaches out into the bleed on the cover's outer edges.
-    const int32_t room = Round(extras.RoomInches() * dpi);
-    const int32_t bleed = Round(extras.BleedInches() * dpi);
-    const int32_t bitmapBleed = Round(extras.BleedInches() * dpi / PrintDivisor);
-    std::vector<TRect> reach; // per slot, its page rectangle with its bleed
-    for (size_t i = 0; i < slots.size(); ++i) {
-        TRect &page = slots[i].Page;
-        page = TRect{CheckedAdd(page.Left, room), CheckedAdd(page.Top, room),
-                     CheckedAdd(page.Right, room), CheckedAdd(page.Bottom, room)};
-        reach.push_back(TRect{i == 0 ? page.Left - bleed : page.Left, page.Top - bleed,
-                              i + 1 == slots.size() ? page.Right + bleed : page.Right,
-                              page.Bottom + bleed});
-    }
-
-    struct PrintResolution
-    {
-        double &Value;
-        PrintResolution(double &value, double ppcm) : Value(value) { Value = ppcm; }
-        ~PrintResolution() { Value = 0; }
-    } resolution(m_printPrinterPixelsPerCm, printerPixelsPerCm);
-
     // Whatever the cover's numbers can make fail (a size beyond 32 bits, a
     // bitmap the memory cannot hold) fails here, before the job exists, so
     // that no half page reaches the printer.
-    int64_t largest = 0;
-    for (const TPrintSlot &slot : slots) {
-        const TRect rect{0, 0, slot.BitmapWidth, slot.BitmapHeight};
-        const QImage &picture = FDocument->GetPicture(slot.Area);
-        if (picture.width() > 0 && picture.height() > 0)
-            PictureRect(slot.Area, rect, true);
-        TTextLayout text;
-        LayOutText(slot.Area, true, rect, text);
-        largest = std::max(largest, (int64_t(slot.BitmapWidth) + 2 * bitmapBleed) *
-                                        (int64_t(slot.BitmapHeight) + 2 * bitmapBleed));
-    }
-    if (largest > int64_t(INT32_MAX) / 4)
-        throw EVelmoraError::RangeCheck();
+    CheckPrintable(dpi, extras);
 
     QPainter page;
-    if (!page.begin(&printer)) {
-        if (printer.outputFormat() == QPrinter::PdfFormat)
-            throw EVelmoraError::UnableToWrite(printer.outputFileName());
-        throw EVelmoraError(
-            QStringLiteral("The printer \"%1\" cannot start printing").arg(printer.printerName()));
-    }
+    BeginPrintJob(printer, page);
     // A printer makes its own copies; a PDF file gets them as pages.
     const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
     try {
         for (int copy = 0; copy < copies; ++copy) {
             if (copy > 0 && !printer.newPage())
                 throw EVelmoraError::UnableToWrite(printer.outputFileName());
-            // The printer's correction is measured from the paper's corner;
-            // the page starts at its margins.
-            const QPointF margin = printer.pageRect(QPrinter::DevicePixel).topLeft() -
-                                   printer.paperRect(QPrinter::DevicePixel).topLeft();
-            const double mm = dpi / TPrintExtras::MmPerInch;
-            page.setTransform(QTransform(extras.ScaleX, 0, 0, extras.ScaleY,
-                                         extras.OffsetXMm * mm + (extras.ScaleX - 1) * margin.x(),
-                                         extras.OffsetYMm * mm + (extras.ScaleY - 1) * margin.y()));
-            for (size_t i = 0; i < slots.size(); ++i) {
-                const TPrintSlot &slot = slots[i];
-                const int32_t left = i == 0 ? bitmapBleed : 0;
-                const int32_t right = i + 1 == slots.size() ? bitmapBleed : 0;
-                const int32_t w = slot.BitmapWidth + left + right;
-                const int32_t h = slot.BitmapHeight + 2 * bitmapBleed;
-                // A bitmap of its own for every area: a print preview keeps
-                // what it was handed and paints it long after this returns.
-                QImage bitmap(w, h, QImage::Format_RGB32);
-                if (bitmap.isNull())
-                    throw std::bad_alloc();
-                bitmap.fill(ColorRefToQColor(FDocument->GetBackColor(slot.Area)));
-                const TRect whole{0, 0, w, h};
-                const TRect rect{left, bitmapBleed, left + slot.BitmapWidth,
-                                 bitmapBleed + slot.BitmapHeight};
-                // A stretched picture covers the bleed as well; any other
-                // goes on into it from where it lies.
-                if (FDocument->GetStretch(slot.Area) && bitmapBleed > 0)
-                    DrawAreaPicture(slot.Area, bitmap, true, whole);
-                else
-                    DrawAreaPicture(slot.Area, bitmap, true, rect, &whole);
-                DrawAreaText(slot.Area, bitmap, true, rect);
-                DrawAreaBlocks(slot.Area, bitmap, rect);
-                PrintBitmapInto(page, bitmap, bleed > 0 ? reach[i] : slot.Page);
-            }
-            DrawPrintMarks(page, slots, extras, dpi);
+            page.setTransform(CalibrationTransform(printer, extras));
+            PaintPrintedCover(page, extras, dpi);
         }
     } catch (...) {
         AbandonJob(printer, page);
         throw;
     }
+    EndPrintJob(printer, page);
+}
+
+void BeginPrintJob(QPrinter &printer, QPainter &page)
+{
+    if (!page.begin(&printer)) {
+        if (printer.outputFormat() == QPrinter::PdfFormat)
+            throw EVelmoraError::UnableToWrite(printer.outputFileName());
+        throw EVelmoraError(
+            QStringLiteral("The printer \"%1\" cannot start printing").arg(printer.printerName()));
+    }
+}
+
+void EndPrintJob(QPrinter &printer, QPainter &page)
+{
     if (!page.end() || printer.printerState() == QPrinter::Error) {
         if (printer.outputFormat() == QPrinter::PdfFormat)
             throw EVelmoraError::UnableToWrite(printer.outputFileName());

@@ -14,6 +14,8 @@
 #include "PrintCalibration.h"
 #include "ProgramOptions.h"
 #include "RecordingMessageBoxes.h"
+#include "SheetDialog.h"
+#include "SheetJob.h"
 #include "TestFiles.h"
 #include "WindowControls.h"
 
@@ -34,12 +36,14 @@ namespace {
 
 // The back of a CD case: a tray inlay whose middle holds the track list in
 // two columns, the spines the album's name, as the manual shows it.
-bool TrackListPicture(TCoverMakerMainForm &form, const QString &file)
+bool TrackListPicture(TCoverMakerMainForm &form, TDeviceMetrics &metrics, const QString &file,
+                      const QString &sheetFile)
 {
     TCoverController &c = form.Cover();
     // What the window shows now becomes a step of its own, to come back to.
     c.CommitGesture(234);
     const int start = c.Steps().index();
+    const TDocumentState wrap = c.Document().State();
     c.NewCover(form.SizeList()->ReadSize(QStringLiteral("CD jewel case tray inlay")),
                CoverMode::Multiple);
     c.SetBackColor(2, QColorToColorRef(QColor(250, 244, 230)));
@@ -94,7 +98,22 @@ bool TrackListPicture(TCoverMakerMainForm &form, const QString &file)
     c.SetTextBlock(2, index, heading);
     Ui(form).CoverView()->SelectBlock(2, 0);
     QCoreApplication::processEvents();
-    const bool saved = form.grab().save(file);
+    bool saved = form.grab().save(file);
+    // The sheet dialog with the inlay twice and the wrap, on A4.
+    {
+        TSheetJob job(metrics, BuiltInText);
+        job.AddCover(QStringLiteral("Summer Evenings inlay"), c.Document().State(), 2);
+        job.AddCover(QStringLiteral("Summer Evenings wrap"), wrap);
+        TSheetDialog dialog(job, BuiltInText, &form);
+        QPageLayout a4(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(6, 6, 6, 6));
+        dialog.SetPrinterPage(a4);
+        TPrintExtras marks;
+        marks.CutMarks = marks.FoldMarks = true;
+        dialog.SetExtras(marks);
+        dialog.show();
+        QCoreApplication::processEvents();
+        saved = saved && dialog.grab().save(sheetFile);
+    }
     // The windows in every language show the cover they always showed.
     while (c.Steps().index() > start)
         c.Undo();
@@ -204,7 +223,8 @@ int main(int argc, char *argv[])
             !render(work.filePath("sheet.pdf"), "VelmoraCalibration",
                     {"-x", "0", "-y", "0", "-W", "413", "-H", "370"}))
             return 1;
-        if (!TrackListPicture(form, out.filePath(QStringLiteral("VelmoraTrackList.png"))))
+        if (!TrackListPicture(form, metrics, out.filePath(QStringLiteral("VelmoraTrackList.png")),
+                              out.filePath(QStringLiteral("VelmoraSheet.png"))))
             return 1;
     }
     if (argc >= 5) {

@@ -1,0 +1,233 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "SheetDialog.h"
+
+#include "SheetJob.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cmath>
+
+// The sheets side by side, each a white page with its covers as they print.
+class TSheetPreview : public QWidget
+{
+public:
+    explicit TSheetPreview(QWidget *parent) : QWidget(parent) { setMinimumSize(280, 240); }
+
+    TSheetJob *Job = nullptr;
+    QPageLayout Page;
+    TPrintExtras Extras;
+    std::vector<TSheet> Sheets;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.fillRect(rect(), palette().color(QPalette::Mid));
+        const QRectF paper = Page.fullRect(QPageLayout::Inch);
+        if (!Job || Sheets.empty() || paper.isEmpty())
+            return;
+        // Pages in a row, as large as the room allows, a gap between them.
+        const int n = int(Sheets.size());
+        const double gap = 8;
+        const double scale = std::min((width() - gap * (n + 1)) / (paper.width() * n),
+                                      (height() - 2 * gap) / paper.height());
+        if (!(scale > 0))
+            return;
+        // Drawn at twice the screen scale, then smoothed down: small type
+        // stays legible.
+        const int dpi = std::max(1, int(std::floor(2 * scale)));
+        const QRectF paint = Page.paintRect(QPageLayout::Inch);
+        for (int i = 0; i < n; ++i) {
+            QImage sheet(QSize(int(paper.width() * dpi), int(paper.height() * dpi)),
+                         QImage::Format_RGB32);
+            if (sheet.isNull())
+                return;
+            sheet.fill(Qt::white);
+            sheet.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+            sheet.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+            {
+                QPainter page(&sheet);
+                page.translate(paint.left() * dpi, paint.top() * dpi);
+                try {
+                    Job->PaintSheet(page, Sheets[size_t(i)], Extras, dpi);
+                } catch (const std::exception &) {
+                    // A preview shows what it could draw.
+                }
+            }
+            const QRectF where(gap + i * (paper.width() * scale + gap), gap, paper.width() * scale,
+                               paper.height() * scale);
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+            p.drawImage(where, sheet);
+            p.setPen(palette().color(QPalette::Dark));
+            p.drawRect(where);
+        }
+    }
+};
+
+TSheetDialog::TSheetDialog(TSheetJob &job, const TTextLookup &texts, QWidget *parent)
+    : QDialog(parent), m_job(job), m_texts(texts)
+{
+    setWindowTitle(TitleOf(texts(295)));
+    resize(720, 420);
+    auto *root = new QVBoxLayout(this);
+    auto *row = new QHBoxLayout();
+    root->addLayout(row, 1);
+    auto *left = new QVBoxLayout();
+    row->addLayout(left, 0);
+    CoverTable = new QTableWidget(0, 3, this);
+    CoverTable->setHorizontalHeaderLabels({texts(296), texts(303), texts(297)});
+    CoverTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    CoverTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    CoverTable->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    CoverTable->verticalHeader()->hide();
+    CoverTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    CoverTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    CoverTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    CoverTable->setMinimumWidth(340);
+    left->addWidget(CoverTable, 1);
+    auto *buttons = new QHBoxLayout();
+    AddButton = new QPushButton(texts(79), this);
+    RemoveButton = new QPushButton(texts(302), this);
+    buttons->addWidget(AddButton);
+    buttons->addWidget(RemoveButton);
+    buttons->addStretch(1);
+    left->addLayout(buttons);
+    auto *paperRow = new QHBoxLayout();
+    PaperLabel = new QLabel(texts(298), this);
+    PaperCombo = new QComboBox(this);
+    PaperCombo->addItem(texts(299));
+    PaperCombo->addItem(QStringLiteral("A4"));
+    PaperCombo->addItem(QStringLiteral("Letter"));
+    PaperLabel->setBuddy(PaperCombo);
+    paperRow->addWidget(PaperLabel);
+    paperRow->addWidget(PaperCombo, 1);
+    left->addLayout(paperRow);
+    SheetsLabel = new QLabel(this);
+    left->addWidget(SheetsLabel);
+    Preview = new TSheetPreview(this);
+    Preview->Job = &m_job;
+    row->addWidget(Preview, 1);
+    auto *bottom = new QHBoxLayout();
+    bottom->addStretch(1);
+    PrintButton = new QPushButton(texts(32), this);
+    ExportButton = new QPushButton(texts(240), this);
+    CloseButton = new QPushButton(texts(83), this);
+    for (QPushButton *b : {PrintButton, ExportButton, CloseButton})
+        bottom->addWidget(b);
+    root->addLayout(bottom);
+    PrintButton->setDefault(true);
+
+    const std::pair<QObject *, const char *> names[] = {
+        {CoverTable, "CoverTable"},     {AddButton, "AddButton"},   {RemoveButton, "RemoveButton"},
+        {PaperCombo, "PaperCombo"},     {SheetsLabel, "SheetsLabel"}, {Preview, "Preview"},
+        {PrintButton, "PrintButton"},   {ExportButton, "ExportButton"},
+        {CloseButton, "CloseButton"},
+    };
+    for (const auto &[object, name] : names)
+        object->setObjectName(QLatin1String(name));
+    connect(AddButton, &QPushButton::clicked, this, [this] { AddClick(); });
+    connect(RemoveButton, &QPushButton::clicked, this, [this] { RemoveClick(); });
+    connect(PaperCombo, &QComboBox::currentIndexChanged, this, [this] { Relayout(); });
+    connect(PrintButton, &QPushButton::clicked, this, [this] {
+        if (OnPrint)
+            OnPrint();
+    });
+    connect(ExportButton, &QPushButton::clicked, this, [this] {
+        if (OnExport)
+            OnExport();
+    });
+    connect(CloseButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+TSheetDialog::~TSheetDialog() = default;
+
+void TSheetDialog::SetPrinterPage(const QPageLayout &page)
+{
+    m_printerPage = page;
+    Relayout();
+}
+
+void TSheetDialog::SetExtras(const TPrintExtras &extras)
+{
+    m_extras = extras;
+    Refill();
+}
+
+QPageLayout TSheetDialog::ChosenPage() const
+{
+    QPageLayout page = m_printerPage;
+    page.setOrientation(QPageLayout::Portrait);
+    if (PaperCombo->currentIndex() == 1)
+        page.setPageSize(QPageSize(QPageSize::A4));
+    else if (PaperCombo->currentIndex() == 2)
+        page.setPageSize(QPageSize(QPageSize::Letter));
+    return page;
+}
+
+void TSheetDialog::Refill()
+{
+    m_filling = true;
+    CoverTable->setRowCount(m_job.Count());
+    for (int i = 0; i < m_job.Count(); ++i) {
+        CoverTable->setItem(i, 0, new QTableWidgetItem(m_job.Name(i)));
+        const QSizeF mm = m_job.PrintedSize(i, TPrintExtras()) * 25.4;
+        CoverTable->setItem(i, 1, new QTableWidgetItem(QStringLiteral("%1 x %2 mm")
+                                                           .arg(mm.width(), 0, 'f', 1)
+                                                           .arg(mm.height(), 0, 'f', 1)));
+        auto *copies = new QSpinBox(CoverTable);
+        copies->setRange(1, 999);
+        copies->setValue(m_job.Copies(i));
+        copies->setObjectName(QStringLiteral("Copies%1").arg(i + 1));
+        connect(copies, &QSpinBox::valueChanged, this, [this, i](int n) {
+            m_job.SetCopies(i, n);
+            Relayout();
+        });
+        CoverTable->setCellWidget(i, 2, copies);
+    }
+    m_filling = false;
+    RemoveButton->setEnabled(m_job.Count() > 0);
+    Relayout();
+}
+
+void TSheetDialog::Relayout()
+{
+    if (m_filling)
+        return;
+    const QPageLayout page = ChosenPage();
+    int unfit = -1;
+    Preview->Page = page;
+    Preview->Extras = m_extras;
+    Preview->Sheets = m_job.Layout(page.paintRect(QPageLayout::Inch).size(), m_extras, &unfit);
+    SheetsLabel->setText(unfit != -1 ? m_texts(301).arg(m_job.Name(unfit))
+                                     : m_texts(300).arg(Preview->Sheets.size()));
+    const bool ok = unfit == -1 && !Preview->Sheets.empty();
+    PrintButton->setEnabled(ok);
+    ExportButton->setEnabled(ok);
+    Preview->update();
+}
+
+void TSheetDialog::AddClick()
+{
+    if (!OnAdd || !OnAdded)
+        return;
+    // A file that does not open is said by the window and left out.
+    for (const QString &file : OnAdd())
+        OnAdded(file);
+    Refill();
+}
+
+void TSheetDialog::RemoveClick()
+{
+    const int row = CoverTable->currentRow();
+    if (row < 0)
+        return;
+    m_job.Remove(row);
+    Refill();
+}

@@ -1,0 +1,163 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "SheetJob.h"
+
+#include "CoverController.h"
+#include "CoverView.h"
+#include "VelmoraError.h"
+
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrinter>
+
+namespace {
+
+constexpr int LargerThanPaperText = 301;
+
+} // namespace
+
+struct TSheetJob::TCover
+{
+    QString Name;
+    int Copies = 1;
+    TCoverController Cover{QString()};
+};
+
+TSheetJob::TSheetJob(TDeviceMetrics &metrics, TTextLookup texts)
+    : m_texts(std::move(texts)), m_renderer(std::make_unique<TCoverView>(nullptr, metrics))
+{
+    // The renderer counts offsets in the same printer's pixels as the
+    // window's view, so that a picture placed by hand lands where it lies.
+    m_renderer->resize(200, 200);
+}
+
+TSheetJob::~TSheetJob()
+{
+    m_renderer->SetDocument(nullptr);
+    for (const auto &c : m_covers)
+        c->Cover.Document().View = nullptr;
+}
+
+void TSheetJob::AddCover(const QString &name, const TDocumentState &state, int copies)
+{
+    auto cover = std::make_unique<TCover>();
+    cover->Name = name;
+    cover->Copies = std::max(1, copies);
+    cover->Cover.Document().SetState(state);
+    m_covers.push_back(std::move(cover));
+}
+
+QString TSheetJob::AddFile(const QString &fileName, int copies)
+{
+    auto cover = std::make_unique<TCover>();
+    cover->Name = QFileInfo(fileName).completeBaseName();
+    cover->Copies = std::max(1, copies);
+    cover->Cover.SetTexts(m_texts);
+    // Offsets come in the units of the printer the renderer measures.
+    TCoverDocument blank;
+    m_renderer->SetDocument(&blank);
+    cover->Cover.SetLayout(m_renderer.get());
+    const TOutcome opened = cover->Cover.Open(fileName);
+    cover->Cover.SetLayout(nullptr);
+    m_renderer->SetDocument(nullptr);
+    blank.View = nullptr;
+    if (!opened.Ok())
+        return opened.Error;
+    m_covers.push_back(std::move(cover));
+    return QString();
+}
+
+void TSheetJob::Remove(int index)
+{
+    if (index < 0 || index >= Count())
+        return;
+    m_renderer->SetDocument(nullptr);
+    m_covers[size_t(index)]->Cover.Document().View = nullptr;
+    m_covers.erase(m_covers.begin() + index);
+}
+
+void TSheetJob::SetCopies(int index, int copies)
+{
+    if (index >= 0 && index < Count())
+        m_covers[size_t(index)]->Copies = std::clamp(copies, 1, 999);
+}
+
+QString TSheetJob::Name(int index) const
+{
+    return m_covers.at(size_t(index))->Name;
+}
+
+int TSheetJob::Copies(int index) const
+{
+    return m_covers.at(size_t(index))->Copies;
+}
+
+TCoverView &TSheetJob::Show(int index) const
+{
+    TCoverDocument &document = m_covers.at(size_t(index))->Cover.Document();
+    if (m_renderer->Document() != &document) {
+        if (TCoverDocument *before = m_renderer->Document())
+            before->View = nullptr;
+        m_renderer->SetDocument(&document);
+    }
+    return *m_renderer;
+}
+
+QSizeF TSheetJob::PrintedSize(int index, const TPrintExtras &extras) const
+{
+    return Show(index).PrintedSize(extras);
+}
+
+std::vector<TSheet> TSheetJob::Layout(const QSizeF &room, const TPrintExtras &extras,
+                                      int *unfit) const
+{
+    std::vector<TSheetItem> items;
+    for (int i = 0; i < Count(); ++i)
+        items.push_back(TSheetItem{PrintedSize(i, extras), Copies(i)});
+    return LayOutSheets(items, room, unfit);
+}
+
+void TSheetJob::PaintSheet(QPainter &page, const TSheet &sheet, const TPrintExtras &extras, int dpi)
+{
+    for (const TSheetPlacement &p : sheet) {
+        TCoverView &view = Show(p.Item);
+        const QSizeF size = view.PrintedSize(extras);
+        page.save();
+        page.translate(p.At.x() * dpi, p.At.y() * dpi);
+        if (p.Rotated) {
+            // A quarter turn clockwise about the corner, moved back into
+            // the room it was given.
+            page.translate(size.height() * dpi, 0);
+            page.rotate(90);
+        }
+        view.PaintPrintedCover(page, extras, dpi);
+        page.restore();
+    }
+}
+
+void TSheetJob::Print(QPrinter &printer, const TPrintExtras &extras)
+{
+    const int dpi = printer.resolution();
+    if (dpi <= 0)
+        throw EVelmoraError(QStringLiteral("The printer reports no resolution"));
+    int unfit = -1;
+    const std::vector<TSheet> sheets =
+        Layout(printer.pageRect(QPrinter::Inch).size(), extras, &unfit);
+    if (unfit != -1)
+        throw EVelmoraError(m_texts(LargerThanPaperText).arg(Name(unfit)));
+    for (int i = 0; i < Count(); ++i)
+        Show(i).CheckPrintable(dpi, extras);
+    QPainter page;
+    BeginPrintJob(printer, page);
+    try {
+        for (size_t s = 0; s < sheets.size(); ++s) {
+            if (s > 0 && !printer.newPage())
+                throw EVelmoraError::UnableToWrite(printer.outputFileName());
+            page.setTransform(CalibrationTransform(printer, extras));
+            PaintSheet(page, sheets[s], extras, dpi);
+        }
+    } catch (...) {
+        AbandonJob(printer, page);
+        throw;
+    }
+    EndPrintJob(printer, page);
+}
