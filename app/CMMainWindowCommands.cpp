@@ -18,6 +18,7 @@
 #include "StandardDialogs.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QActionGroup>
 #include <QGuiApplication>
@@ -257,6 +258,8 @@ void TCoverMakerMainForm::CreateDialogs()
     NewDocumentForm =
         new TNewDocumentForm(*m_sizeList, MeasureUnit, *m_setup.Messages, *m_setup.Dialogs, this);
     NewDocumentForm->Run = [this](const std::function<void()> &command) { Run(command); };
+    NewDocumentForm->ShippedCatalogue =
+        QDir(m_setup.ProgramDir).filePath(QStringLiteral("CoverSizes.shipped.ini"));
     TglSmallFontsDefence{NewDocumentForm, dpi};
     NewDocumentForm->ApplyTexts([this](int number) { return UiText(number); });
     EditCoverSizeData = new TEditCoverSizeData(MeasureUnit, this);

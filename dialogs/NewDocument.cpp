@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "NewDocument.h"
 
+#include "CoverShape.h"
 #include "DialogSupport.h"
 #include "EditCoverSize.h"
 #include "FloatText.h"
 #include "MessageBoxes.h"
 #include "RadioGroup.h"
+#include "ShippedSizes.h"
 #include "SizeListModel.h"
 
+#include <QComboBox>
 #include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QShowEvent>
@@ -16,7 +21,8 @@
 
 namespace {
 
-const QSize ClientSize(680, 396);
+// The design's 680 pixels and a drawing of the selected size beside the list.
+const QSize ClientSize(900, 396);
 constexpr int UnreadableEntryText = 201;
 
 QPushButton *Button(QWidget *parent, const QString &caption, const QRect &geometry)
@@ -38,7 +44,7 @@ TNewDocumentForm::TNewDocumentForm(TSizeList &sizes, const uint8_t &measureUnit,
     Bevel1 = new QFrame(this);
     Bevel1->setFrameShape(QFrame::Panel);
     Bevel1->setFrameShadow(QFrame::Raised);
-    Bevel1->setGeometry(8, 8, 665, 345);
+    Bevel1->setGeometry(8, 8, 885, 345);
 
     // A list in report view: rows of three columns under a header. A table
     // view lays out a long catalogue at once, where a tree visits every row.
@@ -47,7 +53,7 @@ TNewDocumentForm::TNewDocumentForm(TSizeList &sizes, const uint8_t &measureUnit,
     Rows->SetHeaders({QStringLiteral("Name"), QStringLiteral("Size (Single mode)"),
                       QStringLiteral("Sizes (Multiple mode)")});
     ListView1->setModel(Rows);
-    ListView1->setGeometry(16, 16, 649, 257);
+    ListView1->setGeometry(16, 44, 649, 229);
     ListView1->setShowGrid(false);
     ListView1->setWordWrap(false);
     ListView1->setTabKeyNavigation(false); // Tab leaves the list, as in a list
@@ -83,10 +89,30 @@ TNewDocumentForm::TNewDocumentForm(TSizeList &sizes, const uint8_t &measureUnit,
     AddButton = Button(this, QStringLiteral("Add..."), QRect(432, 280, 75, 25));
     EditButton = Button(this, QStringLiteral("Edit..."), QRect(512, 280, 75, 25));
     RemoveButton = Button(this, QStringLiteral("Remove..."), QRect(592, 280, 75, 25));
-    OkButton = Button(this, QStringLiteral("&OK"), QRect(520, 364, 75, 25));
+    OkButton = Button(this, QStringLiteral("&OK"), QRect(740, 364, 75, 25));
     OkButton->setDefault(true);
-    CancelButton = Button(this, QStringLiteral("&Cancel"), QRect(600, 364, 75, 25));
+    CancelButton = Button(this, QStringLiteral("&Cancel"), QRect(820, 364, 75, 25));
 
+    SearchLabel = new QLabel(QStringLiteral("Search:"), this);
+    SearchEdit = new QLineEdit(this);
+    SearchEdit->setClearButtonEnabled(true);
+    SearchLabel->setBuddy(SearchEdit);
+    SortLabel = new QLabel(QStringLiteral("Sort by:"), this);
+    SortCombo = new QComboBox(this);
+    SortCombo->addItems({QStringLiteral("Catalogue order"), QStringLiteral("Name"), QStringLiteral("Size")});
+    SortLabel->setBuddy(SortCombo);
+    PlaceSearchRow();
+    ShapeView = new TCoverShapeView(this);
+    ShapeView->setGeometry(676, 16, 209, 257);
+    ShippedButton = Button(this, QStringLiteral("Add from the shipped list..."), QRect(16, 280, 240, 25));
+    ShippedButton->hide();
+    connect(SearchEdit, &QLineEdit::textChanged, this, [this] { Refilter(); });
+    connect(SortCombo, &QComboBox::currentIndexChanged, this, [this] { Refilter(); });
+    connect(ShippedButton, &QPushButton::clicked, this,
+            [this] { Run([this] { ShippedButtonClick(); }); });
+
+    setTabOrder(SearchEdit, SortCombo);
+    setTabOrder(SortCombo, ListView1);
     setTabOrder(ListView1, RadioGroup1);
     setTabOrder(RadioGroup1, OkButton);
     setTabOrder(OkButton, CancelButton);
@@ -102,6 +128,60 @@ TNewDocumentForm::TNewDocumentForm(TSizeList &sizes, const uint8_t &measureUnit,
     connect(RemoveButton, &QPushButton::clicked, this,
             [this] { Run([this] { RemoveButtonClick(); }); });
     connect(ListView1, &QAbstractItemView::doubleClicked, this, [this] { ListView1DblClick(); });
+    connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { ShowShape(); });
+    RadioGroup1->OnClick = [this] { ShowShape(); };
+    const std::pair<QObject *, const char *> names[] = {
+        {SearchEdit, "SearchEdit"}, {SortCombo, "SortCombo"}, {ShapeView, "ShapeView"},
+        {ShippedButton, "ShippedButton"},
+    };
+    for (const auto &[object, name] : names)
+        object->setObjectName(QLatin1String(name));
+}
+
+void TNewDocumentForm::PlaceSearchRow()
+{
+    SearchLabel->adjustSize();
+    SortLabel->adjustSize();
+    SearchLabel->move(16, 16 + (22 - SearchLabel->height()) / 2);
+    SearchEdit->setGeometry(SearchLabel->width() + 22, 16, 250, 22);
+    SortCombo->setGeometry(665 - 170, 16, 170, 22);
+    SortLabel->move(SortCombo->x() - SortLabel->width() - 6, 16 + (22 - SortLabel->height()) / 2);
+}
+
+void TNewDocumentForm::Refilter()
+{
+    const QString selected = SelectedName();
+    Rows->SetOrder(TSizeListModel::TOrder(std::clamp(SortCombo->currentIndex(), 0, 2)));
+    Rows->SetFilter(SearchEdit->text(),
+                    [this](const QString &name) { return CoverKinds(name, m_texts); });
+    SelectRow(Rows->RowNamed(selected, Qt::CaseSensitive));
+    ShowShape();
+}
+
+void TNewDocumentForm::ShowShape()
+{
+    const int row = SelectedRow();
+    ShapeView->ShowSize(row >= 0 && Rows->Error(row).isEmpty() ? Rows->Size(row) : CoverSize(),
+                        TemplatesMode || RadioGroup1->ItemIndex() == 1, MeasureUnit != 0,
+                        m_texts(MeasureUnit == 0 ? 100 : 101));
+}
+
+void TNewDocumentForm::ShippedButtonClick()
+{
+    const QList<CoverSize> offered = NewShippedSizes(ShippedCatalogue, Sizes);
+    if (offered.isEmpty())
+        return;
+    TShippedSizesDialog dialog(offered, m_texts, this);
+    if (Dialogs.ShowModal(dialog) != QDialog::Accepted)
+        return;
+    QString last;
+    for (const CoverSize &size : dialog.Chosen())
+        if (Sizes.AddSize(size))
+            last = size.Name.Text();
+    FillSizeList();
+    if (!last.isEmpty())
+        SelectRow(Rows->RowNamed(last, Qt::CaseSensitive));
 }
 
 void TNewDocumentForm::ApplyTexts(const TTextLookup &texts)
@@ -118,6 +198,17 @@ void TNewDocumentForm::ApplyTexts(const TTextLookup &texts)
     AddButton->setText(texts(79));
     EditButton->setText(texts(80));
     RemoveButton->setText(texts(81));
+    SearchLabel->setText(texts(308));
+    SortLabel->setText(texts(309));
+    const int order = SortCombo->currentIndex();
+    {
+        const QSignalBlocker quiet(SortCombo);
+        SortCombo->clear();
+        SortCombo->addItems({texts(310), texts(71), texts(303)});
+        SortCombo->setCurrentIndex(order);
+    }
+    ShippedButton->setText(texts(324));
+    PlaceSearchRow();
 }
 
 void TNewDocumentForm::showEvent(QShowEvent *event)
@@ -135,6 +226,13 @@ void TNewDocumentForm::FillSizeList()
     Rows->SetCatalogue(Sizes.Read(), MeasureUnit != 0, m_texts(MeasureUnit == 0 ? 100 : 101),
                        m_texts(UnreadableEntryText));
     SelectRow(Rows->RowNamed(CurrentSizeName, Qt::CaseSensitive));
+    ShowShape();
+    // Offered while the shipped list has a size the catalogue lacks.
+    if (TemplatesMode) {
+        const bool offered = !NewShippedSizes(ShippedCatalogue, Sizes).isEmpty();
+        ShippedButton->setEnabled(offered);
+        ShippedButton->setToolTip(offered ? QString() : m_texts(325));
+    }
 }
 
 QString TNewDocumentForm::SelectedError() const
@@ -255,6 +353,9 @@ void TNewDocumentForm::SetTemplatesMode(bool on)
 {
     RadioGroup1->setVisible(!on);
     CancelButton->setVisible(!on);
+    ShippedButton->setVisible(on && !ShippedCatalogue.isEmpty());
+    if (on)
+        FillSizeList();
     const int d = on ? -40 : 40;
     Bevel1->resize(Bevel1->width(), Bevel1->height() + d);
     OkButton->move(OkButton->x() - 2 * d, OkButton->y() + d);

@@ -8,8 +8,12 @@
 #include <QDialog>
 #include <functional>
 
+class QComboBox;
 class QFrame;
+class QLabel;
+class QLineEdit;
 class QPushButton;
+class TCoverShapeView;
 class QTableView;
 class TEditCoverSizeData;
 class TMessageBoxes;
@@ -37,6 +41,9 @@ public:
     // The size properties dialog; created after this one.
     TEditCoverSizeData *SizeForm = nullptr;
     TCommandRunner Run = [](const std::function<void()> &command) { command(); };
+    // The shipped catalogue beside the program, which Templates... offers
+    // new sizes from; empty for none.
+    QString ShippedCatalogue;
 
     void ApplyTexts(const TTextLookup &texts);
     void FillSizeList();
@@ -57,12 +64,19 @@ public:
     QPushButton *RemoveButton = nullptr;
     QPushButton *OkButton = nullptr;
     QPushButton *CancelButton = nullptr;
+    QLabel *SearchLabel = nullptr;
+    QLineEdit *SearchEdit = nullptr;
+    QLabel *SortLabel = nullptr;
+    QComboBox *SortCombo = nullptr;
+    TCoverShapeView *ShapeView = nullptr;
+    QPushButton *ShippedButton = nullptr;
 
     void OkButtonClick();
     void AddButtonClick();
     void EditButtonClick();
     void RemoveButtonClick();
     void ListView1DblClick();
+    void ShippedButtonClick();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -72,6 +86,11 @@ private:
     bool ShowSizeForm(const QString &ownName);
     // The error of the selected entry when it does not read.
     QString SelectedError() const;
+    // The search and the order as the user set them; the drawing of the
+    // selected size.
+    void Refilter();
+    void ShowShape();
+    void PlaceSearchRow();
 
     TSizeList &Sizes;
     const uint8_t &MeasureUnit;

@@ -3,6 +3,8 @@
 
 #include "FloatText.h"
 
+#include <algorithm>
+
 void TSizeListModel::SetCatalogue(const TSizeListSnapshot &catalogue, bool centimetres,
                                   const QString &unit, const QString &unreadable)
 {
@@ -18,15 +20,81 @@ void TSizeListModel::SetCatalogue(const TSizeListSnapshot &catalogue, bool centi
     m_centimetres = centimetres;
     m_unit = unit;
     m_unreadable = unreadable;
+    Arrange();
     endResetModel();
+}
+
+const TSizeEntry &TSizeListModel::CatalogueEntry(int index) const
+{
+    std::optional<TSizeEntry> &entry = m_entries[size_t(index)];
+    if (!entry)
+        entry = m_catalogue->Entry(index);
+    return *entry;
 }
 
 const TSizeEntry &TSizeListModel::Entry(int row) const
 {
-    std::optional<TSizeEntry> &entry = m_entries[size_t(row)];
-    if (!entry)
-        entry = m_catalogue->Entry(row);
-    return *entry;
+    return CatalogueEntry(m_rows[size_t(row)]);
+}
+
+void TSizeListModel::SetOrder(TOrder order)
+{
+    beginResetModel();
+    m_order = order;
+    Arrange();
+    endResetModel();
+}
+
+void TSizeListModel::SetFilter(const QString &words,
+                               std::function<QStringList(const QString &name)> kinds)
+{
+    beginResetModel();
+    m_words.clear();
+    for (const QString &w : words.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        if (w.size() >= 3)
+            m_words << w;
+    m_kinds = std::move(kinds);
+    Arrange();
+    endResetModel();
+}
+
+void TSizeListModel::Arrange()
+{
+    // Untouched, every entry in the catalogue's order, each read only when
+    // it is shown.
+    m_rows.clear();
+    for (int i = 0; i < int(m_names.size()); ++i) {
+        bool shown = true;
+        if (!m_words.isEmpty()) {
+            QString seen = m_names[i];
+            if (m_kinds)
+                seen += QLatin1Char(' ') + m_kinds(m_names[i]).join(QLatin1Char(' '));
+            const TSizeEntry &e = CatalogueEntry(i);
+            if (e.Readable())
+                seen += QLatin1Char(' ') + SizeText(e.Size, 1) + QLatin1Char(' ') + SizeText(e.Size, 2);
+            for (const QString &w : m_words)
+                shown = shown && seen.contains(w, Qt::CaseInsensitive);
+        }
+        if (shown)
+            m_rows.push_back(i);
+    }
+    if (m_order == TOrder::Name) {
+        std::stable_sort(m_rows.begin(), m_rows.end(), [this](int a, int b) {
+            return QString::localeAwareCompare(m_names[a], m_names[b]) < 0;
+        });
+    } else if (m_order == TOrder::Size) {
+        const auto area = [this](int i) {
+            const CoverSize &s = CatalogueEntry(i).Size;
+            return s.SingleWidth * s.SingleHeight;
+        };
+        std::stable_sort(m_rows.begin(), m_rows.end(),
+                         [&](int a, int b) { return area(a) < area(b); });
+    }
+}
+
+CoverSize TSizeListModel::Size(int row) const
+{
+    return row >= 0 && row < rowCount() ? Entry(row).Size : CoverSize();
 }
 
 void TSizeListModel::SetHeaders(const QStringList &headers)
@@ -37,25 +105,25 @@ void TSizeListModel::SetHeaders(const QStringList &headers)
 
 QString TSizeListModel::Name(int row) const
 {
-    return m_names.value(row);
+    return row >= 0 && row < rowCount() ? m_names[m_rows[size_t(row)]] : QString();
 }
 
 QString TSizeListModel::Error(int row) const
 {
-    return row >= 0 && row < m_names.size() ? Entry(row).Error : QString();
+    return row >= 0 && row < rowCount() ? Entry(row).Error : QString();
 }
 
 int TSizeListModel::RowNamed(const QString &name, Qt::CaseSensitivity cs) const
 {
-    for (int i = 0; i < m_names.size(); ++i)
-        if (QString::compare(m_names[i], name, cs) == 0)
-            return i;
+    for (int row = 0; row < rowCount(); ++row)
+        if (QString::compare(m_names[m_rows[size_t(row)]], name, cs) == 0)
+            return row;
     return -1;
 }
 
 int TSizeListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_names.size());
+    return parent.isValid() ? 0 : int(m_rows.size());
 }
 
 int TSizeListModel::columnCount(const QModelIndex &parent) const
@@ -76,11 +144,11 @@ QString TSizeListModel::SizeText(const CoverSize &size, int column) const
 
 QVariant TSizeListModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_names.size() ||
+    if (!index.isValid() || index.row() >= rowCount() ||
         (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return QVariant();
     if (index.column() == 0 && role == Qt::DisplayRole)
-        return m_names[index.row()];
+        return Name(index.row());
     const TSizeEntry &entry = Entry(index.row());
     if (role == Qt::ToolTipRole)
         return entry.Readable() ? QVariant() : QVariant(entry.Error);

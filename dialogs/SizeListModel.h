@@ -5,6 +5,7 @@
 
 #include <QAbstractTableModel>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -24,6 +25,22 @@ public:
                       const QString &unreadable);
     void SetHeaders(const QStringList &headers);
 
+    // How the rows are ordered: as the catalogue holds them (until the user
+    // asks otherwise), by name, or by the Single size's area.
+    enum class TOrder
+    {
+        Catalogue,
+        Name,
+        Size
+    };
+    void SetOrder(TOrder order);
+    // Shows only the entries that hold every word of three letters or more
+    // of words, in their name, their kinds or their sizes as listed;
+    // kinds gives an entry's kinds in the user's words.
+    void SetFilter(const QString &words, std::function<QStringList(const QString &name)> kinds);
+    // The entry's size as it reads (unreadable values as 0).
+    CoverSize Size(int row) const;
+
     QString Name(int row) const;
     // The error of an entry that does not read, or empty.
     QString Error(int row) const;
@@ -37,7 +54,10 @@ public:
 
 private:
     QString SizeText(const CoverSize &size, int column) const;
+    // By the row shown, and by the place in the catalogue.
     const TSizeEntry &Entry(int row) const;
+    const TSizeEntry &CatalogueEntry(int index) const;
+    void Arrange();
 
     std::optional<TSizeListSnapshot> m_catalogue;
     QStringList m_names; // as the catalogue's records hold them
@@ -46,4 +66,8 @@ private:
     QString m_unit;
     QString m_unreadable;
     QStringList m_headers;
+    std::vector<int> m_rows; // the entries shown, by their place in the catalogue
+    TOrder m_order = TOrder::Catalogue;
+    QStringList m_words;
+    std::function<QStringList(const QString &)> m_kinds;
 };

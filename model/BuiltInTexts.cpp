@@ -218,6 +218,25 @@ const std::map<int, const char *> &Table()
         {305, "The sheets' paper: A4 or Letter."},
         {306, "Prints on the default printer, with no window."},
         {307, "Name the Velmora covers to lay out on sheets."},
+        // The new cover dialog: search, order, kinds, the shipped list.
+        {308, "Search:"},
+        {309, "Sort by:"},
+        {310, "Catalogue order"},
+        {311, "CD case"},
+        {312, "DVD case"},
+        {313, "Blu-ray case"},
+        {314, "Game case"},
+        {315, "Digipak"},
+        {316, "Cassette"},
+        {317, "Video tape"},
+        {318, "Record"},
+        {319, "MiniDisc"},
+        {320, "Label"},
+        {321, "Sleeve"},
+        {322, "Label sheet"},
+        {323, "Plain paper"},
+        {324, "Add from the shipped list..."},
+        {325, "The catalogue holds every shipped size."},
     };
     return table;
 }

@@ -10,7 +10,7 @@ if(failed)
 endif()
 set(expected
     lib/velmora/velmora lib/velmora/velmora-metafile lib/velmora/GIFView.dll
-    lib/velmora/CoverSizes.ini lib/velmora/VMLang.txt lib/velmora/VelmoraManual.html
+    lib/velmora/CoverSizes.ini lib/velmora/CoverSizes.shipped.ini lib/velmora/VMLang.txt lib/velmora/VelmoraManual.html
     lib/velmora/VelmoraScreenshot.png lib/velmora/VelmoraMarks.png lib/velmora/VelmoraBleed.png
     lib/velmora/VelmoraCalibration.png lib/velmora/VelmoraTrackList.png lib/velmora/VelmoraSheet.png bin/velmora
     share/applications/velmora.desktop share/icons/hicolor/scalable/apps/velmora.svg
@@ -37,6 +37,22 @@ endif()
 find_program(UPDATE_MIME update-mime-database)
 if(UPDATE_MIME AND NOT EXISTS ${PREFIX}/share/mime/application/x-velmora-cover.xml)
     message(FATAL_ERROR "the MIME database holds no cover type")
+endif()
+# An update keeps the user's catalogue, with the sizes added to it, byte for
+# byte; the shipped list beside it is the new one.
+set(catalogue ${PREFIX}/lib/velmora/CoverSizes.ini)
+file(APPEND ${catalogue} "[My own case]\r\nSingleWidth=5\r\n")
+file(READ ${catalogue} before HEX)
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX}
+                RESULT_VARIABLE failed OUTPUT_QUIET)
+file(READ ${catalogue} after HEX)
+if(failed OR NOT before STREQUAL after)
+    message(FATAL_ERROR "a second install replaced the user's catalogue")
+endif()
+file(READ ${PREFIX}/lib/velmora/CoverSizes.shipped.ini shipped)
+string(FIND "${shipped}" "[My own case]" own)
+if(NOT own EQUAL -1)
+    message(FATAL_ERROR "the shipped list is not the shipped one")
 endif()
 if(VALIDATE)
     execute_process(COMMAND ${VALIDATE} ${PREFIX}/share/applications/velmora.desktop

@@ -187,7 +187,7 @@ private Q_SLOTS:
         TCoverMakerMainForm &f = *p.form;
         QCOMPARE(Captions(Ui(f).Cover1()),
                  QStringList({"New...", "Open...", "Save", "Save As...", "-", "Print Preview...",
-                              "Print...", "Export PDF...", "-", "Exit"}));
+                              "Print...", "Print Sheet...", "Export PDF...", "-", "Exit"}));
         QCOMPARE(Captions(Ui(f).Configure1()).mid(0, 8),
                  QStringList({"Templates...", "Calibrate Printer...", "-", "Inches",
                               "Centimetres", "-", "Show Actual Scale", "-"}));
