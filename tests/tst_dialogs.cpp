@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The new cover dialog and the size properties dialog through their real
 // controls over a real catalogue file; New... and Templates... refusals.
+#include "CoverShape.h"
 #include "EditCoverSize.h"
 #include "NewDocument.h"
 #include "ProgramFixture.h"
@@ -12,7 +13,10 @@
 
 #include <QFocusEvent>
 #include <QHeaderView>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -309,6 +313,78 @@ private Q_SLOTS:
         QCOMPARE(d.form.size(), size);
         d.form.ListView1DblClick();
         QCOMPARE(d.form.result(), int(QDialog::Accepted));
+    }
+
+    // The picker: a search over names, kinds and sizes; the list by name
+    // or by size; the selected size drawn; new shipped sizes taken in.
+    void searchSortDrawAndTakeShippedSizes()
+    {
+        TDialogs d;
+        QTest::keyClicks(d.form.SearchEdit, "jewel plain");
+        QCOMPARE(d.form.Rows->rowCount(), 1);
+        QCOMPARE(d.Cell(0, 0), QStringLiteral("Jewel case"));
+        d.form.SearchEdit->clear();
+        QTest::keyClicks(d.form.SearchEdit, "(inches) 10.75");
+        QCOMPARE(d.form.Rows->rowCount(), 1);
+        d.form.SearchEdit->clear();
+        QTest::keyClicks(d.form.SearchEdit, "cassette");
+        QCOMPARE(d.form.Rows->rowCount(), 0); // "Tape" is no kind the name says
+        d.form.SearchEdit->clear();
+        QCOMPARE(d.form.Rows->rowCount(), 3);
+        // By size the smallest first, by name alphabetically; the selection
+        // stays with its entry.
+        d.Select(d.form.Rows->RowNamed("Slim", Qt::CaseSensitive));
+        d.form.SortCombo->setFocus();
+        QTest::keyClick(d.form.SortCombo, Qt::Key_End); // Size
+        QCOMPARE(QStringList({d.Cell(0, 0), d.Cell(1, 0), d.Cell(2, 0)}),
+                 QStringList({"Tape", "Slim", "Jewel case"}));
+        QCOMPARE(d.form.SelectedName(), QStringLiteral("Slim"));
+        QTest::keyClick(d.form.SortCombo, Qt::Key_Up); // Name
+        QCOMPARE(QStringList({d.Cell(0, 0), d.Cell(1, 0), d.Cell(2, 0)}),
+                 QStringList({"Jewel case", "Slim", "Tape"}));
+        // The drawing: the Multiple size to scale, 6.25 by 7.5 inches.
+        d.Select(0);
+        d.form.RadioGroup1->Button(1)->click();
+        QImage shape(d.form.ShapeView->size(), QImage::Format_RGB32);
+        d.form.ShapeView->render(&shape);
+        const auto dark = [&](int x, int y) { return QColor(shape.pixel(x, y)).value() < 180; };
+        const auto span = [&](bool across, int at) {
+            int first = -1, last = -1;
+            for (int i = 0; i < (across ? shape.width() : shape.height()); ++i)
+                if (across ? dark(i, at) : dark(at, i)) {
+                    first = first < 0 ? i : first;
+                    last = i;
+                }
+            return std::pair{first, last};
+        };
+        const auto [left, right] = span(true, shape.height() / 3);
+        const auto [top, bottom] = span(false, (left + right) / 2 + 20);
+        QVERIFY(left >= 0 && top >= 0);
+        QVERIFY2(std::abs(double(right - left) / (bottom - top) - 6.25 / 7.5) < 0.03,
+                 qPrintable(QStringLiteral("%1 x %2").arg(right - left).arg(bottom - top)));
+
+        // Templates...: the shipped list's sizes the catalogue lacks.
+        const QString shipped = d.dir.filePath("CoverSizes.shipped.ini");
+        WriteBytes(shipped, QByteArray(ThreeSizes) +
+                                "[Maxi]\r\nSingleWidth=6\r\nSingleHeight=4.7\r\n"
+                                "[Mini]\r\nSingleWidth=2\r\nSingleHeight=1.5\r\n");
+        d.form.ShippedCatalogue = shipped;
+        d.form.SetTemplatesMode(true);
+        QVERIFY(d.form.ShippedButton->isVisible() && d.form.ShippedButton->isEnabled());
+        const QByteArray before = ReadBytes(d.path);
+        d.runner.Scripts << [](QDialog &dialog) {
+            auto *list = dialog.findChild<QListWidget *>("SizeList");
+            QCOMPARE(list->count(), 2);
+            list->item(1)->setCheckState(Qt::Unchecked);
+            dialog.findChild<QPushButton *>("OkButton")->click();
+        };
+        d.form.ShippedButton->click();
+        QCOMPARE(d.Names(), QStringList({"Jewel case", "Slim", "Tape", "Maxi"}));
+        QVERIFY(ReadBytes(d.path).startsWith(before)); // the user's lines stay as they were
+        QCOMPARE(d.form.SelectedName(), QStringLiteral("Maxi"));
+        QVERIFY(d.form.ShippedButton->isEnabled()); // Mini is still to be had
+        d.form.SetTemplatesMode(false);
+        QVERIFY(d.form.ShippedButton->isHidden());
     }
 
     void anUnreadableEntryIsListedRefusedAndStillRemovable()
