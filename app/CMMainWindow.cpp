@@ -109,6 +109,7 @@ TCoverMakerMainForm::TCoverMakerMainForm(const TMainFormSetup &setup, QWidget *p
     CreatePrintItems();
     CreateBlockItems();
     CreateSheetItems();
+    CreateAlbumItems();
     SetTabOrder();
     NameControls();
     // What start-up put on the cover is no change of the user's.
@@ -453,7 +454,7 @@ void TCoverMakerMainForm::NameControls()
         {PastePicture1, "PastePicture1"}, {AddTextBlock1, "AddTextBlock1"},
         {DeleteTextBlock1, "DeleteTextBlock1"}, {Insert1, "Insert1"},
         {TextBlock1, "TextBlock1"},       {BlockPanel, "BlockPanel"},
-        {PrintSheet1, "PrintSheet1"},
+        {PrintSheet1, "PrintSheet1"},     {ImportAlbum1, "ImportAlbum1"},
     };
     for (const auto &[object, name] : names)
         object->setObjectName(QLatin1String(name));

@@ -64,6 +64,9 @@ struct TMainFormSetup
     QString RecoveryDir;                      // empty: the per-user data folder's
 };
 
+// The catalogue's entry an imported album takes when the user chooses none.
+extern const char DefaultAlbumSize[];
+
 // The product's home page, opened by Help > Home Page and the About box.
 extern const char HomePageAddress[];
 // The user manual beside the executable, opened by Help > Index.
@@ -189,6 +192,7 @@ private:
     QAction *Print1 = nullptr;
     QAction *ExportPdf1 = nullptr;
     QAction *PrintSheet1 = nullptr;
+    QAction *ImportAlbum1 = nullptr;
     // The covers last opened or saved, newest first, after Print...
     QList<QAction *> RecentItems;
     QAction *Exit1 = nullptr;
@@ -293,6 +297,7 @@ private:
     void Exit1Click();
     void TextBlock1Click();
     void PrintSheet1Click();
+    void ImportAlbum1Click();
     void DeleteTextBlock1Click();
     void BlockFontButtonClick();
 
@@ -318,6 +323,8 @@ private:
     void CreateAreaPopupMenu();
     void CreateBlockItems();
     void CreateSheetItems();
+    void CreateAlbumItems();
+    void ApplyAlbumTexts();
     void ApplySheetTexts();
     void ApplyBlockTexts();
     // The block panel shows the selected block, and is there while the

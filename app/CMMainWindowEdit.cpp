@@ -144,8 +144,18 @@ void TCoverMakerMainForm::Paste1Click()
     const int32_t area = CoverView->SelectedArea();
     if (area == -1)
         return;
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    // Text pasted on a selected block: a list of tracks becomes its rows,
+    // any other text is its text.
+    const int block = CoverView->SelectedBlock();
+    if (block != -1 && data && data->hasText() && !data->hasImage() && !data->hasUrls()) {
+        const QString rows = TrackRowsFromText(data->text());
+        Show(m_cover->SetTextBlockText(CoverView->SelectedBlockArea(), block,
+                                       rows.isEmpty() ? data->text() : rows));
+        return;
+    }
     TBusyCursor busy;
-    Show(m_cover->PlaceMimeData(area, QGuiApplication::clipboard()->mimeData()));
+    Show(m_cover->PlaceMimeData(area, data));
 }
 
 void TCoverMakerMainForm::PlacePictureFile(int32_t area, const QString &fileName)

@@ -217,6 +217,7 @@ void TCoverMakerMainForm::ApplyLanguage()
     ApplyPrintTexts();
     ApplyBlockTexts();
     ApplySheetTexts();
+    ApplyAlbumTexts();
     // The radio groups made their buttons anew.
     if (CoverView)
         SetTabOrder();

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandLine.h"
 
+#include "AlbumReader.h"
+#include "CMMainWindow.h"
 #include "BuiltInTexts.h"
+#include "CoverSizes.h"
 #include "CoverController.h"
 #include "CoverView.h"
 #include "DeviceMetrics.h"
@@ -29,6 +32,11 @@ constexpr int SheetOptionText = 304;
 constexpr int PaperOptionText = 305;
 constexpr int PrintOptionText = 306;
 constexpr int CoversForSheetsText = 307;
+constexpr int ImportOptionText = 334;
+constexpr int SizeOptionText = 335;
+constexpr int SaveOptionText = 336;
+constexpr int NoSuchSizeText = 337;
+constexpr int ImportNeedsOutputText = 338;
 
 void PrintLine(FILE *to, const QString &text)
 {
@@ -77,6 +85,13 @@ TCommandLine ParseCommandLine(const QStringList &arguments,
                                    QStringLiteral("A4|Letter"));
     const QCommandLineOption print(QStringLiteral("print"), texts(PrintOptionText));
     parser.addOptions({sheet, paper, print});
+    const QCommandLineOption album(QStringLiteral("import-album"), texts(ImportOptionText),
+                                   QStringLiteral("DIR|FILE.cue"));
+    const QCommandLineOption size(QStringLiteral("size"), texts(SizeOptionText),
+                                  QStringLiteral("NAME"));
+    const QCommandLineOption save(QStringLiteral("save"), texts(SaveOptionText),
+                                  QStringLiteral("OUT.vmcover"));
+    parser.addOptions({album, size, save});
     parser.addPositionalArgument(QStringLiteral("FILE.vmcover"), texts(CoverFileArgumentText),
                                  QStringLiteral("[FILE.vmcover]"));
 
@@ -100,6 +115,18 @@ TCommandLine ParseCommandLine(const QStringList &arguments,
     }
     for (const QString &file : parser.positionalArguments())
         line.Files << LocalPath(file);
+    if (parser.isSet(album)) {
+        line.Action = A::Album;
+        line.Files.prepend(LocalPath(parser.value(album)));
+        line.Size = parser.value(size);
+        line.Save = parser.value(save);
+        line.ExportPdf = parser.value(exportPdf);
+        if (line.Save.isEmpty() && line.ExportPdf.isEmpty()) {
+            line.Action = A::Failed;
+            line.Output = texts(ImportNeedsOutputText);
+        }
+        return line;
+    }
     if (parser.isSet(sheet) || parser.isSet(print) || parser.isSet(paper)) {
         line.Action = A::Sheet;
         line.ExportPdf = parser.value(exportPdf);
@@ -180,6 +207,48 @@ int RunSheet(const TCommandLine &line, const QString &programDir, TOptionsStore 
     return 0;
 }
 
+int RunImport(const TCommandLine &line, const QString &programDir, TOptionsStore &options)
+{
+    const auto texts = StoredLanguageTexts(programDir, options);
+    TAlbum album;
+    QString why;
+    if (!ReadAlbum(line.Files, album, why)) {
+        PrintLine(stderr, why);
+        return 1;
+    }
+    const TSizeList sizes(QDir(programDir).filePath(QStringLiteral("CoverSizes.ini")));
+    const QString name = line.Size.isEmpty() ? QString::fromLatin1(DefaultAlbumSize) : line.Size;
+    CoverSize size;
+    const QString unreadable = ErrorTextOf([&] { size = sizes.ReadSize(name); });
+    if (!sizes.HasSize(name) || !unreadable.isEmpty()) {
+        PrintLine(stderr, unreadable.isEmpty() ? texts(NoSuchSizeText).arg(name) : unreadable);
+        return 1;
+    }
+    // A size with side panels is laid out in them; one without is one area.
+    const CoverMode mode =
+        size.LeftWidth > 0 || size.RightWidth > 0 ? CoverMode::Multiple : CoverMode::Single;
+    TCoverController cover{QString()};
+    cover.SetTexts(texts);
+    QPrinter printer(QPrinter::HighResolution);
+    TQtDeviceMetrics metrics(printer);
+    TCoverView view(nullptr, metrics);
+    view.resize(600, 450);
+    view.SetDocument(&cover.Document());
+    cover.SetLayout(&view);
+    TOutcome done = cover.ImportAlbum(album, size, mode);
+    if (done.Ok() && !done.Notice.isEmpty())
+        PrintLine(stderr, done.Notice);
+    if (done.Ok() && !line.Save.isEmpty())
+        done = cover.Save(line.Save);
+    if (done.Ok() && !line.ExportPdf.isEmpty())
+        done = cover.ExportPdf(line.ExportPdf, ReadPrintChoices(options));
+    if (!done.Ok()) {
+        PrintLine(stderr, done.Error);
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int RunWindowless(const TCommandLine &line, const QString &programDir, TOptionsStore &options)
@@ -196,12 +265,15 @@ int RunWindowless(const TCommandLine &line, const QString &programDir, TOptionsS
         return 0;
     case TCommandLine::TAction::Export:
     case TCommandLine::TAction::Sheet:
+    case TCommandLine::TAction::Album:
         break;
     }
     TMyGifImage::SetLibraryDir(programDir);
     TMetafileGraphic::SetHelperDir(programDir);
     if (line.Action == TCommandLine::TAction::Sheet)
         return RunSheet(line, programDir, options);
+    if (line.Action == TCommandLine::TAction::Album)
+        return RunImport(line, programDir, options);
     // No recovery copy: nothing here is ever unsaved work.
     TCoverController cover{QString()};
     cover.SetTexts(StoredLanguageTexts(programDir, options));

@@ -15,6 +15,7 @@ struct TCommandLine
         Window,  // the main window, opening Files' first cover
         Export,  // ExportPdf written from Files' cover, no window shown
         Sheet,   // Files' covers on sheets of Paper, to ExportPdf or printed
+        Album,   // a cover made from the music in Files, to Save and/or ExportPdf
         Help,    // Output printed, nothing else done
         Version, // likewise
         Failed   // the arguments make no sense; Output says why
@@ -24,6 +25,8 @@ struct TCommandLine
     QString ExportPdf;
     bool Print = false;
     QString Paper; // "A4", "Letter", or empty for the printer's own
+    QString Size;  // a catalogue entry's name; empty for the import's default
+    QString Save;  // where an imported cover is saved
     QString Output; // what to print: the help, the version, or the reason
 };
 

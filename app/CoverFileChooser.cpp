@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QPushButton>
 
 bool TQtCoverFileChooser::ChooseOpen(QWidget *owner, const QString &title, const QString &filter,
                                      QString &fileName)
@@ -48,5 +50,33 @@ bool TQtCoverFileChooser::Choose(QWidget *owner, const QString &title, const QSt
     if (save && !fileName.endsWith(extension, Qt::CaseInsensitive))
         fileName += extension;
     m_lastDir = QFileInfo(fileName).absolutePath();
+    return true;
+}
+
+bool TQtCoverFileChooser::ChooseAlbum(QWidget *owner, const QString &title, const QString &filter,
+                                      const QString &useFolder, QStringList &paths)
+{
+    // Qt's own dialog, so that a button can take the folder shown: files
+    // and folders cannot be chosen in one native dialog.
+    QFileDialog dialog(owner, title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilter(filter);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setDirectory(m_lastDir.isEmpty() ? QDir::homePath() : m_lastDir);
+    bool folder = false;
+    auto *button = new QPushButton(useFolder, &dialog);
+    button->setObjectName(QStringLiteral("UseFolderButton"));
+    QObject::connect(button, &QPushButton::clicked, &dialog, [&] {
+        folder = true;
+        static_cast<QDialog &>(dialog).done(QDialog::Accepted);
+    });
+    if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
+        grid->addWidget(button, grid->rowCount(), 0, 1, grid->columnCount(), Qt::AlignLeft);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    paths = folder ? QStringList{dialog.directory().absolutePath()} : dialog.selectedFiles();
+    if (paths.isEmpty())
+        return false;
+    m_lastDir = folder ? paths.first() : QFileInfo(paths.first()).absolutePath();
     return true;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -19,6 +20,17 @@ public:
     // the filter's first pattern.
     virtual bool ChooseSave(QWidget *owner, const QString &title, const QString &filter,
                             QString &fileName) = 0;
+    // Music to make a cover from: a folder, audio files or a CUE sheet.
+    // Where a chooser knows no folders, one file as ChooseOpen gives it.
+    virtual bool ChooseAlbum(QWidget *owner, const QString &title, const QString &filter,
+                             const QString &useFolder, QStringList &paths)
+    {
+        QString file;
+        if (!ChooseOpen(owner, title, filter, file))
+            return false;
+        paths = QStringList{file};
+        return true;
+    }
 };
 
 class TQtCoverFileChooser : public TCoverFileChooser
@@ -28,6 +40,8 @@ public:
                     QString &fileName) override;
     bool ChooseSave(QWidget *owner, const QString &title, const QString &filter,
                     QString &fileName) override;
+    bool ChooseAlbum(QWidget *owner, const QString &title, const QString &filter,
+                     const QString &useFolder, QStringList &paths) override;
 
 private:
     bool Choose(QWidget *owner, const QString &title, const QString &filter, QString &fileName,

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Album.h"
 #include "CoverDescription.h"
 #include "CoverDocuments.h"
 #include "CoverRecovery.h"
@@ -114,6 +115,11 @@ public:
     // known to open (unsaved changes); false cancels and keeps the cover.
     TOutcome Open(const QString &fileName, const std::function<bool()> &mayReplace = {});
     TOutcome Save(const QString &fileName);
+    // A new cover of that size and mode made from an album, as one step: its
+    // picture on the front, its track list on the back, its name along the
+    // spines (the title of a single cover). What could not be used is the
+    // outcome's notice.
+    TOutcome ImportAlbum(const TAlbum &album, const CoverSize &size, CoverMode mode);
     TOutcome ExportPdf(const QString &fileName, const TPrintExtras &extras);
     // A left recovery copy made the cover: its changes are unsaved.
     TOutcome Restore(const TCoverRecovery::TLeftCopy &copy);

@@ -237,6 +237,20 @@ const std::map<int, const char *> &Table()
         {323, "Plain paper"},
         {324, "Add from the shipped list..."},
         {325, "The catalogue holds every shipped size."},
+        // Albums imported from music.
+        {326, "Import Album..."},
+        {327, "Disc %1"},
+        {328, "Total"},
+        {329, "... and %1 more tracks"},
+        {330, "Import album"},
+        {331, "The album's picture could not be placed: %1"},
+        {332, "Audio files and CUE sheets"},
+        {333, "Use This Folder"},
+        {334, "Makes a cover from a folder of audio files or a CUE sheet, with no window."},
+        {335, "The catalogue size of the cover (the CD tray inlay when not given)."},
+        {336, "Saves the cover to this file."},
+        {337, "There is no cover size \"%1\" in the catalogue."},
+        {338, "Name a folder or a CUE sheet to import, and --save or --export-pdf."},
     };
     return table;
 }

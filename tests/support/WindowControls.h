@@ -68,6 +68,7 @@ struct TWindowControls
     VELMORA_CONTROL(TCoverView, CoverView)
     VELMORA_CONTROL(QAction, TextBlock1)
     VELMORA_CONTROL(QAction, PrintSheet1)
+    VELMORA_CONTROL(QAction, ImportAlbum1)
     VELMORA_CONTROL(QAction, AddTextBlock1)
     VELMORA_CONTROL(QAction, DeleteTextBlock1)
     VELMORA_CONTROL(TTextBlockPanel, BlockPanel)

@@ -11,6 +11,7 @@
 #include "CoverView.h"
 #include "FontSubstitutes.h"
 #include "NewDocument.h"
+#include "PictureLoading.h"
 #include "PrintCalibration.h"
 #include "ProgramOptions.h"
 #include "RecordingMessageBoxes.h"
@@ -22,6 +23,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QPainter>
 #include <QPrinter>
@@ -121,6 +123,36 @@ bool TrackListPicture(TCoverMakerMainForm &form, TDeviceMetrics &metrics, const 
     return saved;
 }
 
+// A DVD wrap made by Import Album...: the album's picture on the front, its
+// tracks on the back, its name along the spine.
+bool AlbumPicture(TCoverMakerMainForm &form, const QImage &art, const QString &file)
+{
+    TCoverController &c = form.Cover();
+    c.CommitGesture(234);
+    const int start = c.Steps().index();
+    TAlbum album;
+    album.Title = QStringLiteral("Summer Evenings");
+    album.Artist = QStringLiteral("The Long Light");
+    const char *const titles[] = {"Harbour Lights", "Slow Tide", "August", "Paper Boats",
+                                  "Salt and Honey", "Night Ferry", "Low Sun", "Driftwood",
+                                  "Evening Song", "Last Bus Home"};
+    for (int i = 0; i < 10; ++i)
+        album.Tracks << TAlbumTrack{QString(), QLatin1String(titles[i]), i == 5 ? QStringLiteral("Mara Holt") : QString(),
+                                    0, i + 1, 150000 + (i * 53000) % 140000};
+    QBuffer png(&album.Picture);
+    png.open(QIODevice::WriteOnly);
+    art.save(&png, "PNG");
+    album.PictureKind = QStringLiteral("png");
+    c.ImportAlbum(album, form.SizeList()->ReadSize(QStringLiteral("DVD keep case wrap")),
+                  CoverMode::Multiple);
+    QCoreApplication::processEvents();
+    const bool saved = form.grab().save(file);
+    while (c.Steps().index() > start)
+        c.Undo();
+    QCoreApplication::processEvents();
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -131,6 +163,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     RegisterFontSubstitutes();
+    RegisterPictureKinds();
     QApplication::setFont(DesignFont());
     TRecordingMessageBoxes messages;
     TFixedDeviceMetrics metrics(38, 236);
@@ -224,7 +257,8 @@ int main(int argc, char *argv[])
                     {"-x", "0", "-y", "0", "-W", "413", "-H", "370"}))
             return 1;
         if (!TrackListPicture(form, metrics, out.filePath(QStringLiteral("VelmoraTrackList.png")),
-                              out.filePath(QStringLiteral("VelmoraSheet.png"))))
+                              out.filePath(QStringLiteral("VelmoraSheet.png"))) ||
+            !AlbumPicture(form, art, out.filePath(QStringLiteral("VelmoraAlbum.png"))))
             return 1;
     }
     if (argc >= 5) {
