@@ -30,6 +30,10 @@ const char *const AudioExtensions[] = {"mp3", "flac", "ogg", "oga", "opus", "m4a
 constexpr qint64 MaxCueBytes = 1024 * 1024;
 constexpr qint64 MaxPictureBytes = 64 * 1024 * 1024;
 constexpr int MaxTracks = 10000;
+constexpr int NotAudioText = 339;
+constexpr int NoAudioText = 340;
+constexpr int CannotReadText = 341;
+constexpr int NoTrackText = 342;
 
 QString ToQt(const TagLib::String &s)
 {
@@ -261,7 +265,7 @@ TAlbum ReadCueSheet(const QString &text, const QString &folder,
     return album;
 }
 
-bool ReadAlbum(const QStringList &paths, TAlbum &album, QString &why)
+bool ReadAlbum(const QStringList &paths, TAlbum &album, QString &why, const TTextLookup &texts)
 {
     album = TAlbum();
     QStringList files;
@@ -276,7 +280,7 @@ bool ReadAlbum(const QStringList &paths, TAlbum &album, QString &why)
         } else if (IsCueSheet(path)) {
             QFile cue(path);
             if (!cue.open(QIODevice::ReadOnly) || cue.size() > MaxCueBytes) {
-                why = QStringLiteral("\"%1\" cannot be read.").arg(QDir::toNativeSeparators(path));
+                why = texts(CannotReadText).arg(QDir::toNativeSeparators(path));
                 return false;
             }
             QByteArray bytes = cue.readAll();
@@ -289,7 +293,7 @@ bool ReadAlbum(const QStringList &paths, TAlbum &album, QString &why)
                 return tags.Read ? tags.Track.Milliseconds : qint64(-1);
             });
             if (album.Tracks.isEmpty()) {
-                why = QStringLiteral("\"%1\" names no track.").arg(QDir::toNativeSeparators(path));
+                why = texts(NoTrackText).arg(QDir::toNativeSeparators(path));
                 return false;
             }
             // The picture of the first file that has one, or the folder's.
@@ -310,14 +314,14 @@ bool ReadAlbum(const QStringList &paths, TAlbum &album, QString &why)
         }
     }
     if (files.isEmpty()) {
-        why = QStringLiteral("No audio files were found there.");
+        why = texts(NoAudioText);
         return false;
     }
     QStringList artists, albumArtists;
     for (const QString &file : files) {
         TFileTags tags = ReadFile(file);
         if (!tags.Read || tags.Track.Milliseconds < 0)
-            album.Problems << QStringLiteral("\"%1\" does not read as audio.").arg(QFileInfo(file).fileName());
+            album.Problems << texts(NotAudioText).arg(QFileInfo(file).fileName());
         if (album.Title.isEmpty())
             album.Title = tags.Album;
         if (!tags.AlbumArtist.isEmpty())

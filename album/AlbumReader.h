@@ -8,7 +8,9 @@
 // (ID3v1 and ID3v2), FLAC, Ogg Vorbis and Opus, MP4/M4A, WAV and AIFF. A
 // file that does not read still makes a track, titled by its name, and is
 // named in the album's problems. False, with why, when there is no track.
-bool ReadAlbum(const QStringList &paths, TAlbum &album, QString &why);
+// texts gives the messages in the user's language.
+bool ReadAlbum(const QStringList &paths, TAlbum &album, QString &why,
+               const TTextLookup &texts = BuiltInText);
 
 // Whether a file's name says it is audio the reader takes, or a CUE sheet.
 bool IsAudioFile(const QString &fileName);

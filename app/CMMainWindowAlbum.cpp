@@ -57,7 +57,7 @@ void TCoverMakerMainForm::ImportAlbum1Click()
     QString why;
     {
         TBusyCursor busy;
-        if (!ReadAlbum(paths, album, why)) {
+        if (!ReadAlbum(paths, album, why, [this](int number) { return UiText(number); })) {
             Show(TOutcome::Failed(why));
             return;
         }

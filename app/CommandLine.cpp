@@ -212,7 +212,7 @@ int RunImport(const TCommandLine &line, const QString &programDir, TOptionsStore
     const auto texts = StoredLanguageTexts(programDir, options);
     TAlbum album;
     QString why;
-    if (!ReadAlbum(line.Files, album, why)) {
+    if (!ReadAlbum(line.Files, album, why, texts)) {
         PrintLine(stderr, why);
         return 1;
     }

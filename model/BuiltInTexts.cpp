@@ -251,6 +251,10 @@ const std::map<int, const char *> &Table()
         {336, "Saves the cover to this file."},
         {337, "There is no cover size \"%1\" in the catalogue."},
         {338, "Name a folder or a CUE sheet to import, and --save or --export-pdf."},
+        {339, "\"%1\" does not read as audio."},
+        {340, "No audio files were found there."},
+        {341, "\"%1\" cannot be read."},
+        {342, "\"%1\" names no track."},
     };
     return table;
 }

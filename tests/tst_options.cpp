@@ -186,7 +186,7 @@ private Q_SLOTS:
         TProgram p;
         TCoverMakerMainForm &f = *p.form;
         QCOMPARE(Captions(Ui(f).Cover1()),
-                 QStringList({"New...", "Open...", "Save", "Save As...", "-", "Print Preview...",
+                 QStringList({"New...", "Import Album...", "Open...", "Save", "Save As...", "-", "Print Preview...",
                               "Print...", "Print Sheet...", "Export PDF...", "-", "Exit"}));
         QCOMPARE(Captions(Ui(f).Configure1()).mid(0, 8),
                  QStringList({"Templates...", "Calibrate Printer...", "-", "Inches",
