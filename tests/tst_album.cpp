@@ -121,6 +121,53 @@ private Q_SLOTS:
         QCOMPARE(why, QStringLiteral("No audio files were found there."));
     }
 
+    // A 10 MB tag and a picture that is no picture: a cover all the same,
+    // and a message for what could not be used.
+    void hostileTagsGiveACoverOrAMessage()
+    {
+        const QString folder = m_dir.filePath("hostile");
+        QDir().mkpath(folder);
+        int status = 0;
+        const QString mp3 = m_dir.filePath("plain.mp3");
+        Run("lame", {"--quiet", m_dir.filePath("a.wav"), mp3}, &status);
+        QCOMPARE(status, 0);
+        // An ID3v2.3 tag of a title and 10 MB of user text before the audio.
+        const auto frame = [](const QByteArray &id, const QByteArray &body) {
+            QByteArray f = id;
+            for (int shift : {24, 16, 8, 0})
+                f += char((body.size() >> shift) & 0xFF);
+            return f + QByteArray(2, '\0') + body;
+        };
+        const QByteArray frames = frame("TIT2", QByteArray(1, '\0') + "Huge") +
+                                  frame("TXXX", QByteArray(2, '\0') + QByteArray(10 * 1024 * 1024, 'x'));
+        QByteArray tag("ID3\x03\x00\x00", 6);
+        for (int shift : {21, 14, 7, 0})
+            tag += char((frames.size() >> shift) & 0x7F);
+        WriteBytes(folder + "/01.mp3", tag + frames + ReadBytes(mp3));
+        // A FLAC whose picture says JPEG and holds text.
+        const QString flac = folder + "/02.flac";
+        QVERIFY(QFile::copy(m_album + "/01.flac", flac));
+        WriteBytes(m_dir.filePath("bad.jpg"), "not a picture at all");
+        Run("metaflac", {"--remove", "--block-type=PICTURE", flac}, &status);
+        Run("metaflac", {"--import-picture-from=3|image/jpeg||8x8x24|" + m_dir.filePath("bad.jpg"), flac},
+            &status);
+        QCOMPARE(status, 0);
+        TAlbum album;
+        QString why;
+        QVERIFY2(ReadAlbum({folder}, album, why), qPrintable(why));
+        // The numbered FLAC first, then the MP3 with no number.
+        QCOMPARE(album.Tracks[1].Title, QStringLiteral("Huge"));
+        QVERIFY(album.Tracks[1].Milliseconds > 1500);
+        QCOMPARE(album.Picture, QByteArray("not a picture at all"));
+        TCoverController c{QString()};
+        const TOutcome imported = c.ImportAlbum(album, DvdWrap(), CoverMode::Multiple);
+        QVERIFY(imported.Ok());
+        QVERIFY2(imported.Notice.startsWith("The album's picture could not be placed: "),
+                 qPrintable(imported.Notice));
+        QVERIFY(c.Document().GetPicture(3).isNull());
+        QCOMPARE(c.Document().GetBlocks(1).size(), size_t(1));
+    }
+
     void discsCueSheetsAndWindowsText()
     {
         // Two discs: a heading each, disc 1 first whatever the file names.
