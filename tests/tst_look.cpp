@@ -12,6 +12,10 @@
 #include "ProgramFixture.h"
 #include "WindowControls.h"
 #include "RadioGroup.h"
+#include "LanguageController.h"
+#include "SheetDialog.h"
+#include "SheetJob.h"
+#include "ShippedSizes.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -166,6 +170,23 @@ private Q_SLOTS:
         QStringList problems;
         for (QAction *language : Ui(f).LanguageItems()->actions()) {
             language->trigger();
+            // The windows made when they are opened, in the language chosen.
+            const TTextLookup texts = [&](int number) {
+                const std::optional<QString> t = f.Languages().FindString(number);
+                return t ? *t : BuiltInText(number);
+            };
+            TSheetJob job(p.metrics, texts);
+            job.AddCover(QStringLiteral("Summer Evenings"), f.Cover().Document().State(), 2);
+            TSheetDialog sheet(job, texts, &f);
+            CoverSize offered;
+            offered.Name = QStringLiteral("Maxi-CD case booklet, 4 pages");
+            TShippedSizesDialog shipped({offered}, texts, &f);
+            for (QDialog *d : std::initializer_list<QDialog *>{&sheet, &shipped}) {
+                d->show();
+                for (const QString &o : Overflows(d))
+                    problems << language->text() + QStringLiteral(": ") + o;
+                d->hide();
+            }
             for (QWidget *window : std::initializer_list<QWidget *>{
                      &f, Ui(f).AboutBox(), Ui(f).NewDocumentForm(), Ui(f).EditCoverSizeData(),
                      Ui(f).CalibrationDialog()}) {
