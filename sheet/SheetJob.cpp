@@ -148,13 +148,16 @@ void TSheetJob::Print(QPrinter &printer, const TPrintExtras &extras)
         Show(i).CheckPrintable(dpi, extras);
     QPainter page;
     BeginPrintJob(printer, page);
+    // A printer makes its own copies; a PDF file gets them as pages.
+    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
     try {
-        for (size_t s = 0; s < sheets.size(); ++s) {
-            if (s > 0 && !printer.newPage())
-                throw EVelmoraError::UnableToWrite(printer.outputFileName());
-            page.setTransform(CalibrationTransform(printer, extras));
-            PaintSheet(page, sheets[s], extras, dpi);
-        }
+        for (int copy = 0; copy < copies; ++copy)
+            for (size_t s = 0; s < sheets.size(); ++s) {
+                if ((copy > 0 || s > 0) && !printer.newPage())
+                    throw EVelmoraError::UnableToWrite(printer.outputFileName());
+                page.setTransform(CalibrationTransform(printer, extras));
+                PaintSheet(page, sheets[s], extras, dpi);
+            }
     } catch (...) {
         AbandonJob(printer, page);
         throw;
