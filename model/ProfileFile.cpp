@@ -238,7 +238,16 @@ void TProfileFile::EraseSection(const QString &section)
     const int header = FindSection(file, section);
     if (header < 0)
         return;
-    file.lines.erase(file.lines.begin() + header,
-                     file.lines.begin() + SectionEnd(file.lines, header));
+    // Comment lines right above a header are that section's (the shipped
+    // catalogue names each entry's source so): they go with it, and those
+    // above the next header stay with that one.
+    int from = header;
+    while (from > 0 && file.lines[size_t(from - 1)].kind == LineKind::Other)
+        --from;
+    int to = SectionEnd(file.lines, header);
+    while (to < int(file.lines.size()) && to > header + 1 &&
+           file.lines[size_t(to - 1)].kind == LineKind::Other)
+        --to;
+    file.lines.erase(file.lines.begin() + from, file.lines.begin() + to);
     Store(m_fileName, file);
 }

@@ -96,13 +96,19 @@ private Q_SLOTS:
     void eraseSectionRemovesHeaderAndKeys()
     {
         const QString path = Path("erase.ini");
-        WriteBytes(path, "[A]\r\nx=1\r\n[B]\r\ny=2\r\n; note\r\n[C]\r\nz=3\r\n");
+        // Each section's comment stands above its header, and goes with it.
+        WriteBytes(path, "; about A\r\n[A]\r\nx=1\r\n; about B\r\n[B]\r\ny=2\r\n; about C\r\n"
+                         "[C]\r\nz=3\r\n");
         TProfileFile f(path);
         f.EraseSection("b");
-        QCOMPARE(ReadBytes(path), QByteArray("[A]\r\nx=1\r\n[C]\r\nz=3\r\n"));
+        QCOMPARE(ReadBytes(path), QByteArray("; about A\r\n[A]\r\nx=1\r\n; about C\r\n[C]\r\nz=3\r\n"));
         const QByteArray same = ReadBytes(path);
         f.EraseSection("missing");
         QCOMPARE(ReadBytes(path), same);
+        f.EraseSection("A");
+        QCOMPARE(ReadBytes(path), QByteArray("; about C\r\n[C]\r\nz=3\r\n"));
+        f.EraseSection("C");
+        QCOMPARE(ReadBytes(path), QByteArray());
     }
 
     void lineBreaksInTextCannotSplitTheFile()
