@@ -3,6 +3,7 @@
 // tags, lengths and art read, CUE sheets, the cover made from them, its PDF,
 // the command line and the window's command; pasted lists.
 #include "AlbumReader.h"
+#include "CoverFileChooser.h"
 #include "CoverController.h"
 #include "CoverView.h"
 #include "PictureLoading.h"
@@ -12,7 +13,11 @@
 #include "TestFiles.h"
 #include "WindowControls.h"
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QProcess>
+#include <QPushButton>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -307,6 +312,30 @@ private Q_SLOTS:
         QCOMPARE(program.Doc().PlacedPicture(3)->FileBytes, m_art);
         QCOMPARE(program.messages.Texts(), QStringList{"\"04.mp3\" does not read as audio."});
         QCOMPARE(Ui(f).Undo1()->text(), QStringLiteral("Undo Import album"));
+    }
+
+    // The real file dialog: a folder taken with its own button, files as
+    // selected.
+    void theChooserTakesAFolderOrFiles()
+    {
+        TQtCoverFileChooser chooser;
+        QStringList paths;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->setDirectory(m_album);
+            dialog->findChild<QPushButton *>("UseFolderButton")->click();
+        });
+        QVERIFY(chooser.ChooseAlbum(nullptr, "Import Album", "Audio (*.flac *.mp3)", "Use This Folder", paths));
+        QCOMPARE(paths, QStringList{QDir(m_album).absolutePath()});
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->selectFile(m_album + "/01.flac");
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        QVERIFY(chooser.ChooseAlbum(nullptr, "Import Album", "Audio (*.flac *.mp3)", "Use This Folder", paths));
+        QCOMPARE(paths, QStringList{QDir(m_album).absoluteFilePath("01.flac")});
     }
 
     void pastedListsBecomeRows_data()
