@@ -136,7 +136,8 @@ struct TFileTags
 TFileTags ReadFile(const QString &path)
 {
     static const TWindows1252Handler windows;
-    TagLib::ID3v1::Tag::setStringHandler(&windows);
+    static const bool handled = (TagLib::ID3v1::Tag::setStringHandler(&windows), true);
+    Q_UNUSED(handled);
     TFileTags out;
     out.Track.File = path;
     out.Track.Title = QFileInfo(path).completeBaseName();
@@ -296,8 +297,13 @@ bool ReadAlbum(const QStringList &paths, TAlbum &album, QString &why, const TTex
                 why = texts(NoTrackText).arg(QDir::toNativeSeparators(path));
                 return false;
             }
-            // The picture of the first file that has one, or the folder's.
+            // The picture of the first file that has one, or the folder's;
+            // a sheet's tracks mostly share one file.
+            QStringList seen;
             for (const TAlbumTrack &t : album.Tracks) {
+                if (seen.contains(t.File))
+                    continue;
+                seen << t.File;
                 const TFileTags tags = ReadFile(t.File);
                 if (!tags.Picture.isEmpty()) {
                     album.Picture = tags.Picture;

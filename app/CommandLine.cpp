@@ -173,6 +173,25 @@ std::function<QString(int)> StoredLanguageTexts(const QString &programDir, TOpti
 
 namespace {
 
+// A cover in the view the window would show, never shown: what it exports
+// is drawn by the very code that draws the window's export. No recovery
+// copy: nothing here is ever unsaved work.
+struct TWindowlessCover
+{
+    QPrinter Printer{QPrinter::HighResolution};
+    TQtDeviceMetrics Metrics{Printer};
+    TCoverController Cover{QString()};
+    TCoverView View{nullptr, Metrics};
+
+    explicit TWindowlessCover(const std::function<QString(int)> &texts)
+    {
+        Cover.SetTexts(texts);
+        View.resize(600, 450);
+        View.SetDocument(&Cover.Document());
+        Cover.SetLayout(&View);
+    }
+};
+
 int RunSheet(const TCommandLine &line, const QString &programDir, TOptionsStore &options)
 {
     const auto texts = StoredLanguageTexts(programDir, options);
@@ -227,14 +246,8 @@ int RunImport(const TCommandLine &line, const QString &programDir, TOptionsStore
     // A size with side panels is laid out in them; one without is one area.
     const CoverMode mode =
         size.LeftWidth > 0 || size.RightWidth > 0 ? CoverMode::Multiple : CoverMode::Single;
-    TCoverController cover{QString()};
-    cover.SetTexts(texts);
-    QPrinter printer(QPrinter::HighResolution);
-    TQtDeviceMetrics metrics(printer);
-    TCoverView view(nullptr, metrics);
-    view.resize(600, 450);
-    view.SetDocument(&cover.Document());
-    cover.SetLayout(&view);
+    TWindowlessCover windowless(texts);
+    TCoverController &cover = windowless.Cover;
     TOutcome done = cover.ImportAlbum(album, size, mode);
     if (done.Ok() && !done.Notice.isEmpty())
         PrintLine(stderr, done.Notice);
@@ -274,17 +287,8 @@ int RunWindowless(const TCommandLine &line, const QString &programDir, TOptionsS
         return RunSheet(line, programDir, options);
     if (line.Action == TCommandLine::TAction::Album)
         return RunImport(line, programDir, options);
-    // No recovery copy: nothing here is ever unsaved work.
-    TCoverController cover{QString()};
-    cover.SetTexts(StoredLanguageTexts(programDir, options));
-    // The view that the window would show, never shown: the PDF is drawn
-    // by the very code that draws the window's export.
-    QPrinter printer(QPrinter::HighResolution);
-    TQtDeviceMetrics metrics(printer);
-    TCoverView view(nullptr, metrics);
-    view.resize(600, 450);
-    view.SetDocument(&cover.Document());
-    cover.SetLayout(&view);
+    TWindowlessCover windowless(StoredLanguageTexts(programDir, options));
+    TCoverController &cover = windowless.Cover;
     TOutcome done = cover.Open(line.Files.first());
     if (done.Ok())
         done = cover.ExportPdf(line.ExportPdf, ReadPrintChoices(options));

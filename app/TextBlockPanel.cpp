@@ -76,7 +76,7 @@ TTextBlockPanel::TTextBlockPanel(QWidget *parent) : TPanel(parent)
     for (const auto &[object, name] : names)
         object->setObjectName(QLatin1String(name));
     ApplyTexts(BuiltInText);
-    ShowBlock(nullptr);
+    Fill();
 }
 
 void TTextBlockPanel::ApplyTexts(const TTextLookup &texts)
@@ -105,10 +105,25 @@ void TTextBlockPanel::ApplyTexts(const TTextLookup &texts)
 
 void TTextBlockPanel::ShowBlock(const TTextBlock *block)
 {
-    m_showing = true;
+    // The window asks at every change of the cover, a drag's every move
+    // included: the controls are set only when what they show changed.
+    const auto settings = [](TTextBlock b) {
+        b.X = b.Y = b.Width = b.Height = 0;
+        b.Text.clear();
+        return b;
+    };
+    const bool same =
+        m_shown == (block != nullptr) && (!block || settings(*block) == settings(m_block));
     m_shown = block != nullptr;
     if (block)
         m_block = *block;
+    if (!same)
+        Fill();
+}
+
+void TTextBlockPanel::Fill()
+{
+    m_showing = true;
     for (QWidget *w : findChildren<QWidget *>())
         if (w != BlockCaption)
             w->setEnabled(m_shown);

@@ -49,6 +49,8 @@ public:
 
 private:
     void Changed();
+    // The controls set from what is shown.
+    void Fill();
     void ShowFont();
 
     TTextBlock m_block;

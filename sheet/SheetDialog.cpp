@@ -15,26 +15,35 @@
 #include <cmath>
 
 // The sheets side by side, each a white page with its covers as they print.
+// The pages are drawn once for each set of sheets and each resolution: a
+// paint only places them.
 class TSheetPreview : public QWidget
 {
 public:
-    explicit TSheetPreview(QWidget *parent) : QWidget(parent) { setMinimumSize(280, 240); }
+    TSheetPreview(TSheetJob &job, QWidget *parent) : QWidget(parent), m_job(job)
+    {
+        setMinimumSize(280, 240);
+    }
 
-    TSheetJob *Job = nullptr;
-    QPageLayout Page;
-    TPrintExtras Extras;
-    std::vector<TSheet> Sheets;
+    void SetSheets(const QPageLayout &page, const TPrintExtras &extras, std::vector<TSheet> sheets)
+    {
+        m_page = page;
+        m_extras = extras;
+        m_sheets = std::move(sheets);
+        m_pages.clear();
+        update();
+    }
 
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
         p.fillRect(rect(), palette().color(QPalette::Mid));
-        const QRectF paper = Page.fullRect(QPageLayout::Inch);
-        if (!Job || Sheets.empty() || paper.isEmpty())
+        const QRectF paper = m_page.fullRect(QPageLayout::Inch);
+        if (m_sheets.empty() || paper.isEmpty())
             return;
         // Pages in a row, as large as the room allows, a gap between them.
-        const int n = int(Sheets.size());
+        const int n = int(m_sheets.size());
         const double gap = 8;
         const double scale = std::min((width() - gap * (n + 1)) / (paper.width() * n),
                                       (height() - 2 * gap) / paper.height());
@@ -43,32 +52,49 @@ protected:
         // Drawn at twice the screen scale, then smoothed down: small type
         // stays legible.
         const int dpi = std::max(1, int(std::floor(2 * scale)));
-        const QRectF paint = Page.paintRect(QPageLayout::Inch);
+        if (dpi != m_dpi || m_pages.size() != m_sheets.size())
+            Draw(paper, dpi);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.setPen(palette().color(QPalette::Dark));
         for (int i = 0; i < n; ++i) {
+            const QRectF where(gap + i * (paper.width() * scale + gap), gap, paper.width() * scale,
+                               paper.height() * scale);
+            p.drawImage(where, m_pages[size_t(i)]);
+            p.drawRect(where);
+        }
+    }
+
+private:
+    void Draw(const QRectF &paper, int dpi)
+    {
+        m_dpi = dpi;
+        m_pages.clear();
+        const QRectF paint = m_page.paintRect(QPageLayout::Inch);
+        for (const TSheet &s : m_sheets) {
             QImage sheet(QSize(int(paper.width() * dpi), int(paper.height() * dpi)),
                          QImage::Format_RGB32);
-            if (sheet.isNull())
-                return;
             sheet.fill(Qt::white);
-            sheet.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
-            sheet.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
-            {
+            if (!sheet.isNull()) {
+                sheet.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+                sheet.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
                 QPainter page(&sheet);
                 page.translate(paint.left() * dpi, paint.top() * dpi);
                 try {
-                    Job->PaintSheet(page, Sheets[size_t(i)], Extras, dpi);
+                    m_job.PaintSheet(page, s, m_extras, dpi);
                 } catch (const std::exception &) {
                     // A preview shows what it could draw.
                 }
             }
-            const QRectF where(gap + i * (paper.width() * scale + gap), gap, paper.width() * scale,
-                               paper.height() * scale);
-            p.setRenderHint(QPainter::SmoothPixmapTransform);
-            p.drawImage(where, sheet);
-            p.setPen(palette().color(QPalette::Dark));
-            p.drawRect(where);
+            m_pages.push_back(sheet);
         }
     }
+
+    TSheetJob &m_job;
+    QPageLayout m_page;
+    TPrintExtras m_extras;
+    std::vector<TSheet> m_sheets;
+    std::vector<QImage> m_pages;
+    int m_dpi = 0;
 };
 
 TSheetDialog::TSheetDialog(TSheetJob &job, const TTextLookup &texts, QWidget *parent)
@@ -111,8 +137,7 @@ TSheetDialog::TSheetDialog(TSheetJob &job, const TTextLookup &texts, QWidget *pa
     left->addLayout(paperRow);
     SheetsLabel = new QLabel(this);
     left->addWidget(SheetsLabel);
-    Preview = new TSheetPreview(this);
-    Preview->Job = &m_job;
+    Preview = new TSheetPreview(m_job, this);
     row->addWidget(Preview, 1);
     auto *bottom = new QHBoxLayout();
     bottom->addStretch(1);
@@ -202,15 +227,13 @@ void TSheetDialog::Relayout()
         return;
     const QPageLayout page = ChosenPage();
     int unfit = -1;
-    Preview->Page = page;
-    Preview->Extras = m_extras;
-    Preview->Sheets = m_job.Layout(page.paintRect(QPageLayout::Inch).size(), m_extras, &unfit);
+    std::vector<TSheet> sheets = m_job.Layout(page.paintRect(QPageLayout::Inch).size(), m_extras, &unfit);
     SheetsLabel->setText(unfit != -1 ? m_texts(301).arg(m_job.Name(unfit))
-                                     : m_texts(300).arg(Preview->Sheets.size()));
-    const bool ok = unfit == -1 && !Preview->Sheets.empty();
+                                     : m_texts(300).arg(sheets.size()));
+    const bool ok = unfit == -1 && !sheets.empty();
     PrintButton->setEnabled(ok);
     ExportButton->setEnabled(ok);
-    Preview->update();
+    Preview->SetSheets(page, m_extras, std::move(sheets));
 }
 
 void TSheetDialog::AddClick()

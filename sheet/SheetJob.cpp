@@ -28,6 +28,7 @@ TSheetJob::TSheetJob(TDeviceMetrics &metrics, TTextLookup texts)
     // The renderer counts offsets in the same printer's pixels as the
     // window's view, so that a picture placed by hand lands where it lies.
     m_renderer->resize(200, 200);
+    m_renderer->Relayout();
 }
 
 TSheetJob::~TSheetJob()
@@ -53,13 +54,9 @@ QString TSheetJob::AddFile(const QString &fileName, int copies)
     cover->Copies = std::max(1, copies);
     cover->Cover.SetTexts(m_texts);
     // Offsets come in the units of the printer the renderer measures.
-    TCoverDocument blank;
-    m_renderer->SetDocument(&blank);
     cover->Cover.SetLayout(m_renderer.get());
     const TOutcome opened = cover->Cover.Open(fileName);
     cover->Cover.SetLayout(nullptr);
-    m_renderer->SetDocument(nullptr);
-    blank.View = nullptr;
     if (!opened.Ok())
         return opened.Error;
     m_covers.push_back(std::move(cover));

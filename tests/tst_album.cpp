@@ -9,6 +9,7 @@
 #include "PictureLoading.h"
 #include "ProgramFixture.h"
 #include "SampleFiles.h"
+#include "SizeMaker.h"
 #include "SizeListModel.h"
 #include "TestFiles.h"
 #include "WindowControls.h"
@@ -45,14 +46,7 @@ void Tone(const QString &wav, double seconds)
 
 CoverSize DvdWrap()
 {
-    CoverSize s;
-    s.Name = QStringLiteral("DVD keep case wrap");
-    s.SingleWidth = 10.75;
-    s.SingleHeight = 7.25;
-    s.LeftWidth = s.RightWidth = 5.1;
-    s.CenterWidth = 0.55;
-    s.MultipleHeight = 7.25;
-    return s;
+    return MakeSize(10.75, 7.25, 5.1, 0.55, 5.1, 7.25, QStringLiteral("DVD keep case wrap"));
 }
 
 } // namespace
@@ -260,10 +254,7 @@ private Q_SLOTS:
         big.Title = QStringLiteral("Everything");
         for (int i = 1; i <= 1000; ++i)
             big.Tracks << TAlbumTrack{QString(), QStringLiteral("A song with a name %1").arg(i), QString(), 0, i, 200000};
-        CoverSize tray = DvdWrap();
-        tray.LeftWidth = tray.RightWidth = 0.256;
-        tray.CenterWidth = 5.433;
-        tray.MultipleHeight = 4.626;
+        const CoverSize tray = MakeSize(5.945, 4.626, 0.256, 5.433, 0.256, 4.626);
         QVERIFY(c.ImportAlbum(big, tray, CoverMode::Multiple).Ok());
         const TTextBlock list = c.Document().GetBlocks(2).at(0);
         QVERIFY(LayOutTextBlock(list).Fits);

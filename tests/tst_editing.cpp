@@ -220,6 +220,14 @@ private Q_SLOTS:
         QCOMPARE(Ui(f).Undo1()->text(), QStringLiteral("Undo Text block settings"));
         QTest::keyClick(Ui(f).BlockPanel()->BlockColumnsSpin, Qt::Key_Up);
         QCOMPARE(block().Columns, 2);
+        // The panel follows the steps, not only the user's own changes.
+        Ui(f).Undo1()->trigger();
+        QCOMPARE(Ui(f).BlockPanel()->BlockColumnsSpin->value(), 1);
+        Ui(f).Undo1()->trigger();
+        QCOMPARE(Ui(f).BlockPanel()->BlockFitCombo->currentIndex(), int(TBlockFit::Shrink));
+        Ui(f).Redo1()->trigger();
+        Ui(f).Redo1()->trigger();
+        QCOMPARE(Ui(f).BlockPanel()->BlockColumnsSpin->value(), 2);
         // A double click edits again; Escape ends without a change.
         c = view->BlockRect(1, 0).center().toPoint();
         QTest::mouseDClick(view, Qt::LeftButton, {}, c);

@@ -36,15 +36,33 @@
 
 namespace {
 
+// What the window shows now becomes a step of its own, and the window comes
+// back to it once a picture is made: the windows in every language show the
+// cover they always showed.
+struct TComeBack
+{
+    TCoverController &Cover;
+    int Start = 0;
+    explicit TComeBack(TCoverController &cover) : Cover(cover)
+    {
+        cover.CommitGesture(234);
+        Start = cover.Steps().index();
+    }
+    ~TComeBack()
+    {
+        while (Cover.Steps().index() > Start)
+            Cover.Undo();
+        QCoreApplication::processEvents();
+    }
+};
+
 // The back of a CD case: a tray inlay whose middle holds the track list in
 // two columns, the spines the album's name, as the manual shows it.
 bool TrackListPicture(TCoverMakerMainForm &form, TDeviceMetrics &metrics, const QString &file,
                       const QString &sheetFile)
 {
     TCoverController &c = form.Cover();
-    // What the window shows now becomes a step of its own, to come back to.
-    c.CommitGesture(234);
-    const int start = c.Steps().index();
+    const TComeBack back(c);
     const TDocumentState wrap = c.Document().State();
     c.NewCover(form.SizeList()->ReadSize(QStringLiteral("CD jewel case tray inlay")),
                CoverMode::Multiple);
@@ -116,10 +134,6 @@ bool TrackListPicture(TCoverMakerMainForm &form, TDeviceMetrics &metrics, const 
         QCoreApplication::processEvents();
         saved = saved && dialog.grab().save(sheetFile);
     }
-    // The windows in every language show the cover they always showed.
-    while (c.Steps().index() > start)
-        c.Undo();
-    QCoreApplication::processEvents();
     return saved;
 }
 
@@ -128,8 +142,7 @@ bool TrackListPicture(TCoverMakerMainForm &form, TDeviceMetrics &metrics, const 
 bool AlbumPicture(TCoverMakerMainForm &form, const QImage &art, const QString &file)
 {
     TCoverController &c = form.Cover();
-    c.CommitGesture(234);
-    const int start = c.Steps().index();
+    const TComeBack back(c);
     TAlbum album;
     album.Title = QStringLiteral("Summer Evenings");
     album.Artist = QStringLiteral("The Long Light");
@@ -146,11 +159,7 @@ bool AlbumPicture(TCoverMakerMainForm &form, const QImage &art, const QString &f
     c.ImportAlbum(album, form.SizeList()->ReadSize(QStringLiteral("DVD keep case wrap")),
                   CoverMode::Multiple);
     QCoreApplication::processEvents();
-    const bool saved = form.grab().save(file);
-    while (c.Steps().index() > start)
-        c.Undo();
-    QCoreApplication::processEvents();
-    return saved;
+    return form.grab().save(file);
 }
 
 } // namespace
