@@ -27,7 +27,16 @@ constexpr int RecoveryDelayMs = 2000;
 // Runs work; what it raises comes back as the outcome's text.
 TOutcome Captured(const std::function<void()> &work)
 {
-    const QString error = ErrorTextOf(work);
+    bool cancelled = false;
+    const QString error = ErrorTextOf([&] {
+        try {
+            work();
+        } catch (const ECancelled &) {
+            cancelled = true;
+        }
+    });
+    if (cancelled)
+        return TOutcome::Cancel();
     return error.isEmpty() ? TOutcome{} : TOutcome::Failed(error);
 }
 
@@ -280,7 +289,14 @@ TOutcome TCoverController::Open(const QString &fileName, const std::function<boo
 {
     TCoverFileContent content;
     QString why;
-    if (!OpenCoverFile(fileName, content, why) || !Fits(content, why))
+    bool opened = false;
+    const TOutcome read =
+        Captured([&] { opened = OpenCoverFile(fileName, content, why, m_progress); });
+    if (read.Cancelled)
+        return TOutcome::Cancel();
+    if (!read.Ok())
+        why = read.Error;
+    if (!opened || !Fits(content, why))
         return TOutcome::Failed(Text(CannotOpenText).arg(QDir::toNativeSeparators(fileName)) +
                                 QStringLiteral("\n\n") + why);
     // Asked once the file is known to open: a file that does not leaves
@@ -310,7 +326,14 @@ TOutcome TCoverController::ExportPdf(const QString &fileName, const TPrintExtras
 {
     if (!m_layout)
         return TOutcome::Failed(EVelmoraError::UnableToWrite(fileName).Text());
-    return Captured([&] { m_layout->ExportPdf(fileName, extras); });
+    return Captured([&] { m_layout->ExportPdf(fileName, extras, m_progress); });
+}
+
+TOutcome TCoverController::Print(QPrinter &printer, const TPrintExtras &extras)
+{
+    if (!m_layout)
+        return TOutcome::Failed(QStringLiteral("The cover has no size to print"));
+    return Captured([&] { m_layout->Print(printer, extras, m_progress); });
 }
 
 TOutcome TCoverController::Restore(const TCoverRecovery::TLeftCopy &copy)

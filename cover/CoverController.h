@@ -6,6 +6,7 @@
 #include "CoverDocuments.h"
 #include "CoverRecovery.h"
 #include "PrintExtras.h"
+#include "WorkProgress.h"
 
 #include <QObject>
 #include <QString>
@@ -14,6 +15,7 @@
 
 class ICoverLayout;
 class QMimeData;
+class QPrinter;
 class QTimer;
 class QUndoStack;
 
@@ -121,6 +123,12 @@ public:
     // outcome's notice.
     TOutcome ImportAlbum(const TAlbum &album, const CoverSize &size, CoverMode mode);
     TOutcome ExportPdf(const QString &fileName, const TPrintExtras &extras);
+    // Prints the cover on the printer as it is set up: the printer's own
+    // page, margins and calibration (in extras).
+    TOutcome Print(QPrinter &printer, const TPrintExtras &extras);
+    // Told of the progress of Open, ExportPdf and Print, which it may stop
+    // (the outcome is then cancelled and nothing is written or changed).
+    void SetProgress(TWorkProgress progress) { m_progress = std::move(progress); }
     // A left recovery copy made the cover: its changes are unsaved.
     TOutcome Restore(const TCoverRecovery::TLeftCopy &copy);
     // The area's picture as the clipboard takes it; null for an empty area.
@@ -193,6 +201,7 @@ private:
     std::unique_ptr<TCoverRecovery> m_recovery;
     QTimer *m_recoveryTimer = nullptr;
     ICoverLayout *m_layout = nullptr;
+    TWorkProgress m_progress;
     std::function<QString(int)> m_texts;
     QString m_fileName;
     int32_t m_selectedArea = -1;

@@ -5,6 +5,7 @@
 #include "PictureLoading.h"
 #include "VelmoraError.h"
 
+#include <algorithm>
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -163,7 +164,8 @@ void SaveCoverFile(const QString &fileName, const TCoverFileContent &content)
                         WriteReason(why, fileName));
 }
 
-bool OpenCoverFile(const QString &fileName, TCoverFileContent &content, QString &why)
+bool OpenCoverFile(const QString &fileName, TCoverFileContent &content, QString &why,
+                   const TWorkProgress &progress)
 {
     const QFileInfo info(fileName);
     if (!info.isFile()) {
@@ -175,10 +177,11 @@ bool OpenCoverFile(const QString &fileName, TCoverFileContent &content, QString 
         why = file.errorString();
         return false;
     }
-    return ReadCoverFile(file, content, why);
+    return ReadCoverFile(file, content, why, progress);
 }
 
-bool ReadCoverFile(QIODevice &in, TCoverFileContent &content, QString &why)
+bool ReadCoverFile(QIODevice &in, TCoverFileContent &content, QString &why,
+                   const TWorkProgress &progress)
 {
     try {
         TZipReader archive(in, MaxEntries);
@@ -205,10 +208,15 @@ bool ReadCoverFile(QIODevice &in, TCoverFileContent &content, QString &why)
                 return false;
             }
         }
+        const int count = int(std::count_if(pictures.begin(), pictures.end(),
+                                            [](const TPictureEntry &p) { return !p.Name.isEmpty(); }));
+        int decoded = 0;
         for (size_t i = 0; i < 3; ++i) {
             const TPictureEntry &p = pictures[i];
             if (p.Name.isEmpty())
                 continue;
+            if (progress)
+                progress(decoded++, count);
             QByteArray head;
             QString headWhy;
             if (!archive.ReadHead(p.Name, PictureHeadBytes, head, why))
@@ -227,6 +235,8 @@ bool ReadCoverFile(QIODevice &in, TCoverFileContent &content, QString &why)
                 return false;
             }
         }
+        if (progress && count > 0)
+            progress(count, count);
         return true;
     } catch (const EVelmoraError &e) {
         why = e.Text();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CoverDescription.h"
+#include "WorkProgress.h"
 
 class QIODevice;
 
@@ -18,9 +19,11 @@ void SaveCoverFile(const QString &fileName, const TCoverFileContent &content);
 
 // Reads a cover file; pictures are decoded as they would be placed. False,
 // with why, for anything that is not a whole cover this version reads;
-// content is then of no use.
-bool OpenCoverFile(const QString &fileName, TCoverFileContent &content, QString &why);
-bool ReadCoverFile(QIODevice &in, TCoverFileContent &content, QString &why);
+// content is then of no use. progress is told of each picture decoded.
+bool OpenCoverFile(const QString &fileName, TCoverFileContent &content, QString &why,
+                   const TWorkProgress &progress = {});
+bool ReadCoverFile(QIODevice &in, TCoverFileContent &content, QString &why,
+                   const TWorkProgress &progress = {});
 
 // The bytes and kind an area's picture is stored as: its file's, or PNG.
 QByteArray StoredPictureBytes(const TPlacedPicture &picture, QString &kind);

@@ -5,6 +5,9 @@
 #include "PrintExtras.h"
 
 #include <QString>
+#include "WorkProgress.h"
+
+class QPrinter;
 
 // What the cover's commands need of whatever lays the cover out and draws
 // it: where a picture sits depends on the layout, and a PDF is drawn by the
@@ -22,5 +25,10 @@ public:
     virtual void SetUserDefined(int32_t area) = 0;
     // Writes the cover at true size on a PDF page of its own size; raises
     // EVelmoraError when it cannot.
-    virtual void ExportPdf(const QString &fileName, const TPrintExtras &extras) = 0;
+    virtual void ExportPdf(const QString &fileName, const TPrintExtras &extras,
+                           const TWorkProgress &progress = {}) = 0;
+    // Prints the cover on the printer as it is set up; raises EVelmoraError
+    // when it cannot.
+    virtual void Print(QPrinter &printer, const TPrintExtras &extras,
+                       const TWorkProgress &progress = {}) = 0;
 };

@@ -49,6 +49,8 @@ QString ErrorTextOf(const std::function<void()> &work)
         work();
     } catch (const EVelmoraError &e) {
         return e.Text();
+    } catch (const ECancelled &) {
+        return QString();
     } catch (const std::bad_alloc &) {
         return QStringLiteral("Out of memory");
     } catch (const std::exception &e) {

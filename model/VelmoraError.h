@@ -28,8 +28,16 @@ private:
     QString m_text;
 };
 
+// The user stopped a long piece of work: nothing to report, nothing done.
+class ECancelled : public std::exception
+{
+public:
+    const char *what() const noexcept override { return "Cancelled"; }
+};
+
 // Runs work and gives what it raised as the text the user reads ("Out of
-// memory" for a failed allocation); empty when it raised nothing. Where an
+// memory" for a failed allocation); empty when it raised nothing, or when the
+// user cancelled it. Where an
 // error must stop: at the one command wrapper, a thread's edge, a command
 // that returns its error as a value.
 QString ErrorTextOf(const std::function<void()> &work);

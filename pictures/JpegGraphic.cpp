@@ -325,3 +325,41 @@ void TJpegGraphic::Draw(QPainter &canvas, const QRect &rect) const
 {
     canvas.drawImage(rect, m_image);
 }
+
+namespace {
+
+// As DecodeInto: setjmp where a longjmp skips no destructor.
+bool ReadHeaderInto(jpeg_decompress_struct *cinfo, ErrorManager *e, const QByteArray *data,
+                    TJpegPassthrough *info)
+{
+    if (setjmp(e->jump)) {
+        jpeg_destroy_decompress(cinfo);
+        return false;
+    }
+    jpeg_create_decompress(cinfo);
+    jpeg_mem_src(cinfo, reinterpret_cast<const unsigned char *>(data->constData()),
+                 static_cast<unsigned long>(data->size()));
+    jpeg_read_header(cinfo, TRUE);
+    const bool plain = cinfo->data_precision == 8 && !cinfo->arith_code &&
+                       ((cinfo->num_components == 1 && cinfo->jpeg_color_space == JCS_GRAYSCALE) ||
+                        (cinfo->num_components == 3 && cinfo->jpeg_color_space == JCS_YCbCr));
+    info->Width = int(cinfo->image_width);
+    info->Height = int(cinfo->image_height);
+    info->Components = cinfo->num_components;
+    jpeg_destroy_decompress(cinfo);
+    return plain;
+}
+
+} // namespace
+
+bool JpegPassthroughInfo(const QByteArray &data, TJpegPassthrough &info)
+{
+    if (data.size() < 4 || JpegExifOrientation(data) != 1)
+        return false;
+    jpeg_decompress_struct cinfo{};
+    ErrorManager e{};
+    cinfo.err = jpeg_std_error(&e.pub);
+    e.pub.error_exit = ErrorExit;
+    e.pub.emit_message = [](j_common_ptr, int) {};
+    return ReadHeaderInto(&cinfo, &e, &data, &info) && info.Width > 0 && info.Height > 0;
+}

@@ -57,3 +57,18 @@ struct TJpegProgress
 // ends before the picture is complete is refused as soon as libjpeg tells.
 QImage DecodeJpeg(const QByteArray &data, const TJpegLimits &limits = TJpegLimits(),
                   TJpegProgress *progress = nullptr);
+
+// What a PDF needs to carry a JPEG file's own bytes (DCTDecode) instead of
+// its pixels.
+struct TJpegPassthrough
+{
+    int Width = 0;
+    int Height = 0;
+    int Components = 0; // 1 grey, 3 colour
+};
+
+// Whether the file can go into a PDF as it stands and look there as the
+// program decodes it: 8-bit, Huffman-coded, grey or YCbCr, and upright (no
+// EXIF turn, which the program applies and a PDF reader would not). CMYK is
+// left out: readers disagree on Adobe's inverted ink.
+bool JpegPassthroughInfo(const QByteArray &data, TJpegPassthrough &info);

@@ -10,7 +10,7 @@ packages=(
     fonts-liberation fonts-urw-base35 poppler-utils desktop-file-utils
     locales-all shared-mime-info qt6-image-formats-plugins
     qttranslations5-l10n fonts-noto-cjk xvfb xauth
-    libtag1-dev flac sox lame
+    libtag1-dev flac sox lame libqpdf-dev img2pdf
 )
 
 missing=()

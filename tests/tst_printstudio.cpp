@@ -90,6 +90,38 @@ QSizeF PageSize(const QString &pdf)
     return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
 }
 
+QByteArray ReadAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The exported page holds the cover of trim points with room around it, and
+// its bleed: every box to a hundredth of a millimetre, as pdfinfo reads it.
+void CheckBoxes(const QString &pdf, const QSizeF &trim, double room, double bleed)
+{
+    const QString info = Run("pdfinfo", {"-box", pdf});
+    const auto box = [&](const char *name) {
+        const QRegularExpressionMatch m =
+            QRegularExpression(QStringLiteral("%1: +([-0-9.]+) +([-0-9.]+) +([-0-9.]+) +([-0-9.]+)")
+                                   .arg(QLatin1String(name)))
+                .match(info);
+        return m.hasMatch() ? QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                     QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))
+                            : QRectF();
+    };
+    const double mm = 72 / 25.4 * 0.01;
+    const auto near = [&](const QRectF &a, const QRectF &b) {
+        return qAbs(a.left() - b.left()) <= mm && qAbs(a.top() - b.top()) <= mm &&
+               qAbs(a.right() - b.right()) <= mm && qAbs(a.bottom() - b.bottom()) <= mm;
+    };
+    const QRectF media(0, 0, trim.width() + 2 * room, trim.height() + 2 * room);
+    const QRectF cut(room, room, trim.width(), trim.height());
+    QVERIFY2(near(box("MediaBox"), media) && near(box("TrimBox"), cut) &&
+                 near(box("BleedBox"), cut.adjusted(-bleed, -bleed, bleed, bleed)),
+             qPrintable(info));
+}
+
 } // namespace
 
 class TestPrintStudio : public QObject
@@ -186,7 +218,10 @@ private Q_SLOTS:
         ClickArea(f, 3);
         p.chooser.Answer = p.Save("clip.wmf", WriteWmfClipArt());
         Ui(f).ChangeButton()->click();
-        p.Cover().SetText(2, QStringLiteral("Midnight Café"));
+        // 日 shares its glyph with the Kangxi radical U+2F47, which comes first
+        // in the font's own map.
+        const QString title = QStringLiteral("Midnight Café 日本の夜");
+        p.Cover().SetText(2, title);
         p.Cover().SetText(1, QStringLiteral("Spine"));
         p.Cover().SetOrientation(1, toVert);
         const QString pdf = p.dir.filePath("cover.pdf");
@@ -194,19 +229,32 @@ private Q_SLOTS:
         Ui(f).ExportPdf1()->trigger();
         QVERIFY2(p.messages.Boxes.isEmpty(), qPrintable(p.messages.Texts().join('\n')));
         QCOMPARE(p.coverFiles.Titles.last(), QStringLiteral("Export PDF"));
-        // The page is the cover: 6 x 5 in, 432 x 360 points.
-        QCOMPARE(PageSize(pdf), QSizeF(432, 360));
-        // Texts are text, the picture keeps every pixel.
+        // The page is the cover: 6 x 5 in, 432 x 360 points, trimmed there.
+        CheckBoxes(pdf, QSizeF(432, 360), 0, 0);
+        // Texts are text, as typed.
         const QString text = Run("pdftotext", {pdf, "-"});
-        QVERIFY2(text.contains("Midnight Café") && text.contains("Spine"), qPrintable(text));
-        // The clip-art is vectors: the only images are the photograph, whole,
-        // and the clip-art's own 2 x 2 bitmap.
+        QVERIFY2(text.contains(title) && text.contains("Spine"), qPrintable(text));
+        // The photograph is its own file; the clip-art is vectors, with its
+        // own 2 x 2 bitmap the only other image.
         QStringList images = Run("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts);
         images = images.mid(2); // the heading
         QCOMPARE(images.size(), 2);
-        QVERIFY(images.filter(QRegularExpression(" 1500 +1000 +rgb")).size() == 1);
+        QVERIFY(images.filter(QRegularExpression(" 1500 +1000 +rgb +3 +8 +jpeg ")).size() == 1);
         QVERIFY(images.filter(QRegularExpression(" 2 +2 +rgb")).size() == 1);
-        // With marks and bleed the page makes room for them.
+        QVERIFY(Run("pdfimages", {"-j", pdf, p.dir.filePath("img")}).isEmpty());
+        QCOMPARE(ReadAll(p.dir.filePath("img-000.jpg")), ReadAll(p.dir.filePath("photo.jpg")));
+        // Printed, the page shows the same: the same text, the clip-art as
+        // the same vectors, the photograph at its own pixels.
+        const QString printed = p.dir.filePath("printed.pdf");
+        p.printers.SetUp = [&](QPrinter &printer) { printer.setOutputFileName(printed); };
+        Ui(f).Print1()->trigger();
+        QCOMPARE(Run("pdftotext", {printed, "-"}), text);
+        images = Run("pdfimages", {"-list", printed}).split('\n', Qt::SkipEmptyParts).mid(2);
+        QCOMPARE(images.size(), 2);
+        QVERIFY(images.filter(QRegularExpression(" 1500 +1000 +rgb +3 +8 +image ")).size() == 1);
+        QVERIFY(images.filter(QRegularExpression(" 2 +2 +rgb")).size() == 1);
+        // With marks and bleed the page makes room for them, to the
+        // hundredth of a millimetre.
         p.printers.SetUp = [&](QPrinter &printer) { printer.setOutputFileName(p.dir.filePath("x.pdf")); };
         p.printers.Choices = [](TPrintChoices &c) {
             c.Extras.CutMarks = true;
@@ -214,11 +262,9 @@ private Q_SLOTS:
         };
         Ui(f).Print1()->trigger();
         Ui(f).ExportPdf1()->trigger();
-        const double side = 2 * (2 + 3 + 5) / 25.4 * 72; // gap, bleed and mark on either side
+        const double side = (2 + 3 + 5) / 25.4 * 72; // gap, bleed and mark on either side
+        CheckBoxes(pdf, QSizeF(432, 360), side, 3 / 25.4 * 72);
         const QSizeF page = PageSize(pdf);
-        // Qt writes a page in whole points: the nearest one.
-        QVERIFY2(qAbs(page.width() - 432 - side) <= 0.5 && qAbs(page.height() - 360 - side) <= 0.5,
-                 qPrintable(QStringLiteral("%1 x %2").arg(page.width()).arg(page.height())));
         // The command line writes the same PDF with no window and no display,
         // with the user's print choices.
         p.coverFiles.Answer = p.dir.filePath("cover.vmcover");

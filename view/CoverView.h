@@ -20,6 +20,7 @@ class QPainter;
 class QPlainTextEdit;
 class QTransform;
 class QPrinter;
+class TPdfFinishing;
 
 // AreaRect[1..3]; any other index raises "Range check error".
 class TAreaRects
@@ -193,18 +194,21 @@ public:
     QSizeF PrintedSize(const TPrintExtras &extras = TPrintExtras()) const;
     // Prints the cover at true size on the printer's page, as it is set up,
     // from the margins' corner (moved by the room the extras take).
-    void Print(QPrinter &printer, const TPrintExtras &extras = TPrintExtras());
+    void Print(QPrinter &printer, const TPrintExtras &extras = TPrintExtras(),
+               const TWorkProgress &progress = {}) override;
     // Raises what printing the cover at dpi would fail with, before any job
     // exists.
     void CheckPrintable(int dpi, const TPrintExtras &extras);
     // The cover at true size on an active page of dpi, with its marks, the
     // corner of its room (marks and bleed) at the painter's origin.
-    void PaintPrintedCover(QPainter &page, const TPrintExtras &extras, int dpi);
+    void PaintPrintedCover(QPainter &page, const TPrintExtras &extras, int dpi,
+                           const TWorkProgress &progress = {});
     // Writes the cover at true size on a PDF page of its own size (with the
     // room of its marks and bleed): pictures at their full resolution and
     // losslessly, texts as text. Raises "Unable to write to ..." when the
     // file cannot be written; the file is replaced only once whole.
-    void ExportPdf(const QString &fileName, const TPrintExtras &extras) override;
+    void ExportPdf(const QString &fileName, const TPrintExtras &extras,
+                   const TWorkProgress &progress = {}) override;
     static constexpr int ExportDpi = 1200;
 
     // Where the area's picture is drawn for its placement when the area is
@@ -220,8 +224,19 @@ public:
     void DrawAreaBlocks(CoverArea area, QImage &canvas, const TRect &rect);
     // The area drawn with the painter itself into page (device pixels),
     // its bitmap rectangle being bitmap: what ExportPdf writes of it.
+    // Pictures go in bands, step told after each band and at the end;
+    // finishing, for a PDF file, carries JPEG files as they are.
     void ExportArea(QPainter &p, CoverArea area, const QRectF &page, const QRectF &reach,
-                    QSize bitmap, double bleedPx);
+                    QSize bitmap, double bleedPx, int dpi, TPdfFinishing *finishing,
+                    const std::function<void()> &step);
+    // The whole cover so, its room's corner at the painter's origin, with
+    // its marks.
+    void DrawCover(QPainter &p, const TPrintExtras &extras, int dpi, TPdfFinishing *finishing,
+                   const TWorkProgress &progress);
+    // Every text the cover shows, for the PDF's map of glyphs back to them.
+    void AddTypedTexts(TPdfFinishing &finishing) const;
+    // A printer that wrote a PDF file: the file finished as an export is.
+    void MendPrintedFile(QPrinter &printer);
     // The whole control as the paint handler draws it.
     void PaintCover(QImage &canvas);
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Printing: each area is rendered into a bitmap at a third of the printer's
-// resolution with the screen's own drawing routines, and the bitmaps are
-// placed side by side on the page at the cover's true size, losslessly.
+// Printing: the cover laid out at a third of the printer's resolution, as the
+// screen lays it out, and drawn on the page at its true size by the very
+// code that draws the exported PDF.
 #include "BitmapHelpers.h"
 #include "CoverSizes.h"
 #include "CoverView.h"
@@ -150,56 +150,11 @@ void TCoverView::CheckPrintable(int dpi, const TPrintExtras &extras)
         throw EVelmoraError::RangeCheck();
 }
 
-void TCoverView::PaintPrintedCover(QPainter &page, const TPrintExtras &extras, int dpi)
+void TCoverView::PaintPrintedCover(QPainter &page, const TPrintExtras &extras, int dpi,
+                                   const TWorkProgress &progress)
 {
-    if (!FDocument)
-        return;
-    const double printerPixelsPerCm = dpi / 2.54;
-    std::vector<TPrintSlot> slots = PrintLayout(printerPixelsPerCm);
-    // The cover moves in by the room its marks and bleed take; each area
-    // reaches out into the bleed on the cover's outer edges.
-    const int32_t room = Round(extras.RoomInches() * dpi);
-    const int32_t bleed = Round(extras.BleedInches() * dpi);
-    const int32_t bitmapBleed = Round(extras.BleedInches() * dpi / PrintDivisor);
-    std::vector<TRect> reach; // per slot, its page rectangle with its bleed
-    for (size_t i = 0; i < slots.size(); ++i) {
-        TRect &r = slots[i].Page;
-        r = TRect{CheckedAdd(r.Left, room), CheckedAdd(r.Top, room), CheckedAdd(r.Right, room),
-                  CheckedAdd(r.Bottom, room)};
-        reach.push_back(TRect{i == 0 ? r.Left - bleed : r.Left, r.Top - bleed,
-                              i + 1 == slots.size() ? r.Right + bleed : r.Right, r.Bottom + bleed});
-    }
-    struct PrintResolution
-    {
-        double &Value;
-        PrintResolution(double &value, double ppcm) : Value(value) { Value = ppcm; }
-        ~PrintResolution() { Value = 0; }
-    } resolution(m_printPrinterPixelsPerCm, printerPixelsPerCm);
-    for (size_t i = 0; i < slots.size(); ++i) {
-        const TPrintSlot &slot = slots[i];
-        const int32_t left = i == 0 ? bitmapBleed : 0;
-        const int32_t right = i + 1 == slots.size() ? bitmapBleed : 0;
-        const int32_t w = slot.BitmapWidth + left + right;
-        const int32_t h = slot.BitmapHeight + 2 * bitmapBleed;
-        // A bitmap of its own for every area: a print preview keeps what it
-        // was handed and paints it long after this returns.
-        QImage bitmap(w, h, QImage::Format_RGB32);
-        if (bitmap.isNull())
-            throw std::bad_alloc();
-        bitmap.fill(ColorRefToQColor(FDocument->GetBackColor(slot.Area)));
-        const TRect whole{0, 0, w, h};
-        const TRect rect{left, bitmapBleed, left + slot.BitmapWidth, bitmapBleed + slot.BitmapHeight};
-        // A stretched picture covers the bleed as well; any other goes on
-        // into it from where it lies.
-        if (FDocument->GetStretch(slot.Area) && bitmapBleed > 0)
-            DrawAreaPicture(slot.Area, bitmap, true, whole);
-        else
-            DrawAreaPicture(slot.Area, bitmap, true, rect, &whole);
-        DrawAreaText(slot.Area, bitmap, true, rect);
-        DrawAreaBlocks(slot.Area, bitmap, rect);
-        PrintBitmapInto(page, bitmap, bleed > 0 ? reach[i] : slot.Page);
-    }
-    DrawPrintMarks(page, slots, extras, dpi);
+    if (FDocument)
+        DrawCover(page, extras, dpi, nullptr, progress);
 }
 
 QTransform CalibrationTransform(const QPrinter &printer, const TPrintExtras &extras)
@@ -214,7 +169,7 @@ QTransform CalibrationTransform(const QPrinter &printer, const TPrintExtras &ext
                       extras.OffsetYMm * mm + (extras.ScaleY - 1) * margin.y());
 }
 
-void TCoverView::Print(QPrinter &printer, const TPrintExtras &extras)
+void TCoverView::Print(QPrinter &printer, const TPrintExtras &extras, const TWorkProgress &progress)
 {
     if (!FDocument)
         return;
@@ -240,13 +195,14 @@ void TCoverView::Print(QPrinter &printer, const TPrintExtras &extras)
             if (copy > 0 && !printer.newPage())
                 throw EVelmoraError::UnableToWrite(printer.outputFileName());
             page.setTransform(CalibrationTransform(printer, extras));
-            PaintPrintedCover(page, extras, dpi);
+            PaintPrintedCover(page, extras, dpi, progress);
         }
     } catch (...) {
         AbandonJob(printer, page);
         throw;
     }
     EndPrintJob(printer, page);
+    MendPrintedFile(printer);
 }
 
 void BeginPrintJob(QPrinter &printer, QPainter &page)
