@@ -345,7 +345,6 @@ private:
     void OpenUrl(const QUrl &url, const QString &where);
     void ApplyPrintTexts();
     // The room on the printer's paper from where the cover starts, in inches.
-    QSizeF PrintableRoom(QPageLayout::Orientation orientation) const;
     bool CheckDataFile(const QString &fileName);
     void ApplyFontCompensation();
     void LoadLanguage();

@@ -10,6 +10,7 @@
 #include "CoverView.h"
 #include "MessageBoxes.h"
 #include "ProgramOptions.h"
+#include "WorkProgressDialog.h"
 
 #include <QAction>
 #include <QDir>
@@ -25,6 +26,8 @@
 namespace {
 
 constexpr int OpenText = 203;
+constexpr int CancelText = 78;
+constexpr int OpeningText = 353;
 constexpr int SaveText = 204;
 constexpr int SaveAsText = 205;
 constexpr int UntitledText = 270;
@@ -110,6 +113,7 @@ bool TCoverMakerMainForm::OpenCover(const QString &fileName)
     TOutcome opened;
     {
         TBusyCursor busy;
+        TWorkProgressDialog progress(this, *m_cover, UiText(OpeningText), UiText(CancelText));
         opened = m_cover->Open(fileName, [this] {
             TBusyCursor::Pause pause;
             return ConfirmDiscardChanges();

@@ -14,6 +14,7 @@
 #include "PrintCalibration.h"
 #include "ProgramOptions.h"
 #include "StandardDialogs.h"
+#include "WorkProgressDialog.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -38,10 +39,9 @@ constexpr int ExportPdfText = 240;
 constexpr int CalibrateText = 241;
 constexpr int PdfFilesText = 250;
 constexpr int NoPrinterToCalibrateText = 259;
-
-// Less than this much beyond the paper's edge is lost in the printer's own
-// rounding; nothing visible is cut.
-constexpr double CutToleranceInches = 0.002;
+constexpr int CancelText = 78;
+constexpr int ExportingText = 351;
+constexpr int PrintingText = 352;
 
 
 QString CalibrationKey(const QString &printer)
@@ -160,15 +160,7 @@ void TCoverMakerMainForm::Print1Click()
     choices.Extras = StoredPrintChoices();
     choices.Calibration = CalibrationText(m_printer.printerName());
     choices.CalibrationOf = [this](const QString &printer) { return CalibrationText(printer); };
-    const QSizeF cover = CoverView->PrintedSize(choices.Extras);
-    const auto fits = [&](QPageLayout::Orientation o) {
-        const QSizeF room = PrintableRoom(o);
-        return cover.width() <= room.width() + CutToleranceInches &&
-               cover.height() <= room.height() + CutToleranceInches;
-    };
-    m_printer.setPageOrientation(!fits(QPageLayout::Landscape) && fits(QPageLayout::Portrait)
-                                     ? QPageLayout::Portrait
-                                     : QPageLayout::Landscape);
+    OrientForCover(m_printer, CoverView->PrintedSize(choices.Extras));
     if (!m_setup.Printers->Choose(this, m_printer, choices))
         return;
     StorePrintChoices(choices.Extras);
@@ -177,33 +169,20 @@ void TCoverMakerMainForm::Print1Click()
     const TPrintExtras extras = PrintExtrasFor(m_printer);
     if (!ConfirmCoverFitsPaper(extras))
         return;
-    TBusyCursor busy;
-    CoverView->Print(m_printer, extras);
-}
-
-QSizeF TCoverMakerMainForm::PrintableRoom(QPageLayout::Orientation orientation) const
-{
-    QPageLayout layout = m_printer.pageLayout();
-    layout.setOrientation(orientation);
-    // The cover starts at the margins' top-left corner and may reach as far
-    // as the printer itself prints: its own smallest margins, none for a
-    // PDF file.
-    const QRectF full = layout.fullRect(QPageLayout::Inch);
-    const QRectF paint = layout.paintRect(QPageLayout::Inch);
-    QMarginsF device;
-    if (m_printer.outputFormat() == QPrinter::NativeFormat) {
-        const double toInch = full.width() / layout.fullRect().width();
-        device = layout.minimumMargins() * toInch;
+    TOutcome printed;
+    {
+        TBusyCursor busy;
+        TWorkProgressDialog progress(this, *m_cover, UiText(PrintingText), UiText(CancelText));
+        printed = m_cover->Print(m_printer, extras);
     }
-    return QSizeF(full.width() - device.right() - paint.left(),
-                  full.height() - device.bottom() - paint.top());
+    Show(printed);
 }
 
 bool TCoverMakerMainForm::ConfirmCoverFitsPaper(const TPrintExtras &extras)
 {
     // The cover starts at the printable area's top-left corner, so only
     // the right and the bottom can be cut.
-    const QSizeF room = PrintableRoom(m_printer.pageLayout().orientation());
+    const QSizeF room = PrintableRoom(m_printer, m_printer.pageLayout().orientation());
     const QSizeF cover = CoverView->PrintedSize(extras);
     const double right = cover.width() - room.width();
     const double bottom = cover.height() - room.height();
@@ -288,6 +267,7 @@ void TCoverMakerMainForm::ExportPdf1Click()
     TOutcome exported;
     {
         TBusyCursor busy;
+        TWorkProgressDialog progress(this, *m_cover, UiText(ExportingText), UiText(CancelText));
         exported = m_cover->ExportPdf(fileName, StoredPrintChoices());
     }
     Show(exported);

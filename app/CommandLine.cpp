@@ -11,6 +11,7 @@
 #include "GifSupport.h"
 #include "LanguageController.h"
 #include "MetafileGraphic.h"
+#include "PrintCalibration.h"
 #include "ProgramOptions.h"
 #include "SheetJob.h"
 #include "VelmoraError.h"
@@ -19,6 +20,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QUrl>
 #include <cstdio>
 #include <cstring>
@@ -37,6 +39,15 @@ constexpr int SizeOptionText = 335;
 constexpr int SaveOptionText = 336;
 constexpr int NoSuchSizeText = 337;
 constexpr int ImportNeedsOutputText = 338;
+constexpr int PrinterOptionText = 343;
+constexpr int CopiesOptionText = 344;
+constexpr int MarksOptionText = 345;
+constexpr int BleedOptionText = 346;
+constexpr int OneCoverToPrintText = 347;
+constexpr int NoSuchPrinterText = 348;
+constexpr int NoPrinterText = 349;
+constexpr int CoverLargerThanPaperText = 350;
+constexpr int MaxCopies = 999;
 
 void PrintLine(FILE *to, const QString &text)
 {
@@ -92,6 +103,16 @@ TCommandLine ParseCommandLine(const QStringList &arguments,
     const QCommandLineOption save(QStringLiteral("save"), texts(SaveOptionText),
                                   QStringLiteral("OUT.vmcover"));
     parser.addOptions({album, size, save});
+    const QCommandLineOption printer(QStringLiteral("printer"), texts(PrinterOptionText),
+                                     QStringLiteral("NAME"));
+    const QCommandLineOption copies(QStringLiteral("copies"),
+                                    texts(CopiesOptionText).arg(MaxCopies), QStringLiteral("N"));
+    const QCommandLineOption marks(QStringLiteral("marks"), texts(MarksOptionText),
+                                   QStringLiteral("cut,fold|none"));
+    const QCommandLineOption bleed(QStringLiteral("bleed"),
+                                   texts(BleedOptionText).arg(TPrintExtras::MaxBleedMm),
+                                   QStringLiteral("MM"));
+    parser.addOptions({printer, copies, marks, bleed});
     parser.addPositionalArgument(QStringLiteral("FILE.vmcover"), texts(CoverFileArgumentText),
                                  QStringLiteral("[FILE.vmcover]"));
 
@@ -115,6 +136,36 @@ TCommandLine ParseCommandLine(const QStringList &arguments,
     }
     for (const QString &file : parser.positionalArguments())
         line.Files << LocalPath(file);
+    line.Printer = parser.value(printer);
+    const auto refuse = [&](int text, const QString &arg = QString()) {
+        line.Action = A::Failed;
+        line.Output = arg.isEmpty() ? texts(text) : texts(text).arg(arg);
+        return line;
+    };
+    if (parser.isSet(copies)) {
+        bool ok = false;
+        line.Copies = parser.value(copies).toInt(&ok);
+        if (!ok || line.Copies < 1 || line.Copies > MaxCopies)
+            return refuse(CopiesOptionText, QString::number(MaxCopies));
+    }
+    if (parser.isSet(marks)) {
+        line.SetMarks = true;
+        for (const QString &mark : parser.value(marks).split(QLatin1Char(','))) {
+            const QString m = mark.trimmed().toLower();
+            if (m == QLatin1String("cut"))
+                line.CutMarks = true;
+            else if (m == QLatin1String("fold"))
+                line.FoldMarks = true;
+            else if (m != QLatin1String("none"))
+                return refuse(MarksOptionText);
+        }
+    }
+    if (parser.isSet(bleed)) {
+        bool ok = false;
+        line.BleedMm = parser.value(bleed).toDouble(&ok); // C's numbers, as a script writes them
+        if (!ok || !(line.BleedMm >= 0 && line.BleedMm <= TPrintExtras::MaxBleedMm))
+            return refuse(BleedOptionText, QString::number(TPrintExtras::MaxBleedMm));
+    }
     if (parser.isSet(album)) {
         line.Action = A::Album;
         line.Files.prepend(LocalPath(parser.value(album)));
@@ -125,6 +176,13 @@ TCommandLine ParseCommandLine(const QStringList &arguments,
             line.Action = A::Failed;
             line.Output = texts(ImportNeedsOutputText);
         }
+        return line;
+    }
+    if (parser.isSet(print) && !parser.isSet(sheet) && !parser.isSet(paper)) {
+        line.Action = A::Print;
+        line.Print = true;
+        if (line.Files.size() != 1 || parser.isSet(exportPdf))
+            return refuse(OneCoverToPrintText);
         return line;
     }
     if (parser.isSet(sheet) || parser.isSet(print) || parser.isSet(paper)) {
@@ -192,6 +250,61 @@ struct TWindowlessCover
     }
 };
 
+// The user's stored print choices, with what the line says over them.
+TPrintExtras LineChoices(const TCommandLine &line, TOptionsStore &options)
+{
+    TPrintExtras extras = ReadPrintChoices(options);
+    if (line.SetMarks) {
+        extras.CutMarks = line.CutMarks;
+        extras.FoldMarks = line.FoldMarks;
+    }
+    if (line.BleedMm >= 0)
+        extras.BleedMm = line.BleedMm;
+    return extras;
+}
+
+// The printer the line names, or the default one; the reason when there is
+// none.
+QString ChoosePrinter(QPrinter &printer, const TCommandLine &line,
+                      const std::function<QString(int)> &texts)
+{
+    if (!line.Printer.isEmpty()) {
+        if (!QPrinterInfo::availablePrinterNames().contains(line.Printer))
+            return texts(NoSuchPrinterText).arg(line.Printer);
+        printer.setPrinterName(line.Printer);
+    }
+    if (printer.printerName().isEmpty() || !printer.isValid())
+        return texts(NoPrinterText);
+    if (line.Copies > 0)
+        printer.setCopyCount(line.Copies);
+    return QString();
+}
+
+int RunPrint(const TCommandLine &line, const QString &programDir, TOptionsStore &options)
+{
+    const auto texts = StoredLanguageTexts(programDir, options);
+    TWindowlessCover windowless(texts);
+    TOutcome done = windowless.Cover.Open(line.Files.first());
+    QPrinter &printer = windowless.Printer;
+    QString why = done.Ok() ? ChoosePrinter(printer, line, texts) : done.Error;
+    TPrintExtras extras = LineChoices(line, options);
+    if (why.isEmpty()) {
+        ReadCalibration(options, printer.printerName(), extras);
+        // Unattended, a cover the paper cannot hold is not printed cut.
+        if (!OrientForCover(printer, windowless.View.PrintedSize(extras)))
+            why = texts(CoverLargerThanPaperText);
+    }
+    if (why.isEmpty()) {
+        done = windowless.Cover.Print(printer, extras);
+        why = done.Error;
+    }
+    if (!why.isEmpty()) {
+        PrintLine(stderr, why);
+        return 1;
+    }
+    return 0;
+}
+
 int RunSheet(const TCommandLine &line, const QString &programDir, TOptionsStore &options)
 {
     const auto texts = StoredLanguageTexts(programDir, options);
@@ -208,6 +321,9 @@ int RunSheet(const TCommandLine &line, const QString &programDir, TOptionsStore 
     if (!line.ExportPdf.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(line.ExportPdf);
+    } else if (const QString why = ChoosePrinter(printer, line, texts); !why.isEmpty()) {
+        PrintLine(stderr, why);
+        return 1;
     }
     if (!line.Paper.isEmpty())
         printer.setPageSize(QPageSize(line.Paper.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0
@@ -215,7 +331,7 @@ int RunSheet(const TCommandLine &line, const QString &programDir, TOptionsStore 
                                           : QPageSize::Letter));
     printer.setPageOrientation(QPageLayout::Portrait);
     // A file is for anyone's printer; a printer gets its own correction.
-    TPrintExtras extras = ReadPrintChoices(options);
+    TPrintExtras extras = LineChoices(line, options);
     if (line.Print)
         ReadCalibration(options, printer.printerName(), extras);
     const QString error = ErrorTextOf([&] { job.Print(printer, extras); });
@@ -254,7 +370,7 @@ int RunImport(const TCommandLine &line, const QString &programDir, TOptionsStore
     if (done.Ok() && !line.Save.isEmpty())
         done = cover.Save(line.Save);
     if (done.Ok() && !line.ExportPdf.isEmpty())
-        done = cover.ExportPdf(line.ExportPdf, ReadPrintChoices(options));
+        done = cover.ExportPdf(line.ExportPdf, LineChoices(line, options));
     if (!done.Ok()) {
         PrintLine(stderr, done.Error);
         return 1;
@@ -279,6 +395,7 @@ int RunWindowless(const TCommandLine &line, const QString &programDir, TOptionsS
     case TCommandLine::TAction::Export:
     case TCommandLine::TAction::Sheet:
     case TCommandLine::TAction::Album:
+    case TCommandLine::TAction::Print:
         break;
     }
     TMyGifImage::SetLibraryDir(programDir);
@@ -287,11 +404,13 @@ int RunWindowless(const TCommandLine &line, const QString &programDir, TOptionsS
         return RunSheet(line, programDir, options);
     if (line.Action == TCommandLine::TAction::Album)
         return RunImport(line, programDir, options);
+    if (line.Action == TCommandLine::TAction::Print)
+        return RunPrint(line, programDir, options);
     TWindowlessCover windowless(StoredLanguageTexts(programDir, options));
     TCoverController &cover = windowless.Cover;
     TOutcome done = cover.Open(line.Files.first());
     if (done.Ok())
-        done = cover.ExportPdf(line.ExportPdf, ReadPrintChoices(options));
+        done = cover.ExportPdf(line.ExportPdf, LineChoices(line, options));
     if (!done.Ok()) {
         PrintLine(stderr, done.Error);
         return 1;

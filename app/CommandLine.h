@@ -16,6 +16,7 @@ struct TCommandLine
         Export,  // ExportPdf written from Files' cover, no window shown
         Sheet,   // Files' covers on sheets of Paper, to ExportPdf or printed
         Album,   // a cover made from the music in Files, to Save and/or ExportPdf
+        Print,   // Files' one cover printed, no window shown
         Help,    // Output printed, nothing else done
         Version, // likewise
         Failed   // the arguments make no sense; Output says why
@@ -27,6 +28,13 @@ struct TCommandLine
     QString Paper; // "A4", "Letter", or empty for the printer's own
     QString Size;  // a catalogue entry's name; empty for the import's default
     QString Save;  // where an imported cover is saved
+    QString Printer; // empty: the default printer
+    int Copies = 0;  // 0: the printer's own
+    // The print choices given on the line, over the user's stored ones.
+    bool SetMarks = false;
+    bool CutMarks = false;
+    bool FoldMarks = false;
+    double BleedMm = -1; // negative: the stored one
     QString Output; // what to print: the help, the version, or the reason
 };
 

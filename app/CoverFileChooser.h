@@ -23,7 +23,7 @@ public:
     // Music to make a cover from: a folder, audio files or a CUE sheet.
     // Where a chooser knows no folders, one file as ChooseOpen gives it.
     virtual bool ChooseAlbum(QWidget *owner, const QString &title, const QString &filter,
-                             const QString &useFolder, QStringList &paths)
+                             const QString & /*useFolder*/, QStringList &paths)
     {
         QString file;
         if (!ChooseOpen(owner, title, filter, file))

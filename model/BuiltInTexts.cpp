@@ -255,6 +255,17 @@ const std::map<int, const char *> &Table()
         {340, "No audio files were found there."},
         {341, "\"%1\" cannot be read."},
         {342, "\"%1\" names no track."},
+        {343, "Prints on the printer of this name instead of the default one."},
+        {344, "Prints this many copies, from 1 to %1."},
+        {345, "Adds cut marks, fold marks or both (cut,fold) to --export-pdf or --print; none for neither."},
+        {346, "Lets the pictures run this many millimetres past the cut (0 to %1), for --export-pdf or --print."},
+        {347, "Name one Velmora cover to print."},
+        {348, "There is no printer named \"%1\"."},
+        {349, "There is no printer to print on."},
+        {350, "The cover is larger than the printable area of the paper: nothing was printed."},
+        {351, "Exporting the cover to PDF..."},
+        {352, "Printing the cover..."},
+        {353, "Opening the cover..."},
     };
     return table;
 }

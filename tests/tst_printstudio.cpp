@@ -24,6 +24,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QProgressDialog>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSpinBox>
@@ -286,11 +287,78 @@ private Q_SLOTS:
         QVERIFY2(why.contains("Cannot open") && why.contains("gone.vmcover"), qPrintable(why));
         QCOMPARE(RunVelmora({"--export-pdf", batch}, config.path()).first, 1);
         QCOMPARE(RunVelmora({"--version"}, config.path()).first, 0);
+        // Marks and bleed given on the line go over the stored ones.
+        const QString plain = p.dir.filePath("plain.pdf");
+        const QString cover = p.dir.filePath("cover.vmcover");
+        QCOMPARE(RunVelmora({"--export-pdf", plain, "--marks", "none", "--bleed", "0", cover},
+                            config.path()).first, 0);
+        CheckBoxes(plain, QSizeF(432, 360), 0, 0);
+        QCOMPARE(RunVelmora({"--export-pdf", plain, "--marks", "fold", "--bleed", "1.5", cover},
+                            config.path()).first, 0);
+        const double foldRoom = (2 + 1.5 + 5) / 25.4 * 72;
+        CheckBoxes(plain, QSizeF(432, 360), foldRoom, 1.5 / 25.4 * 72);
+        // Printing with no window needs a printer that exists, one cover,
+        // and sensible numbers; each refusal says why.
+        const QList<std::pair<QStringList, QString>> refused = {
+            {{"--print", "--printer", "No Such Printer", cover}, "No Such Printer"},
+            {{"--print", cover, cover}, "one Velmora cover"},
+            {{"--print", "--export-pdf", batch, cover}, "one Velmora cover"},
+            {{"--print", "--copies", "0", cover}, "copies"},
+            {{"--export-pdf", batch, "--marks", "cut,crop", cover}, "marks"},
+            {{"--export-pdf", batch, "--bleed", "6", cover}, "millimetres"},
+        };
+        for (const auto &[arguments, reason] : refused) {
+            const auto [code, text] = RunVelmora(arguments, config.path());
+            QVERIFY2(code == 1 && text.contains(reason), qPrintable(arguments.join(' ') + ": " + text));
+        }
         // The choices are remembered.
         p.Restart();
         p.printers.SetUp = nullptr;
         Ui(*p.form).Print1()->trigger();
         QVERIFY(p.printers.Shown.Extras.CutMarks && p.printers.Shown.Extras.BleedMm == 3);
+    }
+
+    // A long print shows its progress, and its Cancel stops it with nothing
+    // written and nothing to report; the next print goes through whole.
+    void longWorkShowsProgressAndStopsOnCancel()
+    {
+        TProgram p;
+        TCoverMakerMainForm &f = *p.form;
+        QImage noise(4000, 3000, QImage::Format_RGB32);
+        quint32 seed = 1;
+        for (int y = 0; y < noise.height(); ++y) {
+            auto *row = reinterpret_cast<quint32 *>(noise.scanLine(y));
+            for (int x = 0; x < noise.width(); ++x)
+                row[x] = (seed = seed * 1664525u + 1013904223u) >> 8;
+        }
+        ClickArea(f, 1);
+        p.chooser.Answer = p.Save("noise.jpg", WriteJpeg(noise));
+        Ui(f).ChangeButton()->click();
+        QCOMPARE(p.Doc().GetPicture(1).size(), noise.size());
+        const QString printed = p.dir.filePath("printed.pdf");
+        p.printers.SetUp = [&](QPrinter &printer) { printer.setOutputFileName(printed); };
+        bool cancel = true;
+        int shown = 0;
+        QTimer clicker;
+        QObject::connect(&clicker, &QTimer::timeout, [&] {
+            auto *progress = f.findChild<QProgressDialog *>("WorkProgress");
+            if (!progress || !progress->isVisible())
+                return;
+            ++shown;
+            QVERIFY(progress->labelText() == BuiltInText(352));
+            if (cancel)
+                QTest::mouseClick(progress->findChild<QPushButton *>(), Qt::LeftButton);
+        });
+        clicker.start(10);
+        Ui(f).Print1()->trigger();
+        QVERIFY(shown > 0);
+        QVERIFY(!QFile::exists(printed));
+        QVERIFY2(p.messages.Boxes.isEmpty(), qPrintable(p.messages.Texts().join('\n')));
+        cancel = false;
+        Ui(f).Print1()->trigger();
+        QVERIFY(QFile::exists(printed));
+        QVERIFY(!f.findChild<QProgressDialog *>("WorkProgress"));
+        QVERIFY2(p.messages.Boxes.isEmpty(), qPrintable(p.messages.Texts().join('\n')));
     }
 
     // A block's lines stay text on the exported page, where the layout puts

@@ -53,3 +53,30 @@ void PrintCalibrationSheet(QPrinter &printer, const QString &title, const QStrin
     if (!p.end())
         throw EVelmoraError::UnableToWrite(printer.outputFileName());
 }
+
+QSizeF PrintableRoom(const QPrinter &printer, QPageLayout::Orientation orientation)
+{
+    QPageLayout layout = printer.pageLayout();
+    layout.setOrientation(orientation);
+    const QRectF full = layout.fullRect(QPageLayout::Inch);
+    const QRectF paint = layout.paintRect(QPageLayout::Inch);
+    QMarginsF device;
+    if (printer.outputFormat() == QPrinter::NativeFormat) {
+        const double toInch = full.width() / layout.fullRect().width();
+        device = layout.minimumMargins() * toInch;
+    }
+    return QSizeF(full.width() - device.right() - paint.left(),
+                  full.height() - device.bottom() - paint.top());
+}
+
+bool OrientForCover(QPrinter &printer, const QSizeF &coverInches)
+{
+    const auto fits = [&](QPageLayout::Orientation o) {
+        const QSizeF room = PrintableRoom(printer, o);
+        return coverInches.width() <= room.width() + CutToleranceInches &&
+               coverInches.height() <= room.height() + CutToleranceInches;
+    };
+    const bool upright = !fits(QPageLayout::Landscape) && fits(QPageLayout::Portrait);
+    printer.setPageOrientation(upright ? QPageLayout::Portrait : QPageLayout::Landscape);
+    return upright || fits(QPageLayout::Landscape);
+}
