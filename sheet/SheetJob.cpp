@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SheetJob.h"
 
+#include "PdfFinishing.h"
+
 #include "CoverController.h"
 #include "CoverView.h"
 #include "VelmoraError.h"
@@ -113,10 +115,13 @@ std::vector<TSheet> TSheetJob::Layout(const QSizeF &room, const TPrintExtras &ex
     return LayOutSheets(items, room, unfit);
 }
 
-void TSheetJob::PaintSheet(QPainter &page, const TSheet &sheet, const TPrintExtras &extras, int dpi)
+void TSheetJob::PaintSheet(QPainter &page, const TSheet &sheet, const TPrintExtras &extras, int dpi,
+                           TPdfFinishing *finishing)
 {
     for (const TSheetPlacement &p : sheet) {
         TCoverView &view = Show(p.Item);
+        if (finishing)
+            view.AddTypedTexts(*finishing);
         const QSizeF size = view.PrintedSize(extras);
         page.save();
         page.translate(p.At.x() * dpi, p.At.y() * dpi);
@@ -145,6 +150,8 @@ void TSheetJob::Print(QPrinter &printer, const TPrintExtras &extras)
         Show(i).CheckPrintable(dpi, extras);
     QPainter page;
     BeginPrintJob(printer, page);
+    TPdfFinishing finishing;
+    TPdfFinishing *const toFile = PrintsToPdfFile(printer) ? &finishing : nullptr;
     // A printer makes its own copies; a PDF file gets them as pages.
     const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
     try {
@@ -153,11 +160,13 @@ void TSheetJob::Print(QPrinter &printer, const TPrintExtras &extras)
                 if ((copy > 0 || s > 0) && !printer.newPage())
                     throw EVelmoraError::UnableToWrite(printer.outputFileName());
                 page.setTransform(CalibrationTransform(printer, extras));
-                PaintSheet(page, sheets[s], extras, dpi);
+                PaintSheet(page, sheets[s], extras, dpi, toFile);
             }
     } catch (...) {
         AbandonJob(printer, page);
         throw;
     }
     EndPrintJob(printer, page);
+    if (toFile)
+        FinishPrintedPdf(printer.outputFileName(), finishing);
 }

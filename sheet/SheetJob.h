@@ -10,6 +10,7 @@
 #include <vector>
 
 class QPainter;
+class TPdfFinishing;
 class QPrinter;
 class TCoverController;
 class TCoverView;
@@ -45,7 +46,9 @@ public:
     // by the extras; "The cover ... is larger than the paper" when one is.
     void Print(QPrinter &printer, const TPrintExtras &extras);
     // One sheet drawn on any page of dpi, from its printable corner.
-    void PaintSheet(QPainter &page, const TSheet &sheet, const TPrintExtras &extras, int dpi);
+    // finishing, when given, learns the texts drawn.
+    void PaintSheet(QPainter &page, const TSheet &sheet, const TPrintExtras &extras, int dpi,
+                    TPdfFinishing *finishing = nullptr);
 
 private:
     struct TCover;

@@ -2,6 +2,7 @@
 #include "BuiltInTexts.h"
 #include "CalibrationDialog.h"
 #include "FontSubstitutes.h"
+#include "PdfFinishing.h"
 #include "PdfPages.h"
 #include "PictureLoading.h"
 #include "PrintCalibration.h"
@@ -318,6 +319,48 @@ private Q_SLOTS:
         QVERIFY(p.printers.Shown.Extras.CutMarks && p.printers.Shown.Extras.BleedMm == 3);
     }
 
+    // A glyph two characters share maps back to the one typed; a map with
+    // nothing to mend, or one that does not read, is left as it is.
+    void glyphsMapBackToWhatWasTyped_data()
+    {
+        QTest::addColumn<QByteArray>("ranges");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("mapped"); // empty: the map unchanged
+        const QByteArray cjk = "1 beginbfrange\n<0001> <0002> [<2F47> <672C>]\nendbfrange\n";
+        QTest::newRow("ideograph") << cjk << QStringLiteral("日本") << QByteArray("<0001> <65E5>");
+        QTest::newRow("radical typed") << cjk << QStringLiteral("\u2F47本") << QByteArray();
+        QTest::newRow("space, not tab")
+            << QByteArray("1 beginbfrange\n<0003> <0004> <0009>\nendbfrange\n")
+            << QStringLiteral("a b\n") << QByteArray("<0003> <0020>\n<0004> <000A>");
+        const QByteArray micro = "1 beginbfchar\n<0005> <00B5>\nendbfchar\n";
+        QTest::newRow("Greek mu") << micro << QStringLiteral("μ") << QByteArray("<0005> <03BC>");
+        QTest::newRow("both typed") << micro << QStringLiteral("µμ") << QByteArray();
+        QTest::newRow("unreadable")
+            << QByteArray("1 beginbfrange\n<0001> garbage\nendbfrange\n") << QStringLiteral("日")
+            << QByteArray();
+    }
+    void glyphsMapBackToWhatWasTyped()
+    {
+        QFETCH(QByteArray, ranges);
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, mapped);
+        const QByteArray head = "/CIDInit /ProcSet findresource begin\nbegincmap\n1 begincodespacerange\n"
+                                "<0000> <FFFF>\nendcodespacerange\n";
+        const QByteArray tail = "endcmap\nend\n";
+        QSet<char32_t> chars;
+        for (uint c : typed.toUcs4())
+            chars.insert(c);
+        const QByteArray mended = TPdfFinishing::MendToUnicode(head + ranges + tail, chars);
+        if (mapped.isEmpty()) {
+            QCOMPARE(mended, head + ranges + tail);
+            return;
+        }
+        QVERIFY2(mended.startsWith(head) && mended.endsWith(tail) && mended.contains(mapped),
+                 mended.constData());
+        // Mended once, there is nothing left to mend.
+        QCOMPARE(TPdfFinishing::MendToUnicode(mended, chars), mended);
+    }
+
     // A long print shows its progress, and its Cancel stops it with nothing
     // written and nothing to report; the next print goes through whole.
     void longWorkShowsProgressAndStopsOnCancel()
@@ -446,6 +489,7 @@ private Q_SLOTS:
             TCoverController other{QString()};
             QVERIFY(other.NewCover(MakeSize(151 * in, 117.5 * in, 0, 1, 0, 1), CoverMode::Single).Ok());
             QVERIFY(other.PlaceImage(1, SolidPicture(30, 30, Qt::blue)).Ok());
+            QVERIFY(other.SetText(1, QStringLiteral("日の夜")).Ok());
             QVERIFY(other.Save(tray).Ok());
         }
         const QString pdf = p.dir.filePath("sheet.pdf");
@@ -472,6 +516,7 @@ private Q_SLOTS:
         QVERIFY2(p.messages.Boxes.isEmpty(), qPrintable(p.messages.Texts().join('\n')));
         QCOMPARE(PageSize(pdf).toSize(), QSize(595, 842));
         QVERIFY(Run("pdfinfo", {pdf}).contains(QRegularExpression("Pages: +1\n")));
+        QVERIFY(Run("pdftotext", {pdf, "-"}).contains(QStringLiteral("日の夜")));
         // Each at true size, within 0.1 mm, apart from the other.
         const QImage page = RenderPdf(pdf, Dpi);
         QRect boxes[2];

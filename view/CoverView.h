@@ -62,6 +62,10 @@ QImage RenderTextLine(const QString &text, const QFont &font, const QColor &colo
 void BeginPrintJob(QPrinter &printer, QPainter &page);
 void EndPrintJob(QPrinter &printer, QPainter &page);
 void AbandonJob(QPrinter &printer, QPainter &page);
+// Whether the job goes into a PDF file (not a printer, not a preview), and
+// that file finished once written, its text mapped back as typed.
+bool PrintsToPdfFile(QPrinter &printer);
+void FinishPrintedPdf(const QString &path, const TPdfFinishing &finishing);
 // The printer's stored correction as a transform of its page.
 QTransform CalibrationTransform(const QPrinter &printer, const TPrintExtras &extras);
 
@@ -235,8 +239,6 @@ public:
                    const TWorkProgress &progress);
     // Every text the cover shows, for the PDF's map of glyphs back to them.
     void AddTypedTexts(TPdfFinishing &finishing) const;
-    // A printer that wrote a PDF file: the file finished as an export is.
-    void MendPrintedFile(QPrinter &printer);
     // The whole control as the paint handler draws it.
     void PaintCover(QImage &canvas);
 

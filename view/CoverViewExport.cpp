@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QPageSize>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -239,14 +240,16 @@ void TCoverView::AddTypedTexts(TPdfFinishing &finishing) const
     }
 }
 
-void TCoverView::MendPrintedFile(QPrinter &printer)
+bool PrintsToPdfFile(QPrinter &printer)
+{
+    // A print preview paints through its own engine and writes no file.
+    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty() &&
+           printer.paintEngine() && printer.paintEngine()->type() == QPaintEngine::Pdf;
+}
+
+void FinishPrintedPdf(const QString &path, const TPdfFinishing &finishing)
 {
     // A PDF file printed is read as one exported: its text copies as typed.
-    const QString path = printer.outputFileName();
-    if (printer.outputFormat() != QPrinter::PdfFormat || path.isEmpty())
-        return;
-    TPdfFinishing finishing;
-    AddTypedTexts(finishing);
     QTemporaryFile drawn(QDir::temp().filePath(QStringLiteral("velmora-XXXXXX.pdf")));
     QFile printed(path);
     if (!drawn.open() || !printed.open(QIODevice::ReadOnly))

@@ -5,6 +5,7 @@
 #include "BitmapHelpers.h"
 #include "CoverSizes.h"
 #include "CoverView.h"
+#include "PdfFinishing.h"
 #include "Rounding.h"
 #include "VelmoraError.h"
 
@@ -188,6 +189,7 @@ void TCoverView::Print(QPrinter &printer, const TPrintExtras &extras, const TWor
 
     QPainter page;
     BeginPrintJob(printer, page);
+    const bool toFile = PrintsToPdfFile(printer);
     // A printer makes its own copies; a PDF file gets them as pages.
     const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
     try {
@@ -202,7 +204,11 @@ void TCoverView::Print(QPrinter &printer, const TPrintExtras &extras, const TWor
         throw;
     }
     EndPrintJob(printer, page);
-    MendPrintedFile(printer);
+    if (toFile) {
+        TPdfFinishing finishing;
+        AddTypedTexts(finishing);
+        FinishPrintedPdf(printer.outputFileName(), finishing);
+    }
 }
 
 void BeginPrintJob(QPrinter &printer, QPainter &page)
