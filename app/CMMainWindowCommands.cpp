@@ -157,11 +157,15 @@ void TCoverMakerMainForm::PaintBox1Paint(QPainter &canvas)
     const int32_t area = CoverView ? CoverView->SelectedArea() : -1;
     if (area == -1 || !m_document)
         return;
-    const QImage &pic = m_document->GetPicture(area);
-    const int w = pic.width();
-    const int h = pic.height();
+    const QSize size = m_document->PictureSize(area);
+    const int w = size.width();
+    const int h = size.height();
     if (w == 0 || h == 0)
         return;
+    // The smaller copy where there is one: all this box needs, and there at
+    // once while a large picture still decodes.
+    const QImage &reduced = m_document->GetReducedPicture(area);
+    const QImage &pic = reduced.isNull() ? m_document->GetPicture(area) : reduced;
     const TRect r = FitRect(TRect{0, 0, W, H}, w, h);
     canvas.setRenderHint(QPainter::SmoothPixmapTransform, true);
     canvas.drawImage(QRect(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1)), pic);

@@ -194,7 +194,7 @@ TOutcome TCoverController::CenterPicture(int32_t area)
         const double inches = single ? s.SingleWidth : widths[area - 1];
         const double height = single ? s.SingleHeight : s.MultipleHeight;
         const double ppi = 2.54 * NoPrinterPixelsPerCm;
-        const QImage &pic = m_document->GetPicture(area);
+        const QSize pic = m_document->PictureSize(area);
         const double w = m_document->GetZoom(area) * inches * ppi;
         const double h = w * pic.height() / pic.width();
         m_document->SetOffset(area,
@@ -275,7 +275,7 @@ QMimeData *TCoverController::PictureData(int32_t area) const
         return nullptr;
     const auto picture = m_document->PlacedPicture(area);
     auto *data = new QMimeData;
-    data->setImageData(picture->Bitmap);
+    data->setImageData(m_document->GetPicture(area)); // whole, waited for
     // The very file too, for programs (and Velmora) that take it.
     const QString mime = MimeOfKind(picture->FileKind);
     if (!mime.isEmpty())

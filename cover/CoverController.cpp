@@ -125,7 +125,7 @@ bool TCoverController::HasPicture(int32_t area) const
 {
     if (!Shown(area))
         return false;
-    const QImage &p = m_document->GetPicture(area);
+    const QSize p = m_document->PictureSize(area);
     return p.width() > 0 && p.height() > 0;
 }
 

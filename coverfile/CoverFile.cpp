@@ -116,11 +116,8 @@ std::shared_ptr<const TPlacedPicture> PlaceStoredPicture(const QByteArray &bytes
     auto placed = std::make_shared<TPlacedPicture>();
     placed->FileBytes = bytes;
     placed->FileKind = kind;
-    if (std::unique_ptr<TGraphic> picture = LoadPictureBytes(bytes, kind, &why)) {
-        placed->Bitmap = picture->ToBitmap();
-        placed->Source = picture->Source();
-        placed->Reduced = picture->Reduced();
-    }
+    if (std::unique_ptr<TGraphic> picture = LoadPictureBytes(bytes, kind, &why))
+        PlacePictureOf(*placed, *picture);
     if (placed->Bitmap.isNull()) {
         if (why.isEmpty())
             why = QStringLiteral("The picture is empty.");

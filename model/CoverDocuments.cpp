@@ -40,6 +40,19 @@ std::shared_ptr<const TPlacedPicture> Numbered(std::shared_ptr<const TPlacedPict
     return numbered;
 }
 
+// An area's picture replaced: the old one's decoding stops (an undo may
+// bring it back), the new one's goes on.
+void SwapPending(const std::shared_ptr<const TPlacedPicture> &from,
+                 const std::shared_ptr<const TPlacedPicture> &to)
+{
+    if (from == to)
+        return;
+    if (from && from->Pending && (!to || to->Pending != from->Pending))
+        from->Pending->Stop();
+    if (to && to->Pending)
+        to->Pending->Resume();
+}
+
 } // namespace
 
 TCoverDocument::TCoverDocument()
@@ -108,7 +121,9 @@ void TCoverDocument::SetState(const TDocumentState &state)
         to.Font.OnChange = nullptr;
         to.Font.Assign(from.Font);
         to.Font.OnChange = [this](TCoverFont &f) { FontChanged(f); };
-        to.Picture = Numbered(from.Picture);
+        std::shared_ptr<const TPlacedPicture> picture = Numbered(from.Picture);
+        SwapPending(to.Picture, picture);
+        to.Picture = std::move(picture);
         to.Stretch = from.Stretch;
         to.Autosize = from.Autosize;
         to.BackColor = from.BackColor;
@@ -129,7 +144,35 @@ void TCoverDocument::SetState(const TDocumentState &state)
 const QImage &TCoverDocument::GetPicture(CoverArea area) const
 {
     const auto &p = At(area).Picture;
+    if (p && p->Pending)
+        p->Pending->Wait();
     return p ? p->Bitmap : NoImage();
+}
+
+QSize TCoverDocument::PictureSize(CoverArea area) const
+{
+    const auto &p = At(area).Picture;
+    return p ? p->Bitmap.size() : QSize(0, 0);
+}
+
+bool TCoverDocument::IsPictureWhole(CoverArea area) const
+{
+    const auto &p = At(area).Picture;
+    return !p || !p->Pending || p->Pending->IsWhole();
+}
+
+const QImage &TCoverDocument::PictureAsItStands(CoverArea area) const
+{
+    const auto &p = At(area).Picture;
+    return p ? p->Bitmap : NoImage();
+}
+
+void PlacePictureOf(TPlacedPicture &placed, const TGraphic &picture)
+{
+    placed.Pending = picture.Pending();
+    placed.Bitmap = placed.Pending ? picture.BitmapAsItStands() : picture.ToBitmap();
+    placed.Source = picture.Source();
+    placed.Reduced = picture.Reduced();
 }
 
 void TCoverDocument::SetPicture(CoverArea area, const TGraphic *picture,
@@ -138,9 +181,7 @@ void TCoverDocument::SetPicture(CoverArea area, const TGraphic *picture,
     std::shared_ptr<TPlacedPicture> placed;
     if (picture) {
         placed = std::make_shared<TPlacedPicture>();
-        placed->Bitmap = picture->ToBitmap();
-        placed->Source = picture->Source();
-        placed->Reduced = picture->Reduced();
+        PlacePictureOf(*placed, *picture);
         if (!fileBytes.isEmpty()) {
             placed->FileBytes = fileBytes;
             placed->FileKind = fileKind.toLower();
@@ -170,6 +211,7 @@ void TCoverDocument::SetPlacedPicture(CoverArea area,
     TAreaState &a = At(area);
     picture = Numbered(std::move(picture));
     const bool changed = a.Picture != picture;
+    SwapPending(a.Picture, picture);
     a.Picture = std::move(picture);
     if (changed)
         Touch();

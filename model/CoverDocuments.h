@@ -76,10 +76,16 @@ struct TPlacedPicture
     // The picture smaller, when its kind made one as it loaded; null
     // otherwise.
     QImage Reduced;
+    // The work still decoding Bitmap's pixels; null when they are whole.
+    std::shared_ptr<TPendingPixels> Pending;
     QByteArray FileBytes; // empty: the picture came from no file
     QString FileKind;     // lower-case extension without its dot ("jpg"); empty with no file
     quint64 Serial = 0;   // new for every picture placed while the program runs
 };
+
+// The placed picture made from a loaded one: its bitmap, smaller copy,
+// source, and the work still decoding it.
+void PlacePictureOf(TPlacedPicture &placed, const TGraphic &picture);
 
 // Everything one area holds.
 struct TAreaState
@@ -133,7 +139,14 @@ public:
     void SetState(const TDocumentState &state);
 
     // Owned by the document; callers draw it, never keep it past a change.
+    // A picture still decoding is waited for.
     const QImage &GetPicture(CoverArea area) const;
+    // What the screen needs without waiting: the picture's size, whether its
+    // pixels are whole yet, and the bitmap as it stands (drawn only when
+    // whole; the reduced copy serves until then).
+    QSize PictureSize(CoverArea area) const;
+    bool IsPictureWhole(CoverArea area) const;
+    const QImage &PictureAsItStands(CoverArea area) const;
     // The area keeps a bitmap of the picture: a bitmap is copied, any other
     // kind is converted to a bitmap of its own size. QImage shares the
     // pixels until either side writes, so a large picture is not held

@@ -41,6 +41,24 @@ public:
     virtual bool DrawVectors(QPainter &, const QRectF &) const { return false; }
 };
 
+// A picture's full pixels still being decoded on a worker thread: its bitmap
+// exists at its full size from the start, and holds the picture once Wait
+// returns. Until then only the picture's smaller copy may be drawn.
+class TPendingPixels
+{
+public:
+    virtual ~TPendingPixels() = default;
+    // Whether the bitmap holds the whole picture, without waiting.
+    virtual bool IsWhole() const = 0;
+    // Blocks until it does; work that was stopped is finished on the
+    // calling thread.
+    virtual void Wait() = 0;
+    // The picture was replaced: the work stops where it is. Resume (the
+    // picture is back, by an undo) or Wait finishes it.
+    virtual void Stop() = 0;
+    virtual void Resume() = 0;
+};
+
 // A picture of one of the kinds the program loads. Each kind can read itself
 // from a stream, tell its size, draw itself into a rectangle and become a
 // bitmap of its own size.
@@ -78,6 +96,11 @@ public:
     // loads (a large JPEG at half size), for the screen's copies; null
     // otherwise.
     virtual QImage Reduced() const { return QImage(); }
+    // A kind that shows its smaller copy first and decodes the rest on a
+    // worker thread: the bitmap as it stands (not yet whole) and the work.
+    // Null for every other kind, whose ToBitmap is whole at once.
+    virtual std::shared_ptr<TPendingPixels> Pending() const { return nullptr; }
+    virtual QImage BitmapAsItStands() const { return ToBitmap(); }
     // What the picture can be drawn anew from at another size; none for a
     // picture that is its bitmap.
     virtual std::shared_ptr<const TPictureSource> Source() const { return nullptr; }

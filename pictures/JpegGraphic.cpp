@@ -7,12 +7,13 @@
 
 #include <QIODevice>
 #include <QPainter>
-#include <QThread>
+#include <QThreadPool>
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
-#include <future>
-#include <thread>
+#include <condition_variable>
+#include <cstring>
+#include <mutex>
 // jpeglib.h needs size_t and FILE declared first.
 #include <jerror.h>
 #include <jpeglib.h>
@@ -155,15 +156,25 @@ bool DecodeInto(jpeg_decompress_struct *cinfo, ErrorManager *e, ProgressManager 
         return false;
     }
 
-    *out =
-        AllocateBitmap(int(cinfo->output_width), int(cinfo->output_height), QImage::Format_RGB32);
-    if (out->isNull()) {
-        std::snprintf(e->message, sizeof e->message, "Out of memory");
-        jpeg_destroy_decompress(cinfo);
-        return false;
+    uchar *base = limits->Into;
+    qsizetype bytesPerLine = limits->IntoBytesPerLine;
+    if (base) {
+        if (limits->IntoSize != QSize(int(cinfo->output_width), int(cinfo->output_height))) {
+            std::snprintf(e->message, sizeof e->message, "The picture changed its size");
+            jpeg_destroy_decompress(cinfo);
+            return false;
+        }
+    } else {
+        *out = AllocateBitmap(int(cinfo->output_width), int(cinfo->output_height),
+                              QImage::Format_RGB32);
+        if (out->isNull()) {
+            std::snprintf(e->message, sizeof e->message, "Out of memory");
+            jpeg_destroy_decompress(cinfo);
+            return false;
+        }
+        base = out->bits();
+        bytesPerLine = out->bytesPerLine();
     }
-    if (limits->Allocated)
-        limits->Allocated(*out);
     JSAMPARRAY cmykRow = nullptr;
     if (cmyk)
         cmykRow = (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
@@ -175,14 +186,16 @@ bool DecodeInto(jpeg_decompress_struct *cinfo, ErrorManager *e, ProgressManager 
     while (cinfo->output_scanline < cinfo->output_height) {
         *rows = int(cinfo->output_scanline);
         const int y = int(cinfo->output_scanline);
+        if (limits->Stop && limits->Stop->load(std::memory_order_relaxed))
+            Stop(reinterpret_cast<j_common_ptr>(cinfo), "Stopped");
         if (!cmyk) {
             const int count = std::min<int>(groupLimit, int(cinfo->output_height) - y);
             for (int i = 0; i < count; ++i)
-                group[i] = out->scanLine(y + i);
+                group[i] = base + qsizetype(y + i) * bytesPerLine;
             jpeg_read_scanlines(cinfo, group, JDIMENSION(count));
         } else {
             jpeg_read_scanlines(cinfo, cmykRow, 1);
-            auto *dst = reinterpret_cast<uint32_t *>(out->scanLine(y));
+            auto *dst = reinterpret_cast<uint32_t *>(base + qsizetype(y) * bytesPerLine);
             for (JDIMENSION x = 0; x < cinfo->output_width; ++x)
                 dst[x] = CmykToRgb(cmykRow[0] + 4 * x, cinfo->saw_Adobe_marker);
         }
@@ -231,61 +244,121 @@ QImage DecodeJpeg(const QByteArray &data, const TJpegLimits &limits, TJpegProgre
 
 namespace {
 
-// The work a camera-sized baseline picture is given on the other core while
-// the user-interface thread decodes it: first the bitmap's memory is had from
-// the system (so that the decoder does not stop at every new page), then the
-// picture is decoded at half its size for the screen's first copies.
-class THelpingCore
+// The size a JPEG file declares, or an empty size when it does not read.
+QSize DeclaredSize(const QByteArray &data)
+{
+    TJpegPassthrough info;
+    ReadJpegHeader(data, info);
+    return QSize(info.Width, info.Height);
+}
+
+// A large picture's full pixels, decoded on a worker thread into the bitmap
+// the cover already holds. Only the thread that placed the picture stops,
+// resumes and waits for it.
+class TJpegDecodeJob : public TPendingPixels, public std::enable_shared_from_this<TJpegDecodeJob>
 {
 public:
-    explicit THelpingCore(const QByteArray &data)
+    TJpegDecodeJob(QByteArray data, QImage bitmap, QImage reduced, int orientation)
+        : m_data(std::move(data)), m_bitmap(std::move(bitmap)), m_reduced(std::move(reduced)),
+          m_orientation(orientation),
+          // Written through this pointer only: no one may detach the
+          // bitmap's shared pixels while they are decoded.
+          m_bits(const_cast<uchar *>(m_bitmap.constBits()))
     {
-        m_thread = std::thread([this, data] {
-            const TBits bits = m_allocated.get_future().get();
-            if (bits.Start)
-                PrefaultBitmap(bits.Start, bits.Bytes);
-            try {
-                TJpegLimits limits;
-                limits.ScaleDenominator = 2;
-                limits.BaselineOnly = true;
-                m_half = DecodeJpeg(data, limits);
-            } catch (...) {
-                m_half = QImage(); // the screen's copies come from the whole picture
-            }
-        });
     }
-    ~THelpingCore() { Finish(); }
-    THelpingCore(const THelpingCore &) = delete;
-    THelpingCore &operator=(const THelpingCore &) = delete;
 
-    // The bitmap exists: its memory, not the image, for a second reference
-    // to the image would make the decoder's writes copy it.
-    void Allocated(const QImage &bitmap) { Tell({bitmap.constBits(), bitmap.sizeInBytes()}); }
-    QImage Finish()
+    void Start()
     {
-        Tell({});
-        if (m_thread.joinable())
-            m_thread.join();
-        return m_half;
+        m_running = true;
+        auto self = shared_from_this();
+        QThreadPool::globalInstance()->start([self] { self->Run(); });
+    }
+
+    bool IsWhole() const override { return m_whole.load(std::memory_order_acquire); }
+
+    void Wait() override
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_done.wait(lock, [this] { return !m_running; });
+        if (m_whole.load(std::memory_order_relaxed))
+            return;
+        m_running = true;
+        m_stop = false;
+        lock.unlock();
+        Run(); // stopped earlier: finished here
+    }
+
+    void Stop() override { m_stop = true; }
+
+    void Resume() override
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_stop = false;
+        if (!m_whole.load(std::memory_order_relaxed) && !m_running)
+            Start();
     }
 
 private:
-    struct TBits
+    void Run()
     {
-        const uchar *Start = nullptr;
-        qsizetype Bytes = 0;
-    };
-    void Tell(TBits bits)
-    {
-        if (!m_told) {
-            m_told = true;
-            m_allocated.set_value(bits);
+        for (;;) {
+            const bool whole = DecodeOnce();
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (whole || m_stop) {
+                m_whole.store(whole, std::memory_order_release);
+                m_running = false;
+                m_done.notify_all();
+                return;
+            }
+            // Resumed while it stopped: it goes on.
         }
     }
-    std::promise<TBits> m_allocated;
-    bool m_told = false;
-    QImage m_half;
-    std::thread m_thread;
+
+    // False when stopped. A picture that decoded small decodes whole; should
+    // it fail all the same, its smaller copy enlarged stands in, never
+    // memory that was not written.
+    bool DecodeOnce()
+    {
+        try {
+            TJpegLimits limits;
+            limits.Stop = &m_stop;
+            if (m_orientation == 1) {
+                limits.Into = m_bits;
+                limits.IntoSize = m_bitmap.size();
+                limits.IntoBytesPerLine = m_bitmap.bytesPerLine();
+                DecodeJpeg(m_data, limits);
+            } else {
+                CopyRows(Upright(DecodeJpeg(m_data, limits), m_orientation));
+            }
+            return true;
+        } catch (...) {
+            if (m_stop)
+                return false;
+            CopyRows(m_reduced.scaled(m_bitmap.size(), Qt::IgnoreAspectRatio,
+                                      Qt::SmoothTransformation)
+                         .convertToFormat(m_bitmap.format()));
+            return true;
+        }
+    }
+
+    void CopyRows(const QImage &from)
+    {
+        const qsizetype bytes = std::min(from.bytesPerLine(), m_bitmap.bytesPerLine());
+        for (int y = 0; y < std::min(from.height(), m_bitmap.height()); ++y)
+            std::memcpy(m_bits + qsizetype(y) * m_bitmap.bytesPerLine(), from.constScanLine(y),
+                        size_t(bytes));
+    }
+
+    const QByteArray m_data;
+    const QImage m_bitmap;
+    const QImage m_reduced;
+    const int m_orientation;
+    uchar *const m_bits;
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_whole{false};
+    std::mutex m_mutex;
+    std::condition_variable m_done;
+    bool m_running = false; // guarded by m_mutex
 };
 
 } // namespace
@@ -293,36 +366,54 @@ private:
 void TJpegGraphic::LoadFromStream(QIODevice &stream)
 {
     const QByteArray data = stream.readAll();
-    if (data.size() <= (1 << 20) || QThread::idealThreadCount() < 2) {
-        m_image = DecodeJpeg(data);
-        m_half = QImage();
-        TurnUpright(data);
+    m_pending.reset();
+    m_half = QImage();
+    // A camera stores a portrait photograph lying on its side and says so
+    // in its EXIF data: the picture is placed the way it was taken.
+    const int orientation = JpegExifOrientation(data);
+    const QSize declared = DeclaredSize(data);
+    int denominator = 8;
+    while (denominator > 1 &&
+           std::max(declared.width(), declared.height()) / denominator < ShownFirstSide)
+        denominator /= 2;
+    if (data.size() <= (1 << 20) || denominator == 1 ||
+        !PictureSizeAllowed(declared.width(), declared.height())) {
+        m_image = Upright(DecodeJpeg(data), orientation);
         Changed();
         return;
     }
-    THelpingCore helper(data);
-    TJpegLimits limits;
-    limits.Allocated = [&helper](const QImage &bitmap) { helper.Allocated(bitmap); };
-    m_image = DecodeJpeg(data, limits);
-    m_half = helper.Finish();
-    TurnUpright(data);
+    // The small decode reads the whole file: what does not decode is
+    // refused here, before anything is placed.
+    TJpegLimits small;
+    small.ScaleDenominator = denominator;
+    m_half = Upright(DecodeJpeg(data, small), orientation);
+    const bool turned = orientation >= 5; // a quarter turn exchanges the sides
+    m_image = AllocateBitmap(turned ? declared.height() : declared.width(),
+                             turned ? declared.width() : declared.height(), QImage::Format_RGB32);
+    if (m_image.isNull())
+        throw EVelmoraError(QStringLiteral("Out of memory"));
+    auto job = std::make_shared<TJpegDecodeJob>(data, m_image, m_half, orientation);
+    job->Start();
+    m_pending = job;
     Changed();
 }
 
-void TJpegGraphic::TurnUpright(const QByteArray &data)
+QImage TJpegGraphic::ToBitmap() const
 {
-    // A camera stores a portrait photograph lying on its side and says so in
-    // its EXIF data: the picture is placed the way it was taken.
-    const int orientation = JpegExifOrientation(data);
-    if (orientation == 1)
-        return;
-    m_image = Upright(m_image, orientation);
-    if (!m_half.isNull())
-        m_half = Upright(m_half, orientation);
+    if (m_pending)
+        m_pending->Wait();
+    return m_image;
 }
 
 void TJpegGraphic::Draw(QPainter &canvas, const QRect &rect) const
 {
+    if (m_pending && !m_pending->IsWhole()) {
+        canvas.save();
+        canvas.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        canvas.drawImage(rect, m_half);
+        canvas.restore();
+        return;
+    }
     canvas.drawImage(rect, m_image);
 }
 
@@ -352,9 +443,9 @@ bool ReadHeaderInto(jpeg_decompress_struct *cinfo, ErrorManager *e, const QByteA
 
 } // namespace
 
-bool JpegPassthroughInfo(const QByteArray &data, TJpegPassthrough &info)
+bool ReadJpegHeader(const QByteArray &data, TJpegPassthrough &info)
 {
-    if (data.size() < 4 || JpegExifOrientation(data) != 1)
+    if (data.size() < 4)
         return false;
     jpeg_decompress_struct cinfo{};
     ErrorManager e{};
@@ -362,4 +453,9 @@ bool JpegPassthroughInfo(const QByteArray &data, TJpegPassthrough &info)
     e.pub.error_exit = ErrorExit;
     e.pub.emit_message = [](j_common_ptr, int) {};
     return ReadHeaderInto(&cinfo, &e, &data, &info) && info.Width > 0 && info.Height > 0;
+}
+
+bool JpegPassthroughInfo(const QByteArray &data, TJpegPassthrough &info)
+{
+    return JpegExifOrientation(data) == 1 && ReadJpegHeader(data, info);
 }

@@ -4,10 +4,14 @@
 #include "Graphic.h"
 
 #include <QByteArray>
+#include <atomic>
 #include <functional>
 
-// JPEG pictures, decoded with libjpeg at full size straight into a 32-bit
-// bitmap. The bitmap is what a cover area keeps, shared, not copied.
+// JPEG pictures, decoded with libjpeg straight into a 32-bit bitmap, which is
+// what a cover area keeps, shared, not copied. A large one shows first: it is
+// decoded at a fraction of its size for the screen (libjpeg scales as it
+// decodes), and at its full size on a worker thread into a bitmap that
+// exists from the start, so that the picture is placed and laid out at once.
 class TJpegGraphic : public TGraphic
 {
 public:
@@ -16,13 +20,20 @@ public:
     int Width() const override { return m_image.width(); }
     int Height() const override { return m_image.height(); }
     void Draw(QPainter &canvas, const QRect &rect) const override;
-    QImage ToBitmap() const override { return m_image; }
+    // Waits for the full picture.
+    QImage ToBitmap() const override;
     QImage Reduced() const override { return m_half; }
+    std::shared_ptr<TPendingPixels> Pending() const override { return m_pending; }
+    QImage BitmapAsItStands() const override { return m_image; }
+
+    // Pictures whose longer side is at least twice this are shown first at
+    // the largest fraction (1/2, 1/4, 1/8) that keeps it this long.
+    static constexpr int ShownFirstSide = 1024;
 
 private:
-    void TurnUpright(const QByteArray &data);
     QImage m_image;
-    QImage m_half; // a large baseline picture at half its size, for the screen
+    QImage m_half; // a large picture smaller, for the screen
+    std::shared_ptr<TPendingPixels> m_pending;
 };
 
 // How much work and memory one JPEG may take beyond its own bitmap.
@@ -41,8 +52,14 @@ struct TJpegLimits
     int ScaleDenominator = 1;
     // Refuse a progressive file rather than buffer its coefficients.
     bool BaselineOnly = false;
-    // Told of the bitmap as soon as it exists, before a row is decoded.
-    std::function<void(const QImage &)> Allocated;
+    // Decode into this memory (a bitmap's rows of IntoSize, bytes per line
+    // apart) instead of a new bitmap; DecodeJpeg then returns null.
+    uchar *Into = nullptr;
+    QSize IntoSize;
+    qsizetype IntoBytesPerLine = 0;
+    // Looked at before every group of rows: once set, the decode stops and
+    // raises.
+    const std::atomic<bool> *Stop = nullptr;
 };
 
 // What a decode got through, for tests that bound the work.
@@ -72,3 +89,6 @@ struct TJpegPassthrough
 // EXIF turn, which the program applies and a PDF reader would not). CMYK is
 // left out: readers disagree on Adobe's inverted ink.
 bool JpegPassthroughInfo(const QByteArray &data, TJpegPassthrough &info);
+// The header alone: info's size is the file's whenever it reads; true as
+// JpegPassthroughInfo, but for the turn.
+bool ReadJpegHeader(const QByteArray &data, TJpegPassthrough &info);

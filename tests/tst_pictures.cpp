@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoverDocuments.h"
+#include "ExifOrientation.h"
 #include "GifSupport.h"
 #include "GraphicKinds.h"
 #include "IconGraphic.h"
@@ -154,24 +155,36 @@ private Q_SLOTS:
         QVERIFY(g.Reduced().isNull()); // too small to be worth a second decode
     }
 
-    void largeBaselineJpegAlsoComesAtHalfSize()
+    // A large JPEG shows first from a copy decoded smaller, and is whole,
+    // exactly as a plain decode gives it, once waited for: turned by its
+    // EXIF data or not, baseline or progressive, and when its work was
+    // stopped on the way (a later picture took its place) and finished here.
+    void largeJpegShowsFirstAndIsWholeWhenWaitedFor()
     {
         // Noise keeps the file above a megabyte.
-        QImage noise = QuarterPicture(1600, 1200);
+        QImage noise = QuarterPicture(2400, 1600);
         for (int y = 0; y < noise.height(); ++y)
             for (int x = 0; x < noise.width(); ++x)
                 if ((x * 7919 + y * 104729) % 13 < 6)
                     noise.setPixel(x, y, qRgb((x * 31) & 0xFF, (y * 17) & 0xFF, (x ^ y) & 0xFF));
-        for (const int flavour : {int(JpegFlavour::Colour), int(JpegFlavour::Progressive)}) {
-            const QByteArray jpeg = WriteJpeg(noise, JpegFlavour(flavour), 95);
-            QVERIFY(jpeg.size() > (1 << 20));
-            TJpegGraphic g;
-            g.LoadFromFile(Save("large.jpg", jpeg));
-            QCOMPARE(g.ToBitmap().size(), QSize(1600, 1200));
-            // A progressive file is not buffered twice.
-            QCOMPARE(g.Reduced().size(),
-                     flavour == int(JpegFlavour::Colour) ? QSize(800, 600) : QSize(0, 0));
-        }
+        for (const int flavour : {int(JpegFlavour::Colour), int(JpegFlavour::Progressive)})
+            for (const int orientation : {1, 6})
+                for (const bool stop : {false, true}) {
+                    const QByteArray plain = WriteJpeg(noise, JpegFlavour(flavour), 95);
+                    const QByteArray jpeg =
+                        orientation == 1 ? plain : WithExifOrientation(plain, orientation);
+                    QVERIFY(jpeg.size() > (1 << 20));
+                    TJpegGraphic g;
+                    g.LoadFromFile(Save("large.jpg", jpeg));
+                    const QSize upright = orientation == 1 ? QSize(2400, 1600) : QSize(1600, 2400);
+                    QCOMPARE(QSize(g.Width(), g.Height()), upright);
+                    QCOMPARE(g.Reduced().size(), upright / 2);
+                    QVERIFY(g.Pending());
+                    if (stop)
+                        g.Pending()->Stop();
+                    QCOMPARE(g.ToBitmap(), Upright(DecodeJpeg(jpeg), orientation));
+                    QVERIFY(g.Pending()->IsWhole());
+                }
     }
 
     void greyJpeg()

@@ -18,6 +18,7 @@
 class EVelmoraError;
 class QPainter;
 class QPlainTextEdit;
+class QTimer;
 class QTransform;
 class QPrinter;
 class TPdfFinishing;
@@ -342,6 +343,11 @@ private:
     TDeviceMetrics &Metrics;
     QImage m_frameMemory; // at least the control's size
     TScaledPictureCache m_pictureCache;
+    // Runs while a picture shown from its smaller copy is still decoding,
+    // and repaints once it is whole.
+    QTimer *m_decodingTimer = nullptr;
+    void WatchDecoding();
+    static constexpr int DecodingCheckMs = 25;
     double m_printPrinterPixelsPerCm = 0;
     // Per area, the last text measured and the last text drawn on screen.
     struct TMeasureMemo

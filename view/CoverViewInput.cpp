@@ -54,7 +54,7 @@ bool TCoverView::IsAreaEmpty(int32_t area) const
 {
     if (area == -1)
         return true;
-    const QImage &p = FDocument->GetPicture(area);
+    const QSize p = FDocument->PictureSize(area);
     return p.width() == 0 || p.height() == 0;
 }
 
@@ -63,7 +63,7 @@ void TCoverView::CenterPicture(int32_t area)
     if (area == -1 || IsAreaEmpty(area))
         return;
     const TRect &r = FAreaRect[area];
-    const QImage &pic = FDocument->GetPicture(area);
+    const QSize pic = FDocument->PictureSize(area);
     const int32_t aw = Round(double(CheckedMul(r.Width(), FPrinterPixelsPerCm)) / FScreenPixelsPerCm);
     const int32_t ah =
         Round(double(CheckedMul(r.Height(), FPrinterPixelsPerCm)) / FScreenPixelsPerCm);
@@ -79,7 +79,7 @@ bool TCoverView::IsPictureLost(int32_t area) const
     if (area == -1 || IsAreaEmpty(area))
         return false;
     const TRect &r = FAreaRect[area];
-    const QImage &pic = FDocument->GetPicture(area);
+    const QSize pic = FDocument->PictureSize(area);
     const int32_t aw =
         Round(double(CheckedMul(r.Width(), FPrinterPixelsPerCm)) / FScreenPixelsPerCm * FDisplayRatio);
     const int32_t ah = Round(double(CheckedMul(r.Height(), FPrinterPixelsPerCm)) /

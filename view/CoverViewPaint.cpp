@@ -9,6 +9,7 @@
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 
 namespace {
 
@@ -121,7 +122,7 @@ void TCoverView::PaintCover(QImage &canvas)
 
 TRect TCoverView::PictureRect(CoverArea area, const TRect &rect, bool forPrint) const
 {
-    const QImage &pic = FDocument->GetPicture(area);
+    const QSize pic = FDocument->PictureSize(area);
     if (FDocument->GetStretch(area))
         return rect;
     if (FDocument->GetAutosize(area))
@@ -151,9 +152,14 @@ TRect TCoverView::PictureRect(CoverArea area, const TRect &rect, bool forPrint) 
 void TCoverView::DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, const TRect &rect,
                                  const TRect *bleed)
 {
-    const QImage &pic = FDocument->GetPicture(area);
+    // The screen never waits for a picture still decoding: its smaller copy
+    // is drawn until it is whole, and a repaint follows then.
+    const bool whole = forPrint || FDocument->IsPictureWhole(area);
+    const QImage &pic = whole ? FDocument->GetPicture(area) : FDocument->PictureAsItStands(area);
     if (pic.width() == 0 || pic.height() == 0)
         return;
+    if (!whole)
+        WatchDecoding();
     const int32_t dw = rect.Width();
     const int32_t dh = rect.Height();
     const bool userDefined = !FDocument->GetStretch(area) && !FDocument->GetAutosize(area);
@@ -185,7 +191,14 @@ void TCoverView::DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, 
             }
         }
     }
-    if (!forPrint && FUseScaledPictureCache && m_pictureCache.IsReduction(pic, size)) {
+    if (!whole) {
+        const QImage &reduced = FDocument->GetReducedPicture(area);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        if (m_pictureCache.IsReduction(reduced, size))
+            p.drawImage(QPoint(target.Left, target.Top), m_pictureCache.Scaled(area, reduced, size));
+        else
+            p.drawImage(ToQRect(target), reduced);
+    } else if (!forPrint && FUseScaledPictureCache && m_pictureCache.IsReduction(pic, size)) {
         p.drawImage(QPoint(target.Left, target.Top),
                     m_pictureCache.Scaled(area, pic, size, FDocument->GetReducedPicture(area)));
     } else if (m_pictureCache.IsReduction(pic, size)) {
@@ -195,4 +208,21 @@ void TCoverView::DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, 
         p.setRenderHint(QPainter::SmoothPixmapTransform, true);
         p.drawImage(ToQRect(target), pic);
     }
+}
+
+void TCoverView::WatchDecoding()
+{
+    if (!m_decodingTimer) {
+        m_decodingTimer = new QTimer(this);
+        m_decodingTimer->setInterval(DecodingCheckMs);
+        connect(m_decodingTimer, &QTimer::timeout, this, [this] {
+            for (CoverArea a = 1; a <= 3; ++a)
+                if (FDocument && !FDocument->IsPictureWhole(a))
+                    return;
+            m_decodingTimer->stop();
+            update();
+        });
+    }
+    if (!m_decodingTimer->isActive())
+        m_decodingTimer->start();
 }
