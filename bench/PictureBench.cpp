@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Placing a camera-sized JPEG on a cover area, from the file to the finished
-// repaint, next to djpeg decoding the same file (the floor: decoding itself).
+// Placing a camera-sized JPEG on a cover area: from the file to the first
+// finished repaint (the picture shown from its smaller copy), and to the full
+// picture ready, each next to djpeg decoding the same file whole in the same
+// run (the floor: decoding itself). Run it pinned to one core with
+// "taskset -c 0" and again on two: the bench target does both.
 #include "CoverView.h"
 #include "FontSubstitutes.h"
 #include "PictureLoading.h"
@@ -10,6 +13,7 @@
 #include <QImageWriter>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QThread>
 #include <QTemporaryDir>
 #include <QWindow>
 #include <algorithm>
@@ -65,6 +69,7 @@ int main(int argc, char *argv[])
 
     const int runs = 5;
     std::vector<double> place;
+    std::vector<double> ready;
     std::vector<double> djpeg;
     const QString djpegPath = QStandardPaths::findExecutable(QStringLiteral("djpeg"));
     for (int i = 0; i < runs; ++i) {
@@ -78,6 +83,8 @@ int main(int argc, char *argv[])
         }
         view.repaint();
         place.push_back(t.nsecsElapsed() / 1e6);
+        (void)document.GetPicture(1); // waits for the whole picture
+        ready.push_back(t.nsecsElapsed() / 1e6);
         view.SetAreaPicture(1, nullptr);
 
         if (!djpegPath.isEmpty()) {
@@ -88,14 +95,18 @@ int main(int argc, char *argv[])
             djpeg.push_back(t.nsecsElapsed() / 1e6);
         }
     }
-    std::printf("Placing a 6000 x 4000 JPEG, file to finished repaint: %8.1f ms\n", Median(place));
+    std::printf("%d core(s): placing a 6000 x 4000 JPEG\n", QThread::idealThreadCount());
+    std::printf("  file to first finished repaint:      %8.1f ms\n", Median(place));
+    std::printf("  file to the full picture ready:      %8.1f ms\n", Median(ready));
     if (djpeg.empty()) {
         std::printf("djpeg not found (libjpeg-turbo-progs): no floor\n");
         return 0;
     }
     const double floor = Median(djpeg);
-    std::printf("djpeg decoding the same file (floor):              %8.1f ms\n", floor);
-    std::printf("ratio %.2f; target within 1.5x: %s\n", Median(place) / floor,
-                Median(place) <= 1.5 * floor ? "met" : "MISSED");
+    std::printf("  djpeg decoding the same file (floor): %8.1f ms\n", floor);
+    std::printf("  first repaint %.2fx the floor (target 0.5x at most): %s\n", Median(place) / floor,
+                Median(place) <= 0.5 * floor ? "met" : "MISSED");
+    std::printf("  full picture %.2fx the floor (target 1.1x at most): %s\n", Median(ready) / floor,
+                Median(ready) <= 1.1 * floor ? "met" : "MISSED");
     return 0;
 }

@@ -7,7 +7,7 @@
 
 #include <QIODevice>
 #include <QPainter>
-#include <QThreadPool>
+#include <QThread>
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
@@ -258,9 +258,8 @@ QSize DeclaredSize(const QByteArray &data)
 class TJpegDecodeJob : public TPendingPixels, public std::enable_shared_from_this<TJpegDecodeJob>
 {
 public:
-    TJpegDecodeJob(QByteArray data, QImage bitmap, QImage reduced, int orientation)
-        : m_data(std::move(data)), m_bitmap(std::move(bitmap)), m_reduced(std::move(reduced)),
-          m_orientation(orientation),
+    TJpegDecodeJob(QByteArray data, QImage bitmap, int orientation)
+        : m_data(std::move(data)), m_bitmap(std::move(bitmap)), m_orientation(orientation),
           // Written through this pointer only: no one may detach the
           // bitmap's shared pixels while they are decoded.
           m_bits(const_cast<uchar *>(m_bitmap.constBits()))
@@ -271,7 +270,12 @@ public:
     {
         m_running = true;
         auto self = shared_from_this();
-        QThreadPool::globalInstance()->start([self] { self->Run(); });
+        // At idle priority: on a single core the user-interface thread shows
+        // the smaller copy first, and the rest is decoded while it waits
+        // for the user; a second core decodes it at once.
+        QThread *thread = QThread::create([self] { self->Run(); });
+        QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+        thread->start(QThread::IdlePriority);
     }
 
     bool IsWhole() const override { return m_whole.load(std::memory_order_acquire); }
@@ -289,6 +293,14 @@ public:
     }
 
     void Stop() override { m_stop = true; }
+
+    // The smaller copy, once decoded: what stands in should the full decode
+    // fail after all.
+    void SetReduced(const QImage &reduced)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_reduced = reduced;
+    }
 
     void Resume() override
     {
@@ -334,8 +346,16 @@ private:
         } catch (...) {
             if (m_stop)
                 return false;
-            CopyRows(m_reduced.scaled(m_bitmap.size(), Qt::IgnoreAspectRatio,
-                                      Qt::SmoothTransformation)
+            QImage reduced;
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                reduced = m_reduced;
+            }
+            if (reduced.isNull()) { // white, as an empty area
+                std::memset(m_bits, 0xFF, size_t(m_bitmap.sizeInBytes()));
+                return true;
+            }
+            CopyRows(reduced.scaled(m_bitmap.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                          .convertToFormat(m_bitmap.format()));
             return true;
         }
@@ -351,7 +371,7 @@ private:
 
     const QByteArray m_data;
     const QImage m_bitmap;
-    const QImage m_reduced;
+    QImage m_reduced; // guarded by m_mutex
     const int m_orientation;
     uchar *const m_bits;
     std::atomic<bool> m_stop{false};
@@ -382,18 +402,27 @@ void TJpegGraphic::LoadFromStream(QIODevice &stream)
         Changed();
         return;
     }
-    // The small decode reads the whole file: what does not decode is
-    // refused here, before anything is placed.
-    TJpegLimits small;
-    small.ScaleDenominator = denominator;
-    m_half = Upright(DecodeJpeg(data, small), orientation);
     const bool turned = orientation >= 5; // a quarter turn exchanges the sides
     m_image = AllocateBitmap(turned ? declared.height() : declared.width(),
                              turned ? declared.width() : declared.height(), QImage::Format_RGB32);
     if (m_image.isNull())
         throw EVelmoraError(QStringLiteral("Out of memory"));
-    auto job = std::make_shared<TJpegDecodeJob>(data, m_image, m_half, orientation);
+    // The full decode starts first: a second core finishes it about when a
+    // plain decode would; on one core it waits for this thread.
+    auto job = std::make_shared<TJpegDecodeJob>(data, m_image, orientation);
     job->Start();
+    try {
+        // The small decode reads the whole file: what does not decode is
+        // refused here, before anything is placed.
+        TJpegLimits small;
+        small.ScaleDenominator = denominator;
+        m_half = Upright(DecodeJpeg(data, small), orientation);
+    } catch (...) {
+        job->Stop();
+        m_image = QImage();
+        throw;
+    }
+    job->SetReduced(m_half);
     m_pending = job;
     Changed();
 }

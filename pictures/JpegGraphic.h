@@ -28,7 +28,7 @@ public:
 
     // Pictures whose longer side is at least twice this are shown first at
     // the largest fraction (1/2, 1/4, 1/8) that keeps it this long.
-    static constexpr int ShownFirstSide = 1024;
+    static constexpr int ShownFirstSide = 512;
 
 private:
     QImage m_image;

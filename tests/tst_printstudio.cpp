@@ -2,6 +2,7 @@
 #include "BuiltInTexts.h"
 #include "CalibrationDialog.h"
 #include "FontSubstitutes.h"
+#include "JpegGraphic.h"
 #include "PdfFinishing.h"
 #include "PdfPages.h"
 #include "PictureLoading.h"
@@ -359,6 +360,50 @@ private Q_SLOTS:
                  mended.constData());
         // Mended once, there is nothing left to mend.
         QCOMPARE(TPdfFinishing::MendToUnicode(mended, chars), mended);
+    }
+
+    // A picture placed and printed at once prints whole, not the memory its
+    // decoding has yet to fill; a second picture placed while the first
+    // still decodes takes its place, and an undo brings the first back whole.
+    void aPictureStillDecodingPrintsWhole()
+    {
+        TProgram p;
+        TCoverMakerMainForm &f = *p.form;
+        const auto photo = [](quint32 seed) {
+            QImage noise(3000, 2000, QImage::Format_RGB32);
+            for (int y = 0; y < noise.height(); ++y) {
+                auto *row = reinterpret_cast<quint32 *>(noise.scanLine(y));
+                for (int x = 0; x < noise.width(); ++x)
+                    row[x] = (seed = seed * 1664525u + 1013904223u) >> 8;
+            }
+            return WriteJpeg(noise);
+        };
+        const QByteArray first = photo(1), second = photo(2);
+        ClickArea(f, 1);
+        p.chooser.Answer = p.Save("first.jpg", first);
+        Ui(f).ChangeButton()->click();
+        const QString printed = Print(*Ui(f).CoverView(), p.dir.filePath("at-once.pdf"), {});
+        QVERIFY(Run("pdfimages", {"-png", printed, p.dir.filePath("band")}).isEmpty());
+        // The bands in order, the last (decoded last) above all.
+        const QImage whole = DecodeJpeg(first);
+        const QStringList bands = QDir(p.dir.path()).entryList({"band-*.png"}, QDir::Files, QDir::Name);
+        QVERIFY(bands.size() >= 2);
+        const QImage top(p.dir.filePath(bands.first()));
+        const QImage bottom(p.dir.filePath(bands.last()));
+        QVERIFY(top.width() == whole.width() && bottom.width() == whole.width());
+        QCOMPARE(top.convertToFormat(QImage::Format_RGB32), whole.copy(0, 0, whole.width(), top.height()));
+        QCOMPARE(bottom.convertToFormat(QImage::Format_RGB32),
+                 whole.copy(0, whole.height() - bottom.height(), whole.width(), bottom.height()));
+
+        p.chooser.Answer = p.Save("second.jpg", second);
+        Ui(f).ChangeButton()->click();
+        p.chooser.Answer = p.Save("first.jpg", first);
+        Ui(f).ChangeButton()->click();
+        p.chooser.Answer = p.Save("second.jpg", second);
+        Ui(f).ChangeButton()->click();
+        QCOMPARE(p.Doc().GetPicture(1), DecodeJpeg(second));
+        Ui(f).Undo1()->trigger();
+        QCOMPARE(p.Doc().GetPicture(1), whole);
     }
 
     // A long print shows its progress, and its Cancel stops it with nothing
