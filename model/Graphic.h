@@ -53,6 +53,9 @@ public:
     // Blocks until it does; work that was stopped is finished on the
     // calling thread.
     virtual void Wait() = 0;
+    // Waits at most so long, going on with work that was stopped; whether
+    // the bitmap is whole.
+    virtual bool WaitFor(int milliseconds) = 0;
     // The picture was replaced: the work stops where it is. Resume (the
     // picture is back, by an undo) or Wait finishes it.
     virtual void Stop() = 0;

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <chrono>
 #include <condition_variable>
 #include <cstring>
 #include <mutex>
@@ -294,6 +295,15 @@ public:
 
     void Stop() override { m_stop = true; }
 
+    bool WaitFor(int milliseconds) override
+    {
+        Resume();
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_done.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                        [this] { return !m_running; });
+        return m_whole.load(std::memory_order_relaxed);
+    }
+
     // The smaller copy, once decoded: what stands in should the full decode
     // fail after all.
     void SetReduced(const QImage &reduced)
@@ -425,6 +435,14 @@ void TJpegGraphic::LoadFromStream(QIODevice &stream)
     job->SetReduced(m_half);
     m_pending = job;
     Changed();
+}
+
+TJpegGraphic::~TJpegGraphic()
+{
+    // A picture loaded and let go (a preview, a refused file) leaves no
+    // decoding behind.
+    if (m_pending && !m_handedOut)
+        m_pending->Stop();
 }
 
 QImage TJpegGraphic::ToBitmap() const

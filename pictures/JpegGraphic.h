@@ -23,7 +23,12 @@ public:
     // Waits for the full picture.
     QImage ToBitmap() const override;
     QImage Reduced() const override { return m_half; }
-    std::shared_ptr<TPendingPixels> Pending() const override { return m_pending; }
+    ~TJpegGraphic() override;
+    std::shared_ptr<TPendingPixels> Pending() const override
+    {
+        m_handedOut = true;
+        return m_pending;
+    }
     QImage BitmapAsItStands() const override { return m_image; }
 
     // Pictures whose longer side is at least twice this are shown first at
@@ -34,6 +39,7 @@ private:
     QImage m_image;
     QImage m_half; // a large picture smaller, for the screen
     std::shared_ptr<TPendingPixels> m_pending;
+    mutable bool m_handedOut = false; // a cover holds the work: it goes on
 };
 
 // How much work and memory one JPEG may take beyond its own bitmap.

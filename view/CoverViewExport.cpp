@@ -28,6 +28,9 @@ constexpr double MetafileDpi = 600;
 // few megabytes whatever the picture's size.
 constexpr qint64 BandBytes = qint64(8) << 20;
 
+// How often the progress is told while a picture still decodes.
+constexpr int DecodingWaitMs = 50;
+
 int BandRows(const QImage &picture)
 {
     return int(std::max<qint64>(1, BandBytes / std::max<qint64>(1, picture.bytesPerLine())));
@@ -155,14 +158,21 @@ void TCoverView::DrawCover(QPainter &p, const TPrintExtras &extras, int dpi,
     int total = 0;
     for (const TPrintSlot &slot : slots)
         total += 1 + BandCount(FDocument->GetPicture(slot.Area));
+    // Pictures still decoding are waited for, the progress told meanwhile
+    // (and its Cancel heard).
+    if (progress)
+        progress(0, total);
+    for (const TPrintSlot &slot : slots)
+        if (const auto placed = FDocument->PlacedPicture(slot.Area); placed && placed->Pending)
+            while (!placed->Pending->WaitFor(DecodingWaitMs))
+                if (progress)
+                    progress(0, total);
     int done = 0;
     const auto step = [&] {
         ++done;
         if (progress)
             progress(done, total);
     };
-    if (progress)
-        progress(0, total);
     // The cover moves in by the room its marks and bleed take; each area
     // reaches out into the bleed on the cover's outer edges.
     const double room = extras.RoomInches() * dpi;
