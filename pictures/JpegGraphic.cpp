@@ -8,6 +8,7 @@
 #include <QIODevice>
 #include <QPainter>
 #include <QThread>
+#include <QThreadPool>
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
@@ -253,6 +254,20 @@ QSize DeclaredSize(const QByteArray &data)
     return QSize(info.Width, info.Height);
 }
 
+// Threads of their own, at the ordinary priority: a lower one would starve
+// on a busy machine while a print waits for them. At exit the pool waits
+// for what it still decodes.
+QThreadPool &DecodePool()
+{
+    static QThreadPool pool;
+    static const bool once = [] {
+        pool.setMaxThreadCount(std::max(2, QThread::idealThreadCount()));
+        return true;
+    }();
+    Q_UNUSED(once);
+    return pool;
+}
+
 // A large picture's full pixels, decoded on a worker thread into the bitmap
 // the cover already holds. Only the thread that placed the picture stops,
 // resumes and waits for it.
@@ -271,12 +286,7 @@ public:
     {
         m_running = true;
         auto self = shared_from_this();
-        // At idle priority: on a single core the user-interface thread shows
-        // the smaller copy first, and the rest is decoded while it waits
-        // for the user; a second core decodes it at once.
-        QThread *thread = QThread::create([self] { self->Run(); });
-        QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-        thread->start(QThread::IdlePriority);
+        DecodePool().start([self] { self->Run(); });
     }
 
     bool IsWhole() const override { return m_whole.load(std::memory_order_acquire); }
@@ -417,10 +427,13 @@ void TJpegGraphic::LoadFromStream(QIODevice &stream)
                              turned ? declared.width() : declared.height(), QImage::Format_RGB32);
     if (m_image.isNull())
         throw EVelmoraError(QStringLiteral("Out of memory"));
-    // The full decode starts first: a second core finishes it about when a
-    // plain decode would; on one core it waits for this thread.
+    // With a second core the full decode starts first and ends about when a
+    // plain decode would; on a single core it starts once the smaller copy
+    // is there, so as not to hold up what is shown first.
     auto job = std::make_shared<TJpegDecodeJob>(data, m_image, orientation);
-    job->Start();
+    const bool alongside = QThread::idealThreadCount() >= 2;
+    if (alongside)
+        job->Start();
     try {
         // The small decode reads the whole file: what does not decode is
         // refused here, before anything is placed.
@@ -433,6 +446,8 @@ void TJpegGraphic::LoadFromStream(QIODevice &stream)
         throw;
     }
     job->SetReduced(m_half);
+    if (!alongside)
+        job->Start();
     m_pending = job;
     Changed();
 }

@@ -139,7 +139,7 @@ void TCoverView::CheckPrintable(int dpi, const TPrintExtras &extras)
     int64_t largest = 0;
     for (const TPrintSlot &slot : PrintLayout(printerPixelsPerCm)) {
         const TRect rect{0, 0, slot.BitmapWidth, slot.BitmapHeight};
-        const QImage &picture = FDocument->GetPicture(slot.Area);
+        const QSize picture = FDocument->PictureSize(slot.Area);
         if (picture.width() > 0 && picture.height() > 0)
             PictureRect(slot.Area, rect, true);
         TTextLayout text;
