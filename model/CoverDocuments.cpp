@@ -65,6 +65,11 @@ TCoverDocument::~TCoverDocument()
 {
     if (View)
         View->DocumentDetached();
+    // Nobody will see the pictures now: no work goes on for them (whoever
+    // still holds one finishes it by waiting).
+    for (const TAreaState &a : m_state.Areas)
+        if (a.Picture && a.Picture->Pending)
+            a.Picture->Pending->Stop();
 }
 
 TAreaState &TCoverDocument::At(CoverArea area)
