@@ -2,11 +2,14 @@
 #include "PdfPages.h"
 
 #include "SampleFiles.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QPageSize>
 #include <QPrinter>
 #include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <functional>
 
@@ -78,3 +81,33 @@ QRect InkBox(const QImage &image, int threshold)
         }
     return box;
 }
+
+QString Run(const QString &program, const QStringList &arguments)
+{
+    QProcess p;
+    p.start(program, arguments);
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+std::pair<int, QString> RunVelmora(const QStringList &arguments, const QString &config)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QLatin1String(name));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    p.setProcessEnvironment(env);
+    p.start(ProgramBinDir() + QStringLiteral("/velmora"), arguments);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromLocal8Bit(p.readAllStandardError())};
+}
+
+QSizeF PageSize(const QString &pdf)
+{
+    const QRegularExpressionMatch m =
+        QRegularExpression("Page size: +([0-9.]+) x ([0-9.]+) pts").match(Run("pdfinfo", {pdf}));
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
+}
+

@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
+#include <utility>
 
 class QPrinter;
 
@@ -34,3 +36,14 @@ inline double PixelsToMm(double pixels, int dpi)
 {
     return pixels / dpi * 25.4;
 }
+
+// What a program (pdfinfo, pdftotext, pdfimages) writes on its standard
+// output, waited for.
+QString Run(const QString &program, const QStringList &arguments);
+
+// The program itself, run on a machine with no display and the options in
+// config; its exit status and standard error.
+std::pair<int, QString> RunVelmora(const QStringList &arguments, const QString &config);
+
+// The first page's size in points, as pdfinfo reads it.
+QSizeF PageSize(const QString &pdf);
