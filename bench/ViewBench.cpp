@@ -7,6 +7,7 @@
 #include "FontSubstitutes.h"
 
 #include <QApplication>
+#include <QThread>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWindow>
@@ -122,7 +123,9 @@ int main(int argc, char *argv[])
     const double floor = MedianMs(60, [&] { floorCover.view.repaint(); });
 
     // (d) One resize step, new view size to finished repaint: the drawn
-    // sizes change by a few pixels each step.
+    // sizes change by a few pixels each step, as a window edge dragged
+    // gives them. Then the repaint with the exact copies, once the size has
+    // held still.
     cover.view.SetUseScaledPictureCache(true);
     QTest::mouseRelease(&cover.view, Qt::LeftButton);
     int step = 0;
@@ -130,6 +133,12 @@ int main(int argc, char *argv[])
         step = (step + 1) % 20;
         cover.view.resize(1600 - 4 * step, 1000 - 3 * step);
         cover.view.repaint();
+    });
+    QThread::msleep(100);
+    // The end of the resize seen, and the repaint it asks for.
+    const double settled = MedianMs(1, [&] {
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
     });
     cover.view.resize(1600, 1000);
 
@@ -194,6 +203,7 @@ int main(int argc, char *argv[])
     std::printf("(c) floor, pictures at drawn size      : %8.2f ms\n", floor);
     std::printf("(d) resize step, new size to repaint   : %8.2f ms  (%.2fx floor)\n", resize,
                 resize / floor);
+    std::printf("    exact copies once it holds still   : %8.2f ms, once\n", settled);
     std::printf("(e) paint, 200-character 72 pt texts    : %8.2f ms  (%.2fx the paint without, %.2f ms)\n",
                 titled, titled / untitled, untitled);
     std::printf("(f) paint, three 40-line blocks in 3 columns: %8.2f ms  (%.2fx the paint without, %.2f ms)\n",
@@ -202,8 +212,8 @@ int main(int argc, char *argv[])
                 relayout, keystroke);
     std::printf("target: drag step within 1.5x floor and under 16 ms: %s\n",
                 drag <= 1.5 * floor && drag < 16.0 ? "met" : "MISSED");
-    std::printf("target: resize step within 3x floor and under 16 ms: %s\n",
-                resize <= 3 * floor && resize < 16.0 ? "met" : "MISSED");
+    std::printf("target: resize step within 2x floor and under 16 ms: %s\n",
+                resize <= 2 * floor && resize < 16.0 ? "met" : "MISSED");
     std::printf("target: long texts within 2x the paint without: %s\n",
                 titled <= 2 * untitled ? "met" : "MISSED");
     std::printf("target: text blocks within 2x the paint without, relayout under 16 ms: %s\n",

@@ -4,6 +4,7 @@
 #include "Rounding.h"
 #include "VelmoraError.h"
 
+#include <QTimer>
 #include <cmath>
 
 TRect &TAreaRects::operator[](CoverArea area)
@@ -208,6 +209,20 @@ void TCoverView::Guarded(const std::function<void()> &work)
 void TCoverView::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    m_liveResize = m_lastResize.isValid() && m_lastResize.elapsed() < LiveResizeMs;
+    m_lastResize.restart();
+    if (m_liveResize) {
+        if (!m_settleTimer) {
+            m_settleTimer = new QTimer(this);
+            m_settleTimer->setSingleShot(true);
+            m_settleTimer->setInterval(LiveResizeMs);
+            connect(m_settleTimer, &QTimer::timeout, this, [this] {
+                m_liveResize = false;
+                update();
+            });
+        }
+        m_settleTimer->start();
+    }
     // The editor lies over the block where it was.
     EndBlockEdit();
     Guarded([this] { Relayout(); });

@@ -10,6 +10,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QElapsedTimer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -346,6 +347,20 @@ private:
     // Runs while a picture shown from its smaller copy is still decoding,
     // and repaints once it is whole.
     QTimer *m_decodingTimer = nullptr;
+    // A live resize (a window edge dragged): each step draws the pictures'
+    // last copies scaled by the painter, and the exact copies follow once
+    // the size has held still for LiveResizeMs.
+    QElapsedTimer m_lastResize;
+    bool m_liveResize = false;
+    QTimer *m_settleTimer = nullptr;
+    static constexpr int LiveResizeMs = 60;
+    // Sizes so near that one drawn for the other passes mid-resize.
+    static bool CloseInSize(QSize drawn, QSize wanted)
+    {
+        return !drawn.isEmpty() && !wanted.isEmpty() &&
+               std::abs(drawn.width() - wanted.width()) * 20 <= wanted.width() &&
+               std::abs(drawn.height() - wanted.height()) * 20 <= wanted.height();
+    }
     void WatchDecoding();
     static constexpr int DecodingCheckMs = 25;
     double m_printPrinterPixelsPerCm = 0;

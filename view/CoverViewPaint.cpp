@@ -199,8 +199,16 @@ void TCoverView::DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, 
         else
             p.drawImage(ToQRect(target), reduced);
     } else if (!forPrint && FUseScaledPictureCache && m_pictureCache.IsReduction(pic, size)) {
-        p.drawImage(QPoint(target.Left, target.Top),
-                    m_pictureCache.Scaled(area, pic, size, FDocument->GetReducedPicture(area)));
+        // Mid-resize the last copy, scaled by the painter: a few pixels
+        // either way, which no eye tells from the exact copy that follows.
+        const QImage last = m_liveResize ? m_pictureCache.Last(area, pic) : QImage();
+        if (!last.isNull() && last.size() != size && CloseInSize(last.size(), size)) {
+            p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+            p.drawImage(ToQRect(target), last);
+        } else {
+            p.drawImage(QPoint(target.Left, target.Top),
+                        m_pictureCache.Scaled(area, pic, size, FDocument->GetReducedPicture(area)));
+        }
     } else if (m_pictureCache.IsReduction(pic, size)) {
         p.drawImage(QPoint(target.Left, target.Top),
                     pic.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));

@@ -261,6 +261,13 @@ void TCoverView::DrawAreaText(CoverArea area, QImage &canvas, bool forPrint, con
     if (!forPrint && memo.Text == text && memo.Font == layout.Font && memo.Color == color &&
         memo.Vertical == vertical && memo.Image.size() == boxSize) {
         drawn = memo.Image;
+    } else if (!forPrint && m_liveResize && memo.Text == text && memo.Color == color &&
+               memo.Vertical == vertical && CloseInSize(memo.Image.size(), boxSize)) {
+        // Mid-resize the last drawing, scaled; the exact one follows.
+        QPainter p(&canvas);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        p.drawImage(QRect(QPoint(box.Left, box.Top), boxSize), memo.Image);
+        return;
     } else {
         drawn = RenderTextLine(text, layout.Font, color, layout.Measure, boxSize, vertical);
         if (!forPrint)

@@ -83,6 +83,12 @@ QImage TScaledPictureCache::Scaled(int area, const QImage &picture, QSize size,
     return e.scaled;
 }
 
+QImage TScaledPictureCache::Last(int area, const QImage &picture) const
+{
+    const Entry &e = m_entries[size_t(area - 1)];
+    return e.key == picture.cacheKey() ? e.scaled : QImage();
+}
+
 void TScaledPictureCache::Clear()
 {
     m_entries = {};

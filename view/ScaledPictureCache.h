@@ -27,6 +27,9 @@ public:
     // made from it when it is large enough.
     QImage Scaled(int area, const QImage &picture, QSize size, const QImage &reduced = QImage());
     bool IsReduction(const QImage &picture, QSize size) const;
+    // The area's last copy of the picture, whatever its size; null when
+    // there is none.
+    QImage Last(int area, const QImage &picture) const;
     void Clear();
 
 private:
