@@ -8,6 +8,7 @@
 #include <QIODevice>
 #include <QPainter>
 #include <QThread>
+#include <QSemaphore>
 #include <QThreadPool>
 #include <algorithm>
 #include <csetjmp>
@@ -15,6 +16,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
+#include <exception>
 #include <mutex>
 // jpeglib.h needs size_t and FILE declared first.
 #include <jerror.h>
@@ -185,13 +187,22 @@ bool DecodeInto(jpeg_decompress_struct *cinfo, ErrorManager *e, ProgressManager 
     // straight into the bitmap instead of row by row through its own buffer.
     const int groupLimit = 32;
     JSAMPROW group[groupLimit];
-    while (cinfo->output_scanline < cinfo->output_height) {
+    // Only the rows asked for: those before are skipped (entropy-decoded
+    // only), those after not read at all.
+    const int endRow = limits->Into && limits->ToRow >= 0
+                           ? std::min(limits->ToRow, int(cinfo->output_height))
+                           : int(cinfo->output_height);
+#if defined(LIBJPEG_TURBO_VERSION_NUMBER) && LIBJPEG_TURBO_VERSION_NUMBER >= 1005000
+    if (limits->Into && limits->FromRow > 0)
+        jpeg_skip_scanlines(cinfo, JDIMENSION(std::min(limits->FromRow, endRow)));
+#endif
+    while (int(cinfo->output_scanline) < endRow) {
         *rows = int(cinfo->output_scanline);
         const int y = int(cinfo->output_scanline);
         if (limits->Stop && limits->Stop->load(std::memory_order_relaxed))
             Stop(reinterpret_cast<j_common_ptr>(cinfo), "Stopped");
         if (!cmyk) {
-            const int count = std::min<int>(groupLimit, int(cinfo->output_height) - y);
+            const int count = std::min<int>(groupLimit, endRow - y);
             for (int i = 0; i < count; ++i)
                 group[i] = base + qsizetype(y + i) * bytesPerLine;
             jpeg_read_scanlines(cinfo, group, JDIMENSION(count));
@@ -203,7 +214,10 @@ bool DecodeInto(jpeg_decompress_struct *cinfo, ErrorManager *e, ProgressManager 
         }
     }
     *rows = int(cinfo->output_scanline);
-    jpeg_finish_decompress(cinfo);
+    if (endRow < int(cinfo->output_height))
+        jpeg_abort_decompress(cinfo);
+    else
+        jpeg_finish_decompress(cinfo);
     jpeg_destroy_decompress(cinfo);
     return true;
 }
@@ -247,11 +261,11 @@ QImage DecodeJpeg(const QByteArray &data, const TJpegLimits &limits, TJpegProgre
 namespace {
 
 // The size a JPEG file declares, or an empty size when it does not read.
-QSize DeclaredSize(const QByteArray &data)
+TJpegPassthrough DeclaredHeader(const QByteArray &data)
 {
     TJpegPassthrough info;
     ReadJpegHeader(data, info);
-    return QSize(info.Width, info.Height);
+    return info;
 }
 
 // Threads of their own, at the ordinary priority: a lower one would starve
@@ -274,8 +288,11 @@ QThreadPool &DecodePool()
 class TJpegDecodeJob : public TPendingPixels, public std::enable_shared_from_this<TJpegDecodeJob>
 {
 public:
-    TJpegDecodeJob(QByteArray data, QImage bitmap, int orientation)
+    // halves: a baseline file on a machine of two cores or more, decoded
+    // by two threads, one from its middle.
+    TJpegDecodeJob(QByteArray data, QImage bitmap, int orientation, bool halves)
         : m_data(std::move(data)), m_bitmap(std::move(bitmap)), m_orientation(orientation),
+          m_halves(halves),
           // Written through this pointer only: no one may detach the
           // bitmap's shared pixels while they are decoded.
           m_bits(const_cast<uchar *>(m_bitmap.constBits()))
@@ -358,7 +375,7 @@ private:
                 limits.Into = m_bits;
                 limits.IntoSize = m_bitmap.size();
                 limits.IntoBytesPerLine = m_bitmap.bytesPerLine();
-                DecodeJpeg(m_data, limits);
+                DecodeInHalves(limits);
             } else {
                 CopyRows(Upright(DecodeJpeg(m_data, limits), m_orientation));
             }
@@ -381,6 +398,81 @@ private:
         }
     }
 
+    // The picture's lower half, by whichever thread takes it first: a
+    // second one once the small copy is shown (ShareTheWork), or the worker
+    // itself once it is done with the upper half. It skips the upper rows
+    // (reading, not producing them), so that on two cores both halves end
+    // about when one whole decode would.
+    void DecodeInHalves(TJpegLimits limits)
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (m_lower.State == TLower::Done)
+                m_lower = TLower{}; // a stopped decode begun again
+        }
+        limits.ToRow = Middle();
+        std::exception_ptr upperError;
+        try {
+            DecodeJpeg(m_data, limits);
+        } catch (...) {
+            upperError = std::current_exception();
+        }
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_lowerDone.wait(lock, [this] { return m_lower.State != TLower::Running; });
+        if (m_lower.State == TLower::Free) {
+            m_lower.State = TLower::Running;
+            lock.unlock();
+            DecodeLower();
+            lock.lock();
+        }
+        if (upperError)
+            std::rethrow_exception(upperError);
+        if (m_lower.Error)
+            std::rethrow_exception(m_lower.Error);
+    }
+
+    int Middle() const { return m_halves ? m_bitmap.height() / 2 / 16 * 16 : m_bitmap.height(); }
+
+    void DecodeLower()
+    {
+        std::exception_ptr error;
+        try {
+            TJpegLimits lower;
+            lower.Stop = &m_stop;
+            lower.Into = m_bits;
+            lower.IntoSize = m_bitmap.size();
+            lower.IntoBytesPerLine = m_bitmap.bytesPerLine();
+            lower.FromRow = Middle();
+            if (lower.FromRow < m_bitmap.height())
+                DecodeJpeg(m_data, lower);
+        } catch (...) {
+            error = std::current_exception();
+        }
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_lower.State = TLower::Done;
+        m_lower.Error = error;
+        m_lowerDone.notify_all();
+    }
+
+public:
+    // The small copy is shown: a second thread may take the lower half.
+    void ShareTheWork()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (!m_halves || !m_running || m_lower.State != TLower::Free)
+                return;
+            m_lower.State = TLower::Running;
+        }
+        auto self = shared_from_this();
+        if (!DecodePool().tryStart([self] { self->DecodeLower(); })) {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_lower.State = TLower::Free; // the worker does it
+            m_lowerDone.notify_all();
+        }
+    }
+
+private:
     void CopyRows(const QImage &from)
     {
         const qsizetype bytes = std::min(from.bytesPerLine(), m_bitmap.bytesPerLine());
@@ -393,7 +485,14 @@ private:
     const QImage m_bitmap;
     QImage m_reduced; // guarded by m_mutex
     const int m_orientation;
+    const bool m_halves;
     uchar *const m_bits;
+    struct TLower
+    {
+        enum { Free, Running, Done } State = Free;
+        std::exception_ptr Error;
+    } m_lower; // guarded by m_mutex
+    std::condition_variable m_lowerDone;
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_whole{false};
     std::mutex m_mutex;
@@ -411,7 +510,8 @@ void TJpegGraphic::LoadFromStream(QIODevice &stream)
     // A camera stores a portrait photograph lying on its side and says so
     // in its EXIF data: the picture is placed the way it was taken.
     const int orientation = JpegExifOrientation(data);
-    const QSize declared = DeclaredSize(data);
+    const TJpegPassthrough header = DeclaredHeader(data);
+    const QSize declared(header.Width, header.Height);
     int denominator = 8;
     while (denominator > 1 &&
            std::max(declared.width(), declared.height()) / denominator < ShownFirstSide)
@@ -430,8 +530,9 @@ void TJpegGraphic::LoadFromStream(QIODevice &stream)
     // With a second core the full decode starts first and ends about when a
     // plain decode would; on a single core it starts once the smaller copy
     // is there, so as not to hold up what is shown first.
-    auto job = std::make_shared<TJpegDecodeJob>(data, m_image, orientation);
     const bool alongside = QThread::idealThreadCount() >= 2;
+    auto job = std::make_shared<TJpegDecodeJob>(data, m_image, orientation,
+                                                alongside && !header.Progressive);
     if (alongside)
         job->Start();
     try {
@@ -446,7 +547,9 @@ void TJpegGraphic::LoadFromStream(QIODevice &stream)
         throw;
     }
     job->SetReduced(m_half);
-    if (!alongside)
+    if (alongside)
+        job->ShareTheWork();
+    else
         job->Start();
     m_pending = job;
     Changed();
@@ -499,6 +602,7 @@ bool ReadHeaderInto(jpeg_decompress_struct *cinfo, ErrorManager *e, const QByteA
     info->Width = int(cinfo->image_width);
     info->Height = int(cinfo->image_height);
     info->Components = cinfo->num_components;
+    info->Progressive = jpeg_has_multiple_scans(cinfo);
     jpeg_destroy_decompress(cinfo);
     return plain;
 }

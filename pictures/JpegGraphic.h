@@ -66,6 +66,11 @@ struct TJpegLimits
     // Looked at before every group of rows: once set, the decode stops and
     // raises.
     const std::atomic<bool> *Stop = nullptr;
+    // With Into: only these rows, the ones before skipped (read, not
+    // output), so that two threads can share one large picture. ToRow
+    // negative: to the last.
+    int FromRow = 0;
+    int ToRow = -1;
 };
 
 // What a decode got through, for tests that bound the work.
@@ -88,6 +93,7 @@ struct TJpegPassthrough
     int Width = 0;
     int Height = 0;
     int Components = 0; // 1 grey, 3 colour
+    bool Progressive = false;
 };
 
 // Whether the file can go into a PDF as it stands and look there as the
