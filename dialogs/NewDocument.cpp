@@ -32,6 +32,22 @@ QPushButton *Button(QWidget *parent, const QString &caption, const QRect &geomet
     return b;
 }
 
+// Rows of sizes: Home and End go to the first and the last size, as in a
+// list, not to the first and last column of the row.
+class TSizeTable : public QTableView
+{
+public:
+    using QTableView::QTableView;
+
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override
+    {
+        if (action == MoveHome || action == MoveEnd)
+            modifiers |= Qt::ControlModifier;
+        return QTableView::moveCursor(action, modifiers);
+    }
+};
+
 } // namespace
 
 TNewDocumentForm::TNewDocumentForm(TSizeList &sizes, const uint8_t &measureUnit,
@@ -48,7 +64,7 @@ TNewDocumentForm::TNewDocumentForm(TSizeList &sizes, const uint8_t &measureUnit,
 
     // A list in report view: rows of three columns under a header. A table
     // view lays out a long catalogue at once, where a tree visits every row.
-    ListView1 = new QTableView(this);
+    ListView1 = new TSizeTable(this);
     Rows = new TSizeListModel(ListView1);
     Rows->SetHeaders({QStringLiteral("Name"), QStringLiteral("Size (Single mode)"),
                       QStringLiteral("Sizes (Multiple mode)")});

@@ -203,6 +203,11 @@ private Q_SLOTS:
         QCOMPARE(d.form.SelectedName(), QStringLiteral("Slim"));
         QCOMPARE(d.form.RadioGroup1->ItemIndex(), 1);
         QVERIFY(!d.form.ListView1->horizontalHeader()->sectionsClickable());
+        // End and Home go to the last and the first size, as in a list.
+        QTest::keyClick(d.form.ListView1, Qt::Key_End);
+        QCOMPARE(d.form.SelectedName(), QStringLiteral("Tape"));
+        QTest::keyClick(d.form.ListView1, Qt::Key_Home);
+        QCOMPARE(d.form.SelectedName(), d.Cell(0, 0));
     }
 
     void addAndEditRefuseANameThatIsTaken_data()
