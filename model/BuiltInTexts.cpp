@@ -91,7 +91,7 @@ const std::map<int, const char *> &Table()
         // About box
         {120, "Version"},
         {121, "Made by"},
-        {123, "About"},
+        {123, "About %1"},
         // Printing a cover larger than the paper; one line, as the language
         // file holds it
         {150, "The cover is larger than the printable area of the paper. Cut off: %1. "

@@ -79,7 +79,11 @@ TAboutBox::TAboutBox(const QString &homePage, QWidget *parent) : QDialog(parent)
 
 void TAboutBox::ApplyTexts(const TTextLookup &texts, const QString &mainCaption)
 {
-    setWindowTitle(texts(123) + QLatin1Char(' ') + mainCaption);
+    // "%1" where the language puts the name (a language file of an older
+    // version has none: the name follows).
+    const QString about = texts(123);
+    setWindowTitle(about.contains(QLatin1String("%1")) ? about.arg(mainCaption)
+                                                       : about + QLatin1Char(' ') + mainCaption);
     ProductName->setText(mainCaption);
     Version->setText(texts(120) + QStringLiteral(" 2.0"));
     Maker->setText(texts(121) + QLatin1Char(' ') + QString::fromUtf8(MakerName));

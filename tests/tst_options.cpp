@@ -264,6 +264,9 @@ private Q_SLOTS:
         QCOMPARE(Ui(f).EditCoverSizeData()->DataGroupBox->title(),
                  QStringLiteral("Format de la couverture"));
         QCOMPARE(Ui(f).AboutBox()->windowTitle(), QStringLiteral("À propos de Velmora"));
+        Ui(f).LanguageItems()->actions().at(11)->trigger(); // 日本語: the name first
+        QCOMPARE(Ui(f).AboutBox()->windowTitle(), QStringLiteral("Velmora のバージョン情報"));
+        Ui(f).LanguageItems()->actions().at(2)->trigger();
         QCOMPARE(Ui(f).AboutBox()->Label1->text(), QString::fromLatin1(HomePageAddress));
         QCOMPARE(Ui(f).AlignRadio()->ItemIndex(), 1); // the panels show their choice again
         // Qt's own dialogs and buttons switch with it, where Qt's texts are
