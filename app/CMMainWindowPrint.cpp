@@ -42,6 +42,7 @@ constexpr int NoPrinterToCalibrateText = 259;
 constexpr int CancelText = 78;
 constexpr int ExportingText = 351;
 constexpr int PrintingText = 352;
+constexpr int TwoAmountsText = 354;
 
 
 QString CalibrationKey(const QString &printer)
@@ -204,7 +205,10 @@ bool TCoverMakerMainForm::ConfirmCoverFitsPaper(const TPrintExtras &extras)
         cuts << UiText(CutOffRightText).arg(amount(right));
     if (bottom > CutToleranceInches)
         cuts << UiText(CutOffBottomText).arg(amount(bottom));
-    const QString text = UiText(CoverLargerThanPaperText).arg(cuts.join(QStringLiteral(", "))) +
+    // Joined as the language joins two amounts (Japanese with "、").
+    const QString both =
+        cuts.size() == 2 ? UiText(TwoAmountsText).arg(cuts[0], cuts[1]) : cuts.value(0);
+    const QString text = UiText(CoverLargerThanPaperText).arg(both) +
                          QStringLiteral("\n\n") + UiText(SmallerMarginsText);
     return m_setup.Messages->AskWarning(this, ProgramCaption(), text);
 }

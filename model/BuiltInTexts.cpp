@@ -266,6 +266,7 @@ const std::map<int, const char *> &Table()
         {351, "Exporting the cover to PDF..."},
         {352, "Printing the cover..."},
         {353, "Opening the cover..."},
+        {354, "%1, %2"},
     };
     return table;
 }

@@ -134,6 +134,11 @@ private Q_SLOTS:
                                 << "Français";
         QTest::newRow("Polish") << "big.pdf" << 8.0 << false << "0,25 cala u dołu" << false
                                 << "Polski";
+        // Cut on both edges: the two amounts joined as the language joins them.
+        QTest::newRow("English, both") << "big.pdf" << 4.0 << false
+                                       << "1.25 inches on the right, 2.75 inches at the bottom" << false << "";
+        QTest::newRow("Japanese, both")
+            << "big.pdf" << 4.0 << false << "右側 1.25 インチ、下側 2.75 インチ" << false << "日本語";
     }
     void printOutcomes()
     {
