@@ -25,16 +25,13 @@ bool TQtTranslations::Apply(const QString &localeName)
     QLocale::setDefault(localeName.isEmpty() ? QLocale(QLocale::English) : locale);
     if (localeName.isEmpty() || locale.language() == QLocale::English)
         return false;
-    // Qt's own folder first; on Debian 12, which ships no Qt 6 translations,
-    // Qt 5's, whose texts for these dialogs are the same.
+    // Qt 6's own texts (Debian's qt6-translations-l10n): Qt 5's miss the
+    // texts that moved.
     auto translator = std::make_unique<QTranslator>();
-    for (const QString &dir : {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
-                               QStringLiteral("/usr/share/qt5/translations")}) {
-        if (translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), dir)) {
-            QCoreApplication::installTranslator(translator.get());
-            m_translator = std::move(translator);
-            return true;
-        }
-    }
-    return false;
+    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    QCoreApplication::installTranslator(translator.get());
+    m_translator = std::move(translator);
+    return true;
 }

@@ -272,9 +272,7 @@ private Q_SLOTS:
         // Qt's own dialogs and buttons switch with it, where Qt's texts are
         // installed (the set-up installs them), and back.
         const auto cancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
-        if (QFile::exists("/usr/share/qt5/translations/qtbase_fr.qm") ||
-            QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_fr.qm"))
-            QCOMPARE(cancel(), QStringLiteral("Annuler"));
+        QCOMPARE(cancel(), QStringLiteral("Annuler")); // Qt 6's own, which the set-up installs
         QCOMPARE(QLocale().decimalPoint(), QStringLiteral(","));
         Ui(f).LanguageItems()->actions().at(0)->trigger(); // English
         QCOMPARE(cancel(), QStringLiteral("Cancel"));
