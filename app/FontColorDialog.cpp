@@ -64,6 +64,10 @@ void TFontColorDialog::SetChoice(const QFont &font, const QColor &color)
     m_given = font;
     m_shown = font;
     m_shown.setFamily(QFontInfo(font).family());
+    // By the face's own style name: the chooser otherwise looks for Qt's
+    // translated one ("標準" for Regular), finds none and takes a style at
+    // random, Italic for a regular font.
+    m_shown.setStyleName(QFontInfo(m_shown).styleName());
     FontChooser->setCurrentFont(m_shown);
     m_shown = FontChooser->currentFont();
     m_color = color;
@@ -72,8 +76,10 @@ void TFontColorDialog::SetChoice(const QFont &font, const QColor &color)
 
 QFont TFontColorDialog::ChosenFont() const
 {
-    // Confirmed as shown, the font is the one given, under its own name.
-    const QFont chosen = FontChooser->currentFont();
+    // Confirmed as shown, the font is the one given, under its own name;
+    // another is kept by its weight and slant, not a face's style name.
+    QFont chosen = FontChooser->currentFont();
+    chosen.setStyleName(QString());
     return SameChoice(chosen, m_shown) ? m_given : chosen;
 }
 

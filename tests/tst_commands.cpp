@@ -7,6 +7,7 @@
 #include "FontColorDialog.h"
 #include "PdfPages.h"
 #include "ProgramFixture.h"
+#include "QtTranslations.h"
 #include "WindowControls.h"
 #include "RadioGroup.h"
 #include "SampleFiles.h"
@@ -231,6 +232,27 @@ private Q_SLOTS:
         QVERIFY(visibleUntilTheEnd);
         QCOMPARE(font.Font(), before);
         QCOMPARE(font.Color(), QColor(Qt::red));
+    }
+
+    // The chooser opens on the face's own style, whatever language Qt's
+    // texts are in: a regular font is not shown italic.
+    void fontDialogOpensOnTheFontsOwnStyle()
+    {
+        for (const char *language : {"ja", "ru", "de", ""}) {
+            TQtTranslations qt;
+            qt.Apply(QString::fromLatin1(language));
+            for (const bool italic : {false, true}) {
+                QFont font(QStringLiteral("Liberation Serif"), 12);
+                font.setItalic(italic);
+                TFontColorDialog d;
+                d.SetChoice(font, Qt::black);
+                const QFont shown = d.FontChooser->currentFont();
+                QVERIFY2(shown.italic() == italic && !shown.bold(),
+                         qPrintable(QStringLiteral("%1: %2").arg(language, shown.toString())));
+                QCOMPARE(d.ChosenFont(), font);
+            }
+        }
+        TQtTranslations().Apply(QString());
     }
 
     void textEditShowsALongTextFromItsStart()
