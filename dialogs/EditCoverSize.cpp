@@ -147,6 +147,7 @@ void TEditCoverSizeData::ResetFields()
 {
     ShowCoverSize(CoverSize());
     Edit1->setText(m_texts(105));
+    Edit1->setCursorPosition(0); // a long name shows its start, not its end
 }
 
 void TEditCoverSizeData::ShowCoverSize(const CoverSize &size, const std::array<bool, 6> &unreadable)
@@ -154,6 +155,7 @@ void TEditCoverSizeData::ShowCoverSize(const CoverSize &size, const std::array<b
     m_shown = size;
     const CoverSize shown = MeasureUnit == 1 ? TSizeList::ToCentimetres(size) : size;
     Edit1->setText(shown.Name);
+    Edit1->setCursorPosition(0);
     // Without an exponent: the fields take digits and a point only.
     for (size_t i = 0; i < 6; ++i) {
         m_shownTexts[i] = unreadable[i] ? QString() : FloatToShortText(shown.*Dimensions[i]);

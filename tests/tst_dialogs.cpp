@@ -140,6 +140,7 @@ private Q_SLOTS:
         TEditCoverSizeData &f = d.sizeForm;
         f.ResetFields();
         QVERIFY(f.OkButton->isEnabled());
+        QCOMPARE(f.Edit1->cursorPosition(), 0); // a long name opens on its start
         f.Edit7->clear();
         QVERIFY(!f.OkButton->isEnabled());
         f.Edit7->setText(QStringLiteral("1"));
