@@ -28,7 +28,7 @@ TFontColorDialog::TFontColorDialog(QWidget *parent) : QDialog(parent)
     // Without buttons of its own the chooser swallows Enter.
     FontChooser->installEventFilter(this);
 
-    ColorButton = new QPushButton(QStringLiteral("Colour..."), this);
+    ColorButton = new QPushButton(QStringLiteral("Color..."), this);
     connect(ColorButton, &QPushButton::clicked, this, &TFontColorDialog::ColorButtonClick);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true); // Enter anywhere confirms

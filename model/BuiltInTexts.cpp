@@ -158,7 +158,7 @@ const std::map<int, const char *> &Table()
         {255, "Cross from the left edge:"},
         {256, "Cross from the top edge:"},
         {257, "Velmora calibration sheet for %1"},
-        {258, "Measure the square's width and height, and how far the centre of the cross is from the paper's left and top edges, in millimetres; then enter them in Velmora."},
+        {258, "Measure the square's width and height, and how far the center of the cross is from the paper's left and top edges, in millimetres; then enter them in Velmora."},
         {259, "The sheet went to a file. A calibration is for a printer: choose one to calibrate it; PDF files and Print to File are never corrected."},
         {260, "No program was found to show it; you can open it yourself: %1"},
         // The unit of an amount in a message: below two, from two up; then the
