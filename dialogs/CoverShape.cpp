@@ -79,7 +79,7 @@ void TCoverShapeView::paintEvent(QPaintEvent *)
     if (!(scale > 0))
         return;
     const double toUnit = m_centimetres ? 2.54 : 1;
-    const auto text = [&](double inches) { return FloatToShortText(inches * toUnit); };
+    const auto text = [&](double inches) { return FloatToShownText(inches * toUnit, m_decimal); };
     QRectF whole(room.left(), room.top(), total * scale, height * scale);
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(whole, palette().color(QPalette::AlternateBase));

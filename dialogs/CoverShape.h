@@ -21,6 +21,11 @@ public:
 
     // No size (a null name) draws nothing.
     void ShowSize(const CoverSize &size, bool multiple, bool centimetres, const QString &unit);
+    void SetDecimalSeparator(QChar separator)
+    {
+        m_decimal = separator;
+        update();
+    }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -30,4 +35,5 @@ private:
     bool m_multiple = false;
     bool m_centimetres = false;
     QString m_unit;
+    QChar m_decimal = QLatin1Char('.');
 };

@@ -19,6 +19,7 @@ namespace {
 
 // Said when a size lies beyond what any cover can measure.
 constexpr int SizeRangeText = 271;
+constexpr int DecimalSeparatorText = 265;
 
 // The client area that a 489 x 330 window with an ordinary border leaves.
 const QSize ClientSize(481, 303);
@@ -99,13 +100,9 @@ TEditCoverSizeData::TEditCoverSizeData(const uint8_t &measureUnit, QWidget *pare
         connect(e, &QLineEdit::textChanged, this, &TEditCoverSizeData::UpdateOkButton);
         if (digit == 1)
             continue;
-        // Digits and one point. A refused key leaves the text and its
-        // selection as they were, so the next key still replaces the
-        // selection, and the refusal is heard.
-        e->setValidator(new QRegularExpressionValidator(
-            QRegularExpression(QStringLiteral("[0-9]*\\.?[0-9]*")), e));
         connect(e, &QLineEdit::inputRejected, this, [] { QApplication::beep(); });
     }
+    SetDecimalSeparator(QLatin1Char('.'));
     UpdateOkButton();
 }
 
@@ -116,9 +113,32 @@ QLineEdit *TEditCoverSizeData::Field(int digit) const
     return fields.at(size_t(digit));
 }
 
+void TEditCoverSizeData::SetDecimalSeparator(QChar separator)
+{
+    // Digits and one separator, the language's or a point. A refused key
+    // leaves the text and its selection as they were, so the next key still
+    // replaces the selection, and the refusal is heard.
+    const QString one = separator == QLatin1Char('.')
+                            ? QStringLiteral("\\.")
+                            : QStringLiteral("[.%1]").arg(QRegularExpression::escape(separator));
+    for (int digit = 2; digit <= 7; ++digit) {
+        QLineEdit *e = Field(digit);
+        const QString c = ShownTextToC(e->text(), m_decimal);
+        delete e->validator();
+        e->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("[0-9]*%1?[0-9]*").arg(one)), e));
+        if (!c.isEmpty() && separator != m_decimal)
+            e->setText(QString(c).replace(QLatin1Char('.'), separator));
+    }
+    for (QString &shown : m_shownTexts)
+        shown = QString(ShownTextToC(shown, m_decimal)).replace(QLatin1Char('.'), separator);
+    m_decimal = separator;
+}
+
 void TEditCoverSizeData::ApplyTexts(const TTextLookup &texts)
 {
     m_texts = texts;
+    SetDecimalSeparator(DecimalSeparatorOf(texts(DecimalSeparatorText)));
     OkButton->setText(texts(77));
     CancelButton->setText(texts(78));
     DataGroupBox->setTitle(texts(130));
@@ -155,10 +175,10 @@ void TEditCoverSizeData::ShowCoverSize(const CoverSize &size, const std::array<b
     m_shown = size;
     const CoverSize shown = MeasureUnit == 1 ? TSizeList::ToCentimetres(size) : size;
     Edit1->setText(shown.Name);
-    Edit1->setCursorPosition(0);
     // Without an exponent: the fields take digits and a point only.
     for (size_t i = 0; i < 6; ++i) {
-        m_shownTexts[i] = unreadable[i] ? QString() : FloatToShortText(shown.*Dimensions[i]);
+        m_shownTexts[i] =
+            unreadable[i] ? QString() : FloatToShownText(shown.*Dimensions[i], m_decimal);
         Field(int(i) + 2)->setText(m_shownTexts[i]);
     }
     ShowFieldStarts();
@@ -179,7 +199,7 @@ CoverSize TEditCoverSizeData::ReadCoverSize() const
         const QString text = Field(int(i) + 2)->text();
         if (text == m_shownTexts[i] && !text.isEmpty())
             continue; // as stored, not as rounded for showing
-        const double value = TextToFloat(text);
+        const double value = TextToFloat(ShownTextToC(text, m_decimal));
         size.*Dimensions[i] = MeasureUnit == 1 ? CmToInch(value) : value;
     }
     return size;

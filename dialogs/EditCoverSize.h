@@ -27,6 +27,8 @@ public:
     // each showing and reading.
     TEditCoverSizeData(const uint8_t &measureUnit, QWidget *parent = nullptr);
 
+    // With them the language's decimal separator (text 265), which the
+    // fields show and take along with a point.
     void ApplyTexts(const TTextLookup &texts);
     void ResetFields();
     // Values are shown rounded to 4 decimals; a field left as shown gives
@@ -83,4 +85,6 @@ private:
     // given for them.
     CoverSize m_shown;
     std::array<QString, 6> m_shownTexts;
+    QChar m_decimal = QLatin1Char('.');
+    void SetDecimalSeparator(QChar separator);
 };

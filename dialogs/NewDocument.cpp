@@ -24,6 +24,7 @@ namespace {
 // The design's 680 pixels and a drawing of the selected size beside the list.
 const QSize ClientSize(900, 396);
 constexpr int UnreadableEntryText = 201;
+constexpr int DecimalSeparatorText = 265;
 
 QPushButton *Button(QWidget *parent, const QString &caption, const QRect &geometry)
 {
@@ -205,6 +206,8 @@ void TNewDocumentForm::ApplyTexts(const TTextLookup &texts)
     m_texts = texts;
     setWindowTitle(texts(70));
     Rows->SetHeaders({texts(71), texts(72), texts(73)});
+    Rows->SetDecimalSeparator(DecimalSeparatorOf(texts(DecimalSeparatorText)));
+    ShapeView->SetDecimalSeparator(DecimalSeparatorOf(texts(DecimalSeparatorText)));
     RadioGroup1->setTitle(texts(74));
     const int choice = RadioGroup1->ItemIndex();
     RadioGroup1->SetItems({texts(75), texts(76)});

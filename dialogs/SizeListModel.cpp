@@ -134,12 +134,20 @@ int TSizeListModel::columnCount(const QModelIndex &parent) const
 QString TSizeListModel::SizeText(const CoverSize &size, int column) const
 {
     const CoverSize s = m_centimetres ? TSizeList::ToCentimetres(size) : size;
+    const auto n = [this](double v) { return FloatToShownText(v, m_decimal); };
     if (column == 1)
-        return QStringLiteral("%1 x %2 (%3)")
-            .arg(FloatToShortText(s.SingleWidth), FloatToShortText(s.SingleHeight), m_unit);
+        return QStringLiteral("%1 x %2 (%3)").arg(n(s.SingleWidth), n(s.SingleHeight), m_unit);
     return QStringLiteral("(%1 + %2 + %3) x %4 (%5)")
-        .arg(FloatToShortText(s.LeftWidth), FloatToShortText(s.CenterWidth),
-             FloatToShortText(s.RightWidth), FloatToShortText(s.MultipleHeight), m_unit);
+        .arg(n(s.LeftWidth), n(s.CenterWidth), n(s.RightWidth), n(s.MultipleHeight), m_unit);
+}
+
+void TSizeListModel::SetDecimalSeparator(QChar separator)
+{
+    if (separator == m_decimal)
+        return;
+    m_decimal = separator;
+    if (!m_rows.empty())
+        Q_EMIT dataChanged(index(0, 1), index(int(m_rows.size()) - 1, 2));
 }
 
 QVariant TSizeListModel::data(const QModelIndex &index, int role) const

@@ -54,6 +54,11 @@ public:
 
 private:
     QString SizeText(const CoverSize &size, int column) const;
+public:
+    // Numbers shown with the language's decimal separator.
+    void SetDecimalSeparator(QChar separator);
+
+private:
     // By the row shown, and by the place in the catalogue.
     const TSizeEntry &Entry(int row) const;
     const TSizeEntry &CatalogueEntry(int index) const;
@@ -64,6 +69,7 @@ private:
     mutable std::vector<std::optional<TSizeEntry>> m_entries;
     bool m_centimetres = false;
     QString m_unit;
+    QChar m_decimal = QLatin1Char('.');
     QString m_unreadable;
     QStringList m_headers;
     std::vector<int> m_rows; // the entries shown, by their place in the catalogue

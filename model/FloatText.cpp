@@ -218,3 +218,20 @@ double TextToFloat(const QString &text)
         throw EVelmoraError::InvalidFloat(text);
     return v;
 }
+
+QChar DecimalSeparatorOf(const QString &text)
+{
+    return text.size() == 1 && !text.at(0).isDigit() && !text.at(0).isSpace() ? text.at(0)
+                                                                             : QLatin1Char('.');
+}
+
+QString FloatToShownText(double value, QChar separator)
+{
+    return FloatToShortText(value).replace(QLatin1Char('.'), separator);
+}
+
+QString ShownTextToC(const QString &text, QChar separator)
+{
+    QString c = text;
+    return c.replace(separator, QLatin1Char('.'));
+}

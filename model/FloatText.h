@@ -13,6 +13,14 @@ QString FloatToText(double value);
 // for lists and for fields that take digits and a point only.
 QString FloatToShortText(double value);
 
+// The decimal separator a language's text names, when it is one character
+// that is not a digit; "." otherwise.
+QChar DecimalSeparatorOf(const QString &text);
+// FloatToShortText with the language's separator, and its way back, which
+// takes "." as well.
+QString FloatToShownText(double value, QChar separator);
+QString ShownTextToC(const QString &text, QChar separator);
+
 // Strict reading: optional spaces, sign, digits with at most one ".", an
 // optional exponent, optional spaces. "." alone reads 0. Returns false for
 // anything else, including a value too large for a double.

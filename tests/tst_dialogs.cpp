@@ -134,6 +134,38 @@ private Q_SLOTS:
         QCOMPARE(e->cursorPosition(), caretAfter);
     }
 
+    // A language that writes a decimal comma: the list shows it, and the
+    // fields show it and take it as well as a point.
+    void numbersInTheLanguagesOwnWay()
+    {
+        TDialogs d;
+        d.unit = 1;
+        const TTextLookup comma = [](int n) {
+            return n == 265 ? QStringLiteral(",") : BuiltInText(n);
+        };
+        d.form.ApplyTexts(comma);
+        d.sizeForm.ApplyTexts(comma);
+        d.form.hide();
+        d.form.show();
+        QCOMPARE(d.Cell(0, 1), QStringLiteral("27,305 x 18,415 (cm)"));
+        TEditCoverSizeData &f = d.sizeForm;
+        CoverSize size;
+        size.Name = QStringLiteral("Comma");
+        size.SingleWidth = 5;
+        size.SingleHeight = 12.5 / 2.54;
+        f.ShowCoverSize(size);
+        QCOMPARE(f.Edit3->text(), QStringLiteral("12,5"));
+        for (const auto &[typed, cm] : {std::pair{"3,25", 3.25}, {"3.5", 3.5}}) {
+            f.Edit2->selectAll();
+            QTest::keyClicks(f.Edit2, QString::fromLatin1(typed));
+            QCOMPARE(f.Edit2->text(), QString::fromLatin1(typed));
+            QCOMPARE(f.ReadCoverSize().SingleWidth, cm / 2.54);
+        }
+        QCOMPARE(f.ReadCoverSize().SingleHeight, size.SingleHeight); // left as shown: exact
+        QTest::keyClick(f.Edit2, Qt::Key_Comma); // a second separator is refused
+        QCOMPARE(f.Edit2->text(), QStringLiteral("3.5"));
+    }
+
     void okNeedsEveryFieldAndSelectsOnFirstClick()
     {
         TDialogs d;
