@@ -135,7 +135,7 @@ void TCoverMakerMainForm::Run(const std::function<void()> &command)
 {
     const QString text = ErrorTextOf(command);
     if (!text.isEmpty())
-        m_setup.Messages->ShowError(this, QStringLiteral("Error"), text);
+        m_setup.Messages->ShowError(this, UiText(ErrorCaptionText), text);
 }
 
 void TCoverMakerMainForm::CreateControls()
@@ -275,7 +275,7 @@ bool TCoverMakerMainForm::CheckDataFile(const QString &fileName)
 {
     if (QFileInfo::exists(QDir(m_setup.ProgramDir).filePath(fileName)))
         return true;
-    m_setup.Messages->ShowError(this, QStringLiteral("Error"),
+    m_setup.Messages->ShowError(this, UiText(ErrorCaptionText),
                                 QStringLiteral("File \"%1\" not found.").arg(fileName));
     m_terminate = true;
     return false;
@@ -350,7 +350,7 @@ void TCoverMakerMainForm::FormCreate()
     CoverView->SetOnAreaPopup([this](TCoverView *, Qt::MouseButton, Qt::KeyboardModifiers, int x,
                                      int y) { Run([this, x, y] { AreaPopup(x, y); }); });
     CoverView->SetOnError([this](const EVelmoraError &e) {
-        m_setup.Messages->ShowError(this, QStringLiteral("Error"), e.Text());
+        m_setup.Messages->ShowError(this, UiText(ErrorCaptionText), e.Text());
     });
 
     SelectionChanged();

@@ -334,6 +334,8 @@ private:
     // A user-interface text by its number. The built-in English text
     // stands until the language table answers for it.
     QString UiText(int number) const;
+    // The caption of every error box.
+    static constexpr int ErrorCaptionText = 357;
     // Before printing: when the cover is larger than the printable area of
     // the chosen paper, says what will be cut off and asks whether to print
     // all the same.

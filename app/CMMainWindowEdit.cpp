@@ -45,7 +45,7 @@ std::function<void()> TCoverMakerMainForm::Command(void (TCoverMakerMainForm::*h
 void TCoverMakerMainForm::Show(const TOutcome &outcome)
 {
     if (!outcome.Error.isEmpty())
-        m_setup.Messages->ShowError(this, QStringLiteral("Error"), outcome.Error);
+        m_setup.Messages->ShowError(this, UiText(ErrorCaptionText), outcome.Error);
 }
 
 void TCoverMakerMainForm::CreateEditMenu()

@@ -316,7 +316,7 @@ void TCoverMakerMainForm::SaveOptions()
     o.Multi = m_document->Mode() == CoverMode::Multiple;
     o.Recent = m_recent;
     if (!o.Save(*m_setup.Options))
-        m_setup.Messages->ShowError(this, QStringLiteral("Error"),
+        m_setup.Messages->ShowError(this, UiText(ErrorCaptionText),
                                     UiText(OptionsNotSavedText).arg(m_setup.Options->Location()));
 }
 

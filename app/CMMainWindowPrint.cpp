@@ -11,6 +11,7 @@
 #include "CoverView.h"
 #include "DialogSupport.h"
 #include "MessageBoxes.h"
+#include "PictureChooser.h"
 #include "PrintCalibration.h"
 #include "ProgramOptions.h"
 #include "StandardDialogs.h"
@@ -230,6 +231,10 @@ void TCoverMakerMainForm::CreatePrintItems()
     connect(Calibrate1, &QAction::triggered, this, Command(&TCoverMakerMainForm::Calibrate1Click));
     CalibrationDialog = new TCalibrationDialog(this);
     if (auto *dialog = dynamic_cast<TQtPrinterChooser *>(m_setup.Printers))
+        dialog->Texts = [this](int number) { return UiText(number); };
+    if (auto *dialog = dynamic_cast<TQtFontChooser *>(m_setup.Fonts))
+        dialog->Texts = [this](int number) { return UiText(number); };
+    if (auto *dialog = dynamic_cast<TQtPictureChooser *>(m_setup.Pictures))
         dialog->Texts = [this](int number) { return UiText(number); };
     ApplyPrintTexts();
 }

@@ -11,6 +11,13 @@
 #include <QPixmap>
 #include <QPushButton>
 
+namespace {
+
+constexpr int FontText = 229;
+constexpr int ColorText = 356;
+
+} // namespace
+
 TFontColorDialog::TFontColorDialog(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Font"));
@@ -43,6 +50,14 @@ TFontColorDialog::TFontColorDialog(QWidget *parent) : QDialog(parent)
     column->addWidget(FontChooser, 1);
     column->addLayout(bottom);
     ShowColor();
+}
+
+void TFontColorDialog::ApplyTexts(const std::function<QString(int)> &texts)
+{
+    if (!texts)
+        return;
+    setWindowTitle(texts(FontText));
+    ColorButton->setText(texts(ColorText));
 }
 
 namespace {

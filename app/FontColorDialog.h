@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QDialog>
+#include <functional>
 #include <QFont>
 
 class QFontDialog;
@@ -16,6 +17,8 @@ class TFontColorDialog : public QDialog
     Q_OBJECT
 public:
     explicit TFontColorDialog(QWidget *parent = nullptr);
+    // Its title and its colour button in the program's language.
+    void ApplyTexts(const std::function<QString(int)> &texts);
 
     void SetChoice(const QFont &font, const QColor &color);
     QFont ChosenFont() const;

@@ -19,7 +19,7 @@ const qint64 MaxPreviewBytes = 64 * 1024 * 1024;
 
 } // namespace
 
-TOpenPictureDialog::TOpenPictureDialog(QWidget *parent)
+TOpenPictureDialog::TOpenPictureDialog(QWidget *parent, const std::function<QString(int)> &texts)
     : QFileDialog(parent), m_preview(new QLabel(this))
 {
     // The preview needs the dialog's own layout.
@@ -27,7 +27,7 @@ TOpenPictureDialog::TOpenPictureDialog(QWidget *parent)
     setOption(QFileDialog::HideNameFilterDetails, true);
     setAcceptMode(QFileDialog::AcceptOpen);
     setFileMode(QFileDialog::AnyFile);
-    const QStringList filters = QtNameFilters(QString::fromLatin1(OpenPictureFilter));
+    const QStringList filters = QtNameFilters(OpenPictureFilterIn(texts));
     setNameFilters(filters);
     selectNameFilter(filters.first());
 

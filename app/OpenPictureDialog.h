@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QFileDialog>
+#include <functional>
 
 class QLabel;
 
@@ -11,7 +12,10 @@ class TOpenPictureDialog : public QFileDialog
 {
     Q_OBJECT
 public:
-    explicit TOpenPictureDialog(QWidget *parent);
+    // texts gives the file types' names in the program's language; none
+    // leaves them English.
+    explicit TOpenPictureDialog(QWidget *parent,
+                                const std::function<QString(int)> &texts = {});
 
     // Starts the preview of a file: it is decoded on a thread of its own and
     // shown when it is ready, unless another file has been chosen since.

@@ -7,7 +7,7 @@
 
 bool TQtPictureChooser::Choose(QWidget *owner, QString &fileName)
 {
-    TOpenPictureDialog dialog(owner);
+    TOpenPictureDialog dialog(owner, Texts);
     if (!m_lastDir.isEmpty())
         dialog.setDirectory(m_lastDir);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -4,6 +4,7 @@
 #include "PictureLoading.h"
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -20,6 +21,8 @@ class TQtPictureChooser : public TPictureChooser
 {
 public:
     bool Choose(QWidget *owner, QString &fileName) override;
+    // The file types' names, by number.
+    std::function<QString(int)> Texts;
 
 private:
     QString m_lastDir;

@@ -26,6 +26,7 @@ bool TQtColorChooser::Choose(QWidget *owner, QColor &color)
 bool TQtFontChooser::Choose(QWidget *owner, TCoverFont &font)
 {
     TFontColorDialog dialog(owner);
+    dialog.ApplyTexts(Texts);
     dialog.SetChoice(font.Font(), font.Color());
     if (dialog.exec() != QDialog::Accepted)
         return false;

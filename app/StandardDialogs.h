@@ -61,6 +61,8 @@ class TQtFontChooser : public TFontChooser
 {
 public:
     bool Choose(QWidget *owner, TCoverFont &font) override;
+    // The dialog's texts, by number.
+    std::function<QString(int)> Texts;
 };
 
 // The print dialog with a tab of the program's own for marks, bleed and the

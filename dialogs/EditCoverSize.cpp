@@ -20,6 +20,7 @@ namespace {
 // Said when a size lies beyond what any cover can measure.
 constexpr int SizeRangeText = 271;
 constexpr int DecimalSeparatorText = 265;
+constexpr int SizePropertiesText = 355;
 
 // The client area that a 489 x 330 window with an ordinary border leaves.
 const QSize ClientSize(481, 303);
@@ -142,6 +143,7 @@ void TEditCoverSizeData::ApplyTexts(const TTextLookup &texts)
     OkButton->setText(texts(77));
     CancelButton->setText(texts(78));
     DataGroupBox->setTitle(texts(130));
+    setWindowTitle(texts(SizePropertiesText));
     const std::pair<QLabel *, int> labels[] = {
         {NameLabel, 131},        {SingleLabel, 132},       {MultipleLabel, 133},
         {SingleWidthLabel, 134}, {SingleHeightLabel, 135}, {LeftWidthLabel, 136},

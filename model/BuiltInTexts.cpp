@@ -267,6 +267,19 @@ const std::map<int, const char *> &Table()
         {352, "Printing the cover..."},
         {353, "Opening the cover..."},
         {354, "%1, %2"},
+        {355, "Cover Size Properties"},
+        {356, "Color..."},
+        {357, "Error"},
+        {358, "All"},
+        {359, "JPEG Image File"},
+        {360, "Bitmaps"},
+        {361, "Icons"},
+        {362, "Enhanced Metafiles"},
+        {363, "Metafiles"},
+        {364, "GIF Image File"},
+        {365, "PNG Image File"},
+        {366, "WebP Image File"},
+        {367, "TIFF Image File"},
     };
     return table;
 }

@@ -122,6 +122,30 @@ std::unique_ptr<TGraphic> LoadPictureKeepingFile(const QString &fileName, QByteA
                   why);
 }
 
+QString OpenPictureFilterIn(const std::function<QString(int)> &texts)
+{
+    static const std::pair<const char *, int> names[] = {
+        {"All", 358},           {"JPEG Image File", 359},    {"Bitmaps", 360},
+        {"Icons", 361},         {"Enhanced Metafiles", 362}, {"Metafiles", 363},
+        {"GIF Image File", 364}, {"PNG Image File", 365},    {"WebP Image File", 366},
+        {"TIFF Image File", 367},
+    };
+    QStringList parts = QString::fromLatin1(OpenPictureFilter).split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString &caption = parts[i];
+        const qsizetype open = caption.indexOf(QStringLiteral(" ("));
+        QString name = open < 0 ? caption : caption.left(open);
+        for (const auto &[english, number] : names)
+            if (texts && name == QLatin1String(english))
+                name = texts(number);
+        // The first entry takes every kind: its caption says so.
+        const QString patterns =
+            i == 0 ? parts[i + 1] : open < 0 ? QString() : caption.mid(open + 2).chopped(1);
+        caption = patterns.isEmpty() ? name : name + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return parts.join(QLatin1Char('|'));
+}
+
 QStringList QtNameFilters(const QString &filter)
 {
     const QStringList parts = filter.split(QLatin1Char('|'));

@@ -4,6 +4,7 @@
 #include "Graphic.h"
 
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 // The open-picture dialog's filter, as pairs of text and mask.
@@ -33,3 +34,7 @@ std::unique_ptr<TGraphic> LoadPictureKeepingFile(const QString &fileName, QByteA
 // The filter as Qt name filters: each text followed by its masks, matched
 // without regard to case, as the file names of pictures come from anywhere.
 QStringList QtNameFilters(const QString &filter);
+
+// The open-picture filter with its names in the program's language (texts
+// 358 to 367; none: English), its first entry naming every pattern it takes.
+QString OpenPictureFilterIn(const std::function<QString(int)> &texts);

@@ -264,6 +264,8 @@ private Q_SLOTS:
         QCOMPARE(Ui(f).EditCoverSizeData()->DataGroupBox->title(),
                  QStringLiteral("Format de la couverture"));
         QCOMPARE(Ui(f).AboutBox()->windowTitle(), QStringLiteral("À propos de Velmora"));
+        QCOMPARE(Ui(f).EditCoverSizeData()->windowTitle(),
+                 QStringLiteral("Propriétés du format de couverture"));
         Ui(f).LanguageItems()->actions().at(11)->trigger(); // 日本語: the name first
         QCOMPARE(Ui(f).AboutBox()->windowTitle(), QStringLiteral("Velmora のバージョン情報"));
         Ui(f).LanguageItems()->actions().at(2)->trigger();

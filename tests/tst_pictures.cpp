@@ -81,6 +81,18 @@ private Q_SLOTS:
         QVERIFY(filters[0].startsWith("All (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf) ("));
         QVERIFY(filters[0].endsWith("*.[tT][iI][fF][fF])"));
         QCOMPARE(filters[2], QStringLiteral("JPEG Image File (*.jpeg) (*.[jJ][pP][eE][gG])"));
+        // As the dialog shows it: in the language's words, the first entry
+        // naming every kind it takes.
+        const QStringList german = QtNameFilters(OpenPictureFilterIn([](int n) {
+            return n == 358 ? QStringLiteral("Alle") : n == 359 ? QStringLiteral("JPEG-Bilddatei") : QString::number(n);
+        }));
+        QCOMPARE(german.size(), 11);
+        QVERIFY2(german[0].startsWith("Alle (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.gif;*.png;*.webp;"
+                                      "*.tif;*.tiff) ("),
+                 qPrintable(german[0]));
+        QVERIFY(german[1].startsWith("JPEG-Bilddatei (*.jpg) ("));
+        QVERIFY(german[3].startsWith("360 (*.bmp) ("));
+        QVERIFY(QtNameFilters(OpenPictureFilterIn({}))[0].startsWith("All (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.gif;"));
     }
 
     void qtKindsTurnUprightAndShowWhiteThroughAndRefuseWhatIsTooLarge()
