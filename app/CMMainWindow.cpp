@@ -52,6 +52,13 @@ namespace {
 const char CatalogueFileName[] = "CoverSizes.ini";
 const char GifLibraryFileName[] = "GIFView.dll";
 
+// The text properties' design geometry, inside a panel of TextPropWidth.
+constexpr QRect AlignRadioRect(2, 4, 169, 37);
+constexpr QRect TextOrientRadioRect(182, 4, 97, 37);
+constexpr QRect TextPosRadioRect(288, 4, 169, 37);
+constexpr QRect FontButtonRect(464, 10, 63, 31);
+constexpr int TextPropWidth = 529;
+
 QToolButton *SpeedButton(QWidget *parent, const QIcon &icon, const QRect &geometry)
 {
     auto *b = new QToolButton(parent);
@@ -164,19 +171,19 @@ void TCoverMakerMainForm::CreateControls()
     ImageTextEdit->setGeometry(176, 18, 145, 21);
 
     TextPropPanel = new QWidget(ToolPanel);
-    TextPropPanel->setGeometry(0, 40, 529, 41);
+    TextPropPanel->setGeometry(0, 40, TextPropWidth, 41);
     AlignRadio = new TRadioGroup(QStringLiteral("Alignment"), 3, TextPropPanel);
-    AlignRadio->setGeometry(2, 4, 169, 37);
+    AlignRadio->setGeometry(AlignRadioRect);
     AlignRadio->SetItems(
         {QStringLiteral("Left"), QStringLiteral("Center"), QStringLiteral("Right")});
     TextOrientRadio = new TRadioGroup(QStringLiteral("Orientation"), 2, TextPropPanel);
-    TextOrientRadio->setGeometry(182, 4, 97, 37);
+    TextOrientRadio->setGeometry(TextOrientRadioRect);
     TextOrientRadio->SetItems({QStringLiteral("Horz"), QStringLiteral("Vert")});
     TextPosRadio = new TRadioGroup(QStringLiteral("Text Position"), 3, TextPropPanel);
-    TextPosRadio->setGeometry(288, 4, 169, 37);
+    TextPosRadio->setGeometry(TextPosRadioRect);
     TextPosRadio->SetItems(
         {QStringLiteral("Top"), QStringLiteral("Center"), QStringLiteral("Bottom")});
-    FontButton = Button(TextPropPanel, QStringLiteral("Font..."), QRect(464, 10, 63, 31));
+    FontButton = Button(TextPropPanel, QStringLiteral("Font..."), FontButtonRect);
     column->addWidget(ToolPanel);
 
     auto *row = new QHBoxLayout();
@@ -400,6 +407,32 @@ void TCoverMakerMainForm::SingleButtonClick()
 void TCoverMakerMainForm::MultiButtonClick()
 {
     Show(m_cover->SetMode(CoverMode::Multiple));
+}
+
+// The text properties at their design geometry; a language whose captions
+// are longer widens only the controls that need it, keeping the gaps.
+void TCoverMakerMainForm::FitTextPropPanel()
+{
+    const QString font = WithoutMnemonic(FontButton->text());
+    const struct
+    {
+        QWidget *control;
+        QRect design;
+        int needed;
+    } controls[] = {
+        {AlignRadio, AlignRadioRect, AlignRadio->NeededWidth()},
+        {TextOrientRadio, TextOrientRadioRect, TextOrientRadio->NeededWidth()},
+        {TextPosRadio, TextPosRadioRect, TextPosRadio->NeededWidth()},
+        {FontButton, FontButtonRect, FontButton->fontMetrics().horizontalAdvance(font) + 12},
+    };
+    int shift = 0;
+    for (const auto &c : controls) {
+        const int width = std::max(c.design.width(), c.needed);
+        c.control->setGeometry(c.design.x() + shift, c.design.y(), width, c.design.height());
+        shift += width - c.design.width();
+    }
+    TextPropPanel->resize(TextPropWidth + shift, TextPropPanel->height());
+    ToolPanelResize();
 }
 
 void TCoverMakerMainForm::ToolPanelResize()

@@ -248,6 +248,7 @@ private:
     void UpdateImagePanel(int32_t area);
     void UpdateTextPanel(int32_t area);
     void ToolPanelResize();
+    void FitTextPropPanel();
     static int AlignmentToIndex(uint8_t alignment);
     static uint8_t IndexToAlignment(int index, uint8_t unchanged);
     // Shows a command's outcome: its error in a message box.

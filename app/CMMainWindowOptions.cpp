@@ -154,7 +154,7 @@ void TCoverMakerMainForm::ApplyLanguage()
 {
     if (!m_qtTexts)
         m_qtTexts = std::make_unique<TQtTranslations>();
-    m_qtTexts->Apply(UiText(LocaleNameText));
+    m_qtTexts->Apply(UiText(LocaleNameText), m_setup.ProgramDir);
     NewButton->setToolTip(WithoutMnemonic(UiText(26)));
     PrintButton->setToolTip(WithoutMnemonic(UiText(27)));
     SingleButton->setToolTip(WithoutMnemonic(UiText(2)));
@@ -176,6 +176,7 @@ void TCoverMakerMainForm::ApplyLanguage()
         g.group->SetItems(items);
     }
     FontButton->setText(UiText(16));
+    FitTextPropPanel();
     ImgPropLabel->setText(UiText(17));
     ImgPropLabel->adjustSize();
     ChangeButton->setText(UiText(18));

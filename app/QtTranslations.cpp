@@ -14,7 +14,7 @@ TQtTranslations::~TQtTranslations()
         QCoreApplication::removeTranslator(m_translator.get());
 }
 
-bool TQtTranslations::Apply(const QString &localeName)
+bool TQtTranslations::Apply(const QString &localeName, const QString &programDir)
 {
     if (m_translator) {
         QCoreApplication::removeTranslator(m_translator.get());
@@ -28,8 +28,11 @@ bool TQtTranslations::Apply(const QString &localeName)
     // Qt 6's own texts (Debian's qt6-translations-l10n): Qt 5's miss the
     // texts that moved.
     auto translator = std::make_unique<QTranslator>();
+    // Greek, Swedish and European Portuguese have none of Qt's: ours stand in.
     if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        !translator->load(locale, QStringLiteral("velmora_qt"), QStringLiteral("_"),
+                          programDir + QStringLiteral("/translations")))
         return false;
     QCoreApplication::installTranslator(translator.get());
     m_translator = std::move(translator);

@@ -14,8 +14,9 @@ public:
     TQtTranslations();
     ~TQtTranslations();
     // A locale name ("de", "pt_PT"); empty or unknown leaves Qt's English.
-    // True when Qt's texts for it were found.
-    bool Apply(const QString &localeName);
+    // Where Qt ships no texts for it, the program's own in programDir's
+    // "translations" folder are used. True when texts for it were found.
+    bool Apply(const QString &localeName, const QString &programDir);
 
 private:
     std::unique_ptr<QTranslator> m_translator;

@@ -9,7 +9,7 @@ packages=(
     libjpeg62-turbo-dev libjpeg-turbo-progs libpng-dev libtiff-dev zlib1g-dev libgif-dev libwmf-dev libemf2svg-dev
     fonts-liberation fonts-urw-base35 poppler-utils desktop-file-utils
     locales-all shared-mime-info qt6-image-formats-plugins
-    qt6-translations-l10n fonts-noto-cjk xvfb xauth
+    qt6-translations-l10n qt6-l10n-tools fonts-noto-cjk xvfb xauth
     libtag1-dev flac sox lame libqpdf-dev img2pdf
 )
 

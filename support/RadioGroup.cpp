@@ -120,6 +120,41 @@ void TRadioGroup::resizeEvent(QResizeEvent *event)
     Arrange();
 }
 
+QRect TRadioGroup::Inside() const
+{
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    return style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxContents,
+                                   this);
+}
+
+int TRadioGroup::Rows() const
+{
+    return (int(m_buttons.size()) + m_columns - 1) / m_columns;
+}
+
+std::vector<int> TRadioGroup::ColumnWidths(int rows) const
+{
+    std::vector<int> widths(size_t((int(m_buttons.size()) + rows - 1) / rows), 0);
+    for (int i = 0; i < m_buttons.size(); ++i)
+        widths[size_t(i / rows)] = std::max(widths[size_t(i / rows)], ItemWidth(m_buttons[i]));
+    return widths;
+}
+
+int TRadioGroup::NeededWidth() const
+{
+    // The caption sits on the frame with a little room either side.
+    const int caption = fontMetrics().horizontalAdvance(WithoutMnemonic(title())) + 16;
+    if (m_buttons.isEmpty())
+        return caption;
+    const std::vector<int> widths = ColumnWidths(Rows());
+    const int frame = width() - Inside().width();
+    // A little air between columns, so that neighbours do not read as one.
+    const int air = 3 * int(widths.size());
+    return std::max(caption,
+                    frame + 4 + air + std::accumulate(widths.begin(), widths.end(), 0));
+}
+
 void TRadioGroup::Arrange()
 {
     if (m_buttons.isEmpty())
@@ -129,16 +164,11 @@ void TRadioGroup::Arrange()
     // room their widest item needs, with what is left shared out, so a long
     // caption beside short ones still fits; when even that is too narrow
     // the columns share the room equally.
-    QStyleOptionGroupBox option;
-    initStyleOption(&option);
-    const QRect inside =
-        style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxContents, this);
-    const int rows = (int(m_buttons.size()) + m_columns - 1) / m_columns;
-    const int columns = (int(m_buttons.size()) + rows - 1) / rows;
+    const QRect inside = Inside();
+    const int rows = Rows();
+    std::vector<int> widths = ColumnWidths(rows);
+    const int columns = int(widths.size());
     const int room = std::max(1, inside.width() - 4);
-    std::vector<int> widths(size_t(columns), 0);
-    for (int i = 0; i < m_buttons.size(); ++i)
-        widths[size_t(i / rows)] = std::max(widths[size_t(i / rows)], ItemWidth(m_buttons[i]));
     const int needed = std::accumulate(widths.begin(), widths.end(), 0);
     if (needed <= room) {
         const int extra = (room - needed) / columns;

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 class QButtonGroup;
 class QRadioButton;
@@ -22,6 +23,8 @@ public:
     int ItemIndex() const { return m_index; }
     void SetItemIndex(int index);
     QRadioButton *Button(int index) const;
+    // The narrowest width at which the caption and every item fit.
+    int NeededWidth() const;
 
     std::function<void()> OnClick;
 
@@ -30,6 +33,9 @@ protected:
 
 private:
     void Arrange();
+    QRect Inside() const;
+    std::vector<int> ColumnWidths(int rows) const; // each column's widest item
+    int Rows() const;
     void ButtonToggled(int id, bool checked);
 
     int m_columns;

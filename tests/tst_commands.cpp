@@ -238,9 +238,9 @@ private Q_SLOTS:
     // texts are in: a regular font is not shown italic.
     void fontDialogOpensOnTheFontsOwnStyle()
     {
-        for (const char *language : {"ja", "ru", "de", ""}) {
+        for (const char *language : {"ja", "ru", "de", "el", "pt_PT", ""}) {
             TQtTranslations qt;
-            qt.Apply(QString::fromLatin1(language));
+            qt.Apply(QString::fromLatin1(language), ProgramBinDir());
             for (const bool italic : {false, true}) {
                 QFont font(QStringLiteral("Liberation Serif"), 12);
                 font.setItalic(italic);
@@ -252,7 +252,7 @@ private Q_SLOTS:
                 QCOMPARE(d.ChosenFont(), font);
             }
         }
-        TQtTranslations().Apply(QString());
+        TQtTranslations().Apply(QString(), QString());
     }
 
     void textEditShowsALongTextFromItsStart()

@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The windows at their design sizes: every caption fits its control in every
-// language, and above 96 dpi the bitmap face gives way to "Arial".
+// language, none is left in English, and above 96 dpi the bitmap face gives
+// way to "Arial".
 #include "AboutBox.h"
 #include "Big_DPI_Fix.h"
 #include "BuiltInTexts.h"
 #include "CalibrationDialog.h"
+#include "CoverFileChooser.h"
+#include "CoverFont.h"
+#include "MessageBoxes.h"
+#include "OpenPictureDialog.h"
+#include "StandardDialogs.h"
 #include "CoverView.h"
 #include "EditCoverSize.h"
 #include "FontSubstitutes.h"
@@ -26,6 +32,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QMenu>
+#include <QPrinter>
+#include <QTabBar>
+#include <QTextDocumentFragment>
+#include <QTimer>
 #include <QRadioButton>
 #include <QStyleOptionButton>
 #include <QTest>
@@ -128,6 +140,110 @@ QStringList Overflows(QWidget *window)
     return found;
 }
 
+// Words that only English uses, as a caption left untranslated shows them.
+const QSet<QString> &EnglishWords()
+{
+    static const QSet<QString> words = [] {
+        QSet<QString> set;
+        for (const QString &w : QStringLiteral(
+                 "About Add Advanced Alignment All Any Apply Autosize Back Basic Bleed Block Blue "
+                 "Bold Bottom Cancel Center Change Clear Close Collate Color Colors Colour Colours "
+                 "Computer Copies Copy Cover Create Current Custom Cut Date Delete Detail Directory "
+                 "Discard Double Edit Effects Error Exit Export File Files First Folder Font "
+                 "Forward Grayscale Green Height Help Hide Home Horizontal Hue Image Inches Index "
+                 "Insert Italic Job Landscape Language Last Left Location Look Margins Marks "
+                 "Millimeters Modified Name Next No Open Options Output Page Pages Paper Parent "
+                 "Paste Pick Places Portrait Preview Previous Print Printer Properties Range "
+                 "Recent Red Redo Regular Remove Rename Reverse Right Sample Save Screen Select "
+                 "Selection Settings Setup Show Sided Sidebar Size Stretch Strikeout Style System "
+                 "Template Templates Text Top Type Underline Undo Vertical View Width Writing Yes "
+                 "Zoom")
+                 .split(QLatin1Char(' ')))
+            set.insert(w);
+        return set;
+    }();
+    return words;
+}
+
+// The same words in a language that writes them so too.
+QSet<QString> OwnWordsOf(const QString &locale)
+{
+    static const QHash<QString, QString> own{
+        {QStringLiteral("de"), QStringLiteral("Text Cover Name")},
+        {QStringLiteral("fr"), QStringLiteral("Zoom Style Type Portrait Page Options")},
+        {QStringLiteral("es"), QStringLiteral("Vertical Error Color")},
+        {QStringLiteral("it"), QStringLiteral("File")},
+        {QStringLiteral("nl"), QStringLiteral("Printer Help Type")},
+        {QStringLiteral("pl"), QStringLiteral("System")},
+        {QStringLiteral("pt_PT"), QStringLiteral("Vertical Horizontal")},
+        {QStringLiteral("sv"), QStringLiteral("Text")},
+    };
+    QSet<QString> set;
+    for (const QString &w : own.value(locale).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        set.insert(w);
+    return set;
+}
+
+// Every caption a window shows: its title, labels, buttons, group titles,
+// tabs, column headers, the choices of its lists and its menus' items.
+QStringList Captions(QWidget *window)
+{
+    QStringList captions{window->windowTitle()};
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (auto *menu = qobject_cast<QMenu *>(w)) {
+            for (const QAction *a : menu->actions())
+                captions << a->text();
+            continue;
+        }
+        if (!w->isVisibleTo(window))
+            continue;
+        if (auto *label = qobject_cast<QLabel *>(w))
+            captions << QTextDocumentFragment::fromHtml(label->text()).toPlainText();
+        else if (auto *button = qobject_cast<QAbstractButton *>(w))
+            captions << button->text();
+        else if (auto *group = qobject_cast<QGroupBox *>(w))
+            captions << group->title();
+        else if (auto *combo = qobject_cast<QComboBox *>(w))
+            for (int i = 0; i < combo->count(); ++i)
+                captions << combo->itemText(i);
+        else if (auto *tabs = qobject_cast<QTabBar *>(w))
+            for (int i = 0; i < tabs->count(); ++i)
+                captions << tabs->tabText(i);
+        else if (auto *header = qobject_cast<QHeaderView *>(w); header && header->model())
+            for (int i = 0; i < header->count(); ++i)
+                captions << header->model()->headerData(i, header->orientation()).toString();
+    }
+    return captions;
+}
+
+// The captions of a window that hold a word only English uses.
+QStringList EnglishCaptions(QWidget *window, const QString &locale)
+{
+    static const QRegularExpression notLetters(QStringLiteral("[^\\p{L}]+"));
+    const QSet<QString> own = OwnWordsOf(locale);
+    QStringList found;
+    for (const QString &caption : Captions(window))
+        for (const QString &word : WithoutMnemonic(caption).split(notLetters, Qt::SkipEmptyParts))
+            if (EnglishWords().contains(word) && !own.contains(word)) {
+                found << caption;
+                break;
+            }
+    return found;
+}
+
+// Looks at the modal window open() shows, then closes it.
+void InspectModal(const std::function<void()> &open, const std::function<void(QWidget *)> &look)
+{
+    QTimer::singleShot(0, [look] {
+        QWidget *modal = QApplication::activeModalWidget();
+        QVERIFY(modal);
+        look(modal);
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+    });
+    open();
+}
+
 } // namespace
 
 class TestLook : public QObject
@@ -170,6 +286,9 @@ private Q_SLOTS:
         QStringList problems;
         for (QAction *language : Ui(f).LanguageItems()->actions()) {
             language->trigger();
+            // Only a language whose captions need it widens the text panel.
+            if (language->text() == QLatin1String("English"))
+                QCOMPARE(Ui(f).TextPropPanel()->width(), 529);
             // The windows made when they are opened, in the language chosen.
             const TTextLookup texts = [&](int number) {
                 const std::optional<QString> t = f.Languages().FindString(number);
@@ -198,6 +317,67 @@ private Q_SLOTS:
             }
         }
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    }
+
+    // Every window and every dialog of Qt's that the program opens speaks the
+    // language chosen: none shows a caption with a word only English uses.
+    void noCaptionIsLeftInEnglish()
+    {
+        TProgram p(TProgram::OneSize, false);
+        p.Start();
+        TCoverMakerMainForm &f = *p.form;
+        ClickArea(f, 1);
+        QStringList problems;
+        for (QAction *language : Ui(f).LanguageItems()->actions()) {
+            language->trigger();
+            // Qt's own widgets take their texts again as the event says.
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+            const QString locale = f.Languages().FindString(266).value_or(QString());
+            if (locale == QLatin1String("en"))
+                continue;
+            const auto look = [&](QWidget *window) {
+                for (const QString &c : EnglishCaptions(window, locale))
+                    problems << QStringLiteral("%1, %2: %3")
+                                    .arg(language->text(), window->metaObject()->className(), c);
+            };
+            const TTextLookup texts = [&](int number) {
+                const std::optional<QString> t = f.Languages().FindString(number);
+                return t ? *t : BuiltInText(number);
+            };
+            TSheetJob job(p.metrics, texts);
+            TSheetDialog sheet(job, texts, &f);
+            TShippedSizesDialog shipped({CoverSize()}, texts, &f);
+            TOpenPictureDialog pictures(&f, texts);
+            for (QWidget *window : std::initializer_list<QWidget *>{
+                     &f, Ui(f).AboutBox(), Ui(f).NewDocumentForm(), Ui(f).EditCoverSizeData(),
+                     Ui(f).CalibrationDialog(), &sheet, &shipped, &pictures}) {
+                window->show();
+                look(window);
+                if (window != &f)
+                    window->hide();
+            }
+            p.dialogs.Scripts << [&](QDialog &preview) { look(&preview); };
+            Ui(f).PrintPreview1()->trigger();
+            QColor color(Qt::red);
+            InspectModal([&] { TQtColorChooser().Choose(&f, color); }, look);
+            TQtFontChooser fonts;
+            fonts.Texts = texts;
+            TCoverFont font;
+            InspectModal([&] { fonts.Choose(&f, font); }, look);
+            TQtPrinterChooser printers;
+            printers.Texts = texts;
+            QPrinter printer;
+            TPrintChoices choices;
+            InspectModal([&] { printers.Choose(&f, printer, choices); }, look);
+            TQtCoverFileChooser files;
+            QString name;
+            InspectModal([&] { files.ChooseSave(&f, texts(32), QStringLiteral("(*.vmcover)"), name); },
+                         look);
+            InspectModal([&] { TQtMessageBoxes().AskSaveChanges(&f, texts(357), QString()); }, look);
+        }
+        for (const QString &problem : problems)
+            qWarning("%s", qPrintable(problem));
+        QVERIFY2(problems.isEmpty(), "captions in English, listed above");
     }
 
     void onlyTheBitmapFaceChangesAboveNinetySix_data()

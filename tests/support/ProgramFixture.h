@@ -111,6 +111,9 @@ struct TProgram
         WriteBytes(dir.filePath("CoverSizes.ini"), catalogue);
         for (const char *file : {"GIFView.dll", "velmora-metafile", "VMLang.txt"})
             QFile::copy(ProgramBinDir() + "/" + file, dir.filePath(file));
+        QDir(dir.path()).mkdir(QStringLiteral("translations"));
+        for (const QString &qm : QDir(ProgramBinDir() + "/translations").entryList(QDir::Files))
+            QFile::copy(ProgramBinDir() + "/translations/" + qm, dir.filePath("translations/" + qm));
         if (start) {
             Start();
             form->resize(900, 600);
