@@ -7,6 +7,7 @@
 #include "MessageBoxes.h"
 #include "PictureLoading.h"
 #include "ProgramOptions.h"
+#include "ReasonTexts.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -35,9 +36,11 @@ int main(int argc, char *argv[])
     TSettingsOptionsStore options;
     // Only what shows no window says anything of its own: the window reads
     // the language file itself, once.
-    const TCommandLine line = ParseCommandLine(
-        QCoreApplication::arguments(),
-        windowless ? StoredLanguageTexts(programDir, options) : std::function(BuiltInText));
+    const TTextLookup texts =
+        windowless ? StoredLanguageTexts(programDir, options) : std::function(BuiltInText);
+    if (windowless)
+        SetReasonTexts(texts);
+    const TCommandLine line = ParseCommandLine(QCoreApplication::arguments(), texts);
     if (line.Action != TCommandLine::TAction::Window)
         return RunWindowless(line, programDir, options);
 

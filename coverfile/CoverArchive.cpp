@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoverArchive.h"
+#include "ReasonTexts.h"
 
 #include <QIODevice>
 #include <zip.h>
@@ -14,29 +15,29 @@ QString ZipErrorText(zip_error_t *error)
 {
     switch (zip_error_code_zip(error)) {
     case ZIP_ER_NOZIP:
-        return QStringLiteral("it is not a ZIP archive");
+        return ReasonText(NotZipReason);
     case ZIP_ER_CRC:
-        return QStringLiteral("its data is damaged: a checksum does not match");
+        return ReasonText(ChecksumReason);
     case ZIP_ER_NOPASSWD:
     case ZIP_ER_WRONGPASSWD:
     case ZIP_ER_ENCRNOTSUPP:
-        return QStringLiteral("it is protected by a password, which no cover file is");
+        return ReasonText(PasswordReason);
     case ZIP_ER_EXISTS:
-        return QStringLiteral("it holds an entry twice");
+        return ReasonText(EntryTwiceReason);
     case ZIP_ER_INCONS:
     case ZIP_ER_EOF:
-        return QStringLiteral("it is damaged or cut short");
+        return ReasonText(CutShortReason);
     case ZIP_ER_COMPNOTSUPP:
-        return QStringLiteral("it is compressed in a way no cover file is");
+        return ReasonText(CompressionReason);
     case ZIP_ER_MEMORY:
-        return QStringLiteral("Out of memory");
+        return ReasonText(OutOfMemoryReason);
     case ZIP_ER_READ:
     case ZIP_ER_SEEK:
-        return QStringLiteral("it could not be read from the disk");
+        return ReasonText(ReadFailedReason);
     case ZIP_ER_WRITE:
-        return QStringLiteral("it could not be written to the disk");
+        return ReasonText(WriteFailedReason);
     default:
-        return QStringLiteral("it is damaged (%1)")
+        return ReasonText(DamagedReason)
             .arg(QString::fromLocal8Bit(zip_error_strerror(error)));
     }
 }
@@ -243,7 +244,7 @@ TZipReader::TZipReader(QIODevice &in, int maxEntries) : m_source(new TSource)
     // Each entry's directory record is a few dozen bytes and its name; a
     // cover's names are short.
     if (!SmallDirectories(in, maxEntries, qint64(maxEntries) * 1024)) {
-        m_error = QStringLiteral("it holds more than a cover file does");
+        m_error = ReasonText(HoldsTooMuchEntryReason);
         return;
     }
     zip_error_t error;

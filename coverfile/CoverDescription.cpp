@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoverDescription.h"
+#include "ReasonTexts.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -109,7 +110,7 @@ class TReader
 public:
     QString Why;
 
-    bool Fail(const QString &key, const QString &what = QStringLiteral("is not valid"))
+    bool Fail(const QString &key, const QString &what = ReasonText(NotValidReason))
     {
         if (Why.isEmpty())
             Why = QStringLiteral("\"%1\" %2.").arg(key, what);
@@ -351,24 +352,23 @@ bool ReadCoverDescription(const QByteArray &json, TCoverFileContent &content,
     if (!document.isObject()) {
         // Well-formed JSON of another shape has no parse error to name.
         why = error.error != QJsonParseError::NoError
-                  ? QStringLiteral("Its description does not read: %1.").arg(error.errorString())
-                  : QStringLiteral("Its description holds no cover's settings.");
+                  ? ReasonText(DescriptionUnreadReason).arg(error.errorString())
+                  : ReasonText(NoSettingsReason);
         return false;
     }
     const QJsonObject root = document.object();
     if (root.value(QLatin1String("format")).toString() != QLatin1String(FormatName)) {
-        why = QStringLiteral("It is not a Velmora cover.");
+        why = ReasonText(NotACoverReason);
         return false;
     }
     const QJsonValue version = root.value(QLatin1String("version"));
     if (!version.isDouble() || version.toDouble() < 1 ||
         version.toDouble() != std::floor(version.toDouble())) {
-        why = QStringLiteral("Its format version does not read.");
+        why = ReasonText(VersionUnreadReason);
         return false;
     }
     if (version.toDouble() > CoverFormatVersion) {
-        why = QStringLiteral("It was saved by a newer version of Velmora (cover format %1); "
-                             "this version reads format %2 and older.")
+        why = ReasonText(NewerVersionReason)
                   .arg(version.toDouble())
                   .arg(CoverFormatVersion);
         return false;
@@ -405,6 +405,6 @@ bool ReadCoverDescription(const QByteArray &json, TCoverFileContent &content,
             ok = r.Fail(QStringLiteral("offset"));
     }
     if (!ok)
-        why = QStringLiteral("Its description does not read: %1").arg(r.Why);
+        why = ReasonText(DescriptionValueReason).arg(r.Why);
     return ok;
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoverFile.h"
+#include "ReasonTexts.h"
 
 #include "CoverArchive.h"
 #include "PictureLoading.h"
@@ -49,7 +50,7 @@ bool BeginsAsAPicture(const QByteArray &head)
 bool PictureHeadFits(const QByteArray &head, qint64 bytes, QString &why)
 {
     if (!BeginsAsAPicture(head)) {
-        why = QStringLiteral("it does not begin as a picture does");
+        why = ReasonText(NotPictureStartReason);
         return false;
     }
     // Only kinds that hold one picture: an animated GIF, an icon of many
@@ -65,7 +66,7 @@ bool PictureHeadFits(const QByteArray &head, qint64 bytes, QString &why)
     // its filter bytes) many times over; a megabyte more holds any extras.
     if (size.isValid() && !size.isEmpty() &&
         bytes > 16 * qint64(size.width()) * size.height() + 1024 * 1024) {
-        why = QStringLiteral("it is far larger than a picture of %1 x %2 pixels")
+        why = ReasonText(FarLargerReason)
                   .arg(size.width())
                   .arg(size.height());
         return false;
@@ -80,8 +81,8 @@ QString WriteReason(const QString &reason, const QString &fileName)
     for (const char *empty : {"Success", "Unknown error", "No error"})
         if (reason.isEmpty() || reason.endsWith(QLatin1String(empty)))
             return QStorageInfo(QFileInfo(fileName).absolutePath()).bytesAvailable() < 1024 * 1024
-                       ? QStringLiteral("the disk is full")
-                       : QStringLiteral("the file could not be written whole");
+                       ? ReasonText(DiskFullReason)
+                       : ReasonText(NotWrittenWholeReason);
     return reason;
 }
 
@@ -106,7 +107,7 @@ QByteArray StoredPictureBytes(const TPlacedPicture &picture, QString &kind)
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     if (!picture.Bitmap.save(&buffer, "PNG"))
-        throw EVelmoraError(QStringLiteral("Out of memory"));
+        throw EVelmoraError(ReasonText(OutOfMemoryReason));
     return png;
 }
 
@@ -120,7 +121,7 @@ std::shared_ptr<const TPlacedPicture> PlaceStoredPicture(const QByteArray &bytes
         PlacePictureOf(*placed, *picture);
     if (placed->Bitmap.isNull()) {
         if (why.isEmpty())
-            why = QStringLiteral("The picture is empty.");
+            why = ReasonText(EmptyPictureReason);
         return nullptr;
     }
     return placed;
@@ -166,7 +167,7 @@ bool OpenCoverFile(const QString &fileName, TCoverFileContent &content, QString 
 {
     const QFileInfo info(fileName);
     if (!info.isFile()) {
-        why = QStringLiteral("It is not a file.");
+        why = ReasonText(NotAFileReason);
         return false;
     }
     QFile file(fileName);
@@ -183,11 +184,11 @@ bool ReadCoverFile(QIODevice &in, TCoverFileContent &content, QString &why,
     try {
         TZipReader archive(in, MaxEntries);
         if (!archive.IsOpen()) {
-            why = QStringLiteral("It is not a Velmora cover (%1).").arg(archive.Error());
+            why = ReasonText(NotACoverBecauseReason).arg(archive.Error());
             return false;
         }
         if (archive.Names().size() > MaxEntries) {
-            why = QStringLiteral("It holds more than a cover file does.");
+            why = ReasonText(HoldsTooMuchReason);
             return false;
         }
         QByteArray json;
@@ -201,7 +202,7 @@ bool ReadCoverFile(QIODevice &in, TCoverFileContent &content, QString &why,
                 continue;
             total += p.Bytes;
             if (archive.DeclaredSize(p.Name) != p.Bytes || total > MaxPictureBytesInAll) {
-                why = QStringLiteral("\"%1\" is not as its description says.").arg(p.Name);
+                why = ReasonText(NotAsDescribedReason).arg(p.Name);
                 return false;
             }
         }
@@ -219,7 +220,7 @@ bool ReadCoverFile(QIODevice &in, TCoverFileContent &content, QString &why,
             if (!archive.ReadHead(p.Name, PictureHeadBytes, head, why))
                 return false;
             if (!PictureHeadFits(head, p.Bytes, headWhy)) {
-                why = QStringLiteral("The picture \"%1\" does not load: %2.").arg(p.Name, headWhy);
+                why = ReasonText(PictureHeadReason).arg(p.Name, headWhy);
                 return false;
             }
             QByteArray bytes;
@@ -228,7 +229,7 @@ bool ReadCoverFile(QIODevice &in, TCoverFileContent &content, QString &why,
             QString pictureWhy;
             content.State.Areas[i].Picture = PlaceStoredPicture(bytes, p.Kind, pictureWhy);
             if (!content.State.Areas[i].Picture) {
-                why = QStringLiteral("The picture \"%1\" does not load: %2").arg(p.Name, pictureWhy);
+                why = ReasonText(PictureReason).arg(p.Name, pictureWhy);
                 return false;
             }
         }
@@ -238,7 +239,7 @@ bool ReadCoverFile(QIODevice &in, TCoverFileContent &content, QString &why,
     } catch (const EVelmoraError &e) {
         why = e.Text();
     } catch (const std::bad_alloc &) {
-        why = QStringLiteral("Out of memory");
+        why = ReasonText(OutOfMemoryReason);
     }
     return false;
 }

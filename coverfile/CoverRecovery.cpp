@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoverRecovery.h"
+#include "ReasonTexts.h"
 
 #include "CoverFile.h"
 #include "VelmoraError.h"
@@ -353,7 +354,7 @@ bool TCoverRecovery::Restore(const TLeftCopy &copy, TCoverFileContent &content, 
     std::array<TPictureEntry, 3> pictures;
     if (!lock || !description.open(QIODevice::ReadOnly) ||
         description.size() > MaxDescriptionBytes) {
-        why = QStringLiteral("The copy is incomplete.");
+        why = ReasonText(CopyIncompleteReason);
         return false;
     }
     if (!ReadCoverDescription(description.readAll(), content, pictures, why))
@@ -371,14 +372,14 @@ bool TCoverRecovery::Restore(const TLeftCopy &copy, TCoverFileContent &content, 
             const QString path = QDir(copy.Folder).filePath(files[i]);
             const QByteArray bytes = files[i].isEmpty() ? QByteArray() : ReadPictureFile(path);
             if (bytes.size() != pictures[i].Bytes)
-                pictureWhy = QStringLiteral("its file is missing or incomplete");
+                pictureWhy = ReasonText(FileMissingReason);
             else
                 content.State.Areas[i].Picture =
                     PlaceStoredPicture(bytes, pictures[i].Kind, pictureWhy);
         } catch (const EVelmoraError &e) {
             pictureWhy = e.Text();
         } catch (const std::bad_alloc &) {
-            pictureWhy = QStringLiteral("Out of memory");
+            pictureWhy = ReasonText(OutOfMemoryReason);
         }
         if (!content.State.Areas[i].Picture && lost)
             *lost << QStringLiteral("%1: %2").arg(i + 1).arg(pictureWhy);

@@ -276,6 +276,13 @@ private Q_SLOTS:
         const auto cancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
         QCOMPARE(cancel(), QStringLiteral("Annuler")); // Qt 6's own, which the set-up installs
         QCOMPARE(QLocale().decimalPoint(), QStringLiteral(","));
+        // Why a file does not open, after the first line, in the language too.
+        QVERIFY(!f.OpenCover(p.Save("notes.vmcover", "Not a cover")));
+        const QString refusal = p.messages.Boxes.value(0).text;
+        QVERIFY2(refusal.startsWith(QStringLiteral("Impossible")) &&
+                     refusal.endsWith(QStringLiteral(
+                         "Ce n’est pas une couverture Velmora (ce n’est pas une archive ZIP).")),
+                 qPrintable(refusal));
         Ui(f).LanguageItems()->actions().at(0)->trigger(); // English
         QCOMPARE(cancel(), QStringLiteral("Cancel"));
         QCOMPARE(QLocale().decimalPoint(), QStringLiteral("."));

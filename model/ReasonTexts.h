@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "BuiltInTexts.h"
+
+// Why a cover file does not open or a file cannot be written, said after a
+// first line in the user's language: the reason comes in that language too.
+// Files are read on worker threads as well, so the lookup is shared under a
+// lock; the window sets it whenever the language changes.
+void SetReasonTexts(TTextLookup texts);
+// The reason by its number in the language set, else in English.
+QString ReasonText(int number);
+
+// The reasons' numbers, listed where their English stands in BuiltInTexts.
+enum TReason : int {
+    NotAFileReason = 368,
+    NotACoverBecauseReason = 369,
+    HoldsTooMuchReason = 370,
+    NotAsDescribedReason = 371,
+    PictureHeadReason = 372,
+    PictureReason = 373,
+    EmptyPictureReason = 374,
+    OutOfMemoryReason = 375,
+    NotPictureStartReason = 376,
+    FarLargerReason = 377,
+    DescriptionUnreadReason = 378,
+    NoSettingsReason = 379,
+    NotACoverReason = 380,
+    VersionUnreadReason = 381,
+    NewerVersionReason = 382,
+    DescriptionValueReason = 383,
+    CopyIncompleteReason = 384,
+    FileMissingReason = 385,
+    NotZipReason = 386,
+    ChecksumReason = 387,
+    PasswordReason = 388,
+    EntryTwiceReason = 389,
+    CutShortReason = 390,
+    CompressionReason = 391,
+    ReadFailedReason = 392,
+    WriteFailedReason = 393,
+    DamagedReason = 394,
+    HoldsTooMuchEntryReason = 395,
+    DiskFullReason = 396,
+    NotWrittenWholeReason = 397,
+    NotValidReason = 398,
+};
