@@ -311,6 +311,10 @@ const std::map<int, const char *> &Table()
         {396, "the disk is full"},
         {397, "the file could not be written whole"},
         {398, "is not valid"},
+        {399, "It is not a %1 file, or it is damaged."},
+        {400, "Files of this kind are not pictures Velmora places."},
+        {401, "The metafile takes longer than 2 seconds to draw."},
+        {402, "No room for a temporary file"},
     };
     return table;
 }

@@ -3,8 +3,8 @@
 
 #include "BuiltInTexts.h"
 
-// Why a cover file does not open or a file cannot be written, said after a
-// first line in the user's language: the reason comes in that language too.
+// Why a cover file or a picture does not open or a file cannot be written,
+// said after a first line: the reason comes in the user's language.
 // Files are read on worker threads as well, so the lookup is shared under a
 // lock; the window sets it whenever the language changes.
 void SetReasonTexts(TTextLookup texts);
@@ -44,4 +44,8 @@ enum TReason : int {
     DiskFullReason = 396,
     NotWrittenWholeReason = 397,
     NotValidReason = 398,
+    NotThisKindReason = 399,
+    NotAPictureKindReason = 400,
+    MetafileTooSlowReason = 401,
+    NoTemporaryFileReason = 402,
 };

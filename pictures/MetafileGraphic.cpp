@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MetafileGraphic.h"
+#include "ReasonTexts.h"
 
 #include "VelmoraError.h"
 
@@ -178,7 +179,7 @@ void RunHelper(const QByteArray &data, double dpi, const QString &output,
     const THelperEnd end = WaitForHelper(helper);
     g_diagnostics = helper.readAllStandardError().left(MaxDiagnostics);
     if (end == THelperEnd::TooLong)
-        throw EVelmoraError(QStringLiteral("The metafile takes longer than 2 seconds to draw."));
+        throw EVelmoraError(ReasonText(MetafileTooSlowReason));
     if (end == THelperEnd::Cancelled)
         throw EVelmoraError(QStringLiteral("Loading the metafile was cancelled."));
     if (helper.exitStatus() != QProcess::NormalExit || helper.exitCode() != 0)
@@ -189,7 +190,7 @@ QImage DrawInHelper(const QByteArray &data, double dpi, bool &enhanced)
 {
     QTemporaryFile bitmapFile;
     if (!bitmapFile.open())
-        throw EVelmoraError(QStringLiteral("No room for a temporary file"));
+        throw EVelmoraError(ReasonText(NoTemporaryFileReason));
     RunHelper(data, dpi, bitmapFile.fileName());
 
     // "VMBMP <width> <height> <W|E>\n" and exactly the pixels it announces,

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PictureLoading.h"
+#include "ReasonTexts.h"
 
 #include "BmpGraphic.h"
 #include "GraphicKinds.h"
@@ -81,7 +82,7 @@ std::unique_ptr<TGraphic> Loaded(std::unique_ptr<TGraphic> picture,
         return nullptr;
     };
     if (!picture)
-        return refuse(QStringLiteral("Files of this kind are not pictures Velmora places."));
+        return refuse(ReasonText(NotAPictureKindReason));
     try {
         load(*picture);
     } catch (const EVelmoraError &e) {
@@ -90,7 +91,7 @@ std::unique_ptr<TGraphic> Loaded(std::unique_ptr<TGraphic> picture,
         return refuse(QStringLiteral("Out of memory"));
     }
     if (picture->Empty())
-        return refuse(QStringLiteral("The picture is empty."));
+        return refuse(ReasonText(EmptyPictureReason));
     return picture;
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PngGraphic.h"
+#include "ReasonTexts.h"
 
 #include "ExifOrientation.h"
 #include "LargeBitmap.h"
@@ -132,14 +133,14 @@ void TPngGraphic::LoadFromStream(QIODevice &stream)
     TPngRead r;
     r.Bytes = stream.readAll();
     if (!r.Bytes.startsWith("\x89PNG\r\n\x1A\n"))
-        throw EVelmoraError(QStringLiteral("It is not a PNG file, or it is damaged."));
+        throw EVelmoraError(ReasonText(NotThisKindReason).arg(QStringLiteral("PNG")));
     r.Png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &r, Fail, Warn);
     r.Info = r.Png ? png_create_info_struct(r.Png) : nullptr;
     if (!r.Info)
         throw EVelmoraError(QStringLiteral("Out of memory"));
     if (!Decode(r)) {
         if (!r.HeaderRead)
-            throw EVelmoraError(QStringLiteral("It is not a PNG file, or it is damaged."));
+            throw EVelmoraError(ReasonText(NotThisKindReason).arg(QStringLiteral("PNG")));
         throw EVelmoraError(r.Error == QLatin1String("Picture too large") ||
                                     r.Error == QLatin1String("Out of memory")
                                 ? r.Error

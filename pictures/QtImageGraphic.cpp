@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "QtImageGraphic.h"
+#include "ReasonTexts.h"
 
 #include "ExifOrientation.h"
 #include "VelmoraError.h"
@@ -31,7 +32,7 @@ void TQtImageGraphic::LoadFromStream(QIODevice &stream)
     reader.setAutoTransform(true); // a TIFF's orientation tag
     const QSize size = reader.size();
     if (!size.isValid())
-        throw EVelmoraError(QStringLiteral("It is not a %1 file, or it is damaged.")
+        throw EVelmoraError(ReasonText(NotThisKindReason)
                                 .arg(QString::fromLatin1(m_format).toUpper()));
     if (!PictureSizeAllowed(size.width(), size.height()))
         throw EVelmoraError(QStringLiteral("Picture too large"));

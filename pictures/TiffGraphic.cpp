@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TiffGraphic.h"
+#include "ReasonTexts.h"
 
 #include "ExifOrientation.h"
 #include "LargeBitmap.h"
@@ -104,7 +105,7 @@ void TTiffGraphic::LoadFromStream(QIODevice &stream)
                                                              Seek, Close, Size, Map, Unmap,
                                                              options.get()));
     if (!tif)
-        throw EVelmoraError(QStringLiteral("It is not a TIFF file, or it is damaged."));
+        throw EVelmoraError(ReasonText(NotThisKindReason).arg(QStringLiteral("TIFF")));
     uint32_t width = 0, height = 0;
     uint16_t bits = 8, orientation = ORIENTATION_TOPLEFT;
     TIFFGetField(tif.get(), TIFFTAG_IMAGEWIDTH, &width);
@@ -112,7 +113,7 @@ void TTiffGraphic::LoadFromStream(QIODevice &stream)
     TIFFGetFieldDefaulted(tif.get(), TIFFTAG_BITSPERSAMPLE, &bits);
     TIFFGetFieldDefaulted(tif.get(), TIFFTAG_ORIENTATION, &orientation);
     if (width == 0 || height == 0)
-        throw EVelmoraError(QStringLiteral("It is not a TIFF file, or it is damaged."));
+        throw EVelmoraError(ReasonText(NotThisKindReason).arg(QStringLiteral("TIFF")));
     if (!PictureSizeAllowed(width, height))
         throw EVelmoraError(QStringLiteral("Picture too large"));
     if (!TIFFIsTiled(tif.get()) && bits <= 8) {

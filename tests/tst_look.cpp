@@ -368,7 +368,19 @@ private Q_SLOTS:
             printers.Texts = texts;
             QPrinter printer;
             TPrintChoices choices;
-            InspectModal([&] { printers.Choose(&f, printer, choices); }, look);
+            InspectModal([&] { printers.Choose(&f, printer, choices); },
+                         [&](QWidget *print) {
+                             look(print);
+                             // The hint on margins names the button as it is.
+                             const auto *properties = print->findChild<QPushButton *>(
+                                 QStringLiteral("properties"));
+                             QVERIFY(properties);
+                             const QString name = WithoutMnemonic(properties->text())
+                                                      .remove(QRegularExpression("\\(.\\)$"));
+                             if (!texts(202).contains(name))
+                                 problems << QStringLiteral("%1: 202 names no \"%2\"")
+                                                 .arg(language->text(), name);
+                         });
             TQtCoverFileChooser files;
             QString name;
             InspectModal([&] { files.ChooseSave(&f, texts(32), QStringLiteral("(*.vmcover)"), name); },
