@@ -142,6 +142,7 @@ void TCoverMakerMainForm::BuildLanguageMenu()
 void TCoverMakerMainForm::LanguageItemClick(QAction *item)
 {
     m_setup.Languages->SetLanguage(item->data().toString());
+    m_cover->RenameSteps();
     ApplyLanguage();
     const TTextLookup texts = [this](int number) { return UiText(number); };
     AboutBox->ApplyTexts(texts, ProgramCaption());

@@ -142,6 +142,15 @@ TOutcome TCoverController::Step(int nameText, int mergeKey, const std::function<
     return outcome;
 }
 
+void TCoverController::RenameSteps()
+{
+    // The stack hands its steps out read-only; they are ours all the same.
+    for (int i = 0; i < m_steps->count(); ++i) {
+        auto *step = const_cast<QUndoCommand *>(m_steps->command(i));
+        step->setText(Text(static_cast<TCoverStep *>(step)->NameText()));
+    }
+}
+
 void TCoverController::CommitStep(int nameText, int mergeKey)
 {
     if (m_applyingStep || m_document->Revision() == m_committedRevision)
@@ -149,7 +158,7 @@ void TCoverController::CommitStep(int nameText, int mergeKey)
     TCoverFileContent after = Content();
     // QUndoStack merges no step into the state the file was saved in, so
     // that undoing back to it finds it.
-    m_steps->push(new TCoverStep(Text(nameText), mergeKey, m_committed, after,
+    m_steps->push(new TCoverStep(nameText, Text(nameText), mergeKey, m_committed, after,
                                  [this](const TCoverFileContent &c) { ApplyStep(c); }));
     m_committed = after;
     m_committedRevision = m_document->Revision();

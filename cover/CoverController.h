@@ -65,6 +65,8 @@ public:
 
     // Step names and messages in the user's language, by text number.
     void SetTexts(std::function<QString(int)> texts);
+    // The steps' names again, in the language the texts now give.
+    void RenameSteps();
     // The view that lays the cover out; null for none (offsets then count
     // in NoPrinterPixelsPerCm, and centring works from the cover's size).
     void SetLayout(ICoverLayout *layout) { m_layout = layout; }

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoverSteps.h"
 
-TCoverStep::TCoverStep(const QString &name, int mergeKey, TCoverFileContent before,
-                       TCoverFileContent after, TApply apply)
-    : QUndoCommand(name), m_mergeKey(mergeKey), m_before(std::move(before)),
+TCoverStep::TCoverStep(int nameText, const QString &name, int mergeKey,
+                       TCoverFileContent before, TCoverFileContent after, TApply apply)
+    : QUndoCommand(name), m_nameText(nameText), m_mergeKey(mergeKey), m_before(std::move(before)),
       m_after(std::move(after)), m_apply(std::move(apply))
 {
 }

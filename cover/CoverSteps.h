@@ -15,7 +15,9 @@ public:
     using TApply = std::function<void(const TCoverFileContent &)>;
     // Steps of the same merge key that follow each other become one (typing
     // in one area); -1 merges with nothing.
-    TCoverStep(const QString &name, int mergeKey, TCoverFileContent before,
+    // nameText is the name's text number, so that the name can follow the
+    // language.
+    TCoverStep(int nameText, const QString &name, int mergeKey, TCoverFileContent before,
                TCoverFileContent after, TApply apply);
 
     void undo() override;
@@ -26,8 +28,10 @@ public:
 
     const TCoverFileContent &Before() const { return m_before; }
     const TCoverFileContent &After() const { return m_after; }
+    int NameText() const { return m_nameText; }
 
 private:
+    int m_nameText;
     int m_mergeKey;
     TCoverFileContent m_before;
     TCoverFileContent m_after;

@@ -197,6 +197,7 @@ QStringList Captions(QWidget *window)
         }
         if (!w->isVisibleTo(window))
             continue;
+        captions << w->toolTip();
         if (auto *label = qobject_cast<QLabel *>(w))
             captions << QTextDocumentFragment::fromHtml(label->text()).toPlainText();
         else if (auto *button = qobject_cast<QAbstractButton *>(w))
@@ -327,6 +328,10 @@ private Q_SLOTS:
         p.Start();
         TCoverMakerMainForm &f = *p.form;
         ClickArea(f, 1);
+        // With a text block, so that its panel shows too.
+        Ui(f).TextBlock1()->trigger();
+        QTest::keyClick(Ui(f).CoverView()->BlockEditor(), Qt::Key_Escape);
+        QVERIFY(Ui(f).BlockPanel()->isVisibleTo(&f));
         QStringList problems;
         for (QAction *language : Ui(f).LanguageItems()->actions()) {
             language->trigger();
