@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoverController.h"
+#include "ReasonTexts.h"
 
 #include "BuiltInTexts.h"
 #include "CoverFile.h"
@@ -205,7 +206,7 @@ bool TCoverController::Fits(const TCoverFileContent &content, QString &why) cons
             RescaledOffset(a.Offset, content.OffsetPixelsPerCm, OffsetUnits());
     });
     if (!rescaled.Ok())
-        why = QStringLiteral("A picture lies further from its area than this printer can count.");
+        why = Text(PictureTooFarReason);
     return rescaled.Ok();
 }
 
@@ -341,7 +342,7 @@ TOutcome TCoverController::ExportPdf(const QString &fileName, const TPrintExtras
 TOutcome TCoverController::Print(QPrinter &printer, const TPrintExtras &extras)
 {
     if (!m_layout)
-        return TOutcome::Failed(QStringLiteral("The cover has no size to print"));
+        return TOutcome::Failed(Text(NoSizeToPrintReason));
     return Captured([&] { m_layout->Print(printer, extras, m_progress); });
 }
 

@@ -315,6 +315,11 @@ const std::map<int, const char *> &Table()
         {400, "Files of this kind are not pictures Velmora places."},
         {401, "The metafile takes longer than 2 seconds to draw."},
         {402, "No room for a temporary file"},
+        {403, "The printer reports no resolution"},
+        {404, "A picture lies further from its area than this printer can count."},
+        {405, "The cover has no size to print"},
+        {406, "No printer installed"},
+        {407, "The cover has no size to export"},
     };
     return table;
 }

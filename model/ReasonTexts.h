@@ -3,8 +3,8 @@
 
 #include "BuiltInTexts.h"
 
-// Why a cover file or a picture does not open or a file cannot be written,
-// said after a first line: the reason comes in the user's language.
+// Why a cover file or a picture does not open, a file cannot be written or
+// a cover cannot be printed: the reason comes in the user's language.
 // Files are read on worker threads as well, so the lookup is shared under a
 // lock; the window sets it whenever the language changes.
 void SetReasonTexts(TTextLookup texts);
@@ -48,4 +48,9 @@ enum TReason : int {
     NotAPictureKindReason = 400,
     MetafileTooSlowReason = 401,
     NoTemporaryFileReason = 402,
+    NoResolutionReason = 403,
+    PictureTooFarReason = 404,
+    NoSizeToPrintReason = 405,
+    NoPrinterReason = 406,
+    NoSizeToExportReason = 407,
 };

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SheetJob.h"
+#include "ReasonTexts.h"
 
 #include "PdfFinishing.h"
 
@@ -140,7 +141,7 @@ void TSheetJob::Print(QPrinter &printer, const TPrintExtras &extras)
 {
     const int dpi = printer.resolution();
     if (dpi <= 0)
-        throw EVelmoraError(QStringLiteral("The printer reports no resolution"));
+        throw EVelmoraError(ReasonText(NoResolutionReason));
     int unfit = -1;
     const std::vector<TSheet> sheets =
         Layout(printer.pageRect(QPrinter::Inch).size(), extras, &unfit);

@@ -3,6 +3,7 @@
 // file alike: pictures at their own pixels, metafiles as their vectors,
 // texts as text, each area clipped to its own rectangle.
 #include "CoverView.h"
+#include "ReasonTexts.h"
 #include "JpegGraphic.h"
 #include "PdfFinishing.h"
 #include "Rounding.h"
@@ -198,7 +199,7 @@ void TCoverView::ExportPdf(const QString &fileName, const TPrintExtras &extras,
         return;
     const QSizeF size = PrintedSize(extras);
     if (PrintLayout(ExportDpi / 2.54).empty() || !(size.width() > 0 && size.height() > 0))
-        throw EVelmoraError(QStringLiteral("The cover has no size to export"));
+        throw EVelmoraError(ReasonText(NoSizeToExportReason));
 
     // Qt's writer draws the page; the finishing gives it what Qt cannot say
     // and writes the file.

@@ -3,6 +3,7 @@
 // screen lays it out, and drawn on the page at its true size by the very
 // code that draws the exported PDF.
 #include "BitmapHelpers.h"
+#include "ReasonTexts.h"
 #include "CoverSizes.h"
 #include "CoverView.h"
 #include "PdfFinishing.h"
@@ -181,7 +182,7 @@ void TCoverView::Print(QPrinter &printer, const TPrintExtras &extras, const TWor
     // layout would print the cover short by a fraction of a millimetre.
     const int dpi = printer.resolution();
     if (dpi <= 0)
-        throw EVelmoraError(QStringLiteral("The printer reports no resolution"));
+        throw EVelmoraError(ReasonText(NoResolutionReason));
     // Whatever the cover's numbers can make fail (a size beyond 32 bits, a
     // bitmap the memory cannot hold) fails here, before the job exists, so
     // that no half page reaches the printer.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DeviceMetrics.h"
+#include "ReasonTexts.h"
 
 #include "Rounding.h"
 #include "VelmoraError.h"
@@ -33,7 +34,7 @@ int32_t TQtDeviceMetrics::PrinterPixelsPerCm()
     // printer.
     const int dpi = CurrentPrinter.resolution();
     if (dpi <= 0)
-        throw EVelmoraError(QStringLiteral("The printer reports no resolution"));
+        throw EVelmoraError(ReasonText(NoResolutionReason));
     return PixelsPerCmFromDpi(dpi);
 }
 
@@ -58,6 +59,6 @@ QMargins TFixedDeviceMetrics::WindowFrame(const QWidget &window)
 int32_t TFixedDeviceMetrics::PrinterPixelsPerCm()
 {
     if (Printer <= 0)
-        throw EVelmoraError(QStringLiteral("No printer installed"));
+        throw EVelmoraError(ReasonText(NoPrinterReason));
     return Printer;
 }
