@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AlbumReader.h"
+#include "ReasonTexts.h"
 
 #include "TextEncoding.h"
 
@@ -253,7 +254,7 @@ TAlbum ReadCueSheet(const QString &text, const QString &folder,
     for (int i = 0; i < tracks.size(); ++i) {
         TIndexed &t = tracks[i];
         if (t.Track.Title.isEmpty())
-            t.Track.Title = QStringLiteral("Track %1").arg(t.Track.Number > 0 ? t.Track.Number : i + 1);
+            t.Track.Title = ReasonText(UntitledTrackText).arg(t.Track.Number > 0 ? t.Track.Number : i + 1);
         qint64 end = -1;
         if (i + 1 < tracks.size() && tracks[i + 1].Track.File == t.Track.File)
             end = tracks[i + 1].Start;

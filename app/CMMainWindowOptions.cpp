@@ -159,7 +159,7 @@ void TCoverMakerMainForm::ApplyLanguage()
     m_qtTexts->Apply(UiText(LocaleNameText), m_setup.ProgramDir);
     // A copy: files are read on worker threads while the language may change.
     QHash<int, QString> reasons;
-    for (int number = NotAFileReason; number <= NoSizeToExportReason; ++number)
+    for (int number = NotAFileReason; number <= UntitledTrackText; ++number)
         reasons.insert(number, UiText(number));
     SetReasonTexts([reasons](int number) { return reasons.value(number, BuiltInText(number)); });
     NewButton->setToolTip(WithoutMnemonic(UiText(26)));

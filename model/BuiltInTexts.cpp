@@ -320,6 +320,7 @@ const std::map<int, const char *> &Table()
         {405, "The cover has no size to print"},
         {406, "No printer installed"},
         {407, "The cover has no size to export"},
+        {408, "Track %1"},
     };
     return table;
 }

@@ -4,7 +4,8 @@
 #include "BuiltInTexts.h"
 
 // Why a cover file or a picture does not open, a file cannot be written or
-// a cover cannot be printed: the reason comes in the user's language.
+// a cover cannot be printed: the reason comes in the user's language, as do
+// the few words the layers below the window put on a cover themselves.
 // Files are read on worker threads as well, so the lookup is shared under a
 // lock; the window sets it whenever the language changes.
 void SetReasonTexts(TTextLookup texts);
@@ -53,4 +54,6 @@ enum TReason : int {
     NoSizeToPrintReason = 405,
     NoPrinterReason = 406,
     NoSizeToExportReason = 407,
+    // Not a reason: the title an album's track without one takes.
+    UntitledTrackText = 408,
 };

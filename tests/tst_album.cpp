@@ -8,6 +8,7 @@
 #include "CoverView.h"
 #include "PictureLoading.h"
 #include "ProgramFixture.h"
+#include "ReasonTexts.h"
 #include "SampleFiles.h"
 #include "SizeMaker.h"
 #include "SizeListModel.h"
@@ -194,6 +195,13 @@ private Q_SLOTS:
         QCOMPARE(album.Tracks.size(), 3);
         QCOMPARE(album.Tracks[1].Artist, QStringLiteral("Guest"));
         QCOMPARE(album.Tracks[2].Title, QStringLiteral("Track 3"));
+        // The title it takes follows the user's language.
+        SetReasonTexts([](int n) {
+            return n == UntitledTrackText ? QStringLiteral("Κομμάτι %1") : BuiltInText(n);
+        });
+        QVERIFY(ReadAlbum({folder + "/live.cue"}, album, why));
+        SetReasonTexts({});
+        QCOMPARE(album.Tracks[2].Title, QStringLiteral("Κομμάτι 3"));
         QCOMPARE(album.Tracks[0].Milliseconds, qint64(1000));
         QCOMPARE(album.Tracks[1].Milliseconds, qint64(2493 - 1000));
         QVERIFY(std::abs(album.Tracks[2].Milliseconds - (4000 - 2493)) < 20);
