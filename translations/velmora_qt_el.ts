@@ -73,7 +73,7 @@
     </message>
     <message>
         <source>&amp;Val:</source>
-        <translation>&amp;Τιμή:</translation>
+        <translation>&amp;Φωτεινότητα:</translation>
     </message>
     <message>
         <source>Hu&amp;e:</source>
