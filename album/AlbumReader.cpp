@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AlbumReader.h"
-#include "ReasonTexts.h"
 
+#include "ReasonTexts.h"
 #include "TextEncoding.h"
 
 #include <QDir>

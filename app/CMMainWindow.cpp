@@ -103,6 +103,14 @@ TCoverMakerMainForm::TCoverMakerMainForm(const TMainFormSetup &setup, QWidget *p
     m_setup.Options = OwnIfUnset<TSettingsOptionsStore>(m_setup.Options, m_ownOptions);
     m_setup.Languages = OwnIfUnset<TLanguageController>(m_setup.Languages, m_ownLanguages);
     m_setup.Urls = OwnIfUnset<TDesktopUrlOpener>(m_setup.Urls, m_ownUrls);
+    // Qt's dialogs with texts of the program's own speak the window's language.
+    const auto texts = [this](int number) { return UiText(number); };
+    if (auto *dialog = dynamic_cast<TQtPrinterChooser *>(m_setup.Printers))
+        dialog->Texts = texts;
+    if (auto *dialog = dynamic_cast<TQtFontChooser *>(m_setup.Fonts))
+        dialog->Texts = texts;
+    if (auto *dialog = dynamic_cast<TQtPictureChooser *>(m_setup.Pictures))
+        dialog->Texts = texts;
     setWindowTitle(ProgramCaption());
     setFont(DesignFont());
     SetOuterBounds(QRect(DesignLeft, DesignTop, DesignWidth, DesignHeight));

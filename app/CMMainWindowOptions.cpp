@@ -157,11 +157,7 @@ void TCoverMakerMainForm::ApplyLanguage()
     if (!m_qtTexts)
         m_qtTexts = std::make_unique<TQtTranslations>();
     m_qtTexts->Apply(UiText(LocaleNameText), m_setup.ProgramDir);
-    // A copy: files are read on worker threads while the language may change.
-    QHash<int, QString> reasons;
-    for (int number = NotAFileReason; number <= UntitledTrackText; ++number)
-        reasons.insert(number, UiText(number));
-    SetReasonTexts([reasons](int number) { return reasons.value(number, BuiltInText(number)); });
+    SetReasonTexts([this](int number) { return UiText(number); });
     NewButton->setToolTip(WithoutMnemonic(UiText(26)));
     PrintButton->setToolTip(WithoutMnemonic(UiText(27)));
     SingleButton->setToolTip(WithoutMnemonic(UiText(2)));

@@ -11,7 +11,6 @@
 #include "CoverView.h"
 #include "DialogSupport.h"
 #include "MessageBoxes.h"
-#include "PictureChooser.h"
 #include "PrintCalibration.h"
 #include "ProgramOptions.h"
 #include "StandardDialogs.h"
@@ -230,12 +229,6 @@ void TCoverMakerMainForm::CreatePrintItems()
     connect(ExportPdf1, &QAction::triggered, this, Command(&TCoverMakerMainForm::ExportPdf1Click));
     connect(Calibrate1, &QAction::triggered, this, Command(&TCoverMakerMainForm::Calibrate1Click));
     CalibrationDialog = new TCalibrationDialog(this);
-    if (auto *dialog = dynamic_cast<TQtPrinterChooser *>(m_setup.Printers))
-        dialog->Texts = [this](int number) { return UiText(number); };
-    if (auto *dialog = dynamic_cast<TQtFontChooser *>(m_setup.Fonts))
-        dialog->Texts = [this](int number) { return UiText(number); };
-    if (auto *dialog = dynamic_cast<TQtPictureChooser *>(m_setup.Pictures))
-        dialog->Texts = [this](int number) { return UiText(number); };
     ApplyPrintTexts();
 }
 

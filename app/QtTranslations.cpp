@@ -10,31 +10,42 @@ TQtTranslations::TQtTranslations() = default;
 
 TQtTranslations::~TQtTranslations()
 {
-    if (m_translator)
-        QCoreApplication::removeTranslator(m_translator.get());
+    Remove();
+}
+
+void TQtTranslations::Remove()
+{
+    for (std::unique_ptr<QTranslator> &translator : m_translators)
+        if (translator)
+            QCoreApplication::removeTranslator(translator.get());
+    m_translators = {};
 }
 
 bool TQtTranslations::Apply(const QString &localeName, const QString &programDir)
 {
-    if (m_translator) {
-        QCoreApplication::removeTranslator(m_translator.get());
-        m_translator.reset();
-    }
+    Remove();
     const QLocale locale(localeName.isEmpty() ? QStringLiteral("C") : localeName);
     // Numbers in Qt's own fields (a spin box) as the language writes them.
     QLocale::setDefault(localeName.isEmpty() ? QLocale(QLocale::English) : locale);
     if (localeName.isEmpty() || locale.language() == QLocale::English)
         return false;
-    // Qt 6's own texts (Debian's qt6-translations-l10n): Qt 5's miss the
-    // texts that moved.
-    auto translator = std::make_unique<QTranslator>();
-    // Greek, Swedish and European Portuguese have none of Qt's: ours stand in.
-    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
-        !translator->load(locale, QStringLiteral("velmora_qt"), QStringLiteral("_"),
-                          programDir + QStringLiteral("/translations")))
-        return false;
-    QCoreApplication::installTranslator(translator.get());
-    m_translator = std::move(translator);
-    return true;
+    // Qt 6's own texts (Debian's qt6-translations-l10n), then ours: all of
+    // them for Greek, Swedish and European Portuguese, which Qt has none
+    // for, and for the others what Qt's leave in English ("Pages" in the
+    // print dialog, "Folder" in the file dialog). Installed last, ours are
+    // asked first.
+    const std::pair<QString, QString> files[] = {
+        {QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)},
+        {QStringLiteral("velmora_qt"), programDir + QStringLiteral("/translations")},
+    };
+    bool found = false;
+    for (size_t i = 0; i < m_translators.size(); ++i) {
+        auto translator = std::make_unique<QTranslator>();
+        if (!translator->load(locale, files[i].first, QStringLiteral("_"), files[i].second))
+            continue;
+        QCoreApplication::installTranslator(translator.get());
+        m_translators[i] = std::move(translator);
+        found = true;
+    }
+    return found;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <array>
 #include <memory>
 
 class QTranslator;
@@ -14,10 +15,12 @@ public:
     TQtTranslations();
     ~TQtTranslations();
     // A locale name ("de", "pt_PT"); empty or unknown leaves Qt's English.
-    // Where Qt ships no texts for it, the program's own in programDir's
-    // "translations" folder are used. True when texts for it were found.
+    // The program's own in programDir's "translations" folder stand in
+    // where Qt's have none. True when texts for it were found.
     bool Apply(const QString &localeName, const QString &programDir);
 
 private:
-    std::unique_ptr<QTranslator> m_translator;
+    void Remove();
+
+    std::array<std::unique_ptr<QTranslator>, 2> m_translators; // Qt's, ours
 };

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoverController.h"
-#include "ReasonTexts.h"
 
 #include "BuiltInTexts.h"
 #include "CoverFile.h"
 #include "CoverLayout.h"
 #include "CoverSteps.h"
+#include "ReasonTexts.h"
 #include "VelmoraError.h"
 
 #include <QDir>

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoverDescription.h"
+
 #include "ReasonTexts.h"
 
 #include <QJsonArray>

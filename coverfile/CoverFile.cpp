@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoverFile.h"
-#include "ReasonTexts.h"
 
 #include "CoverArchive.h"
 #include "PictureLoading.h"
+#include "ReasonTexts.h"
 #include "VelmoraError.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoverRecovery.h"
-#include "ReasonTexts.h"
 
 #include "CoverFile.h"
+#include "ReasonTexts.h"
 #include "VelmoraError.h"
 
 #include <QCryptographicHash>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ReasonTexts.h"
 
+#include <QHash>
 #include <QMutex>
 #include <QMutexLocker>
 
@@ -12,26 +13,27 @@ QMutex &Lock()
     return lock;
 }
 
-TTextLookup &Texts()
+QHash<int, QString> &Texts()
 {
-    static TTextLookup texts;
+    static QHash<int, QString> texts;
     return texts;
 }
 
 } // namespace
 
-void SetReasonTexts(TTextLookup texts)
+void SetReasonTexts(const TTextLookup &texts)
 {
+    QHash<int, QString> copy;
+    if (texts)
+        for (int number = FirstReasonText; number <= LastReasonText; ++number)
+            copy.insert(number, texts(number));
     const QMutexLocker locker(&Lock());
-    Texts() = std::move(texts);
+    Texts() = std::move(copy);
 }
 
 QString ReasonText(int number)
 {
-    TTextLookup texts;
-    {
-        const QMutexLocker locker(&Lock());
-        texts = Texts();
-    }
-    return texts ? texts(number) : BuiltInText(number);
+    const QMutexLocker locker(&Lock());
+    const auto text = Texts().constFind(number);
+    return text != Texts().constEnd() ? *text : BuiltInText(number);
 }

@@ -6,9 +6,10 @@
 // Why a cover file or a picture does not open, a file cannot be written or
 // a cover cannot be printed: the reason comes in the user's language, as do
 // the few words the layers below the window put on a cover themselves.
-// Files are read on worker threads as well, so the lookup is shared under a
-// lock; the window sets it whenever the language changes.
-void SetReasonTexts(TTextLookup texts);
+// Files are read on worker threads as well, so the texts are copied out of
+// texts (none: English) and shared under a lock; the window sets them
+// whenever the language changes.
+void SetReasonTexts(const TTextLookup &texts);
 // The reason by its number in the language set, else in English.
 QString ReasonText(int number);
 
@@ -56,4 +57,6 @@ enum TReason : int {
     NoSizeToExportReason = 407,
     // Not a reason: the title an album's track without one takes.
     UntitledTrackText = 408,
+    FirstReasonText = NotAFileReason,
+    LastReasonText = UntitledTrackText,
 };

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MetafileGraphic.h"
-#include "ReasonTexts.h"
 
+#include "ReasonTexts.h"
 #include "VelmoraError.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PictureLoading.h"
-#include "ReasonTexts.h"
 
 #include "BmpGraphic.h"
 #include "GraphicKinds.h"
@@ -9,6 +8,7 @@
 #include "MetafileGraphic.h"
 #include "PngGraphic.h"
 #include "QtImageGraphic.h"
+#include "ReasonTexts.h"
 #include "TiffGraphic.h"
 #include "VelmoraError.h"
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PngGraphic.h"
-#include "ReasonTexts.h"
 
 #include "ExifOrientation.h"
 #include "LargeBitmap.h"
+#include "ReasonTexts.h"
 #include "VelmoraError.h"
 
 #include <QIODevice>

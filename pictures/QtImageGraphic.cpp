@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "QtImageGraphic.h"
-#include "ReasonTexts.h"
 
 #include "ExifOrientation.h"
+#include "ReasonTexts.h"
 #include "VelmoraError.h"
 
 #include <QBuffer>

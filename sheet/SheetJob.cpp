@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SheetJob.h"
-#include "ReasonTexts.h"
 
 #include "PdfFinishing.h"
 
 #include "CoverController.h"
 #include "CoverView.h"
+#include "ReasonTexts.h"
 #include "VelmoraError.h"
 
 #include <QFileInfo>

@@ -14,7 +14,7 @@ set(expected
     lib/velmora/VelmoraScreenshot.png lib/velmora/VelmoraMarks.png lib/velmora/VelmoraBleed.png
     lib/velmora/VelmoraCalibration.png lib/velmora/VelmoraTrackList.png lib/velmora/VelmoraSheet.png lib/velmora/VelmoraAlbum.png bin/velmora
     lib/velmora/translations/velmora_qt_el.qm lib/velmora/translations/velmora_qt_sv.qm
-    lib/velmora/translations/velmora_qt_pt_PT.qm
+    lib/velmora/translations/velmora_qt_pt_PT.qm lib/velmora/translations/velmora_qt_ja.qm
     share/applications/velmora.desktop share/icons/hicolor/scalable/apps/velmora.svg
     share/mime/packages/velmora.xml
     share/icons/hicolor/scalable/mimetypes/application-x-velmora-cover.svg)

@@ -7,10 +7,7 @@
 #include "BuiltInTexts.h"
 #include "CalibrationDialog.h"
 #include "CoverFileChooser.h"
-#include "CoverFont.h"
 #include "MessageBoxes.h"
-#include "OpenPictureDialog.h"
-#include "StandardDialogs.h"
 #include "CoverView.h"
 #include "EditCoverSize.h"
 #include "FontSubstitutes.h"
@@ -32,9 +29,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFileIconProvider>
 #include <QHeaderView>
 #include <QMenu>
-#include <QPrinter>
 #include <QTabBar>
 #include <QTextDocumentFragment>
 #include <QTimer>
@@ -170,7 +168,7 @@ QSet<QString> OwnWordsOf(const QString &locale)
 {
     static const QHash<QString, QString> own{
         {QStringLiteral("de"), QStringLiteral("Text Cover Name")},
-        {QStringLiteral("fr"), QStringLiteral("Zoom Style Type Portrait Page Options")},
+        {QStringLiteral("fr"), QStringLiteral("Zoom Style Type Portrait Page Pages Copies Options")},
         {QStringLiteral("es"), QStringLiteral("Vertical Error Color")},
         {QStringLiteral("it"), QStringLiteral("File")},
         {QStringLiteral("nl"), QStringLiteral("Printer Help Type")},
@@ -189,6 +187,9 @@ QSet<QString> OwnWordsOf(const QString &locale)
 QStringList Captions(QWidget *window)
 {
     QStringList captions{window->windowTitle()};
+    // What a file dialog's list calls a folder.
+    if (auto *files = qobject_cast<QFileDialog *>(window); files && files->iconProvider())
+        captions << files->iconProvider()->type(QFileInfo(files->directory().path()));
     for (QWidget *w : window->findChildren<QWidget *>()) {
         if (auto *menu = qobject_cast<QMenu *>(w)) {
             for (const QAction *a : menu->actions())
@@ -325,6 +326,7 @@ private Q_SLOTS:
     void noCaptionIsLeftInEnglish()
     {
         TProgram p(TProgram::OneSize, false);
+        p.realChoosers = true;
         p.Start();
         TCoverMakerMainForm &f = *p.form;
         ClickArea(f, 1);
@@ -352,10 +354,9 @@ private Q_SLOTS:
             TSheetJob job(p.metrics, texts);
             TSheetDialog sheet(job, texts, &f);
             TShippedSizesDialog shipped({CoverSize()}, texts, &f);
-            TOpenPictureDialog pictures(&f, texts);
             for (QWidget *window : std::initializer_list<QWidget *>{
                      &f, Ui(f).AboutBox(), Ui(f).NewDocumentForm(), Ui(f).EditCoverSizeData(),
-                     Ui(f).CalibrationDialog(), &sheet, &shipped, &pictures}) {
+                     Ui(f).CalibrationDialog(), &sheet, &shipped}) {
                 window->show();
                 look(window);
                 if (window != &f)
@@ -363,18 +364,16 @@ private Q_SLOTS:
             }
             p.dialogs.Scripts << [&](QDialog &preview) { look(&preview); };
             Ui(f).PrintPreview1()->trigger();
-            QColor color(Qt::red);
-            InspectModal([&] { TQtColorChooser().Choose(&f, color); }, look);
-            TQtFontChooser fonts;
-            fonts.Texts = texts;
-            TCoverFont font;
-            InspectModal([&] { fonts.Choose(&f, font); }, look);
-            TQtPrinterChooser printers;
-            printers.Texts = texts;
-            QPrinter printer;
-            TPrintChoices choices;
-            InspectModal([&] { printers.Choose(&f, printer, choices); },
+            // The window's own dialogs, as its buttons open them.
+            InspectModal([&] { Ui(f).ChangeButton()->click(); }, look);
+            InspectModal([&] { Ui(f).BGColorButton()->click(); }, look);
+            InspectModal([&] { Ui(f).FontButton()->click(); }, look);
+            InspectModal([&] { Ui(f).Print1()->trigger(); },
                          [&](QWidget *print) {
+                             // Its options, our tab among them, shown too.
+                             for (QPushButton *b : print->findChildren<QPushButton *>())
+                                 if (b->text().endsWith(QLatin1String(">>")))
+                                     b->click();
                              look(print);
                              // The hint on margins names the button as it is.
                              const auto *properties = print->findChild<QPushButton *>(

@@ -3,9 +3,9 @@
 // file alike: pictures at their own pixels, metafiles as their vectors,
 // texts as text, each area clipped to its own rectangle.
 #include "CoverView.h"
-#include "ReasonTexts.h"
 #include "JpegGraphic.h"
 #include "PdfFinishing.h"
+#include "ReasonTexts.h"
 #include "Rounding.h"
 #include "VelmoraError.h"
 

@@ -3,10 +3,10 @@
 // screen lays it out, and drawn on the page at its true size by the very
 // code that draws the exported PDF.
 #include "BitmapHelpers.h"
-#include "ReasonTexts.h"
 #include "CoverSizes.h"
 #include "CoverView.h"
 #include "PdfFinishing.h"
+#include "ReasonTexts.h"
 #include "Rounding.h"
 #include "VelmoraError.h"
 

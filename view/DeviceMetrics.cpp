@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DeviceMetrics.h"
-#include "ReasonTexts.h"
 
+#include "ReasonTexts.h"
 #include "Rounding.h"
 #include "VelmoraError.h"
 

@@ -102,6 +102,7 @@ struct TProgram
     TRecordingUrls urls;
     TAnsweringCoverFiles coverFiles;
     bool realModalLoops = false; // the dialogs' own exec(), driven by timers
+    bool realChoosers = false;   // Qt's picture, colour, font and print dialogs
     std::unique_ptr<TSettingsOptionsStore> options;
     std::unique_ptr<TCoverMakerMainForm> form;
 
@@ -127,6 +128,12 @@ struct TProgram
                          &coverFiles, recoveryPath};
         if (realModalLoops)
             s.Dialogs = nullptr;
+        if (realChoosers) {
+            s.Pictures = nullptr;
+            s.Colors = nullptr;
+            s.Fonts = nullptr;
+            s.Printers = nullptr;
+        }
         form = std::make_unique<TCoverMakerMainForm>(s);
         form->show();
     }
