@@ -8,7 +8,7 @@
 #include "CalibrationDialog.h"
 #include "CalibrationSheet.h"
 #include "CoverFileChooser.h"
-#include "CoverView.h"
+#include "CoverRenderer.h"
 #include "DialogSupport.h"
 #include "MessageBoxes.h"
 #include "PrintCalibration.h"
@@ -161,7 +161,7 @@ void TCoverMakerMainForm::Print1Click()
     choices.Extras = StoredPrintChoices();
     choices.Calibration = CalibrationText(m_printer.printerName());
     choices.CalibrationOf = [this](const QString &printer) { return CalibrationText(printer); };
-    OrientForCover(m_printer, CoverView->PrintedSize(choices.Extras));
+    OrientForCover(m_printer, m_cover->Renderer().PrintedSize(choices.Extras));
     if (!m_setup.Printers->Choose(this, m_printer, choices))
         return;
     StorePrintChoices(choices.Extras);
@@ -184,7 +184,7 @@ bool TCoverMakerMainForm::ConfirmCoverFitsPaper(const TPrintExtras &extras)
     // The cover starts at the printable area's top-left corner, so only
     // the right and the bottom can be cut.
     const QSizeF room = PrintableRoom(m_printer, m_printer.pageLayout().orientation());
-    const QSizeF cover = CoverView->PrintedSize(extras);
+    const QSizeF cover = m_cover->Renderer().PrintedSize(extras);
     const double right = cover.width() - room.width();
     const double bottom = cover.height() - room.height();
     if (right <= CutToleranceInches && bottom <= CutToleranceInches)
@@ -249,7 +249,7 @@ void TCoverMakerMainForm::PrintPreview1Click()
     preview.setWindowTitle(TitleOf(UiText(PrintPreviewText)));
     // The very drawing of a print, on the printer's paper with its margins.
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, extras](QPrinter *printer) {
-        Run([&] { CoverView->Print(*printer, extras); });
+        Run([&] { m_cover->Renderer().Print(*printer, extras); });
     });
     m_setup.Dialogs->ShowModal(preview);
 }

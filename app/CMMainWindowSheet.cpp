@@ -5,7 +5,7 @@
 
 #include "BusyCursor.h"
 #include "CoverFileChooser.h"
-#include "CoverView.h"
+#include "CoverRenderer.h"
 #include "DialogSupport.h"
 #include "MessageBoxes.h"
 #include "SheetDialog.h"

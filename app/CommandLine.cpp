@@ -6,7 +6,6 @@
 #include "BuiltInTexts.h"
 #include "CoverSizes.h"
 #include "CoverController.h"
-#include "CoverView.h"
 #include "DeviceMetrics.h"
 #include "GifSupport.h"
 #include "LanguageController.h"
@@ -231,22 +230,23 @@ std::function<QString(int)> StoredLanguageTexts(const QString &programDir, TOpti
 
 namespace {
 
-// A cover in the view the window would show, never shown: what it exports
-// is drawn by the very code that draws the window's export. No recovery
-// copy: nothing here is ever unsaved work.
+// A cover with no window: it is drawn by the very renderer that draws the
+// window's export and print. Its offsets count in the printer's pixels, as
+// the window's do. No recovery copy: nothing here is ever unsaved work.
 struct TWindowlessCover
 {
     QPrinter Printer{QPrinter::HighResolution};
-    TQtDeviceMetrics Metrics{Printer};
     TCoverController Cover{QString()};
-    TCoverView View{nullptr, Metrics};
 
     explicit TWindowlessCover(const std::function<QString(int)> &texts)
     {
         Cover.SetTexts(texts);
-        View.resize(600, 450);
-        View.SetDocument(&Cover.Document());
-        Cover.SetLayout(&View);
+        TQtDeviceMetrics metrics(Printer);
+        try {
+            Cover.SetOffsetUnits(metrics.PrinterPixelsPerCm());
+        } catch (const EVelmoraError &) {
+            Cover.SetOffsetUnits(NoPrinterPixelsPerCm);
+        }
     }
 };
 
@@ -291,7 +291,7 @@ int RunPrint(const TCommandLine &line, const QString &programDir, TOptionsStore 
     if (why.isEmpty()) {
         ReadCalibration(options, printer.printerName(), extras);
         // Unattended, a cover the paper cannot hold is not printed cut.
-        if (!OrientForCover(printer, windowless.View.PrintedSize(extras)))
+        if (!OrientForCover(printer, windowless.Cover.Renderer().PrintedSize(extras)))
             why = texts(CoverLargerThanPaperText);
     }
     if (why.isEmpty()) {

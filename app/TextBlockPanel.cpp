@@ -71,7 +71,10 @@ TTextBlockPanel::TTextBlockPanel(QWidget *parent) : TPanel(parent)
         {BlockFontLabel, "BlockFontLabel"},       {BlockAlignCombo, "BlockAlignCombo"},
         {BlockVAlignCombo, "BlockVAlignCombo"},   {BlockFitCombo, "BlockFitCombo"},
         {BlockColumnsSpin, "BlockColumnsSpin"},   {BlockSpacingSpin, "BlockSpacingSpin"},
-        {BlockRotationCombo, "BlockRotationCombo"},
+        {BlockRotationCombo, "BlockRotationCombo"}, {BlockAlignLabel, "BlockAlignLabel"},
+        {BlockVAlignLabel, "BlockVAlignLabel"},   {BlockFitLabel, "BlockFitLabel"},
+        {BlockColumnsLabel, "BlockColumnsLabel"}, {BlockSpacingLabel, "BlockSpacingLabel"},
+        {BlockRotationLabel, "BlockRotationLabel"},
     };
     for (const auto &[object, name] : names)
         object->setObjectName(QLatin1String(name));

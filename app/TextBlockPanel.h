@@ -30,6 +30,7 @@ public:
     std::function<void(const TTextBlock &block)> OnChange;
     std::function<void()> OnFontClick;
 
+private:
     // Controls, named as their object names.
     QLabel *BlockCaption = nullptr;
     QPushButton *BlockFontButton = nullptr;
@@ -47,7 +48,6 @@ public:
     QLabel *BlockRotationLabel = nullptr;
     QComboBox *BlockRotationCombo = nullptr;
 
-private:
     void Changed();
     // The controls set from what is shown.
     void Fill();

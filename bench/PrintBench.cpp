@@ -6,7 +6,7 @@
 // same cover against img2pdf of the same three files, run side by side, with
 // the PDF's size against the files' and the memory the export adds.
 #include "BenchSupport.h"
-#include "CoverView.h"
+#include "CoverRenderer.h"
 #include "FontSubstitutes.h"
 #include "JpegGraphic.h"
 
@@ -65,12 +65,9 @@ int main(int argc, char **argv)
     RegisterFontSubstitutes();
     QTemporaryDir dir;
 
-    TFixedDeviceMetrics metrics{38, Dpi * 10 / 254};
     TCoverDocument document;
-    TCoverView view{nullptr, metrics};
-    view.resize(1600, 1000);
     SetMultipleCover(document, 1, 8, 1, 10);
-    view.SetDocument(&document);
+    const TCoverRenderer renderer(document, Dpi * 10 / 254);
 
     // Camera pictures as a camera writes them: JPEG files, placed as the
     // program places a file (its bytes kept for the cover file and the PDF).
@@ -96,14 +93,14 @@ int main(int argc, char **argv)
         document.SetText(a, QStringLiteral("Velmora %1").arg(a));
     }
 
-    const std::vector<TPrintSlot> slots = view.PrintLayout(Dpi / 2.54);
+    const std::vector<TPrintSlot> slots = renderer.PrintLayout(Dpi / 2.54);
 
     const QString printed = dir.filePath(QStringLiteral("printed.pdf"));
     ResetPeak();
     const double printMs = MedianMs(3, [&] {
         QPrinter printer(QPrinter::HighResolution);
         SetUp(printer, printed);
-        view.Print(printer);
+        renderer.Print(printer);
     });
     const int64_t peak = StatusBytes("VmHWM:");
 
@@ -146,7 +143,7 @@ int main(int argc, char **argv)
     for (int run = 0; run < 3; ++run) {
         const int64_t resident = StatusBytes("VmRSS:");
         ResetPeak();
-        const double ms = MedianMs(1, [&] { view.ExportPdf(exported, TPrintExtras()); });
+        const double ms = MedianMs(1, [&] { renderer.ExportPdf(exported, TPrintExtras()); });
         exportPeak = std::max(exportPeak, StatusBytes("VmHWM:") - resident);
         exportMs = run == 0 ? ms : std::min(exportMs, ms);
         if (!img2pdf.isEmpty()) {

@@ -54,7 +54,7 @@ struct Cover
     {
         std::vector<QSize> sizes;
         for (CoverArea a = 1; a <= 3; ++a) {
-            const TRect r = view.PictureRect(a, view.AreaRect()[a], false);
+            const TRect r = view.ScreenLayout(a).Picture;
             sizes.emplace_back(r.Right - r.Left, r.Bottom - r.Top);
         }
         return sizes;

@@ -193,7 +193,7 @@ TOutcome TCoverController::CenterPicture(int32_t area)
         const double widths[3] = {s.LeftWidth, s.CenterWidth, s.RightWidth};
         const double inches = single ? s.SingleWidth : widths[area - 1];
         const double height = single ? s.SingleHeight : s.MultipleHeight;
-        const double ppi = 2.54 * NoPrinterPixelsPerCm;
+        const double ppi = 2.54 * OffsetUnits();
         const QSize pic = m_document->PictureSize(area);
         const double w = m_document->GetZoom(area) * inches * ppi;
         const double h = w * pic.height() / pic.width();

@@ -193,7 +193,7 @@ void TCoverController::ApplyStep(const TCoverFileContent &content)
 
 int32_t TCoverController::OffsetUnits() const
 {
-    const int32_t ppcm = m_layout ? m_layout->OffsetPixelsPerCm() : 0;
+    const int32_t ppcm = m_layout ? m_layout->OffsetPixelsPerCm() : m_offsetUnits;
     return ppcm > 0 ? ppcm : NoPrinterPixelsPerCm;
 }
 
@@ -332,18 +332,19 @@ TOutcome TCoverController::Save(const QString &fileName)
     return {};
 }
 
+TCoverRenderer TCoverController::Renderer() const
+{
+    return TCoverRenderer(*m_document, OffsetUnits());
+}
+
 TOutcome TCoverController::ExportPdf(const QString &fileName, const TPrintExtras &extras)
 {
-    if (!m_layout)
-        return TOutcome::Failed(EVelmoraError::UnableToWrite(fileName).Text());
-    return Captured([&] { m_layout->ExportPdf(fileName, extras, m_progress); });
+    return Captured([&] { Renderer().ExportPdf(fileName, extras, m_progress); });
 }
 
 TOutcome TCoverController::Print(QPrinter &printer, const TPrintExtras &extras)
 {
-    if (!m_layout)
-        return TOutcome::Failed(Text(NoSizeToPrintReason));
-    return Captured([&] { m_layout->Print(printer, extras, m_progress); });
+    return Captured([&] { Renderer().Print(printer, extras, m_progress); });
 }
 
 TOutcome TCoverController::Restore(const TCoverRecovery::TLeftCopy &copy)

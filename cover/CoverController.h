@@ -5,6 +5,7 @@
 #include "CoverDescription.h"
 #include "CoverDocuments.h"
 #include "CoverRecovery.h"
+#include "CoverRenderer.h"
 #include "PrintExtras.h"
 #include "WorkProgress.h"
 
@@ -68,8 +69,13 @@ public:
     // The steps' names again, in the language the texts now give.
     void RenameSteps();
     // The view that lays the cover out; null for none (offsets then count
-    // in NoPrinterPixelsPerCm, and centring works from the cover's size).
+    // in the units set below, and centring works from the cover's size).
     void SetLayout(ICoverLayout *layout) { m_layout = layout; }
+    // With no view, the printer resolution offsets count in (that of the
+    // printer a cover is printed on); NoPrinterPixelsPerCm until set.
+    void SetOffsetUnits(int32_t pixelsPerCm) { m_offsetUnits = pixelsPerCm; }
+    // What draws the cover as it is now, on paper or into a PDF file.
+    TCoverRenderer Renderer() const;
 
     // The cover file shown, empty for a cover of no file.
     QString FileName() const { return m_fileName; }
@@ -203,6 +209,7 @@ private:
     std::unique_ptr<TCoverRecovery> m_recovery;
     QTimer *m_recoveryTimer = nullptr;
     ICoverLayout *m_layout = nullptr;
+    int32_t m_offsetUnits = 0;
     TWorkProgress m_progress;
     std::function<QString(int)> m_texts;
     QString m_fileName;

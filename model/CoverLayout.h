@@ -1,17 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "CoverDocuments.h"
-#include "PrintExtras.h"
+#include <cstdint>
 
-#include <QString>
-#include "WorkProgress.h"
-
-class QPrinter;
-
-// What the cover's commands need of whatever lays the cover out and draws
-// it: where a picture sits depends on the layout, and a PDF is drawn by the
-// very code that draws the screen and the printer.
+// What the cover's commands need of the view that shows the cover: where a
+// picture sits depends on the view's layout.
 class ICoverLayout
 {
 public:
@@ -23,12 +16,4 @@ public:
     // Places the area's picture by hand where it lies, centred when it
     // would be lost from sight.
     virtual void SetUserDefined(int32_t area) = 0;
-    // Writes the cover at true size on a PDF page of its own size; raises
-    // EVelmoraError when it cannot.
-    virtual void ExportPdf(const QString &fileName, const TPrintExtras &extras,
-                           const TWorkProgress &progress = {}) = 0;
-    // Prints the cover on the printer as it is set up; raises EVelmoraError
-    // when it cannot.
-    virtual void Print(QPrinter &printer, const TPrintExtras &extras,
-                       const TWorkProgress &progress = {}) = 0;
 };

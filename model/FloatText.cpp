@@ -186,7 +186,7 @@ bool TryTextToFloat(const QString &text, double &value)
         // Exponents beyond any mantissa's reach are clamped: the result
         // overflows or underflows all the same.
         long long exp10 = 0;
-        for (size_t i = exponent.empty() || exponent[0] != '-' && exponent[0] != '+' ? 0 : 1;
+        for (size_t i = exponent.empty() || (exponent[0] != '-' && exponent[0] != '+') ? 0 : 1;
              i < exponent.size(); ++i)
             exp10 = std::min<long long>(exp10 * 10 + (exponent[i] - '0'), 1000000000000LL);
         if (!exponent.empty() && exponent[0] == '-')

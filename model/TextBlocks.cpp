@@ -227,7 +227,8 @@ bool TTextBlock::IsValid(QString *why) const
 TBlockLayout LayOutTextBlock(const TTextBlock &block)
 {
     const TMeasured m = Measure(block);
-    const int columns = block.Fit == TBlockFit::Columns ? std::clamp(block.Columns, 1, 5) : 1;
+    const int columns =
+        block.Fit == TBlockFit::Columns ? std::clamp(block.Columns, 1, TTextBlock::MaxColumns) : 1;
     const double size = std::clamp(block.FontSize, TTextBlock::MinFontSize, TTextBlock::MaxFontSize);
     TTrial t = Try(block, m, size, columns);
     double chosen = size;

@@ -151,7 +151,8 @@ TSheetDialog::TSheetDialog(TSheetJob &job, const TTextLookup &texts, QWidget *pa
 
     const std::pair<QObject *, const char *> names[] = {
         {CoverTable, "CoverTable"},     {AddButton, "AddButton"},   {RemoveButton, "RemoveButton"},
-        {PaperCombo, "PaperCombo"},     {SheetsLabel, "SheetsLabel"}, {Preview, "Preview"},
+        {PaperLabel, "PaperLabel"},     {PaperCombo, "PaperCombo"},
+        {SheetsLabel, "SheetsLabel"},   {Preview, "Preview"},
         {PrintButton, "PrintButton"},   {ExportButton, "ExportButton"},
         {CloseButton, "CloseButton"},
     };

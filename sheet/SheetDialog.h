@@ -40,6 +40,8 @@ public:
     std::function<void()> OnPrint;
     std::function<void()> OnExport;
 
+private:
+    // Controls, named as their object names.
     QTableWidget *CoverTable = nullptr;
     QPushButton *AddButton = nullptr;
     QPushButton *RemoveButton = nullptr;
@@ -51,7 +53,6 @@ public:
     QPushButton *ExportButton = nullptr;
     QPushButton *CloseButton = nullptr;
 
-private:
     void Relayout();
     void AddClick();
     void RemoveClick();

@@ -4,7 +4,8 @@
 #include "PdfFinishing.h"
 
 #include "CoverController.h"
-#include "CoverView.h"
+#include "CoverRenderer.h"
+#include "DeviceMetrics.h"
 #include "ReasonTexts.h"
 #include "VelmoraError.h"
 
@@ -25,21 +26,16 @@ struct TSheetJob::TCover
     TCoverController Cover{QString()};
 };
 
-TSheetJob::TSheetJob(TDeviceMetrics &metrics, TTextLookup texts)
-    : m_texts(std::move(texts)), m_renderer(std::make_unique<TCoverView>(nullptr, metrics))
+TSheetJob::TSheetJob(TDeviceMetrics &metrics, TTextLookup texts) : m_texts(std::move(texts))
 {
-    // The renderer counts offsets in the same printer's pixels as the
-    // window's view, so that a picture placed by hand lands where it lies.
-    m_renderer->resize(200, 200);
-    m_renderer->Relayout();
+    try {
+        m_offsetUnits = metrics.PrinterPixelsPerCm();
+    } catch (...) {
+        m_offsetUnits = NoPrinterPixelsPerCm;
+    }
 }
 
-TSheetJob::~TSheetJob()
-{
-    m_renderer->SetDocument(nullptr);
-    for (const auto &c : m_covers)
-        c->Cover.Document().View = nullptr;
-}
+TSheetJob::~TSheetJob() = default;
 
 void TSheetJob::AddCover(const QString &name, const TDocumentState &state, int copies)
 {
@@ -56,10 +52,8 @@ QString TSheetJob::AddFile(const QString &fileName, int copies)
     cover->Name = QFileInfo(fileName).completeBaseName();
     cover->Copies = std::max(1, copies);
     cover->Cover.SetTexts(m_texts);
-    // Offsets come in the units of the printer the renderer measures.
-    cover->Cover.SetLayout(m_renderer.get());
+    cover->Cover.SetOffsetUnits(m_offsetUnits);
     const TOutcome opened = cover->Cover.Open(fileName);
-    cover->Cover.SetLayout(nullptr);
     if (!opened.Ok())
         return opened.Error;
     m_covers.push_back(std::move(cover));
@@ -70,8 +64,6 @@ void TSheetJob::Remove(int index)
 {
     if (index < 0 || index >= Count())
         return;
-    m_renderer->SetDocument(nullptr);
-    m_covers[size_t(index)]->Cover.Document().View = nullptr;
     m_covers.erase(m_covers.begin() + index);
 }
 
@@ -91,20 +83,14 @@ int TSheetJob::Copies(int index) const
     return m_covers.at(size_t(index))->Copies;
 }
 
-TCoverView &TSheetJob::Show(int index) const
+TCoverRenderer TSheetJob::Renderer(int index) const
 {
-    TCoverDocument &document = m_covers.at(size_t(index))->Cover.Document();
-    if (m_renderer->Document() != &document) {
-        if (TCoverDocument *before = m_renderer->Document())
-            before->View = nullptr;
-        m_renderer->SetDocument(&document);
-    }
-    return *m_renderer;
+    return TCoverRenderer(m_covers.at(size_t(index))->Cover.Document(), m_offsetUnits);
 }
 
 QSizeF TSheetJob::PrintedSize(int index, const TPrintExtras &extras) const
 {
-    return Show(index).PrintedSize(extras);
+    return Renderer(index).PrintedSize(extras);
 }
 
 std::vector<TSheet> TSheetJob::Layout(const QSizeF &room, const TPrintExtras &extras,
@@ -120,10 +106,10 @@ void TSheetJob::PaintSheet(QPainter &page, const TSheet &sheet, const TPrintExtr
                            TPdfFinishing *finishing)
 {
     for (const TSheetPlacement &p : sheet) {
-        TCoverView &view = Show(p.Item);
+        const TCoverRenderer cover = Renderer(p.Item);
         if (finishing)
-            view.AddTypedTexts(*finishing);
-        const QSizeF size = view.PrintedSize(extras);
+            cover.AddTypedTexts(*finishing);
+        const QSizeF size = cover.PrintedSize(extras);
         page.save();
         page.translate(p.At.x() * dpi, p.At.y() * dpi);
         if (p.Rotated) {
@@ -132,7 +118,7 @@ void TSheetJob::PaintSheet(QPainter &page, const TSheet &sheet, const TPrintExtr
             page.translate(size.height() * dpi, 0);
             page.rotate(90);
         }
-        view.PaintPrintedCover(page, extras, dpi);
+        cover.DrawCover(page, extras, dpi);
         page.restore();
     }
 }
@@ -148,7 +134,7 @@ void TSheetJob::Print(QPrinter &printer, const TPrintExtras &extras)
     if (unfit != -1)
         throw EVelmoraError(m_texts(LargerThanPaperText).arg(Name(unfit)));
     for (int i = 0; i < Count(); ++i)
-        Show(i).CheckPrintable(dpi, extras);
+        Renderer(i).CheckPrintable(dpi, extras);
     QPainter page;
     BeginPrintJob(printer, page);
     TPdfFinishing finishing;

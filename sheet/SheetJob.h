@@ -13,7 +13,7 @@ class QPainter;
 class TPdfFinishing;
 class QPrinter;
 class TCoverController;
-class TCoverView;
+class TCoverRenderer;
 class TDeviceMetrics;
 struct TDocumentState;
 
@@ -52,9 +52,11 @@ public:
 
 private:
     struct TCover;
-    TCoverView &Show(int index) const;
+    TCoverRenderer Renderer(int index) const;
 
     TTextLookup m_texts;
-    std::unique_ptr<TCoverView> m_renderer;
+    // The printer resolution every cover's offsets count in: the window's,
+    // so that a picture placed by hand lands where it lies.
+    int32_t m_offsetUnits = 0;
     std::vector<std::unique_ptr<TCover>> m_covers;
 };

@@ -226,12 +226,8 @@ private Q_SLOTS:
         TAlbum album;
         QString why;
         QVERIFY(ReadAlbum({m_album}, album, why));
+        // No view: the cover is exported by the renderer alone.
         TCoverController c{QString()};
-        TFixedDeviceMetrics metrics(38, 236);
-        TCoverView view(nullptr, metrics);
-        view.resize(600, 400);
-        view.SetDocument(&c.Document());
-        c.SetLayout(&view);
         QVERIFY(c.SetText(1, QStringLiteral("before")).Ok());
         const int steps = c.Steps().count();
         const TOutcome imported = c.ImportAlbum(album, DvdWrap(), CoverMode::Multiple);

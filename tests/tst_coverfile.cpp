@@ -101,7 +101,7 @@ QString PrintToPdf(TCoverMakerMainForm &form, const QString &path)
 {
     QPrinter printer(QPrinter::HighResolution);
     SetUpPdfPrinter(printer, path, 600, QSizeF(12, 12), 0.5);
-    Ui(form).CoverView()->Print(printer);
+    Ui(form).Renderer().Print(printer);
     return path;
 }
 

@@ -177,7 +177,7 @@ private Q_SLOTS:
         QCOMPARE(steps.count(), before + 2);
         QCOMPARE(Ui(f).Undo1()->text(), QStringLiteral("Undo Typing"));
         QVERIFY(Ui(f).BlockPanel()->isVisibleTo(&f));
-        QVERIFY(Ui(f).BlockPanel()->BlockFitCombo->isEnabled());
+        QVERIFY(Ui(f).BlockFitCombo()->isEnabled());
 
         // Dragged by its middle, in whole tenths of a millimetre.
         const QSizeF mm = p.Doc().AreaSizeMm(1);
@@ -213,21 +213,21 @@ private Q_SLOTS:
         QCOMPARE(block().X, std::round((sized.X + 0.1) * 10) / 10);
         QCOMPARE(block().Y, std::round((sized.Y + 1) * 10) / 10);
         // The panel: fitting and columns from the keyboard.
-        QComboBox *fit = Ui(f).BlockPanel()->BlockFitCombo;
+        QComboBox *fit = Ui(f).BlockFitCombo();
         fit->setFocus();
         QTest::keyClick(fit, Qt::Key_Down);
         QCOMPARE(block().Fit, TBlockFit::Columns);
         QCOMPARE(Ui(f).Undo1()->text(), QStringLiteral("Undo Text block settings"));
-        QTest::keyClick(Ui(f).BlockPanel()->BlockColumnsSpin, Qt::Key_Up);
+        QTest::keyClick(Ui(f).BlockColumnsSpin(), Qt::Key_Up);
         QCOMPARE(block().Columns, 2);
         // The panel follows the steps, not only the user's own changes.
         Ui(f).Undo1()->trigger();
-        QCOMPARE(Ui(f).BlockPanel()->BlockColumnsSpin->value(), 1);
+        QCOMPARE(Ui(f).BlockColumnsSpin()->value(), 1);
         Ui(f).Undo1()->trigger();
-        QCOMPARE(Ui(f).BlockPanel()->BlockFitCombo->currentIndex(), int(TBlockFit::Shrink));
+        QCOMPARE(Ui(f).BlockFitCombo()->currentIndex(), int(TBlockFit::Shrink));
         Ui(f).Redo1()->trigger();
         Ui(f).Redo1()->trigger();
-        QCOMPARE(Ui(f).BlockPanel()->BlockColumnsSpin->value(), 2);
+        QCOMPARE(Ui(f).BlockColumnsSpin()->value(), 2);
         // A double click edits again; Escape ends without a change.
         c = view->BlockRect(1, 0).center().toPoint();
         QTest::mouseDClick(view, Qt::LeftButton, {}, c);

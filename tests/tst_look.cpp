@@ -284,7 +284,7 @@ private Q_SLOTS:
         Ui(f).TextBlock1()->trigger();
         QVERIFY(Ui(f).BlockPanel()->isVisibleTo(&f));
         QTest::keyClick(Ui(f).CoverView()->BlockEditor(), Qt::Key_Escape);
-        QCOMPARE(Ui(f).BlockPanel()->BlockFitCombo->currentIndex(), int(TBlockFit::Shrink));
+        QCOMPARE(Ui(f).BlockFitCombo()->currentIndex(), int(TBlockFit::Shrink));
         QStringList problems;
         for (QAction *language : Ui(f).LanguageItems()->actions()) {
             language->trigger();

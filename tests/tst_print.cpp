@@ -17,12 +17,12 @@ namespace {
 constexpr int MeasureDpi = 600; // a rendered pixel is 0.042 mm
 constexpr double Margin = 0.5;  // inches
 
-QString PrintToPdf(TCoverView &view, const QTemporaryDir &dir, int dpi, const QSizeF &page)
+QString PrintToPdf(const TViewFixture &f, const QTemporaryDir &dir, int dpi, const QSizeF &page)
 {
     const QString path = dir.filePath(QStringLiteral("cover.pdf"));
     QPrinter printer(QPrinter::HighResolution);
     SetUpPdfPrinter(printer, path, dpi, page, Margin);
-    view.Print(printer);
+    f.Renderer().Print(printer);
     return path;
 }
 
@@ -65,7 +65,7 @@ private Q_SLOTS:
         for (CoverArea a = 1; a <= 3; ++a)
             f.Document.SetBackColor(a, QColorToColorRef(colours[a - 1]));
         QTemporaryDir dir;
-        const QString pdf = PrintToPdf(f.View, dir, dpi, QSizeF(12, 12)); // 12 in square
+        const QString pdf = PrintToPdf(f, dir, dpi, QSizeF(12, 12)); // 12 in square
         const double height = multiple ? 10 : 7.5;
         const QImage row = RenderPdf(pdf, MeasureDpi, QRect(0, Px(Margin + height / 2), Px(12), 1));
         const QImage column = RenderPdf(pdf, MeasureDpi, QRect(Px(Margin + 0.5), 0, 1, Px(12)));
@@ -100,7 +100,7 @@ private Q_SLOTS:
         half.LoadFromStream(emf);
         f.View.SetAreaPicture(3, &half);
         QTemporaryDir dir;
-        const QString pdf = PrintToPdf(f.View, dir, 1200, QSizeF(12, 12));
+        const QString pdf = PrintToPdf(f, dir, 1200, QSizeF(12, 12));
         const int m = Px(Margin);
 
         // Colours copied unchanged, away from any glyph.
@@ -155,7 +155,7 @@ private Q_SLOTS:
         f.Document.SetZoom(1, 0.4);
         f.Document.SetOffset(1, TPoint{700, 500});
         const TRect area = f.View.AreaRect()[1];
-        const TRect shown = f.View.PictureRect(1, area, false);
+        const TRect shown = f.View.ScreenLayout(1).Picture;
         const double screen[] = {double(shown.Left - area.Left) / area.Width(),
                                  double(shown.Top - area.Top) / area.Height(),
                                  double(shown.Width()) / area.Width()};
@@ -168,7 +168,7 @@ private Q_SLOTS:
                 f.View.resize(503, 500);
                 f.View.Relayout();
             }
-            const QImage page = RenderPdf(PrintToPdf(f.View, dir, 1200, QSizeF(8, 8)), 300);
+            const QImage page = RenderPdf(PrintToPdf(f, dir, 1200, QSizeF(8, 8)), 300);
             // The cover's edges near its top-left corner, clear of the
             // picture; the picture's just inside its own top-left corner.
             const int margin = 150; // at 300 dpi

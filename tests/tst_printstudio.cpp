@@ -50,11 +50,11 @@ double Mm(double pixels)
     return PixelsToMm(pixels, Dpi);
 }
 
-QString Print(TCoverView &view, const QString &path, const TPrintExtras &extras)
+QString Print(const TViewFixture &f, const QString &path, const TPrintExtras &extras)
 {
     QPrinter printer(QPrinter::HighResolution);
     SetUpPdfPrinter(printer, path, 1200, QSizeF(12, 12), Margin);
-    view.Print(printer, extras);
+    f.Renderer().Print(printer, extras);
     return path;
 }
 
@@ -87,7 +87,7 @@ private Q_SLOTS:
         extras.CutMarks = extras.FoldMarks = true;
         extras.BleedMm = bleed;
         QTemporaryDir dir;
-        const QString pdf = Print(f.View, dir.filePath("marks.pdf"), extras);
+        const QString pdf = Print(f, dir.filePath("marks.pdf"), extras);
         const double room = extras.RoomInches();
         const double left = (Margin + room) * 25.4, top = left;
         const double markRow = Margin + room - extras.MarkGapInches() - 2.5 / 25.4;
@@ -118,7 +118,7 @@ private Q_SLOTS:
         QVERIFY(qAbs(Mm(yellow.First) - (left - bleed)) <= Tolerance);
         QVERIFY(qAbs(Mm(yellow.Length()) - (6 * 25.4 + 2 * bleed)) <= Tolerance);
         // The warning counts the room: larger by it on every side.
-        QCOMPARE(f.View.PrintedSize(extras), QSizeF(6 + 2 * room, 4.6 + 2 * room));
+        QCOMPARE(f.Renderer().PrintedSize(extras), QSizeF(6 + 2 * room, 4.6 + 2 * room));
     }
 
     void calibrationMovesAndScalesByTheStoredAmounts()
@@ -130,7 +130,7 @@ private Q_SLOTS:
         const TPrintExtras c = TCalibrationSheet::Correction(100.8, 99.5, 26.5, 24);
         QVERIFY(qAbs(c.ScaleX - 100 / 100.8) < 1e-12 && qAbs(c.OffsetYMm - (25 - 24 * c.ScaleY)) < 1e-12);
         QTemporaryDir dir;
-        const QString pdf = Print(f.View, dir.filePath("calibrated.pdf"), c);
+        const QString pdf = Print(f, dir.filePath("calibrated.pdf"), c);
         const QImage row = RenderPdf(pdf, Dpi, QRect(0, Px(Margin + 1.5), Px(12), 1));
         const QImage column = RenderPdf(pdf, Dpi, QRect(Px(Margin + 2), 0, 1, Px(12)));
         const TSpan across = RowSpan(row, 0, Qt::blue), down = ColumnSpan(column, 0, Qt::blue);
@@ -201,7 +201,7 @@ private Q_SLOTS:
         printer.setPageOrientation(QPageLayout::Portrait);
         printer.setPageSize(QPageSize(QSizeF(5, 5), QPageSize::Inch, QString(), QPageSize::ExactMatch));
         printer.setFullPage(true);
-        Ui(*p.form).CoverView()->Print(printer, TPrintExtras());
+        Ui(*p.form).Renderer().Print(printer);
         const QRect area(Px(1), 0, Px(3), Px(5));
         const QRect exported = InkBox(RenderPdf(pdf, Dpi, area));
         const QRect fromPrinter = InkBox(RenderPdf(printed, Dpi, area));
@@ -234,21 +234,23 @@ private Q_SLOTS:
         SetUpPdfPrinter(f.Printer(), p.dir.filePath("unused.pdf"), 600, QSizeF(8.5, 11), 0.25);
         p.dialogs.Scripts << [&](QDialog &d) {
             auto &sheet = static_cast<TSheetDialog &>(d);
-            QCOMPARE(sheet.CoverTable->rowCount(), 1);
+            auto *table = sheet.findChild<QTableWidget *>("CoverTable");
+            auto *sheets = sheet.findChild<QLabel *>("SheetsLabel");
+            QCOMPARE(table->rowCount(), 1);
             p.coverFiles.Answer = tray;
-            sheet.AddButton->click();
-            QCOMPARE(sheet.CoverTable->rowCount(), 2);
-            QCOMPARE(sheet.CoverTable->item(1, 0)->text(), QStringLiteral("tray"));
+            sheet.findChild<QPushButton *>("AddButton")->click();
+            QCOMPARE(table->rowCount(), 2);
+            QCOMPARE(table->item(1, 0)->text(), QStringLiteral("tray"));
             // Two copies of the tray need a second page; one does not.
             auto *copies = sheet.findChild<QSpinBox *>("Copies2");
             QTest::keyClick(copies, Qt::Key_Up);
-            QCOMPARE(sheet.SheetsLabel->text(), QStringLiteral("Sheets: 2"));
+            QCOMPARE(sheets->text(), QStringLiteral("Sheets: 2"));
             QTest::keyClick(copies, Qt::Key_Down);
-            QTest::keyClick(sheet.PaperCombo, Qt::Key_Down); // A4
-            QCOMPARE(sheet.SheetsLabel->text(), QStringLiteral("Sheets: 1"));
+            QTest::keyClick(sheet.findChild<QComboBox *>("PaperCombo"), Qt::Key_Down); // A4
+            QCOMPARE(sheets->text(), QStringLiteral("Sheets: 1"));
             p.coverFiles.Answer = pdf;
-            sheet.ExportButton->click();
-            sheet.CloseButton->click();
+            sheet.findChild<QPushButton *>("ExportButton")->click();
+            sheet.findChild<QPushButton *>("CloseButton")->click();
         };
         Ui(f).PrintSheet1()->trigger();
         QVERIFY2(p.messages.Boxes.isEmpty(), qPrintable(p.messages.Texts().join('\n')));
@@ -302,7 +304,7 @@ private Q_SLOTS:
         // The dialog through its own modal loop, closed by its button.
         TSheetJob job(p.metrics, BuiltInText);
         TSheetDialog real(job, BuiltInText);
-        QTimer::singleShot(0, &real, [&] { real.CloseButton->click(); });
+        QTimer::singleShot(0, &real, [&] { real.findChild<QPushButton *>("CloseButton")->click(); });
         QCOMPARE(real.exec(), int(QDialog::Accepted));
     }
 

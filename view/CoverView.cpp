@@ -39,6 +39,8 @@ void TCoverView::SetDocument(TCoverDocument *document)
     FDocument = document;
     if (FDocument)
         FDocument->View = this;
+    m_renderer = FDocument ? std::make_unique<TCoverRenderer>(*FDocument, 0) : nullptr;
+    m_layoutKey.reset();
     FPrinterPixelsPerCm = 0; // the document's offsets are taken as they are
     Relayout();
 }
@@ -184,6 +186,8 @@ void TCoverView::DocumentRelayout()
 void TCoverView::DocumentDetached()
 {
     FDocument = nullptr;
+    m_renderer.reset();
+    m_layoutKey.reset();
     m_pictureCache.Clear();
 }
 

@@ -3,9 +3,9 @@
 
 #include "CoverDocuments.h"
 #include "CoverLayout.h"
+#include "CoverRenderer.h"
 #include "DeviceMetrics.h"
 #include "Geometry.h"
-#include "PrintExtras.h"
 #include "ScaledPictureCache.h"
 
 #include <QFont>
@@ -14,15 +14,14 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <vector>
 
 class EVelmoraError;
 class QPainter;
 class QPlainTextEdit;
 class QTimer;
-class QTransform;
-class QPrinter;
-class TPdfFinishing;
 
 // AreaRect[1..3]; any other index raises "Range check error".
 class TAreaRects
@@ -35,55 +34,8 @@ private:
     std::array<TRect, 3> m_rects{};
 };
 
-// Where one area goes on paper: its rectangle on the page in printer pixels
-// and the size of the bitmap it is rendered into.
-struct TPrintSlot
-{
-    CoverArea Area = 1;
-    TRect Page;
-    int32_t BitmapWidth = 0;
-    int32_t BitmapHeight = 0;
-};
-
-// One line of text as it is drawn: its advance and how far the faces it is
-// drawn in reach above and below the baseline, in pixels.
-struct TTextMeasure
-{
-    double Width = 0;
-    double Ascent = 0;
-    double Descent = 0;
-};
-TTextMeasure MeasureTextLine(const QString &text, const QFont &font);
-// The text drawn literally in colour, scaled to fill box (a text larger than
-// its box is squeezed into it), turned to read upward when vertical.
-QImage RenderTextLine(const QString &text, const QFont &font, const QColor &color,
-                      const TTextMeasure &measure, QSize box, bool vertical);
-
-// Starting and ending a print job: errors in the words the user reads, and a
-// job that failed part of the way withdrawn (a half-written file removed).
-void BeginPrintJob(QPrinter &printer, QPainter &page);
-void EndPrintJob(QPrinter &printer, QPainter &page);
-void AbandonJob(QPrinter &printer, QPainter &page);
-// Whether the job goes into a PDF file (not a printer, not a preview), and
-// that file finished once written, its text mapped back as typed.
-bool PrintsToPdfFile(QPrinter &printer);
-void FinishPrintedPdf(const QString &path, const TPdfFinishing &finishing);
-// The printer's stored correction as a transform of its page.
-QTransform CalibrationTransform(const QPrinter &printer, const TPrintExtras &extras);
-
-// Cut marks outside the cover's corners and fold marks outside each border
-// between areas (slots' page rectangles in device pixels at dpi), in the room
-// kept around the cover, on their true lines.
-void DrawPrintMarks(QPainter &page, const std::vector<TPrintSlot> &slots,
-                    const TPrintExtras &extras, int dpi);
-
-// The same text drawn with the painter itself (real text on a PDF page) into
-// box, in the painter's units.
-void DrawTextLine(QPainter &p, const QString &text, const QFont &font, const QColor &color,
-                  const TTextMeasure &measure, const QRectF &box, bool vertical);
-
-// Shows one cover document to scale, lets the user select areas and drag
-// pictures, and prints the cover at true size.
+// Shows one cover document to scale and lets the user select areas, drag
+// pictures and work on text blocks; the renderer lays the cover out for it.
 class TCoverView : public QWidget, public IDocumentView, public ICoverLayout
 {
     Q_OBJECT
@@ -107,7 +59,6 @@ public:
 
     static constexpr double NoDisplayHeightRatio = 9999999.0;
     static constexpr int32_t NoPrinterPixelsPerCm = ::NoPrinterPixelsPerCm;
-    static constexpr int32_t PrintDivisor = 3;
 
     TCoverView(QWidget *owner, TDeviceMetrics &metrics);
     ~TCoverView() override;
@@ -192,55 +143,9 @@ public:
     bool IsPictureLost(int32_t area) const;
     void SetShowScale(bool flag);
 
-    // The areas to print, left to right, for a printer of so many pixels per
-    // centimetre; areas that come out empty are left out.
-    std::vector<TPrintSlot> PrintLayout(double printerPixelsPerCm) const;
-    // The cover's size on paper, in inches, with the room its marks and
-    // bleed take around it.
-    QSizeF PrintedSize(const TPrintExtras &extras = TPrintExtras()) const;
-    // Prints the cover at true size on the printer's page, as it is set up,
-    // from the margins' corner (moved by the room the extras take).
-    void Print(QPrinter &printer, const TPrintExtras &extras = TPrintExtras(),
-               const TWorkProgress &progress = {}) override;
-    // Raises what printing the cover at dpi would fail with, before any job
-    // exists.
-    void CheckPrintable(int dpi, const TPrintExtras &extras);
-    // The cover at true size on an active page of dpi, with its marks, the
-    // corner of its room (marks and bleed) at the painter's origin.
-    void PaintPrintedCover(QPainter &page, const TPrintExtras &extras, int dpi,
-                           const TWorkProgress &progress = {});
-    // Writes the cover at true size on a PDF page of its own size (with the
-    // room of its marks and bleed): pictures at their full resolution and
-    // losslessly, texts as text. Raises "Unable to write to ..." when the
-    // file cannot be written; the file is replaced only once whole.
-    void ExportPdf(const QString &fileName, const TPrintExtras &extras,
-                   const TWorkProgress &progress = {}) override;
-    static constexpr int ExportDpi = 1200;
-
-    // Where the area's picture is drawn for its placement when the area is
-    // rect: the whole of rect, fitted into it, or placed by offset and zoom.
-    TRect PictureRect(CoverArea area, const TRect &rect, bool forPrint) const;
-    // bleed, when given, is the larger rectangle a printed area reaches into:
-    // a picture placed by hand goes on into it instead of stopping at rect.
-    void DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, const TRect &rect,
-                         const TRect *bleed = nullptr);
-    void DrawAreaText(CoverArea area, QImage &canvas, bool forPrint, const TRect &rect);
-    // The area's text blocks drawn into rect of canvas, where the whole area
-    // lies.
-    void DrawAreaBlocks(CoverArea area, QImage &canvas, const TRect &rect);
-    // The area drawn with the painter itself into page (device pixels),
-    // its bitmap rectangle being bitmap: what ExportPdf writes of it.
-    // Pictures go in bands, step told after each band and at the end;
-    // finishing, for a PDF file, carries JPEG files as they are.
-    void ExportArea(QPainter &p, CoverArea area, const QRectF &page, const QRectF &reach,
-                    QSize bitmap, double bleedPx, int dpi, TPdfFinishing *finishing,
-                    const std::function<void()> &step);
-    // The whole cover so, its room's corner at the painter's origin, with
-    // its marks.
-    void DrawCover(QPainter &p, const TPrintExtras &extras, int dpi, TPdfFinishing *finishing,
-                   const TWorkProgress &progress);
-    // Every text the cover shows, for the PDF's map of glyphs back to them.
-    void AddTypedTexts(TPdfFinishing &finishing) const;
+    // Where an area's picture and line lie on the view, as laid out at the
+    // last change.
+    const TAreaLayout &ScreenLayout(CoverArea area) const;
     // The whole control as the paint handler draws it.
     void PaintCover(QImage &canvas);
 
@@ -319,23 +224,11 @@ private:
     // Device pixels per millimetre of an area's rectangle.
     QPointF AreaScale(CoverArea area, const TRect &rect) const;
     int32_t AreaCount() const;
-    // The text's size in pixels on the screen (whole) or on the print bitmap.
-    double TextPixelSize(const TCoverFont &font, bool forPrint) const;
-    struct TTextLayout
-    {
-        QFont Font;
-        TTextMeasure Measure; // in the font's whole pixels
-        int32_t TextWidth = 0;
-        int32_t TextHeight = 0;
-        TRect Box;
-    };
-    // Font, measured size and box of the area's text in rect; false when
-    // there is no text.
-    bool LayOutText(CoverArea area, bool forPrint, const TRect &rect, TTextLayout &out) const;
-    // The printer's pixels per centimetre for print conversions: those of
-    // the print under way, else the figure of the last layout. Print
-    // bitmaps have a third of it.
-    double PrintPrinterPixelsPerCm() const;
+    void DrawAreaPicture(CoverArea area, QImage &canvas, const TAreaLayout &layout);
+    void DrawAreaText(CoverArea area, QImage &canvas, const TAreaLayout &layout);
+    // The area's text blocks drawn into rect of canvas, where the whole area
+    // lies.
+    void DrawAreaBlocks(CoverArea area, QImage &canvas, const TRect &rect);
     void Report(const EVelmoraError &error);
     // Runs the work of an event handler: no error may leave a Qt event
     // handler, so each is reported instead (an allocation that failed too).
@@ -363,15 +256,27 @@ private:
     }
     void WatchDecoding();
     static constexpr int DecodingCheckMs = 25;
-    double m_printPrinterPixelsPerCm = 0;
-    // Per area, the last text measured and the last text drawn on screen.
-    struct TMeasureMemo
+    // The screen's layout of each area, made again only when the cover, the
+    // areas' rectangles or the resolutions it was made for have changed.
+    struct TLayoutKey
     {
-        bool Valid = false;
-        QString Text;
-        QFont Font;
-        TTextMeasure Measure;
+        quint64 Revision = 0;
+        std::array<TRect, 3> Rects;
+        double DisplayRatio = 0;
+        int32_t ScreenPixelsPerCm = 0;
+        int32_t OffsetPixelsPerCm = 0;
+        int Dpi = 0;
+        bool operator==(const TLayoutKey &o) const
+        {
+            return Revision == o.Revision && Rects == o.Rects && DisplayRatio == o.DisplayRatio &&
+                   ScreenPixelsPerCm == o.ScreenPixelsPerCm &&
+                   OffsetPixelsPerCm == o.OffsetPixelsPerCm && Dpi == o.Dpi;
+        }
     };
+    std::unique_ptr<TCoverRenderer> m_renderer;
+    mutable std::optional<TLayoutKey> m_layoutKey;
+    mutable std::array<TAreaLayout, 3> m_layout;
+    // Per area, the last text drawn on screen.
     struct TTextMemo
     {
         QString Text;
@@ -380,7 +285,5 @@ private:
         bool Vertical = false;
         QImage Image;
     };
-    const TTextMeasure &MeasuredText(CoverArea area, const QString &text, const QFont &font) const;
-    mutable std::array<TMeasureMemo, 3> m_measured;
     std::array<TTextMemo, 3> m_drawnText;
 };

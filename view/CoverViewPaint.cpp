@@ -95,9 +95,9 @@ void TCoverView::PaintCover(QImage &canvas)
     }
     UpdateDisplayRatio();
     for (CoverArea a = 1; a <= count; ++a)
-        DrawAreaPicture(a, canvas, false, FAreaRect[a]);
+        DrawAreaPicture(a, canvas, ScreenLayout(a));
     for (CoverArea a = 1; a <= count; ++a)
-        DrawAreaText(a, canvas, false, FAreaRect[a]);
+        DrawAreaText(a, canvas, ScreenLayout(a));
     for (CoverArea a = 1; a <= count; ++a)
         DrawAreaBlocks(a, canvas, FAreaRect[a]);
     DrawBlockSelection(canvas);
@@ -120,77 +120,64 @@ void TCoverView::PaintCover(QImage &canvas)
     }
 }
 
-TRect TCoverView::PictureRect(CoverArea area, const TRect &rect, bool forPrint) const
+const TAreaLayout &TCoverView::ScreenLayout(CoverArea area) const
 {
-    const QSize pic = FDocument->PictureSize(area);
-    if (FDocument->GetStretch(area))
-        return rect;
-    if (FDocument->GetAutosize(area))
-        return FitRect(rect, pic.width(), pic.height());
-    const int32_t w = Trunc(FDocument->GetZoom(area) * rect.Width());
-    const int32_t h = Trunc(double(CheckedMul(pic.height(), w)) / pic.width());
-    const TPoint o = FDocument->GetOffset(area);
-    int32_t x;
-    int32_t y;
-    if (forPrint) {
-        // The offset is held in pixels of the printer measured at the last
-        // layout; the print bitmap may have another resolution.
-        // Formed as one quotient so that, for the same printer, it is
-        // exactly a third of the offset.
-        const double den = double(FPrinterPixelsPerCm) * PrintDivisor;
-        x = Trunc(o.X * PrintPrinterPixelsPerCm() / den);
-        y = Trunc(o.Y * PrintPrinterPixelsPerCm() / den);
-    } else {
-        x = Trunc(double(FScreenPixelsPerCm) / FPrinterPixelsPerCm * o.X / FDisplayRatio);
-        y = Trunc(double(FScreenPixelsPerCm) / FPrinterPixelsPerCm * o.Y / FDisplayRatio);
+    if (area < 1 || area > 3)
+        throw EVelmoraError::RangeCheck();
+    if (!FDocument || !m_renderer)
+        return m_layout[size_t(area - 1)] = TAreaLayout();
+    TLayoutKey key;
+    key.Revision = FDocument->Revision();
+    for (CoverArea a = 1; a <= 3; ++a)
+        key.Rects[size_t(a - 1)] = FAreaRect[a];
+    key.DisplayRatio = FDisplayRatio;
+    key.ScreenPixelsPerCm = FScreenPixelsPerCm;
+    key.OffsetPixelsPerCm = FPrinterPixelsPerCm;
+    key.Dpi = logicalDpiY();
+    if (!(m_layoutKey && *m_layoutKey == key)) {
+        // Laid out whole before it is kept: a layout that fails (numbers
+        // beyond the device) is tried again at the next paint.
+        m_layoutKey.reset();
+        m_renderer->SetOffsetPixelsPerCm(FPrinterPixelsPerCm);
+        const TRenderTarget screen =
+            TRenderTarget::Screen(FScreenPixelsPerCm, key.Dpi, FDisplayRatio);
+        std::array<TAreaLayout, 3> laid;
+        for (CoverArea a = 1; a <= AreaCount(); ++a)
+            laid[size_t(a - 1)] = m_renderer->LayOutArea(a, FAreaRect[a], screen);
+        m_layout = laid;
+        m_layoutKey = key;
     }
-    const int32_t left = CheckedAdd(rect.Left, x);
-    const int32_t top = CheckedAdd(rect.Top, y);
-    return TRect{left, top, CheckedAdd(left, w), CheckedAdd(top, h)};
+    return m_layout[size_t(area - 1)];
 }
 
-void TCoverView::DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, const TRect &rect,
-                                 const TRect *bleed)
+void TCoverView::DrawAreaPicture(CoverArea area, QImage &canvas, const TAreaLayout &layout)
 {
+    if (!layout.HasPicture)
+        return;
     // The screen never waits for a picture still decoding: its smaller copy
     // is drawn until it is whole, and a repaint follows then.
-    const bool whole = forPrint || FDocument->IsPictureWhole(area);
+    const bool whole = FDocument->IsPictureWhole(area);
     const QImage &pic = whole ? FDocument->GetPicture(area) : FDocument->PictureAsItStands(area);
     if (pic.width() == 0 || pic.height() == 0)
         return;
     if (!whole)
         WatchDecoding();
-    const int32_t dw = rect.Width();
-    const int32_t dh = rect.Height();
-    const bool userDefined = !FDocument->GetStretch(area) && !FDocument->GetAutosize(area);
-    const TRect target = PictureRect(area, rect, forPrint);
+    const TRect &rect = layout.Rect;
+    const TRect &target = layout.Picture;
     const int32_t tw = target.Width();
     const int32_t th = target.Height();
-    if (tw <= 0 || th <= 0 || dw <= 0 || dh <= 0)
+    if (tw <= 0 || th <= 0 || rect.Width() <= 0 || rect.Height() <= 0)
         return;
 
     QPainter p(&canvas);
-    if (userDefined) {
+    if (!FDocument->GetStretch(area) && !FDocument->GetAutosize(area)) {
         // The picture is cut at the area's edges and the rest of the area
         // shows its background, as if drawn through a work bitmap of the
         // area's size.
-        const TRect &reach = bleed ? *bleed : rect;
-        p.setClipRect(ToQRect(reach));
-        p.fillRect(ToQRect(reach), ColorRefToQColor(FDocument->GetBackColor(area)));
+        p.setClipRect(ToQRect(rect));
+        p.fillRect(ToQRect(rect), ColorRefToQColor(FDocument->GetBackColor(area)));
     }
     const QSize size(tw, th);
-    // On paper a metafile is drawn anew from its vectors at its printed
-    // size, its edges sharp, rather than its screen bitmap enlarged.
-    if (forPrint && (tw > pic.width() || th > pic.height())) {
-        if (const auto source = FDocument->GetPictureSource(area)) {
-            const QImage sharp = source->Render(size);
-            if (!sharp.isNull()) {
-                p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-                p.drawImage(ToQRect(target), sharp);
-                return;
-            }
-        }
-    }
     if (!whole) {
         const QImage &reduced = FDocument->GetReducedPicture(area);
         p.setRenderHint(QPainter::SmoothPixmapTransform, true);
@@ -198,7 +185,7 @@ void TCoverView::DrawAreaPicture(CoverArea area, QImage &canvas, bool forPrint, 
             p.drawImage(QPoint(target.Left, target.Top), m_pictureCache.Scaled(area, reduced, size));
         else
             p.drawImage(ToQRect(target), reduced);
-    } else if (!forPrint && FUseScaledPictureCache && m_pictureCache.IsReduction(pic, size)) {
+    } else if (FUseScaledPictureCache && m_pictureCache.IsReduction(pic, size)) {
         // Mid-resize the last copy, scaled by the painter: a few pixels
         // either way, which no eye tells from the exact copy that follows.
         const QImage last = m_liveResize ? m_pictureCache.Last(area, pic) : QImage();

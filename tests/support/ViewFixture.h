@@ -25,4 +25,6 @@ struct TViewFixture
     }
 
     QImage Shot() { return View.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    // What prints and exports the cover, its offsets in the view's units.
+    TCoverRenderer Renderer() const { return TCoverRenderer(Document, View.PrinterPixelsPerCm()); }
 };

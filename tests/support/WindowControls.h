@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QToolButton>
 #include <QTest>
 #include <QWidget>
@@ -106,7 +107,16 @@ struct TWindowControls
     VELMORA_CONTROL(QAction, ZoomIn1)
     VELMORA_CONTROL(QAction, Background1)
     VELMORA_CONTROL(QAction, PastePicture1)
+    VELMORA_CONTROL(QComboBox, BlockFitCombo)
+    VELMORA_CONTROL(QSpinBox, BlockColumnsSpin)
 #undef VELMORA_CONTROL
+
+    // What prints the window's cover, its offsets in the view's units.
+    TCoverRenderer Renderer() const
+    {
+        const TCoverView &view = *CoverView();
+        return TCoverRenderer(*view.Document(), view.PrinterPixelsPerCm());
+    }
 
     // The recent covers' items, first to last.
     QList<QAction *> RecentItems() const

@@ -252,8 +252,10 @@ int main(int argc, char *argv[])
         marks.CutMarks = marks.FoldMarks = true;
         TPrintExtras bleed = marks;
         bleed.BleedMm = 3;
-        Ui(form).CoverView()->ExportPdf(work.filePath("marks.pdf"), marks);
-        Ui(form).CoverView()->ExportPdf(work.filePath("bleed.pdf"), bleed);
+        const TCoverView &view = *Ui(form).CoverView();
+        const TCoverRenderer cover(*view.Document(), view.PrinterPixelsPerCm());
+        cover.ExportPdf(work.filePath("marks.pdf"), marks);
+        cover.ExportPdf(work.filePath("bleed.pdf"), bleed);
         QPrinter sheet(QPrinter::HighResolution);
         sheet.setOutputFormat(QPrinter::PdfFormat);
         sheet.setOutputFileName(work.filePath("sheet.pdf"));
