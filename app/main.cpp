@@ -13,6 +13,7 @@
 #include <QIcon>
 #include <QTimer>
 #include <cstdlib>
+#include <memory>
 
 int main(int argc, char *argv[])
 {
@@ -21,13 +22,21 @@ int main(int argc, char *argv[])
     const bool windowless = NeedsNoDisplay(argc, argv);
     if (windowless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Velmora"));
-    QApplication::setOrganizationName(QStringLiteral("Velmora"));
-    QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+    // What shows no window runs without widgets at all: the renderer draws
+    // every page, and a widget made by mistake stops the program at once
+    // rather than passing unnoticed.
+    const std::unique_ptr<QGuiApplication> app =
+        windowless ? std::make_unique<QGuiApplication>(argc, argv)
+                   : std::make_unique<QApplication>(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("Velmora"));
+    QGuiApplication::setOrganizationName(QStringLiteral("Velmora"));
+    QGuiApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
     RegisterFontSubstitutes();
-    QApplication::setFont(DesignFont());
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/velmora/velmora.svg")));
+    if (windowless)
+        QGuiApplication::setFont(DesignFont());
+    else
+        QApplication::setFont(DesignFont());
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/velmora/velmora.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral("velmora"));
     RegisterPictureKinds();
     RegisterGifSupport();
@@ -41,7 +50,9 @@ int main(int argc, char *argv[])
     if (windowless)
         SetReasonTexts(texts);
     const TCommandLine line = ParseCommandLine(QCoreApplication::arguments(), texts);
-    if (line.Action != TCommandLine::TAction::Window)
+    // Every long option runs without a window, so a windowless start never
+    // comes to the window.
+    if (line.Action != TCommandLine::TAction::Window || windowless)
         return RunWindowless(line, programDir, options);
 
     TQtMessageBoxes messages;
@@ -61,5 +72,5 @@ int main(int argc, char *argv[])
             mainForm.OpenFromCommandLine(files);
         });
     });
-    return app.exec();
+    return QApplication::exec();
 }

@@ -205,6 +205,20 @@ private Q_SLOTS:
         QCOMPARE(album.Tracks[0].Milliseconds, qint64(1000));
         QCOMPARE(album.Tracks[1].Milliseconds, qint64(2493 - 1000));
         QVERIFY(std::abs(album.Tracks[2].Milliseconds - (4000 - 2493)) < 20);
+        // A sheet over several files: a track ends where the next one in its
+        // own file starts, the last of each file at that file's end.
+        const QString several = "FILE \"a.wav\" WAVE\nTRACK 01 AUDIO\nINDEX 01 00:00:00\n"
+                                "TRACK 02 AUDIO\nINDEX 01 00:04:00\nFILE \"b.wav\" WAVE\n"
+                                "TRACK 03 AUDIO\nINDEX 01 00:00:00\n";
+        const TAlbum spanning = ReadCueSheet(several, folder, [&](const QString &file) {
+            return file == QDir(folder).filePath("a.wav") ? qint64(10000) : qint64(12000);
+        });
+        QCOMPARE(spanning.Tracks.size(), 3);
+        QCOMPARE(spanning.Tracks[1].File, QDir(folder).filePath("a.wav"));
+        QCOMPARE(spanning.Tracks[2].File, QDir(folder).filePath("b.wav"));
+        const qint64 lengths[] = {4000, 6000, 12000};
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(spanning.Tracks[i].Milliseconds, lengths[i]);
         // An MP3 whose ID3v1 title was written on Windows.
         const QString mp3 = m_dir.filePath("v1.mp3");
         int status = 0;

@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QDialogButtonBox>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -261,6 +262,9 @@ private Q_SLOTS:
             << Archive({{"cover.json", "{\"format\": [1, 2"}}) << "description does not read";
         QTest::newRow("newer version")
             << Archive({{"cover.json", description("", 7)}}) << "newer version of Velmora";
+        QTest::newRow("one version newer")
+            << Archive({{"cover.json", description("", CoverFormatVersion + 1)}})
+            << "newer version of Velmora";
         QTest::newRow("huge description")
             << Archive({{"cover.json", QByteArray(MaxDescriptionBytes + 1, ' ')}})
             << "larger than a cover file may hold";
@@ -590,6 +594,51 @@ private Q_SLOTS:
         QTRY_VERIFY(!p.form->Cover().Recovery()->Folder().isEmpty());
         p.Restart();
         QVERIFY(QDir(p.recoveryDir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+    }
+
+    // A copy whose picture, description or index cannot be written is said
+    // to have failed, naming that file, and never said to be written; the
+    // next write, once it can, is.
+    void aCopyThatFailsIsNeverSaidWritten_data()
+    {
+        QTest::addColumn<QString>("blocked"); // empty: the new picture's file
+        QTest::newRow("picture") << QString();
+        QTest::newRow("description") << QStringLiteral("cover.json");
+        QTest::newRow("index") << QStringLiteral("recovery.json");
+    }
+    void aCopyThatFailsIsNeverSaidWritten()
+    {
+        QFETCH(QString, blocked);
+        QTemporaryDir root;
+        TCoverRecovery recovery(root.path());
+        QStringList told; // read once the writer is idle
+        recovery.SetOnWritten([&](const QString &why) { told << why; });
+        TCoverFileContent content;
+        content.State.Size = MakeSize(5, 5, 1, 3, 1, 5);
+        content.OffsetPixelsPerCm = 236;
+        QString why;
+        content.State.Areas[0].Picture = PlaceStoredPicture(WritePng(QuarterPicture(8, 8)), "png", why);
+        recovery.Write(content, QString());
+        recovery.Wait();
+        QCOMPARE(told, QStringList{QString()});
+        const QByteArray png = WritePng(QuarterPicture(10, 10));
+        content.State.Areas[0].Picture = PlaceStoredPicture(png, "png", why);
+        if (blocked.isEmpty())
+            blocked = QCryptographicHash::hash(png, QCryptographicHash::Sha1).toHex() + ".png";
+        // Even root cannot write through a link into a folder that is not.
+        const QString path = QDir(recovery.Folder()).filePath(blocked);
+        QFile::remove(path);
+        QVERIFY(QFile::link(root.filePath("missing/folder/file"), path));
+        recovery.Write(content, QString());
+        recovery.Wait();
+        QCOMPARE(told.size(), 2);
+        QVERIFY2(told[1].contains("cannot be written") && told[1].contains(blocked),
+                 qPrintable(told[1]));
+        QFile::remove(path);
+        recovery.Write(content, QString());
+        recovery.Wait();
+        QCOMPARE(told.size(), 3);
+        QCOMPARE(told[2], QString());
     }
 
     // A copy is never lost in silence: what reads is restored, what does

@@ -27,6 +27,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QComboBox>
 #include <QFileDialog>
@@ -218,6 +219,22 @@ QStringList Captions(QWidget *window)
     return captions;
 }
 
+// What the installed printers say of themselves (a queue's name, its maker
+// and model, where it stands): the system's words, in no language of ours.
+const QSet<QString> &PrinterWords()
+{
+    static const QSet<QString> words = [] {
+        QSet<QString> set;
+        for (const QPrinterInfo &printer : QPrinterInfo::availablePrinters())
+            for (const QString &said : {printer.printerName(), printer.description(),
+                                        printer.makeAndModel(), printer.location()})
+                if (!said.isEmpty())
+                    set.insert(said);
+        return set;
+    }();
+    return words;
+}
+
 // The captions of a window that hold a word only English uses.
 QStringList EnglishCaptions(QWidget *window, const QString &locale)
 {
@@ -225,11 +242,13 @@ QStringList EnglishCaptions(QWidget *window, const QString &locale)
     const QSet<QString> own = OwnWordsOf(locale);
     QStringList found;
     for (const QString &caption : Captions(window))
-        for (const QString &word : WithoutMnemonic(caption).split(notLetters, Qt::SkipEmptyParts))
-            if (EnglishWords().contains(word) && !own.contains(word)) {
-                found << caption;
-                break;
-            }
+        if (!PrinterWords().contains(caption.trimmed()))
+            for (const QString &word :
+                 WithoutMnemonic(caption).split(notLetters, Qt::SkipEmptyParts))
+                if (EnglishWords().contains(word) && !own.contains(word)) {
+                    found << caption;
+                    break;
+                }
     return found;
 }
 

@@ -3,6 +3,7 @@
 // command line's print options, pictures still decoding, and the progress of
 // long work.
 #include "BuiltInTexts.h"
+#include "CoverRenderer.h"
 #include "FontSubstitutes.h"
 #include "JpegGraphic.h"
 #include "PdfFinishing.h"
@@ -167,6 +168,8 @@ private Q_SLOTS:
             {{"--print", "--copies", "0", cover}, "copies"},
             {{"--export-pdf", batch, "--marks", "cut,crop", cover}, "marks"},
             {{"--export-pdf", batch, "--bleed", "6", cover}, "millimetres"},
+            {{"--export-pdf", batch, "--bleed=-0.5", cover}, "millimetres"},
+            {{"--export-pdf", batch, "--bleed", "wide", cover}, "millimetres"},
         };
         for (const auto &[arguments, reason] : refused) {
             const auto [code, text] = RunVelmora(arguments, config.path());
@@ -177,6 +180,50 @@ private Q_SLOTS:
         p.printers.SetUp = nullptr;
         Ui(*p.form).Print1()->trigger();
         QVERIFY(p.printers.Shown.Extras.CutMarks && p.printers.Shown.Extras.BleedMm == 3);
+    }
+
+    // Which JPEG files go into the PDF as their own bytes: upright, 8-bit,
+    // grey or YCbCr, and the size of the bitmap placed. Any other is drawn
+    // as its pixels, as the program decodes it.
+    void onlyFilesThatLookTheSameGoAsTheyAre_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QSize>("bitmap");
+        QTest::addColumn<bool>("asItIs");
+        const QImage picture = QuarterPicture(64, 48);
+        const QByteArray colour = WriteJpeg(picture);
+        // The same file declaring 12 bits a sample in its frame header.
+        QByteArray twelve = colour;
+        const int frame = twelve.indexOf("\xFF\xC0");
+        QVERIFY(frame > 0);
+        twelve[frame + 4] = 12;
+        QTest::newRow("colour") << colour << QSize(64, 48) << true;
+        QTest::newRow("grey") << WriteJpeg(picture, JpegFlavour::Grey) << QSize(64, 48) << true;
+        QTest::newRow("progressive")
+            << WriteJpeg(picture, JpegFlavour::Progressive) << QSize(64, 48) << true;
+        QTest::newRow("EXIF half turn") << WithExifOrientation(colour, 3) << QSize(64, 48) << false;
+        QTest::newRow("CMYK") << WriteJpeg(picture, JpegFlavour::AdobeCmyk) << QSize(64, 48) << false;
+        QTest::newRow("12-bit") << twelve << QSize(64, 48) << false;
+        QTest::newRow("bitmap of another size") << colour << QSize(32, 24) << false;
+    }
+    void onlyFilesThatLookTheSameGoAsTheyAre()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QSize, bitmap);
+        QFETCH(bool, asItIs);
+        TCoverDocument cover;
+        cover.SetCoverSize(MakeSize(2, 1.5, 0, 1, 0, 1));
+        auto placed = std::make_shared<TPlacedPicture>();
+        placed->Bitmap = SolidPicture(bitmap.width(), bitmap.height(), Qt::red);
+        placed->FileBytes = file;
+        placed->FileKind = QStringLiteral("jpg");
+        cover.SetPlacedPicture(1, placed);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("cover.pdf");
+        TCoverRenderer(cover, 472).ExportPdf(pdf, TPrintExtras());
+        const QStringList images = Run("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts).mid(2);
+        QCOMPARE(images.size(), 1);
+        QVERIFY2(images[0].contains(asItIs ? " jpeg " : " image "), qPrintable(images[0]));
     }
 
     // A glyph two characters share maps back to the one typed; a map with

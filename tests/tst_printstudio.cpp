@@ -296,10 +296,19 @@ private Q_SLOTS:
         QVERIFY2(status == 0, qPrintable(error));
         QCOMPARE(PageSize(batch).toSize(), QSize(612, 792));
         QVERIFY(Run("pdfinfo", {batch}).contains(QRegularExpression("Pages: +1\n")));
-        for (const QStringList &wrong : {QStringList{"--sheet", window}, QStringList{"--sheet", "--export-pdf", batch},
-                                         QStringList{"--sheet", "--paper", "A3", "--export-pdf", batch, window}}) {
-            const auto [refused, why] = RunVelmora(wrong, config.path());
-            QVERIFY2(refused == 1 && !why.isEmpty(), qPrintable(wrong.join(' ')));
+        // Each refusal says why: a sheet goes either to a file or to the
+        // printer, of some cover, on paper the program knows.
+        const QList<std::pair<QStringList, int>> refused = {
+            {{"--sheet", window}, 304},
+            {{"--sheet", "--print", "--export-pdf", batch, window}, 304},
+            {{"--print", "--paper", "A4", "--export-pdf", batch, window}, 304},
+            {{"--sheet", "--export-pdf", batch}, 307},
+            {{"--sheet", "--paper", "A3", "--export-pdf", batch, window}, 305},
+        };
+        for (const auto &[wrong, text] : refused) {
+            const auto [code, why] = RunVelmora(wrong, config.path());
+            QVERIFY2(code == 1 && why.contains(BuiltInText(text).left(20)),
+                     qPrintable(wrong.join(' ') + ": " + why));
         }
         // The dialog through its own modal loop, closed by its button.
         TSheetJob job(p.metrics, BuiltInText);
