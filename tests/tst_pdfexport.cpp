@@ -3,12 +3,15 @@
 // command line's print options, pictures still decoding, and the progress of
 // long work.
 #include "BuiltInTexts.h"
+#include "CommandLine.h"
+#include "CoverController.h"
 #include "CoverRenderer.h"
 #include "FontSubstitutes.h"
 #include "JpegGraphic.h"
 #include "PdfFinishing.h"
 #include "PdfPages.h"
 #include "PictureLoading.h"
+#include "ProgramOptions.h"
 #include "ProgramFixture.h"
 #include "SampleFiles.h"
 #include "SizeMaker.h"
@@ -180,6 +183,46 @@ private Q_SLOTS:
         p.printers.SetUp = nullptr;
         Ui(*p.form).Print1()->trigger();
         QVERIFY(p.printers.Shown.Extras.CutMarks && p.printers.Shown.Extras.BleedMm == 3);
+    }
+
+    // The command line exports and lays out sheets with no widget at all:
+    // none is made while it runs.
+    void theCommandLineDrawsWithNoWidget()
+    {
+        struct TWidgetWatch : QObject
+        {
+            int Made = 0;
+            bool eventFilter(QObject *watched, QEvent *event) override
+            {
+                if (event->type() == QEvent::Create && watched->isWidgetType())
+                    ++Made;
+                return false;
+            }
+        } watch;
+        QTemporaryDir dir;
+        const QString cover = dir.filePath("cover.vmcover");
+        {
+            TCoverController c{QString()};
+            QVERIFY(c.NewCover(MakeSize(4, 3, 0.5, 3, 0.5, 3), CoverMode::Multiple).Ok());
+            QVERIFY(c.PlaceImage(2, SolidPicture(40, 30, Qt::blue)).Ok());
+            QVERIFY(c.SetText(2, QStringLiteral("Windowless")).Ok());
+            QVERIFY(c.Save(cover).Ok());
+        }
+        TSettingsOptionsStore options(dir.filePath("options.ini"));
+        qApp->installEventFilter(&watch);
+        for (const QStringList &arguments :
+             {QStringList{"--export-pdf", dir.filePath("one.pdf"), cover},
+              QStringList{"--sheet", "--export-pdf", dir.filePath("sheet.pdf"), cover, cover}}) {
+            const TCommandLine line = ParseCommandLine(QStringList{"velmora"} + arguments, BuiltInText);
+            QCOMPARE(RunWindowless(line, ProgramBinDir(), options), 0);
+            QVERIFY(Run("pdftotext", {arguments[arguments.indexOf("--export-pdf") + 1], "-"})
+                        .contains("Windowless"));
+        }
+        QCOMPARE(watch.Made, 0);
+        // The watch sees a widget made.
+        QWidget made;
+        qApp->removeEventFilter(&watch);
+        QCOMPARE(watch.Made, 1);
     }
 
     // Which JPEG files go into the PDF as their own bytes: upright, 8-bit,
