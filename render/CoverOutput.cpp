@@ -18,6 +18,21 @@
 #include <QTemporaryFile>
 #include <QTransform>
 
+namespace {
+
+// The drawn file finished into path, which is replaced only once whole.
+void WriteFinished(const TPdfFinishing &finishing, const QString &drawn, const QString &path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw EVelmoraError::UnableToWrite(path);
+    finishing.Finish(drawn, file, path);
+    if (!file.commit())
+        throw EVelmoraError::UnableToWrite(path);
+}
+
+} // namespace
+
 void TCoverRenderer::ExportPdf(const QString &fileName, const TPrintExtras &extras,
                                const TWorkProgress &progress) const
 {
@@ -58,12 +73,7 @@ void TCoverRenderer::ExportPdf(const QString &fileName, const TPrintExtras &extr
     const QRectF trim(room, room, page.width() - 2 * room, page.height() - 2 * room);
     finishing.SetPage(page, trim, trim.adjusted(-bleed, -bleed, bleed, bleed));
 
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EVelmoraError::UnableToWrite(fileName);
-    finishing.Finish(drawn.fileName(), file, fileName);
-    if (!file.commit())
-        throw EVelmoraError::UnableToWrite(fileName);
+    WriteFinished(finishing, drawn.fileName(), fileName);
 }
 
 void TCoverRenderer::Print(QPrinter &printer, const TPrintExtras &extras,
@@ -168,10 +178,5 @@ void FinishPrintedPdf(const QString &path, const TPdfFinishing &finishing)
     }
     printed.close();
     drawn.close();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EVelmoraError::UnableToWrite(path);
-    finishing.Finish(drawn.fileName(), file, path);
-    if (!file.commit())
-        throw EVelmoraError::UnableToWrite(path);
+    WriteFinished(finishing, drawn.fileName(), path);
 }
