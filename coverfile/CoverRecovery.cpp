@@ -165,9 +165,22 @@ struct TCoverRecovery::TWriter
     {
         if (Folder.isEmpty())
             return;
-        QDir(Folder).removeRecursively();
+        // Everything but the lock goes first, while it still says the copy is
+        // ours; then the lock is let go, which removes its file (removed with
+        // the rest, it could not be released and Qt would warn of it), and
+        // the folder, empty by then.
+        QDir dir(Folder);
+        for (const QFileInfo &entry :
+             dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+            if (entry.fileName() != QLatin1String(LockName)) {
+                if (entry.isDir() && !entry.isSymLink())
+                    QDir(entry.filePath()).removeRecursively();
+                else
+                    QFile::remove(entry.filePath());
+            }
         std::lock_guard<std::mutex> hold(Mutex);
         FolderLock.reset();
+        dir.removeRecursively();
         Folder.clear();
     }
 

@@ -26,6 +26,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -639,6 +640,12 @@ private Q_SLOTS:
         recovery.Wait();
         QCOMPARE(told.size(), 3);
         QCOMPARE(told[2], QString());
+        // Discarded, the copy goes with its lock, and Qt has nothing to say.
+        QTest::failOnWarning(QRegularExpression("lock"));
+        const QString folder = recovery.Folder();
+        recovery.Discard();
+        recovery.Wait();
+        QVERIFY(!QFileInfo::exists(folder));
     }
 
     // A copy is never lost in silence: what reads is restored, what does
