@@ -242,11 +242,7 @@ struct TWindowlessCover
     {
         Cover.SetTexts(texts);
         TQtDeviceMetrics metrics(Printer);
-        try {
-            Cover.SetOffsetUnits(metrics.PrinterPixelsPerCm());
-        } catch (const EVelmoraError &) {
-            Cover.SetOffsetUnits(NoPrinterPixelsPerCm);
-        }
+        Cover.SetOffsetUnits(PrinterPixelsPerCmOrNone(metrics));
     }
 };
 

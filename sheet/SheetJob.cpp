@@ -26,13 +26,9 @@ struct TSheetJob::TCover
     TCoverController Cover{QString()};
 };
 
-TSheetJob::TSheetJob(TDeviceMetrics &metrics, TTextLookup texts) : m_texts(std::move(texts))
+TSheetJob::TSheetJob(TDeviceMetrics &metrics, TTextLookup texts)
+    : m_texts(std::move(texts)), m_offsetUnits(PrinterPixelsPerCmOrNone(metrics))
 {
-    try {
-        m_offsetUnits = metrics.PrinterPixelsPerCm();
-    } catch (...) {
-        m_offsetUnits = NoPrinterPixelsPerCm;
-    }
 }
 
 TSheetJob::~TSheetJob() = default;

@@ -56,11 +56,7 @@ void TCoverView::Relayout()
         FOnChange(this);
     FScreenPixelsPerCm = Metrics.ScreenPixelsPerCm(*this);
     const int32_t before = FPrinterPixelsPerCm;
-    try {
-        FPrinterPixelsPerCm = Metrics.PrinterPixelsPerCm();
-    } catch (...) {
-        FPrinterPixelsPerCm = NoPrinterPixelsPerCm;
-    }
+    FPrinterPixelsPerCm = PrinterPixelsPerCmOrNone(Metrics);
     // Offsets are held in the printer's pixels: another printer (or
     // resolution) must not move a placed picture on paper.
     if (FDocument && before > 0 && FPrinterPixelsPerCm != before) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DeviceMetrics.h"
 
+#include "CoverDocuments.h"
 #include "ReasonTexts.h"
 #include "Rounding.h"
 #include "VelmoraError.h"
@@ -12,6 +13,15 @@ int32_t PixelsPerCmFromDpi(double dotsPerInch)
 {
     // pixels per inch / millimetres per inch x 10
     return Round(dotsPerInch / 25.4 * 10.0);
+}
+
+int32_t PrinterPixelsPerCmOrNone(TDeviceMetrics &metrics)
+{
+    try {
+        return metrics.PrinterPixelsPerCm();
+    } catch (...) {
+        return NoPrinterPixelsPerCm;
+    }
 }
 
 int32_t TQtDeviceMetrics::ScreenPixelsPerCm(const QWidget &control)

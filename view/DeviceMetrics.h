@@ -57,5 +57,9 @@ public:
     std::optional<QMargins> Frame;
 };
 
+// The current printer's figure, or NoPrinterPixelsPerCm where no printer
+// can be asked: the units a cover's offsets count in.
+int32_t PrinterPixelsPerCmOrNone(TDeviceMetrics &metrics);
+
 // The figure a device of so many dots per inch gives.
 int32_t PixelsPerCmFromDpi(double dotsPerInch);
