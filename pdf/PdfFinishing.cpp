@@ -3,6 +3,7 @@
 
 #include "VelmoraError.h"
 
+#include <QColorSpace>
 #include <QFile>
 #include <QIODevice>
 #include <map>
@@ -173,13 +174,14 @@ void TPdfFinishing::SetPage(const QSizeF &page, const QRectF &trim, const QRectF
     m_bleed = bleed;
 }
 
-QImage TPdfFinishing::JpegStandIn(const QByteArray &jpeg, int width, int height, int components)
+QImage TPdfFinishing::JpegStandIn(const QByteArray &jpeg, int width, int height, int components,
+                                  const QByteArray &icc, bool invertedInk)
 {
     for (const TJpeg &j : m_jpegs)
         if (j.Bytes.constData() == jpeg.constData() || j.Bytes == jpeg)
             return j.StandIn;
     const int number = int(m_jpegs.size());
-    m_jpegs.push_back({jpeg, width, height, components, MakeStandIn(number)});
+    m_jpegs.push_back({jpeg, width, height, components, icc, invertedInk, MakeStandIn(number)});
     return m_jpegs.back().StandIn;
 }
 
@@ -300,11 +302,32 @@ void TPdfFinishing::Finish(const QString &from, QIODevice &to, const QString &to
             }
         }
 
+        // One stream for each profile, however many pictures use it.
+        std::map<QByteArray, QPDFObjectHandle> profiles;
+        const auto iccBased = [&](const QByteArray &icc, int components) {
+            QPDFObjectHandle &stream = profiles[icc];
+            if (stream.isInitialized())
+                return QPDFObjectHandle::newArray({QPDFObjectHandle::newName("/ICCBased"), stream});
+            stream = pdf.makeIndirectObject(QPDFObjectHandle::newStream(&pdf, icc.toStdString()));
+            QPDFObjectHandle dict = stream.getDict();
+            dict.replaceKey("/N", QPDFObjectHandle::newInteger(components));
+            dict.replaceKey("/Alternate", QPDFObjectHandle::newName(
+                                              components == 1   ? "/DeviceGray"
+                                              : components == 4 ? "/DeviceCMYK"
+                                                                : "/DeviceRGB"));
+            return QPDFObjectHandle::newArray({QPDFObjectHandle::newName("/ICCBased"), stream});
+        };
+        const QByteArray srgb = QColorSpace(QColorSpace::SRgb).iccProfile();
+
         for (QPDFObjectHandle object : pdf.getAllObjects()) {
             if (object.isStream()) {
                 QPDFObjectHandle dict = object.getDict();
-                if (m_jpegs.empty() || !dict.getKey("/Subtype").isNameAndEquals("/Image") ||
-                    !dict.getKey("/Width").isInteger() ||
+                if (!dict.getKey("/Subtype").isNameAndEquals("/Image"))
+                    continue;
+                // The pixels Qt wrote are the program's, sRGB.
+                if (dict.getKey("/ColorSpace").isNameAndEquals("/DeviceRGB"))
+                    dict.replaceKey("/ColorSpace", iccBased(srgb, 3));
+                if (m_jpegs.empty() || !dict.getKey("/Width").isInteger() ||
                     dict.getKey("/Width").getIntValue() != StandInWidth ||
                     !dict.getKey("/Height").isInteger() || dict.getKey("/Height").getIntValue() != 1)
                     continue;
@@ -316,11 +339,16 @@ void TPdfFinishing::Finish(const QString &from, QIODevice &to, const QString &to
                 const TJpeg &jpeg = m_jpegs[size_t(number)];
                 dict.replaceKey("/Width", QPDFObjectHandle::newInteger(jpeg.Width));
                 dict.replaceKey("/Height", QPDFObjectHandle::newInteger(jpeg.Height));
-                dict.replaceKey("/ColorSpace", QPDFObjectHandle::newName(
-                                                   jpeg.Components == 1 ? "/DeviceGray" : "/DeviceRGB"));
+                // A colour file without a profile is sRGB, as everywhere.
+                dict.replaceKey("/ColorSpace",
+                                !jpeg.Icc.isEmpty()     ? iccBased(jpeg.Icc, jpeg.Components)
+                                : jpeg.Components == 3 ? iccBased(srgb, 3)
+                                                        : QPDFObjectHandle::newName("/DeviceGray"));
                 dict.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
                 dict.removeKey("/SMask");
                 dict.removeKey("/Decode");
+                if (jpeg.Components == 4 && jpeg.InvertedInk)
+                    dict.replaceKey("/Decode", QPDFObjectHandle::parse("[1 0 1 0 1 0 1 0]"));
                 object.replaceStreamData(std::make_shared<TBytesProvider>(jpeg.Bytes),
                                          QPDFObjectHandle::newName("/DCTDecode"),
                                          QPDFObjectHandle::newNull());

@@ -14,6 +14,8 @@ class QIODevice;
 // the file it wrote:
 // - the page to a hundredth of a millimetre (Qt gives whole points), with
 //   its TrimBox and BleedBox for a print shop's preflight;
+// - the colours of its pictures as sRGB (an ICCBased space), which is what
+//   the program converts every picture into;
 // - JPEG files as their own bytes: the painter draws a small stand-in, and
 //   the stand-in's stream becomes the file;
 // - text that copies as it was typed: Qt maps each glyph back to the first
@@ -27,7 +29,10 @@ public:
 
     // The picture to draw where the JPEG goes: whole, at any size. The same
     // file given twice gets the same stand-in, and is carried once.
-    QImage JpegStandIn(const QByteArray &jpeg, int width, int height, int components);
+    // A file with a colour profile is carried with it (ICCBased), so that
+    // its colours stay the photographer's; Adobe's inverted CMYK says so.
+    QImage JpegStandIn(const QByteArray &jpeg, int width, int height, int components,
+                       const QByteArray &icc = QByteArray(), bool invertedInk = false);
 
     // Every text drawn on the page, so that a glyph shared by two
     // characters maps back to the one typed.
@@ -48,6 +53,8 @@ private:
         int Width;
         int Height;
         int Components;
+        QByteArray Icc;
+        bool InvertedInk;
         QImage StandIn;
     };
     std::vector<TJpeg> m_jpegs;

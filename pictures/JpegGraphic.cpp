@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "JpegGraphic.h"
 
+#include "ColourProfiles.h"
 #include "ExifOrientation.h"
 #include "JpegDecodeJob.h"
 #include "LargeBitmap.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 // jpeglib.h needs size_t and FILE declared first.
 #include <jerror.h>
@@ -119,7 +121,8 @@ constexpr qint64 DecoderOverheadBytes = qint64(8) << 20;
 // longjmp from libjpeg skips no destructor. Returns false with the error's
 // text in e->message.
 bool DecodeInto(jpeg_decompress_struct *cinfo, ErrorManager *e, ProgressManager *progress,
-                long maxMemory, const TJpegLimits *limits, const QByteArray *data, QImage *out,
+                long maxMemory, const TJpegLimits *limits, const QByteArray *data,
+                const TColourConversion *toSrgb, const TColourConversion *cmykToSrgb, QImage *out,
                 int *rows)
 {
     if (setjmp(e->jump)) {
@@ -200,12 +203,21 @@ bool DecodeInto(jpeg_decompress_struct *cinfo, ErrorManager *e, ProgressManager 
             const int count = std::min<int>(groupLimit, endRow - y);
             for (int i = 0; i < count; ++i)
                 group[i] = base + qsizetype(y + i) * bytesPerLine;
-            jpeg_read_scanlines(cinfo, group, JDIMENSION(count));
+            const int read = int(jpeg_read_scanlines(cinfo, group, JDIMENSION(count)));
+            // Converted while the rows are still in the cache, and by
+            // whichever thread decodes them.
+            if (toSrgb)
+                toSrgb->Apply(group[0], int(cinfo->output_width), read, bytesPerLine);
         } else {
             jpeg_read_scanlines(cinfo, cmykRow, 1);
-            auto *dst = reinterpret_cast<uint32_t *>(base + qsizetype(y) * bytesPerLine);
-            for (JDIMENSION x = 0; x < cinfo->output_width; ++x)
-                dst[x] = CmykToRgb(cmykRow[0] + 4 * x, cinfo->saw_Adobe_marker);
+            uchar *row = base + qsizetype(y) * bytesPerLine;
+            if (cmykToSrgb) {
+                cmykToSrgb->ApplyCmyk(cmykRow[0], row, int(cinfo->output_width));
+            } else {
+                auto *dst = reinterpret_cast<uint32_t *>(row);
+                for (JDIMENSION x = 0; x < cinfo->output_width; ++x)
+                    dst[x] = CmykToRgb(cmykRow[0] + 4 * x, cinfo->saw_Adobe_marker);
+            }
         }
     }
     *rows = int(cinfo->output_scanline);
@@ -232,12 +244,20 @@ QImage DecodeJpeg(const QByteArray &data, const TJpegLimits &limits, TJpegProgre
     cinfo.err = jpeg_std_error(&e.pub);
     e.pub.error_exit = ErrorExit;
     e.pub.emit_message = EmitMessage;
+    // The profile's conversion, made before libjpeg may jump.
+    TJpegPassthrough header;
+    ReadJpegHeader(data, header);
+    const auto toSrgb = TColourConversion::ToSrgb(header.Icc);
+    const auto cmykToSrgb = header.Components == 4
+                                ? TColourConversion::CmykToSrgb(header.Icc, header.AdobeInk)
+                                : nullptr;
     QImage image;
     int rows = 0;
     const long promised = long(PromisedDecoderBytes - data.size() - DecoderOverheadBytes);
     const long cap = limits.MaxDecoderMemory >= 0 ? limits.MaxDecoderMemory : promised;
     const bool ok =
-        DecodeInto(&cinfo, &e, &monitor, std::max(cap, 0L), &limits, &data, &image, &rows);
+        DecodeInto(&cinfo, &e, &monitor, std::max(cap, 0L), &limits, &data, toSrgb.get(),
+                   cmykToSrgb.get(), &image, &rows);
     if (progress) {
         progress->Scans = e.scans;
         progress->Rows = rows;
@@ -348,8 +368,9 @@ void TJpegGraphic::Draw(QPainter &canvas, const QRect &rect) const
 namespace {
 
 // As DecodeInto: setjmp where a longjmp skips no destructor.
+// The profile comes out in memory of libjpeg's, freed by the caller.
 bool ReadHeaderInto(jpeg_decompress_struct *cinfo, ErrorManager *e, const QByteArray *data,
-                    TJpegPassthrough *info)
+                    TJpegPassthrough *info, JOCTET **icc, unsigned *iccLength)
 {
     if (setjmp(e->jump)) {
         jpeg_destroy_decompress(cinfo);
@@ -358,14 +379,23 @@ bool ReadHeaderInto(jpeg_decompress_struct *cinfo, ErrorManager *e, const QByteA
     jpeg_create_decompress(cinfo);
     jpeg_mem_src(cinfo, reinterpret_cast<const unsigned char *>(data->constData()),
                  static_cast<unsigned long>(data->size()));
+    jpeg_save_markers(cinfo, JPEG_APP0 + 2, 0xFFFF);
     jpeg_read_header(cinfo, TRUE);
+    if (!jpeg_read_icc_profile(cinfo, icc, iccLength)) {
+        *icc = nullptr;
+        *iccLength = 0;
+    }
+    const bool cmyk = cinfo->num_components == 4 && (cinfo->jpeg_color_space == JCS_CMYK ||
+                                                      cinfo->jpeg_color_space == JCS_YCCK);
     const bool plain = cinfo->data_precision == 8 && !cinfo->arith_code &&
                        ((cinfo->num_components == 1 && cinfo->jpeg_color_space == JCS_GRAYSCALE) ||
-                        (cinfo->num_components == 3 && cinfo->jpeg_color_space == JCS_YCbCr));
+                        (cinfo->num_components == 3 && cinfo->jpeg_color_space == JCS_YCbCr) ||
+                        (cmyk && *icc));
     info->Width = int(cinfo->image_width);
     info->Height = int(cinfo->image_height);
     info->Components = cinfo->num_components;
     info->Progressive = jpeg_has_multiple_scans(cinfo);
+    info->AdobeInk = cinfo->saw_Adobe_marker;
     jpeg_destroy_decompress(cinfo);
     return plain;
 }
@@ -381,7 +411,13 @@ bool ReadJpegHeader(const QByteArray &data, TJpegPassthrough &info)
     cinfo.err = jpeg_std_error(&e.pub);
     e.pub.error_exit = ErrorExit;
     e.pub.emit_message = [](j_common_ptr, int) {};
-    return ReadHeaderInto(&cinfo, &e, &data, &info) && info.Width > 0 && info.Height > 0;
+    JOCTET *icc = nullptr;
+    unsigned iccLength = 0;
+    const bool plain = ReadHeaderInto(&cinfo, &e, &data, &info, &icc, &iccLength);
+    info.Icc = icc ? QByteArray(reinterpret_cast<const char *>(icc), qsizetype(iccLength))
+                   : QByteArray();
+    std::free(icc);
+    return plain && info.Width > 0 && info.Height > 0;
 }
 
 bool JpegPassthroughInfo(const QByteArray &data, TJpegPassthrough &info)

@@ -92,14 +92,19 @@ struct TJpegPassthrough
 {
     int Width = 0;
     int Height = 0;
-    int Components = 0; // 1 grey, 3 colour
+    int Components = 0; // 1 grey, 3 colour, 4 CMYK
     bool Progressive = false;
+    // The embedded ICC profile (APP2), empty when there is none.
+    QByteArray Icc;
+    // Adobe's inverted CMYK (an APP14 marker).
+    bool AdobeInk = false;
 };
 
 // Whether the file can go into a PDF as it stands and look there as the
 // program decodes it: 8-bit, Huffman-coded, grey or YCbCr, and upright (no
-// EXIF turn, which the program applies and a PDF reader would not). CMYK is
-// left out: readers disagree on Adobe's inverted ink.
+// EXIF turn, which the program applies and a PDF reader would not). CMYK
+// only with its profile, which says what its ink means: without one,
+// readers disagree on Adobe's inverted ink.
 bool JpegPassthroughInfo(const QByteArray &data, TJpegPassthrough &info);
 // The header alone: info's size is the file's whenever it reads; true as
 // JpegPassthroughInfo, but for the turn.

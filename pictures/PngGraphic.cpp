@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PngGraphic.h"
 
+#include "ColourProfiles.h"
 #include "ExifOrientation.h"
 #include "LargeBitmap.h"
 #include "ReasonTexts.h"
@@ -26,6 +27,7 @@ struct TPngRead
     bool Interlaced = false;
     bool RowsDone = false;
     png_uint_32 Height = 0;
+    TPngColourChunks Colour;
     QImage Image;
     png_structp Png = nullptr;
     png_infop Info = nullptr;
@@ -55,6 +57,22 @@ void HeaderRead(png_structp png, png_infop info)
         r->Error = QStringLiteral("Picture too large");
         png_longjmp(png, 1);
     }
+    // What the colours mean, kept as libpng reads it (before any chunk
+    // after the header could be mistaken for it).
+    png_charp name = nullptr;
+    int compression = 0;
+    png_bytep profile = nullptr;
+    png_uint_32 profileLength = 0;
+    if (png_get_iCCP(png, info, &name, &compression, &profile, &profileLength) && profile)
+        r->Colour.Icc = QByteArray(reinterpret_cast<const char *>(profile), qsizetype(profileLength));
+    int intent = 0;
+    r->Colour.Srgb = png_get_sRGB(png, info, &intent) != 0;
+    png_fixed_point gamma = 0;
+    if (png_get_gAMA_fixed(png, info, &gamma) && gamma > 0)
+        r->Colour.Gamma = quint32(gamma);
+    TPngColourChunks &c = r->Colour;
+    c.HasChromaticities = png_get_cHRM(png, info, &c.White[0], &c.White[1], &c.Red[0], &c.Red[1],
+                                       &c.Green[0], &c.Green[1], &c.Blue[0], &c.Blue[1]) != 0;
     const int type = png_get_color_type(png, info);
     const bool alpha = (type & PNG_COLOR_MASK_ALPHA) || png_get_valid(png, info, PNG_INFO_tRNS);
     png_set_strip_16(png);
@@ -146,6 +164,7 @@ void TPngGraphic::LoadFromStream(QIODevice &stream)
                                 ? r.Error
                                 : QStringLiteral("PNG error: %1").arg(r.Error));
     }
+    ConvertToSrgb(r.Image, PngProfile(r.Colour));
     const int orientation = PngExifOrientation(r.Bytes);
     SetImage(orientation != 1 ? Upright(r.Image, orientation) : r.Image);
 }

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "QtImageGraphic.h"
 
+#include "ColourProfiles.h"
 #include "ExifOrientation.h"
 #include "ReasonTexts.h"
 #include "VelmoraError.h"
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QImageReader>
 #include <QPainter>
 
@@ -16,15 +18,22 @@ TQtImageGraphic::TQtImageGraphic(const QByteArray &format, const QString &kindNa
 
 void TQtImageGraphic::LoadFromStream(QIODevice &stream)
 {
+    Load(stream, QByteArray());
+}
+
+void TQtImageGraphic::Load(QIODevice &stream, const QByteArray &icc)
+{
     // Qt's WebP reader leaves the orientation its EXIF data gives to the
-    // caller: read it from the file's bytes.
+    // caller: read it from the file's bytes, and the profile with it.
     int orientation = 1;
+    QByteArray profile = icc;
     QBuffer kept;
     QIODevice *from = &stream;
     if (m_format == "webp") {
         kept.setData(stream.readAll());
         kept.open(QIODevice::ReadOnly);
         orientation = WebpExifOrientation(kept.data());
+        profile = WebpIccProfile(kept.data());
         from = &kept;
     }
     QImageReader reader(from, m_format);
@@ -40,6 +49,9 @@ void TQtImageGraphic::LoadFromStream(QIODevice &stream)
     if (image.isNull())
         throw EVelmoraError(QStringLiteral("%1 error: %2")
                                 .arg(QString::fromLatin1(m_format).toUpper(), reader.errorString()));
+    if (profile.isEmpty() && image.colorSpace().isValid())
+        profile = image.colorSpace().iccProfile();
+    ConvertToSrgb(image, profile);
     // Unless Qt turned it already, as it does a TIFF.
     if (orientation != 1 && reader.transformation() == QImageIOHandler::TransformationNone)
         image = Upright(image, orientation);

@@ -22,6 +22,9 @@ public:
     QImage ToBitmap() const override;
 
 protected:
+    // Reads the picture, its colours converted into sRGB by icc, else by
+    // the profile Qt's reader found.
+    void Load(QIODevice &stream, const QByteArray &icc);
     void SetPicture(const QImage &image);
 
 private:

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TiffGraphic.h"
 
+#include "ColourProfiles.h"
 #include "ExifOrientation.h"
 #include "LargeBitmap.h"
 #include "ReasonTexts.h"
@@ -116,12 +117,18 @@ void TTiffGraphic::LoadFromStream(QIODevice &stream)
         throw EVelmoraError(ReasonText(NotThisKindReason).arg(QStringLiteral("TIFF")));
     if (!PictureSizeAllowed(width, height))
         throw EVelmoraError(QStringLiteral("Picture too large"));
+    uint32_t profileLength = 0;
+    void *profileData = nullptr;
+    const QByteArray icc =
+        TIFFGetField(tif.get(), TIFFTAG_ICCPROFILE, &profileLength, &profileData) && profileData
+            ? QByteArray(static_cast<const char *>(profileData), qsizetype(profileLength))
+            : QByteArray();
     if (!TIFFIsTiled(tif.get()) && bits <= 8) {
         // What Qt reads well it reads as it always has.
         tif.reset();
         QBuffer buffer(&source.Bytes);
         buffer.open(QIODevice::ReadOnly);
-        TQtImageGraphic::LoadFromStream(buffer);
+        Load(buffer, icc);
         return;
     }
     char why[1024] = "";
@@ -147,5 +154,6 @@ void TTiffGraphic::LoadFromStream(QIODevice &stream)
             row[x] = (p & 0xFF00FF00u) | ((p & 0xFFu) << 16) | ((p >> 16) & 0xFFu);
         }
     }
+    ConvertToSrgb(image, icc);
     SetPicture(Upright(image, orientation));
 }

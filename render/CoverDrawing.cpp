@@ -100,7 +100,7 @@ void TCoverRenderer::DrawArea(QPainter &p, const TPrintSlot &slot, const QRectF 
             jpeg.Height == picture.height()) {
             // The file itself goes into the PDF where its stand-in is drawn.
             p.drawImage(target, finishing->JpegStandIn(placed->FileBytes, jpeg.Width, jpeg.Height,
-                                                       jpeg.Components));
+                                                       jpeg.Components, jpeg.Icc, jpeg.AdobeInk));
             for (int i = BandCount(picture); i > 0; --i)
                 step();
         } else if (!source || !source->DrawVectors(p, target)) {

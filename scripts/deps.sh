@@ -10,7 +10,7 @@ packages=(
     fonts-liberation fonts-urw-base35 poppler-utils desktop-file-utils
     locales-all shared-mime-info qt6-image-formats-plugins
     qt6-translations-l10n qt6-l10n-tools fonts-noto-cjk xvfb xauth
-    libtag1-dev flac sox lame libqpdf-dev img2pdf
+    libtag1-dev flac sox lame libqpdf-dev img2pdf liblcms2-dev
 )
 
 missing=()

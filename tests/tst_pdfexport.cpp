@@ -3,6 +3,7 @@
 // command line's print options, pictures still decoding, and the progress of
 // long work.
 #include "BuiltInTexts.h"
+#include "ColourReference.h"
 #include "CommandLine.h"
 #include "CoverController.h"
 #include "CoverRenderer.h"
@@ -17,6 +18,7 @@
 #include "SizeMaker.h"
 #include "WindowControls.h"
 
+#include <QColorSpace>
 #include <QDir>
 #include <QFile>
 #include <QProgressDialog>
@@ -25,6 +27,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <qpdf/Buffer.hh>
+#include <qpdf/QPDF.hh>
 
 namespace {
 
@@ -58,6 +62,39 @@ void CheckBoxes(const QString &pdf, const QSizeF &trim, double room, double blee
     QVERIFY2(near(box("MediaBox"), media) && near(box("TrimBox"), cut) &&
                  near(box("BleedBox"), cut.adjusted(-bleed, -bleed, bleed, bleed)),
              qPrintable(info));
+}
+
+// The first image's colour space as qpdf reads it: its name, and for an
+// ICCBased space the profile it holds.
+std::pair<QByteArray, QByteArray> ImageColourSpace(const QString &pdf)
+{
+    QPDF file;
+    file.processFile(QFile::encodeName(pdf).constData());
+    for (QPDFObjectHandle object : file.getAllObjects()) {
+        if (!object.isStream() || !object.getDict().getKey("/Subtype").isNameAndEquals("/Image") ||
+            object.getDict().hasKey("/SMaskInData"))
+            continue;
+        QPDFObjectHandle space = object.getDict().getKey("/ColorSpace");
+        if (space.isName())
+            return {QByteArray::fromStdString(space.getName()), QByteArray()};
+        if (space.isArray() && space.getArrayNItems() == 2) {
+            const std::shared_ptr<Buffer> icc = space.getArrayItem(1).getStreamData();
+            return {QByteArray::fromStdString(space.getArrayItem(0).getName()),
+                    QByteArray(reinterpret_cast<const char *>(icc->getBuffer()),
+                               qsizetype(icc->getSize()))};
+        }
+    }
+    return {};
+}
+
+QByteArray ImageDecode(const QString &pdf)
+{
+    QPDF file;
+    file.processFile(QFile::encodeName(pdf).constData());
+    for (QPDFObjectHandle object : file.getAllObjects())
+        if (object.isStream() && object.getDict().getKey("/Subtype").isNameAndEquals("/Image"))
+            return QByteArray::fromStdString(object.getDict().getKey("/Decode").unparse());
+    return QByteArray();
 }
 
 } // namespace
@@ -105,8 +142,8 @@ private Q_SLOTS:
         QStringList images = Run("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts);
         images = images.mid(2); // the heading
         QCOMPARE(images.size(), 2);
-        QVERIFY(images.filter(QRegularExpression(" 1500 +1000 +rgb +3 +8 +jpeg ")).size() == 1);
-        QVERIFY(images.filter(QRegularExpression(" 2 +2 +rgb")).size() == 1);
+        QVERIFY(images.filter(QRegularExpression(" 1500 +1000 +icc +3 +8 +jpeg ")).size() == 1);
+        QVERIFY(images.filter(QRegularExpression(" 2 +2 +icc")).size() == 1);
         QVERIFY(Run("pdfimages", {"-j", pdf, p.dir.filePath("img")}).isEmpty());
         QCOMPARE(ReadAll(p.dir.filePath("img-000.jpg")), ReadAll(p.dir.filePath("photo.jpg")));
         // Printed, the page shows the same: the same text, the clip-art as
@@ -117,8 +154,8 @@ private Q_SLOTS:
         QCOMPARE(Run("pdftotext", {printed, "-"}), text);
         images = Run("pdfimages", {"-list", printed}).split('\n', Qt::SkipEmptyParts).mid(2);
         QCOMPARE(images.size(), 2);
-        QVERIFY(images.filter(QRegularExpression(" 1500 +1000 +rgb +3 +8 +image ")).size() == 1);
-        QVERIFY(images.filter(QRegularExpression(" 2 +2 +rgb")).size() == 1);
+        QVERIFY(images.filter(QRegularExpression(" 1500 +1000 +icc +3 +8 +image ")).size() == 1);
+        QVERIFY(images.filter(QRegularExpression(" 2 +2 +icc")).size() == 1);
         // With marks and bleed the page makes room for them, to the
         // hundredth of a millimetre.
         p.printers.SetUp = [&](QPrinter &printer) { printer.setOutputFileName(p.dir.filePath("x.pdf")); };
@@ -228,11 +265,14 @@ private Q_SLOTS:
     // Which JPEG files go into the PDF as their own bytes: upright, 8-bit,
     // grey or YCbCr, and the size of the bitmap placed. Any other is drawn
     // as its pixels, as the program decodes it.
+    // ... and with the colours they mean: a file's own profile goes with it,
+    // every other picture is the program's sRGB and says so; grey is grey.
     void onlyFilesThatLookTheSameGoAsTheyAre_data()
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QSize>("bitmap");
         QTest::addColumn<bool>("asItIs");
+        QTest::addColumn<QByteArray>("profile"); // empty: device grey
         const QImage picture = QuarterPicture(64, 48);
         const QByteArray colour = WriteJpeg(picture);
         // The same file declaring 12 bits a sample in its frame header.
@@ -240,21 +280,29 @@ private Q_SLOTS:
         const int frame = twelve.indexOf("\xFF\xC0");
         QVERIFY(frame > 0);
         twelve[frame + 4] = 12;
-        QTest::newRow("colour") << colour << QSize(64, 48) << true;
-        QTest::newRow("grey") << WriteJpeg(picture, JpegFlavour::Grey) << QSize(64, 48) << true;
+        const QByteArray srgb = QColorSpace(QColorSpace::SRgb).iccProfile();
+        const QByteArray p3 = QColorSpace(QColorSpace::DisplayP3).iccProfile();
+        const QByteArray cmyk = MakeCmykProfile();
+        const QSize whole(64, 48);
+        QTest::newRow("colour") << colour << whole << true << srgb;
+        QTest::newRow("grey") << WriteJpeg(picture, JpegFlavour::Grey) << whole << true << QByteArray();
         QTest::newRow("progressive")
-            << WriteJpeg(picture, JpegFlavour::Progressive) << QSize(64, 48) << true;
-        QTest::newRow("EXIF half turn") << WithExifOrientation(colour, 3) << QSize(64, 48) << false;
-        QTest::newRow("CMYK") << WriteJpeg(picture, JpegFlavour::AdobeCmyk) << QSize(64, 48) << false;
-        QTest::newRow("12-bit") << twelve << QSize(64, 48) << false;
-        QTest::newRow("bitmap narrower") << colour << QSize(32, 48) << false;
-        QTest::newRow("bitmap lower") << colour << QSize(64, 24) << false;
+            << WriteJpeg(picture, JpegFlavour::Progressive) << whole << true << srgb;
+        QTest::newRow("P3") << WriteJpeg(picture, JpegFlavour::Colour, 95, p3) << whole << true << p3;
+        QTest::newRow("CMYK with its profile")
+            << WriteJpeg(picture, JpegFlavour::AdobeCmyk, 95, cmyk) << whole << true << cmyk;
+        QTest::newRow("EXIF half turn") << WithExifOrientation(colour, 3) << whole << false << srgb;
+        QTest::newRow("CMYK") << WriteJpeg(picture, JpegFlavour::AdobeCmyk) << whole << false << srgb;
+        QTest::newRow("12-bit") << twelve << whole << false << srgb;
+        QTest::newRow("bitmap narrower") << colour << QSize(32, 48) << false << srgb;
+        QTest::newRow("bitmap lower") << colour << QSize(64, 24) << false << srgb;
     }
     void onlyFilesThatLookTheSameGoAsTheyAre()
     {
         QFETCH(QByteArray, file);
         QFETCH(QSize, bitmap);
         QFETCH(bool, asItIs);
+        QFETCH(QByteArray, profile);
         TCoverDocument cover;
         cover.SetCoverSize(MakeSize(2, 1.5, 0, 1, 0, 1));
         auto placed = std::make_shared<TPlacedPicture>();
@@ -271,6 +319,11 @@ private Q_SLOTS:
         const QRegularExpressionMatch encoding =
             QRegularExpression(" (jpeg|image) +(no|yes) ").match(images[0]);
         QVERIFY2(encoding.captured(1) == (asItIs ? "jpeg" : "image"), qPrintable(images[0]));
+        const std::pair<QByteArray, QByteArray> space = ImageColourSpace(pdf);
+        QCOMPARE(space.first, profile.isEmpty() ? QByteArray("/DeviceGray") : QByteArray("/ICCBased"));
+        QVERIFY(space.second == profile);
+        if (file.contains("\xFF\xEE") && asItIs) // Adobe's inverted ink
+            QCOMPARE(ImageDecode(pdf), QByteArray("[ 1 0 1 0 1 0 1 0 ]"));
     }
 
     // A glyph two characters share maps back to the one typed; a map with

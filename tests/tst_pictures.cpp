@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ColourReference.h"
 #include "CoverDocuments.h"
 #include "ExifOrientation.h"
 #include "GifSupport.h"
@@ -13,6 +14,8 @@
 #include "VelmoraError.h"
 
 #include <QBuffer>
+#include <QColorSpace>
+#include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -43,6 +46,65 @@ private:
 
 private Q_SLOTS:
     void initTestCase() { RegisterKinds(); }
+
+    // A picture with a colour profile shows what the profile means: the
+    // colours Little CMS makes of the file's values in sRGB, within 2 levels
+    // (3 through a CMYK table).
+    void profilesShowTheirColoursInSrgb_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("icc");
+        const QByteArray p3 = QColorSpace(QColorSpace::DisplayP3).iccProfile();
+        const QByteArray adobe = QColorSpace(QColorSpace::AdobeRgb).iccProfile();
+        for (const char *kind : {"jpg", "png"}) {
+            QTest::addRow("%s P3", kind) << QString(kind) << p3;
+            QTest::addRow("%s Adobe RGB", kind) << QString(kind) << adobe;
+        }
+        QTest::newRow("tif P3") << "tif" << p3;
+        QTest::newRow("webp P3") << "webp" << p3;
+        QTest::newRow("CMYK jpg") << "cmyk" << MakeCmykProfile();
+    }
+    void profilesShowTheirColoursInSrgb()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, icc);
+        const QList<QRgb> swatches = {qRgb(60, 160, 80), qRgb(200, 40, 40), qRgb(30, 60, 200),
+                                      qRgb(128, 128, 128)};
+        QImage picture(64 * int(swatches.size()), 64, QImage::Format_RGB32);
+        for (int i = 0; i < swatches.size(); ++i)
+            QPainter(&picture).fillRect(64 * i, 0, 64, 64, QColor(swatches[i]));
+        QByteArray file;
+        if (kind == "cmyk") {
+            file = WriteJpeg(picture, JpegFlavour::AdobeCmyk, 100, icc);
+        } else {
+            picture.setColorSpace(QColorSpace::fromIccProfile(icc));
+            QBuffer buffer(&file);
+            buffer.open(QIODevice::WriteOnly);
+            QImageWriter writer(&buffer, kind.toLatin1());
+            writer.setQuality(100);
+            QVERIFY(writer.write(picture));
+        }
+        QString why;
+        const auto loaded = LoadPictureBytes(file, kind == "cmyk" ? "jpg" : kind, &why);
+        QVERIFY2(loaded, qPrintable(why));
+        const QImage shown = loaded->ToBitmap();
+        // What the file holds, as Qt reads it without converting.
+        const QImage held = QImage::fromData(file);
+        for (int i = 0; i < swatches.size(); ++i) {
+            const QPoint centre(64 * i + 32, 32);
+            const QRgb value = held.pixel(centre);
+            // Adobe's CMYK keeps each channel's value as its inverted ink.
+            const QRgb source = kind == "cmyk" ? swatches[i] : value;
+            QByteArray samples;
+            samples.append(char(qRed(source))).append(char(qGreen(source))).append(char(qBlue(source)));
+            if (kind == "cmyk")
+                samples.append(char(255));
+            const QRgb expected = LcmsToSrgb(icc, samples, true);
+            const QRgb got = shown.pixel(centre);
+            QVERIFY2(Near(got, QColor(expected), kind == "cmyk" ? 3 : 2),
+                     qPrintable(QStringLiteral("%1: %2 for %3").arg(i).arg(got, 0, 16).arg(expected, 0, 16)));
+        }
+    }
 
     void kindsByUpperCasedExtension()
     {

@@ -27,7 +27,7 @@ QImage QuarterPicture(int w, int h)
     return img;
 }
 
-QByteArray WriteJpeg(const QImage &picture, JpegFlavour flavour, int quality)
+QByteArray WriteJpeg(const QImage &picture, JpegFlavour flavour, int quality, const QByteArray &icc)
 {
     jpeg_compress_struct cinfo{};
     jpeg_error_mgr jerr{};
@@ -58,6 +58,9 @@ QByteArray WriteJpeg(const QImage &picture, JpegFlavour flavour, int quality)
     if (cmyk)
         cinfo.write_Adobe_marker = TRUE;
     jpeg_start_compress(&cinfo, TRUE);
+    if (!icc.isEmpty())
+        jpeg_write_icc_profile(&cinfo, reinterpret_cast<const JOCTET *>(icc.constData()),
+                               unsigned(icc.size()));
     std::vector<unsigned char> row(size_t(picture.width()) * 4);
     while (cinfo.next_scanline < cinfo.image_height) {
         const QRgb *src =

@@ -31,8 +31,9 @@ enum class JpegFlavour
     // Progressive with one scan per AC coefficient and component: 190 scans.
     ManyScans
 };
+// With an ICC profile (APP2) when icc is given.
 QByteArray WriteJpeg(const QImage &picture, JpegFlavour flavour = JpegFlavour::Colour,
-                     int quality = 95);
+                     int quality = 95, const QByteArray &icc = QByteArray());
 // Little-endian writer of files made by hand.
 struct Bytes
 {
