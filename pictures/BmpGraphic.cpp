@@ -21,6 +21,12 @@ void TBmpGraphic::LoadFromStream(QIODevice &stream)
         SetImage(ReadUncompressedBmp(stream, header));
         return;
     }
+    // Qt places a run's pixels wrongly after a move and leaves what the
+    // moves pass over transparent black.
+    if (header.RunLengthEncoded()) {
+        SetImage(ReadRleBmp(stream, header));
+        return;
+    }
     // Run-length encoded and other rare kinds: Qt's reader.
     stream.seek(start);
     QImageReader reader(&stream, "bmp");

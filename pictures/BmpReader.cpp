@@ -15,6 +15,8 @@ namespace {
 enum Compression : quint32
 {
     BiRgb = 0,
+    BiRle8 = 1,
+    BiRle4 = 2,
     BiBitfields = 3,
     BiAlphaBitfields = 6
 };
@@ -94,6 +96,11 @@ bool TBmpHeader::Uncompressed() const
             (BitCount == 16 || BitCount == 32));
 }
 
+bool TBmpHeader::RunLengthEncoded() const
+{
+    return (Compression == BiRle8 && BitCount == 8) || (Compression == BiRle4 && BitCount == 4);
+}
+
 TBmpHeader ReadBmpHeader(QIODevice &stream)
 {
     // File header, then the size of the information header that follows.
@@ -106,7 +113,7 @@ TBmpHeader ReadBmpHeader(QIODevice &stream)
     h.DataOffset = U32(&head[10]);
     h.InfoSize = U32(&head[14]);
     const bool core = h.InfoSize == 12;
-    if (!core && (h.InfoSize < 40 || h.InfoSize > 124))
+    if (!core && (h.InfoSize < 16 || h.InfoSize > 124))
         Refuse("its header is of no known kind");
     ReadExactly(stream, &head[18], h.InfoSize - 4);
     const uchar *info = &head[14];
@@ -115,6 +122,8 @@ TBmpHeader ReadBmpHeader(QIODevice &stream)
         h.Height = qint16(U16(info + 6));
         h.BitCount = U16(info + 10);
     } else {
+        // An OS/2 2.x header may end after any field; the rest are zero
+        // (head was cleared), which is what they mean left out.
         h.Width = S32(info + 4);
         h.Height = S32(info + 8);
         h.BitCount = U16(info + 14);
@@ -147,29 +156,37 @@ TBmpHeader ReadBmpHeader(QIODevice &stream)
     return h;
 }
 
+namespace {
+
+// The palette of an indexed bitmap, between the headers and the pixels.
+std::vector<QRgb> ReadPalette(QIODevice &stream, const TBmpHeader &h)
+{
+    std::vector<QRgb> palette;
+    if (h.BitCount > 8)
+        return palette;
+    const quint32 most = 1u << h.BitCount;
+    const quint32 count = h.ColorsUsed == 0 || h.ColorsUsed > most ? most : h.ColorsUsed;
+    const int entry = h.InfoSize == 12 ? 3 : 4;
+    std::vector<uchar> raw(size_t(count) * size_t(entry));
+    const qint64 room = qint64(h.DataOffset) - h.HeaderBytes;
+    const qint64 take = std::min<qint64>(qint64(raw.size()), std::max<qint64>(room, 0));
+    ReadExactly(stream, raw.data(), take);
+    palette.assign(most, qRgb(0, 0, 0));
+    for (qint64 i = 0; i < take / entry; ++i)
+        palette[size_t(i)] =
+            qRgb(raw[size_t(i * entry + 2)], raw[size_t(i * entry + 1)], raw[size_t(i * entry)]);
+    return palette;
+}
+
+} // namespace
+
 QImage ReadUncompressedBmp(QIODevice &stream, const TBmpHeader &h)
 {
     const qint64 w = h.Width;
     const qint64 rows = h.Height < 0 ? -qint64(h.Height) : qint64(h.Height);
     if (w <= 0 || rows <= 0 || !PictureSizeAllowed(w, rows))
         Refuse("its size is out of range");
-    const bool core = h.InfoSize == 12;
-
-    // The palette of an indexed bitmap, between the headers and the pixels.
-    std::vector<QRgb> palette;
-    if (h.BitCount <= 8) {
-        const quint32 most = 1u << h.BitCount;
-        const quint32 count = h.ColorsUsed == 0 || h.ColorsUsed > most ? most : h.ColorsUsed;
-        const int entry = core ? 3 : 4;
-        std::vector<uchar> raw(size_t(count) * size_t(entry));
-        const qint64 room = qint64(h.DataOffset) - h.HeaderBytes;
-        const qint64 take = std::min<qint64>(qint64(raw.size()), std::max<qint64>(room, 0));
-        ReadExactly(stream, raw.data(), take);
-        palette.assign(most, qRgb(0, 0, 0));
-        for (qint64 i = 0; i < take / entry; ++i)
-            palette[size_t(i)] = qRgb(raw[size_t(i * entry + 2)], raw[size_t(i * entry + 1)],
-                                      raw[size_t(i * entry)]);
-    }
+    const std::vector<QRgb> palette = ReadPalette(stream, h);
 
     // Every byte the pixels need must be there before a pixel is kept: a
     // file cut short is refused, not shown with memory that holds nothing.
@@ -215,6 +232,67 @@ QImage ReadUncompressedBmp(QIODevice &stream, const TBmpHeader &h)
                 out[x] = qRgba(red.Of(p), green.Of(p), blue.Of(p), alpha ? opacity.Of(p) : 255);
             }
             break;
+        }
+    }
+    return image;
+}
+
+QImage ReadRleBmp(QIODevice &stream, const TBmpHeader &h)
+{
+    const qint64 w = h.Width;
+    // Run-length encoded rows are stored bottom-up only.
+    const qint64 rows = h.Height;
+    if (w <= 0 || rows <= 0 || !PictureSizeAllowed(w, rows))
+        Refuse("its size is out of range");
+    const std::vector<QRgb> palette = ReadPalette(stream, h);
+    if (h.DataOffset < h.HeaderBytes || !stream.seek(h.DataOffset))
+        Refuse("the file is cut short");
+    const QByteArray data = stream.readAll();
+    QImage image = AllocateBitmap(int(w), int(rows), QImage::Format_RGB32);
+    if (image.isNull())
+        throw EVelmoraError(QStringLiteral("Out of memory"));
+    image.fill(Qt::white);
+
+    const bool four = h.Compression == BiRle4;
+    const auto *in = reinterpret_cast<const uchar *>(data.constData());
+    const qint64 size = data.size();
+    qint64 at = 0;
+    qint64 x = 0, row = 0; // row 0 is the bottom one
+    const auto put = [&](int index) {
+        if (x < w && row < rows)
+            reinterpret_cast<QRgb *>(image.scanLine(int(rows - 1 - row)))[x] = palette[size_t(index)];
+        ++x;
+    };
+    while (row < rows) {
+        if (at + 2 > size)
+            Refuse("the file is cut short");
+        const int count = in[at], value = in[at + 1];
+        at += 2;
+        if (count > 0) { // a run: one index, or two nibbles taking turns
+            for (int i = 0; i < count && x < w; ++i)
+                put(four ? (i % 2 ? value & 0x0F : value >> 4) : value);
+            continue;
+        }
+        if (value == 0) { // end of the row
+            x = 0;
+            ++row;
+        } else if (value == 1) { // end of the picture
+            break;
+        } else if (value == 2) { // move right and up
+            if (at + 2 > size)
+                Refuse("the file is cut short");
+            x += in[at];
+            row += in[at + 1];
+            at += 2;
+        } else { // that many indexes as they are, padded to a whole word
+            const qint64 bytes = four ? (value + 1) / 2 : value;
+            if (at + bytes > size)
+                Refuse("the file is cut short");
+            for (int i = 0; i < value; ++i) {
+                const int b = in[at + (four ? i / 2 : i)];
+                put(four ? (i % 2 ? b & 0x0F : b >> 4) : b);
+            }
+            at += bytes + (bytes & 1);
         }
     }
     return image;

@@ -9,7 +9,9 @@ class QIODevice;
 struct TBmpHeader
 {
     quint32 DataOffset = 0; // where the pixels start in the file
-    quint32 InfoSize = 0;   // 12 for an OS/2 header, 40 to 124 for Windows ones
+    // 12 for an OS/2 1.x header, 16 to 64 for OS/2 2.x ones (any length:
+    // the fields left out are zero), 40 to 124 for Windows ones
+    quint32 InfoSize = 0;
     qint32 Width = 0;
     qint32 Height = 0; // negative for rows stored top-down
     quint16 BitCount = 0;
@@ -21,6 +23,8 @@ struct TBmpHeader
     // Pixels stored plainly (indexed, 16, 24 or 32 bits, with or without
     // masks), which ReadUncompressedBmp reads.
     bool Uncompressed() const;
+    // Run-length encoded indexed pixels (RLE8, RLE4), which ReadRleBmp reads.
+    bool RunLengthEncoded() const;
 };
 
 // Reads both headers from the start of a BMP file; raises "Bitmap image is
@@ -33,3 +37,9 @@ TBmpHeader ReadBmpHeader(QIODevice &stream);
 // never shown with memory that holds nothing. Masks of any width (10-bit
 // channels as well as 5- and 8-bit ones) are read as they are.
 QImage ReadUncompressedBmp(QIODevice &stream, const TBmpHeader &header);
+
+// The pixels of a run-length encoded BMP, the stream just past its headers.
+// Runs and literal pixels land where the row and column the encoding
+// reached say, moves (delta escapes) included; pixels the encoding passes
+// over are white. Runs that reach past the picture's edges are cut there.
+QImage ReadRleBmp(QIODevice &stream, const TBmpHeader &header);

@@ -303,6 +303,67 @@ private Q_SLOTS:
         QVERIFY(Near(bitmap.pixel(2, 2), Qt::white, 0)); // transparent on white
     }
 
+    // Bitmaps of the rarer layouts, each 4 x 3 pixels, read pixel for pixel:
+    // r red, g green, b blue, w white (what a run-length file passes over).
+    void rareBitmapLayouts_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("pixels"); // top row first
+        const auto bmp = [](quint32 infoSize, quint16 bits, quint32 compression,
+                            const QByteArray &pixels) {
+            Bytes f;
+            const quint32 palette = bits <= 8 ? 3 * 4 : 0;
+            const quint32 offset = 14 + infoSize + palette;
+            f.data += "BM";
+            f.U32(offset + quint32(pixels.size()));
+            f.U32(0);
+            f.U32(offset);
+            f.U32(infoSize);
+            f.S32(4);
+            f.S32(3);
+            f.U16(1);
+            f.U16(bits);
+            if (infoSize > 16)
+                f.U32(compression);
+            while (f.data.size() < qsizetype(14 + infoSize))
+                f.data += '\0';
+            if (palette) // red, blue, green; blue first in each entry
+                f.data += QByteArray("\0\0\xFF\0\xFF\0\0\0\0\xFF\0\0", 12);
+            return f.data + pixels;
+        };
+        // Bottom row: two red, then a move one right and one up to the
+        // last pixel of the middle row, blue; the top row three green as
+        // they are (padded to a word); the end.
+        const QByteArray rle8("\x02\x00\x00\x02\x01\x01\x01\x01\x00\x00"
+                              "\x00\x03\x02\x02\x02\x00\x00\x00\x00\x01", 20);
+        QTest::newRow("RLE8 with a move") << bmp(40, 8, 1, rle8) << "gggw wwwb rrww";
+        // The same moves, taken two rows up at once, in four-bit runs.
+        const QByteArray rle4("\x04\x01\x00\x00\x00\x02\x01\x01\x00\x03\x22\x20\x00\x01", 14);
+        QTest::newRow("RLE4 with a move") << bmp(40, 4, 2, rle4) << "wggg wwww rbrb";
+        // An OS/2 2.x header of 16 bytes, 24 bits: rows of 12 bytes.
+        QByteArray rows;
+        for (const char *row : {"\0\0\xFF", "\xFF\0\0", "\0\xFF\0"})
+            rows += QByteArray(row, 3).repeated(4);
+        QTest::newRow("OS/2 16-byte header") << bmp(16, 24, 0, rows) << "gggg bbbb rrrr";
+    }
+    void rareBitmapLayouts()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, pixels);
+        QString why;
+        const auto picture = LoadPictureBytes(file, "bmp", &why);
+        QVERIFY2(picture, qPrintable(why));
+        const QImage got = picture->ToBitmap();
+        QCOMPARE(got.size(), QSize(4, 3));
+        const QHash<QChar, QColor> colours = {
+            {'r', Qt::red}, {'g', Qt::green}, {'b', Qt::blue}, {'w', Qt::white}};
+        const QStringList rowsWanted = pixels.split(' ');
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 4; ++x)
+                QVERIFY2(Near(got.pixel(x, y), colours[rowsWanted[y][x]], 0),
+                         qPrintable(QStringLiteral("%1, %2: %3").arg(x).arg(y).arg(got.pixel(x, y), 0, 16)));
+    }
+
     void metafilesHaveTheirFrameAtScreenResolution()
     {
         TMetafileGraphic wmf;
