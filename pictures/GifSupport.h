@@ -12,6 +12,8 @@ public:
     static constexpr const char *LibraryFileName = "GIFView.dll";
 
     QString KindName() const override { return QStringLiteral("TMyGifImage"); }
+    // As DecodeGifStream, but a picture whose sides are beyond the limit is
+    // refused as too large rather than left empty without a word.
     void LoadFromStream(QIODevice &stream) override;
     // Writes nothing.
     void SaveToStream(QIODevice &stream) const override;
@@ -35,6 +37,7 @@ public:
 
 private:
     QImage m_bitmap;
+    bool m_tooLarge = false; // the last decoding's picture was beyond the limit
 };
 
 // Enters the kind in the table of picture kinds as "gif", "GIF file".

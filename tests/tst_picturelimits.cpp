@@ -63,43 +63,56 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("placed");
+        QTest::addColumn<QString>("why"); // what a refusal says, where it matters
         const QByteArray jpeg = WriteJpeg(QuarterPicture(64, 64));
         QByteArray dib = WriteIco({QuarterPicture(32, 32)});
         dib[6] = dib[7] = char(16); // the directory says 16, the bitmap 32
-        QTest::newRow("top-down bmp") << "down.bmp" << TopDownBmp(QuarterPicture(64, 48)) << true;
+        QTest::newRow("top-down bmp") << "down.bmp" << TopDownBmp(QuarterPicture(64, 48)) << true << QString();
         QTest::newRow("36 MP bmp, above Qt's own limit")
-            << "large.bmp" << WriteBmp(SolidPicture(6000, 6000, Qt::gray)) << true;
+            << "large.bmp" << WriteBmp(SolidPicture(6000, 6000, Qt::gray)) << true << QString();
         QTest::newRow("256 icon entries lying about one huge picture")
             << "lies.ico"
-            << WriteIconPointingAt(WritePng(SolidPicture(5600, 5600, Qt::blue)), 256, 256) << false;
+            << WriteIconPointingAt(WritePng(SolidPicture(5600, 5600, Qt::blue)), 256, 256) << false << QString();
         QTest::newRow("honest png icon")
             << "png.ico" << WriteIconPointingAt(WritePng(SolidPicture(256, 256, Qt::green)), 3, 256)
-            << true;
-        QTest::newRow("icon bitmap disagreeing") << "dib.ico" << dib << false;
+            << true << QString();
+        QTest::newRow("icon bitmap disagreeing") << "dib.ico" << dib << false << QString();
         QTest::newRow("stray bytes before a marker")
-            << "junk.jpg" << jpeg.left(2) + "junk" + jpeg.mid(2) << true;
-        QTest::newRow("jpeg cut, end marker") << "cut.jpg" << CutShort(jpeg, true) << false;
+            << "junk.jpg" << jpeg.left(2) + "junk" + jpeg.mid(2) << true << QString();
+        QTest::newRow("jpeg cut, end marker") << "cut.jpg" << CutShort(jpeg, true) << false << QString();
         QTest::newRow("progressive cut, end marker")
             << "cut.jpg"
-            << CutShort(WriteJpeg(QuarterPicture(64, 64), JpegFlavour::Progressive), true) << false;
+            << CutShort(WriteJpeg(QuarterPicture(64, 64), JpegFlavour::Progressive), true) << false << QString();
         QTest::newRow("30,000-element wmf")
-            << "many.wmf" << WriteWmfShapes(3000, 3000, Dots(30000), Qt::black) << false;
+            << "many.wmf" << WriteWmfShapes(3000, 3000, Dots(30000), Qt::black) << false << QString();
         QTest::newRow("30,000-element emf")
             << "many.emf" << WriteEmfShapes(2646, 2646, Dots(30000), Qt::black, 0, QColor())
-            << false;
+            << false << QString();
         QTest::newRow("2,000-element wmf")
-            << "some.wmf" << WriteWmfShapes(3000, 3000, Dots(2000), Qt::black) << true;
-        QTest::newRow("gif frame at the edge") << "edge.gif" << GifFrameAt(32766, 1) << true;
-        QTest::newRow("gif frame at 32767") << "far.gif" << GifFrameAt(32767, 1) << false;
-        QTest::newRow("gif frame too wide") << "wide.gif" << GifFrameAt(1, 32767) << false;
+            << "some.wmf" << WriteWmfShapes(3000, 3000, Dots(2000), Qt::black) << true << QString();
+        QTest::newRow("gif frame at the edge") << "edge.gif" << GifFrameAt(32766, 1) << true << QString();
+        QTest::newRow("gif frame at 32767") << "far.gif" << GifFrameAt(32767, 1) << false
+                                            << "Picture too large";
+        QTest::newRow("gif frame too wide") << "wide.gif" << GifFrameAt(1, 32767) << false << QString();
+        TGifFrame line;
+        line.Width = 65535;
+        line.Height = 1;
+        line.Indices.assign(65535, 1);
+        QTest::newRow("gif 65535 x 1")
+            << "side.gif" << WriteGif(65535, 1, {qRgb(255, 255, 255), qRgb(255, 0, 0)}, {line})
+            << false << "Picture too large";
     }
     void awkwardFilesArePlacedOrRefused()
     {
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
         QFETCH(bool, placed);
-        const std::unique_ptr<TGraphic> picture = LoadPicture(Save(name, bytes));
+        QFETCH(QString, why);
+        QString reason;
+        const std::unique_ptr<TGraphic> picture = LoadPicture(Save(name, bytes), &reason);
         QCOMPARE(bool(picture), placed);
+        if (!why.isEmpty())
+            QCOMPARE(reason, why);
         if (name == QLatin1String("down.bmp")) // top left stays top left
             QVERIFY(Near(picture->ToBitmap().pixel(10, 10), Qt::red, 0));
         QFile::remove(m_dir.filePath(name));
