@@ -3,11 +3,13 @@
 // texts and their settings, the layout.
 #include "CoverController.h"
 
+#include "ColourProfiles.h"
 #include "CoverLayout.h"
 #include "GraphicKinds.h"
 #include "PictureLoading.h"
 #include "Rounding.h"
 
+#include <QColorSpace>
 #include <QMimeData>
 #include <QUrl>
 
@@ -99,7 +101,11 @@ TOutcome TCoverController::PlaceImage(int32_t area, const QImage &image)
         return {};
     if (image.isNull() || !PictureSizeAllowed(image.width(), image.height()))
         return TOutcome::Failed(Text(NoPictureText));
-    return Step(PastePictureStep, -1, [&] { m_document->SetPicture(area, &image); });
+    // Qt keeps the profile of what it read beside the pixels.
+    QImage shown = image;
+    if (shown.colorSpace().isValid())
+        ConvertToSrgb(shown, shown.colorSpace().iccProfile());
+    return Step(PastePictureStep, -1, [&] { m_document->SetPicture(area, &shown); });
 }
 
 TOutcome TCoverController::PlaceMimeData(int32_t area, const QMimeData *data)
@@ -110,17 +116,29 @@ TOutcome TCoverController::PlaceMimeData(int32_t area, const QMimeData *data)
     if (!data)
         return placed;
     const TOutcome step = Batch(PastePictureStep, [&] {
+        bool refused = false;
         for (const QString &format : data->formats()) {
             const QString kind = KindOfMime(format);
-            if (!kind.isEmpty() && (placed = PlacePictureBytes(area, data->data(format), kind)).Ok())
+            if (kind.isEmpty())
+                continue;
+            const TOutcome tried = PlacePictureBytes(area, data->data(format), kind);
+            if (tried.Ok()) {
+                placed = tried;
                 return;
+            }
+            if (!refused)
+                placed = tried; // the first refusal says why
+            refused = true;
         }
         for (const QUrl &url : data->urls())
             if (url.isLocalFile() && IsPictureFile(url.toLocalFile())) {
                 placed = PlacePicture(area, url.toLocalFile());
                 return;
             }
-        if (data->hasImage())
+        // The clipboard's own image is Qt's reading of those same bytes,
+        // which makes a half grey picture of a file cut short: a picture
+        // refused as a file is refused pasted too.
+        if (!refused && data->hasImage())
             placed = PlaceImage(area, qvariant_cast<QImage>(data->imageData()));
     });
     return step.Ok() ? placed : step;

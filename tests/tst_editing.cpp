@@ -377,6 +377,19 @@ private Q_SLOTS:
         Ui(f).Paste1()->trigger();
         QCOMPARE(p.messages.Texts(), QStringList{"There is no picture on the clipboard."});
         QCOMPARE(p.Doc().GetPicture(3), QuarterPicture(7, 9));
+        // A file cut short is refused pasted as Change... refuses it, though
+        // the clipboard offers Qt's reading of it (half grey) beside it.
+        const QByteArray cut = jpeg.left(jpeg.size() * 2 / 3);
+        auto *offered = new QMimeData;
+        offered->setData("image/jpeg", cut);
+        offered->setImageData(QImage::fromData(cut, "jpg"));
+        QVERIFY(offered->hasImage());
+        clipboard->setMimeData(offered);
+        Ui(f).Paste1()->trigger();
+        QString why;
+        QVERIFY(!LoadPictureBytes(cut, "jpg", &why));
+        QCOMPARE(p.messages.Texts().last(), "Error loading image\n\n" + why);
+        QCOMPARE(p.Doc().GetPicture(3), QuarterPicture(7, 9));
     }
 };
 
