@@ -74,13 +74,14 @@ TOutcome TCoverController::PlacePicture(int32_t area, const QString &fileName)
 {
     if (!Shown(area))
         return {};
-    QString why;
+    QString why, kind;
     QByteArray bytes;
-    const std::unique_ptr<TGraphic> picture = LoadPictureKeepingFile(fileName, bytes, &why);
+    const std::unique_ptr<TGraphic> picture = LoadPictureKeepingFile(fileName, bytes, &why, &kind);
     if (!picture)
         return TOutcome::Failed(LoadError(why));
+    // Kept as the kind it was read as, which its name may not say.
     return Step(ChangePictureStep, -1,
-                [&] { m_document->SetPicture(area, picture.get(), bytes, ExtractFileExt(fileName).mid(1)); });
+                [&] { m_document->SetPicture(area, picture.get(), bytes, kind); });
 }
 
 TOutcome TCoverController::PlacePictureBytes(int32_t area, const QByteArray &bytes,
@@ -88,11 +89,12 @@ TOutcome TCoverController::PlacePictureBytes(int32_t area, const QByteArray &byt
 {
     if (!Shown(area))
         return {};
-    QString why;
-    const std::unique_ptr<TGraphic> picture = LoadPictureBytes(bytes, kind, &why);
+    QString why, loadedAs;
+    const std::unique_ptr<TGraphic> picture = LoadPictureBytes(bytes, kind, &why, &loadedAs);
     if (!picture)
         return TOutcome::Failed(LoadError(why));
-    return Step(PastePictureStep, -1, [&] { m_document->SetPicture(area, picture.get(), bytes, kind); });
+    return Step(PastePictureStep, -1,
+                [&] { m_document->SetPicture(area, picture.get(), bytes, loadedAs); });
 }
 
 TOutcome TCoverController::PlaceImage(int32_t area, const QImage &image)

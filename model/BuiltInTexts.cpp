@@ -321,6 +321,7 @@ const std::map<int, const char *> &Table()
         {406, "No printer installed"},
         {407, "The cover has no size to export"},
         {408, "Track %1"},
+        {409, "It is a %1 file, which Velmora does not place."},
     };
     return table;
 }

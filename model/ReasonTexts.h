@@ -57,6 +57,7 @@ enum TReason : int {
     NoSizeToExportReason = 407,
     // Not a reason: the title an album's track without one takes.
     UntitledTrackText = 408,
+    ForeignKindReason = 409,
     FirstReasonText = NotAFileReason,
-    LastReasonText = UntitledTrackText,
+    LastReasonText = ForeignKindReason,
 };

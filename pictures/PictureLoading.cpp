@@ -2,6 +2,7 @@
 #include "PictureLoading.h"
 
 #include "BmpGraphic.h"
+#include "ContentKinds.h"
 #include "GraphicKinds.h"
 #include "IconGraphic.h"
 #include "JpegGraphic.h"
@@ -12,6 +13,7 @@
 #include "TiffGraphic.h"
 #include "VelmoraError.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <functional>
@@ -19,7 +21,7 @@
 
 const char OpenPictureFilter[] =
     "All (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)|*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.gif;"
-    "*.png;*.webp;*.tif;*.tiff|"
+    "*.png;*.webp;*.tif;*.tiff;*.jfif|"
     "JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp|"
     "Icons (*.ico)|*.ico|Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf|"
     "GIF Image File (*.gif)|*.gif|PNG Image File (*.png)|*.png|WebP Image File (*.webp)|*.webp|"
@@ -39,6 +41,9 @@ void RegisterPictureKinds()
     kinds.RegisterFileFormat(QStringLiteral("jpg"), QStringLiteral("JPEG Image File"),
                              [] { return std::make_unique<TJpegGraphic>(); });
     kinds.RegisterFileFormat(QStringLiteral("jpeg"), QStringLiteral("JPEG Image File"),
+                             [] { return std::make_unique<TJpegGraphic>(); });
+    // What some browsers save JPEG photos as.
+    kinds.RegisterFileFormat(QStringLiteral("jfif"), QStringLiteral("JPEG Image File"),
                              [] { return std::make_unique<TJpegGraphic>(); });
     kinds.RegisterFileFormat(QStringLiteral("wmf"), QStringLiteral("Metafiles"),
                              [] { return std::make_unique<TMetafileGraphic>(); });
@@ -72,6 +77,31 @@ std::unique_ptr<TGraphic> PictureForExtension(const QString &upperExtension)
 
 namespace {
 
+// The picture to load bytes as: the kind their content says where it says
+// one the name does not, else the name's. Null with why set for content of
+// a kind the program does not place.
+std::unique_ptr<TGraphic> ChooseKind(const QString &named, const QByteArray &head, QString &kind,
+                                     QString *why)
+{
+    const TContentKind content = KindOfContent(head);
+    if (!content.Foreign.isEmpty()) {
+        if (why)
+            *why = ReasonText(ForeignKindReason).arg(content.Foreign);
+        kind.clear();
+        return nullptr;
+    }
+    // Only a name that claims a picture kind is overruled: a file with no
+    // such name is not taken for a picture whatever it holds.
+    kind = named;
+    if (GraphicKinds().Find(named) && !content.Placed.isEmpty() &&
+        !SameKind(content.Placed, named) && GraphicKinds().Find(content.Placed))
+        kind = content.Placed;
+    std::unique_ptr<TGraphic> picture = PictureForExtension(UpperCaseAscii(QLatin1Char('.') + kind));
+    if (!picture && why)
+        *why = ReasonText(NotAPictureKindReason);
+    return picture;
+}
+
 // Runs a load; null with why set when it raises or gives an empty picture.
 std::unique_ptr<TGraphic> Loaded(std::unique_ptr<TGraphic> picture,
                                  const std::function<void(TGraphic &)> &load, QString *why)
@@ -81,8 +111,6 @@ std::unique_ptr<TGraphic> Loaded(std::unique_ptr<TGraphic> picture,
             *why = reason;
         return nullptr;
     };
-    if (!picture)
-        return refuse(ReasonText(NotAPictureKindReason));
     try {
         load(*picture);
     } catch (const EVelmoraError &e) {
@@ -95,26 +123,48 @@ std::unique_ptr<TGraphic> Loaded(std::unique_ptr<TGraphic> picture,
     return picture;
 }
 
+QByteArray FileHead(const QString &fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.read(ContentKindHead) : QByteArray();
+}
+
 } // namespace
 
 std::unique_ptr<TGraphic> LoadPicture(const QString &fileName, QString *why)
 {
-    return Loaded(PictureForExtension(UpperCaseAscii(ExtractFileExt(fileName))),
-                  [&](TGraphic &p) { p.LoadFromFile(fileName); }, why);
+    QString kind;
+    std::unique_ptr<TGraphic> picture =
+        ChooseKind(ExtractFileExt(fileName).mid(1), FileHead(fileName), kind, why);
+    if (!picture)
+        return nullptr;
+    return Loaded(std::move(picture), [&](TGraphic &p) { p.LoadFromFile(fileName); }, why);
 }
 
 std::unique_ptr<TGraphic> LoadPictureBytes(const QByteArray &bytes, const QString &kind,
-                                           QString *why)
+                                           QString *why, QString *loadedAs)
 {
-    return Loaded(PictureForExtension(UpperCaseAscii(QLatin1Char('.') + kind)),
-                  [&](TGraphic &p) { p.LoadFromBytes(bytes); }, why);
+    QString chosen;
+    std::unique_ptr<TGraphic> picture = ChooseKind(kind, bytes.left(ContentKindHead), chosen, why);
+    if (loadedAs)
+        *loadedAs = chosen;
+    if (!picture)
+        return nullptr;
+    return Loaded(std::move(picture), [&](TGraphic &p) { p.LoadFromBytes(bytes); }, why);
 }
 
 std::unique_ptr<TGraphic> LoadPictureKeepingFile(const QString &fileName, QByteArray &bytes,
-                                                 QString *why)
+                                                 QString *why, QString *loadedAs)
 {
+    // Nothing is read for a name of no kind unless its content might say
+    // one: the first bytes decide before the whole file is read.
+    QString chosen;
     std::unique_ptr<TGraphic> picture =
-        PictureForExtension(UpperCaseAscii(ExtractFileExt(fileName)));
+        ChooseKind(ExtractFileExt(fileName).mid(1), FileHead(fileName), chosen, why);
+    if (loadedAs)
+        *loadedAs = chosen;
+    if (!picture)
+        return nullptr;
     return Loaded(std::move(picture),
                   [&](TGraphic &p) {
                       bytes = ReadPictureFile(fileName);

@@ -132,7 +132,7 @@ private Q_SLOTS:
         QCOMPARE(
             QString::fromLatin1(OpenPictureFilter),
             QStringLiteral("All (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)|*.jpg;*.jpeg;*.bmp;*.ico;"
-                           "*.emf;*.wmf;*.gif;*.png;*.webp;*.tif;*.tiff|JPEG Image File (*.jpg)|"
+                           "*.emf;*.wmf;*.gif;*.png;*.webp;*.tif;*.tiff;*.jfif|JPEG Image File (*.jpg)|"
                            "*.jpg|JPEG Image File "
                            "(*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|Enhanced "
                            "Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf|GIF Image File "
@@ -141,7 +141,7 @@ private Q_SLOTS:
         const QStringList filters = QtNameFilters(QString::fromLatin1(OpenPictureFilter));
         QCOMPARE(filters.size(), 11);
         QVERIFY(filters[0].startsWith("All (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf) ("));
-        QVERIFY(filters[0].endsWith("*.[tT][iI][fF][fF])"));
+        QVERIFY(filters[0].endsWith("*.[jJ][fF][iI][fF])"));
         QCOMPARE(filters[2], QStringLiteral("JPEG Image File (*.jpeg) (*.[jJ][pP][eE][gG])"));
         // As the dialog shows it: in the language's words, the first entry
         // naming every kind it takes.
@@ -150,7 +150,7 @@ private Q_SLOTS:
         }));
         QCOMPARE(german.size(), 11);
         QVERIFY2(german[0].startsWith("Alle (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.gif;*.png;*.webp;"
-                                      "*.tif;*.tiff) ("),
+                                      "*.tif;*.tiff;*.jfif) ("),
                  qPrintable(german[0]));
         QVERIFY(german[1].startsWith("JPEG-Bilddatei (*.jpg) ("));
         QVERIFY(german[3].startsWith("360 (*.bmp) ("));
@@ -472,6 +472,48 @@ private Q_SLOTS:
         QCOMPARE(d.GetPicture(2).constBits(), gif.ToBitmap().constBits());
     }
 
+    // A file named for one picture kind that holds another is that other
+    // kind; one that holds a kind the program does not place says which.
+    void contentDecidesTheKind_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("kind"); // loaded as; empty: refused
+        QTest::addColumn<QString>("why");
+        const QByteArray jpeg = WriteJpeg(QuarterPicture(64, 64));
+        const QByteArray heif("\0\0\0\x18" "ftypheic\0\0\0\0mif1heic", 24);
+        const QString foreign = QStringLiteral("It is a %1 file, which Velmora does not place.");
+        QTest::newRow("png as jpg") << "a.jpg" << WritePng(QuarterPicture(64, 64)) << "png" << "";
+        QTest::newRow("jpeg as png") << "a.png" << jpeg << "jpg" << "";
+        QTest::newRow("jfif") << "a.jfif" << jpeg << "jfif" << "";
+        QTest::newRow("bmp as ico") << "b.ico" << WriteBmp(QuarterPicture(64, 64)) << "bmp" << "";
+        QTest::newRow("pdf as jpg") << "p.jpg" << QByteArray("%PDF-1.7\n%\xE2\xE3\n") << ""
+                                    << foreign.arg("PDF");
+        QTest::newRow("heif as jpg") << "h.jpg" << heif << "" << foreign.arg("HEIF");
+        QTest::newRow("heif as heic") << "h.heic" << heif << "" << foreign.arg("HEIF");
+        QTest::newRow("truncated png as jpg")
+            << "t.jpg" << QByteArray("\x89PNG\r\n\x1a\n0000") << ""
+            << "It is not a PNG file, or it is damaged.";
+    }
+    void contentDecidesTheKind()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, kind);
+        QFETCH(QString, why);
+        QString reason, loadedAs;
+        QByteArray kept;
+        const auto picture = LoadPictureKeepingFile(Save(name, bytes), kept, &reason, &loadedAs);
+        QCOMPARE(bool(picture), !kind.isEmpty());
+        QCOMPARE(bool(LoadPicture(Save(name, bytes))), !kind.isEmpty());
+        if (picture) {
+            QCOMPARE(loadedAs, kind);
+            CheckQuarters(picture->ToBitmap());
+        } else {
+            QVERIFY2(reason.startsWith(why), qPrintable(reason));
+        }
+    }
+
     void badInputNeverLoads_data()
     {
         QTest::addColumn<QString>("name");
@@ -506,7 +548,6 @@ private Q_SLOTS:
         QTest::newRow("junk jpeg") << "j.jpg" << junk;
         QTest::newRow("huge jpeg") << "h.jpg" << hugeJpeg;
         QTest::newRow("text bmp") << "t.bmp" << QByteArray("just some text\n");
-        QTest::newRow("jpeg named bmp") << "j.bmp" << jpeg;
         QTest::newRow("truncated bmp") << "t.bmp" << bmp.left(40);
         QTest::newRow("bmp cut at 60 %") << "c.bmp" << bmp.left(bmp.size() * 6 / 10);
         QByteArray oneRow = bmp.left(int(qFromLittleEndian<quint32>(bmp.constData() + 10)) + 256);
@@ -515,7 +556,6 @@ private Q_SLOTS:
         QTest::newRow("bmp of 10000 x 10000 holding one row") << "r.bmp" << oneRow;
         QTest::newRow("huge bmp") << "h.bmp" << hugeBmp;
         QTest::newRow("junk ico") << "j.ico" << junk;
-        QTest::newRow("bmp named ico") << "b.ico" << bmp;
         QTest::newRow("empty wmf") << "e.wmf" << QByteArray();
         QTest::newRow("junk wmf") << "j.wmf" << junk;
         QTest::newRow("truncated wmf") << "t.wmf" << WriteWmf(1, 1, Qt::red).left(30);
