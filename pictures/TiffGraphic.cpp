@@ -117,6 +117,25 @@ void TTiffGraphic::LoadFromStream(QIODevice &stream)
         throw EVelmoraError(ReasonText(NotThisKindReason).arg(QStringLiteral("TIFF")));
     if (!PictureSizeAllowed(width, height))
         throw EVelmoraError(QStringLiteral("Picture too large"));
+    // Every piece of the picture must be in the file: a reader would
+    // otherwise place what it could read of a tile and leave the rest.
+    const uint32_t pieces = TIFFIsTiled(tif.get()) ? TIFFNumberOfTiles(tif.get())
+                                                   : TIFFNumberOfStrips(tif.get());
+    for (uint32_t i = 0; i < pieces; ++i) {
+        const uint64_t at = TIFFGetStrileOffset(tif.get(), i);
+        const uint64_t bytes = TIFFGetStrileByteCount(tif.get(), i);
+        if (at > uint64_t(source.Bytes.size()) || bytes > uint64_t(source.Bytes.size()) - at)
+            throw EVelmoraError(
+                QStringLiteral("TIFF error: part of the picture lies past the end of the file"));
+    }
+    // LogLuv colours are 16 bits or more a sample by their nature; a file
+    // that says 8 is damaged, and Qt would show its bytes as plain colour.
+    uint16_t photometric = 0;
+    TIFFGetField(tif.get(), TIFFTAG_PHOTOMETRIC, &photometric);
+    const bool logLuv = photometric == PHOTOMETRIC_LOGLUV || photometric == PHOTOMETRIC_LOGL;
+    if (logLuv && bits <= 8)
+        throw EVelmoraError(QStringLiteral("TIFF error: LogLuv colours cannot have %1 bits a sample")
+                                .arg(bits));
     uint32_t profileLength = 0;
     void *profileData = nullptr;
     const QByteArray icc =
@@ -142,7 +161,7 @@ void TTiffGraphic::LoadFromStream(QIODevice &stream)
     if (orientation < 1 || orientation > 8)
         orientation = ORIENTATION_TOPLEFT;
     if (!TIFFReadRGBAImageOriented(tif.get(), width, height,
-                                   reinterpret_cast<uint32_t *>(image.bits()), orientation, 0))
+                                   reinterpret_cast<uint32_t *>(image.bits()), orientation, 1))
         throw EVelmoraError(QStringLiteral("TIFF error: %1")
                                 .arg(source.Error.isEmpty() ? QStringLiteral("the data does not read")
                                                             : source.Error));

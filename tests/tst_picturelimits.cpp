@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <QTest>
+#include <tiffio.h>
 #include <QtEndian>
 
 namespace {
@@ -40,6 +41,27 @@ QByteArray GifFrameAt(int left, int width)
     frame.Height = 1;
     frame.Indices.assign(size_t(width), 1);
     return WriteGif(0, 0, {qRgb(255, 255, 255), qRgb(255, 0, 0)}, {frame});
+}
+
+// A little-endian TIFF's first directory entry for tag given its value
+// at index: inline for one short, else in the array it points at.
+QByteArray PatchTiff(QByteArray tiff, quint16 tag, int index, quint32 value)
+{
+    const auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(tiff.constData() + at); };
+    const auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(tiff.constData() + at); };
+    const qsizetype ifd = u32(4);
+    for (int i = 0; i < u16(ifd); ++i) {
+        const qsizetype entry = ifd + 2 + 12 * i;
+        if (u16(entry) != tag)
+            continue;
+        if (u16(entry + 2) == 3 && u32(entry + 4) == 1) // one short
+            qToLittleEndian<quint16>(quint16(value), tiff.data() + entry + 8);
+        else if (u32(entry + 4) == 1)
+            qToLittleEndian<quint32>(value, tiff.data() + entry + 8);
+        else
+            qToLittleEndian<quint32>(value, tiff.data() + u32(entry + 8) + 4 * index);
+    }
+    return tiff;
 }
 
 QList<QRect> Dots(int count)
@@ -222,6 +244,35 @@ private Q_SLOTS:
         QVERIFY(turned);
         QCOMPARE(turned->ToBitmap().size(), QSize(30, 40));
         QVERIFY(Near(turned->ToBitmap().pixel(3, 3), picture.pixelColor(3, 27), 2));
+    }
+
+    // A TIFF that libtiff cannot read whole is refused with the problem
+    // named, never placed with a tile half read.
+    void tiffsThatDoNotReadWholeAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("why");
+        const QImage picture = QuarterPicture(40, 30);
+        const QByteArray tiled = WriteTiffWithLibtiff(picture, 16, 8);
+        QTest::newRow("tile past the end")
+            << PatchTiff(tiled, TIFFTAG_TILEOFFSETS, 5, quint32(tiled.size() + 4096))
+            << "TIFF error: part of the picture lies past the end of the file";
+        QTest::newRow("strip past the end")
+            << PatchTiff(WriteTiffWithLibtiff(picture, 0, 8), TIFFTAG_STRIPOFFSETS, 29, 1u << 30)
+            << "TIFF error: part of the picture lies past the end of the file";
+        QTest::newRow("8-bit LogLuv")
+            << PatchTiff(PatchTiff(WriteTiffWithLibtiff(picture, 0, 8), TIFFTAG_PHOTOMETRIC, 0,
+                                   PHOTOMETRIC_LOGLUV),
+                         TIFFTAG_COMPRESSION, 0, COMPRESSION_SGILOG)
+            << "TIFF error: LogLuv";
+    }
+    void tiffsThatDoNotReadWholeAreRefused()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, why);
+        QString reason;
+        QVERIFY(!LoadPicture(Save("bad.tif", file), &reason));
+        QVERIFY2(reason.startsWith(why), qPrintable(reason));
     }
 
     void emfAnsiTextKeepsItsAccents()
