@@ -69,13 +69,20 @@ TWmfFacts ScanWmf(const QByteArray &data, int at)
         case 0x02FB: // CREATEFONTINDIRECT: the charset follows five words and three bytes
             create(end - at > 19 ? quint8(data[at + 19]) : 0);
             break;
+        case 0x02FC: // CREATEBRUSHINDIRECT: its style first
+            if (end - at >= 8 && ReadU16(data, at + 6) == 2) // BS_HATCHED
+                facts.PatternBrush = true;
+            create(256);
+            break;
+        case 0x01F9: // CREATEPATTERNBRUSH
+        case 0x0142: // DIBCREATEPATTERNBRUSH
+            facts.PatternBrush = true;
+            create(256);
+            break;
         case 0x02FA:
-        case 0x02FC:
         case 0x00F7:
-        case 0x01F9:
-        case 0x0142:
         case 0x06FF:
-            create(256); // a pen, a brush, a palette or a region
+            create(256); // a pen, a palette or a region
             break;
         case 0x01F0: // DELETEOBJECT
             if (end - at >= 8 && ReadU16(data, at + 6) < objects.size())
@@ -192,6 +199,13 @@ QByteArray MendWmfSvg(const QByteArray &svg, const TWmfFacts &facts)
     QString mended = QString::fromUtf8(out)
                          .replace(polyline, QStringLiteral("<polyline\\1style=\"fill:none; "))
                          .replace(imageTransform, QStringLiteral("\\1"));
+    // libwmf fills every shape at half opacity while the background mode is
+    // transparent (as Inkscape and most programs leave it), where GDI fills
+    // a solid brush whole: red comes out pink. Only a hatched or patterned
+    // brush lets anything through, and where there is one libwmf's half
+    // tone stands for it.
+    if (!facts.PatternBrush)
+        mended.replace(QLatin1String("fill-opacity:0.5;"), QLatin1String("fill-opacity:1.0;"));
     if (mended.contains(QLatin1String("xlink:href")) &&
         !mended.contains(QLatin1String("xmlns:xlink")))
         mended.replace(QLatin1String("<svg "),

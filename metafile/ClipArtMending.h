@@ -37,6 +37,9 @@ struct TWmfFacts
     // The first window extent set, in logical units; 0 when none is.
     int WindowExtX = 0;
     int WindowExtY = 0;
+    // Whether any brush is hatched or patterned: only such a brush shows
+    // what lies beneath it where the background mode is transparent.
+    bool PatternBrush = false;
 };
 
 // The records from byte at on.
@@ -45,7 +48,7 @@ TWmfFacts ScanWmf(const QByteArray &data, int at);
 // pages, Shift-JIS and the other Asian sets, OEM 437, Symbol as Greek).
 QString DecodeWmfText(const QByteArray &bytes, quint8 charset);
 // libwmf's SVG with each text decoded and escaped, open polylines unfilled,
-// images placed by their rectangle.
+// images placed by their rectangle, solid fills opaque.
 QByteArray MendWmfSvg(const QByteArray &svg, const TWmfFacts &facts);
 // The metafile with the viewport a program sets up to show a placeable
 // picture in its frame (from 0, 0), in the header's units.

@@ -23,6 +23,13 @@
 
 namespace {
 
+QImage TMetafileGraphicOf(const QString &file)
+{
+    TMetafileGraphic picture;
+    picture.LoadFromFile(file);
+    return picture.ToBitmap();
+}
+
 template <typename Kind> bool Is(const std::unique_ptr<TGraphic> &g)
 {
     return dynamic_cast<Kind *>(g.get()) != nullptr;
@@ -396,6 +403,14 @@ private Q_SLOTS:
         QVERIFY(Near(bitmap.pixel(150, 150), Qt::blue, 2)); // the circle's middle
         QVERIFY(Near(bitmap.pixel(150, 3), Qt::blue, 60));  // its top, a true circle
         QVERIFY(Near(bitmap.pixel(350, 150), Qt::white, 2)); // right of it, nothing
+
+        // A solid brush fills whole whatever the background mode: set to
+        // transparent first, as Inkscape writes it, red stays red.
+        QByteArray transparent = WriteWmf(1.0, 0.5, Qt::red);
+        transparent.insert(22 + 18, QByteArray("\x05\0\0\0\x02\x01\x01\0\0\0", 10));
+        qToLittleEndian<quint32>(qFromLittleEndian<quint32>(transparent.constData() + 28) + 5,
+                                 transparent.data() + 28);
+        QVERIFY(Near(TMetafileGraphicOf(Save("t.wmf", transparent)).pixel(48, 24), Qt::red, 2));
 
         // Either metafile extension takes either format.
         TMetafileGraphic swapped;
