@@ -324,6 +324,26 @@ void ClearStrayHeaderStrings(QByteArray &emf)
     }
 }
 
+// libemf2svg opens a clip path as <svg:clipPath> inside <svg:defs> and
+// closes both without the prefix, which no XML reader takes: any EMF that
+// clips (LibreOffice's all do) was refused. Each element opened only with
+// the prefix is closed with it.
+QByteArray CloseWithPrefix(const QByteArray &svg)
+{
+    static const QRegularExpression closing(QStringLiteral("</([A-Za-z]+)>"));
+    QString text = QString::fromUtf8(svg);
+    QStringList names;
+    for (const QRegularExpressionMatch &m : closing.globalMatch(text))
+        if (!names.contains(m.captured(1)))
+            names << m.captured(1);
+    for (const QString &name : names) {
+        const QRegularExpression unprefixed(QStringLiteral("<%1[\\s>/]").arg(name));
+        if (text.contains(QStringLiteral("<svg:") + name) && !text.contains(unprefixed))
+            text.replace(QStringLiteral("</%1>").arg(name), QStringLiteral("</svg:%1>").arg(name));
+    }
+    return text.toUtf8();
+}
+
 QByteArray EmfToSvg(const QByteArray &data, double dpi, int &width, int &height)
 {
     if (data.size() < 88 || ReadU32(data, 4) < 88 || ReadU32(data, 4) > uint32_t(data.size()))
@@ -366,7 +386,7 @@ QByteArray EmfToSvg(const QByteArray &data, double dpi, int &width, int &height)
     }
     if (!ok || out.isEmpty())
         Invalid();
-    return UnmarkPens(out, marks);
+    return CloseWithPrefix(UnmarkPens(out, marks));
 }
 
 } // namespace

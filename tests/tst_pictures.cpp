@@ -412,6 +412,18 @@ private Q_SLOTS:
                                  transparent.data() + 28);
         QVERIFY(Near(TMetafileGraphicOf(Save("t.wmf", transparent)).pixel(48, 24), Qt::red, 2));
 
+        // An EMF that clips, as every one LibreOffice writes does, draws.
+        QByteArray clipped = WriteEmf(2646, 1323, Qt::green);
+        Bytes clip; // EMR_INTERSECTCLIPRECT around the whole picture
+        for (const quint32 v : {30u, 24u, 0u, 0u, 200u, 100u})
+            clip.U32(v);
+        clipped.insert(qFromLittleEndian<quint32>(clipped.constData() + 4), clip.data);
+        for (const int at : {48, 52}) // the file's bytes and records
+            qToLittleEndian<quint32>(qFromLittleEndian<quint32>(clipped.constData() + at) +
+                                         (at == 48 ? 24 : 1),
+                                     clipped.data() + at);
+        QVERIFY(Near(TMetafileGraphicOf(Save("c.emf", clipped)).pixel(50, 25), Qt::green, 2));
+
         // Either metafile extension takes either format.
         TMetafileGraphic swapped;
         swapped.LoadFromFile(Save("really-emf.wmf", WriteEmf(2646, 1323, Qt::green)));
