@@ -26,21 +26,15 @@ QRgb LcmsToSrgb(const QByteArray &icc, const QByteArray &samples, bool inverted)
 
 namespace {
 
-int InkToLab(const cmsUInt16Number in[], cmsUInt16Number out[], void *)
+int InkToLab(const cmsUInt16Number in[], cmsUInt16Number out[], void *toLab)
 {
     // Cyan takes red, magenta green, yellow blue, black all three; the
     // result as sRGB, then into Lab.
     const double c = in[0] / 65535.0, m = in[1] / 65535.0, y = in[2] / 65535.0,
                  k = in[3] / 65535.0;
     const double rgb[3] = {(1 - c) * (1 - k), (1 - m) * (1 - k), (1 - y) * (1 - k)};
-    static cmsHTRANSFORM toLab = [] {
-        cmsHPROFILE srgb = cmsCreate_sRGBProfile();
-        cmsHPROFILE lab = cmsCreateLab4Profile(nullptr);
-        return cmsCreateTransform(srgb, TYPE_RGB_DBL, lab, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC,
-                                  cmsFLAGS_NOCACHE);
-    }();
     cmsCIELab lab;
-    cmsDoTransform(toLab, rgb, &lab, 1);
+    cmsDoTransform(static_cast<cmsHTRANSFORM>(toLab), rgb, &lab, 1);
     cmsFloat2LabEncoded(out, &lab);
     return 1;
 }
@@ -56,7 +50,14 @@ QByteArray MakeCmykProfile()
     cmsSetPCS(p, cmsSigLabData);
     cmsPipeline *lut = cmsPipelineAlloc(nullptr, 4, 3);
     cmsStage *table = cmsStageAllocCLut16bit(nullptr, 9, 4, 3, nullptr);
-    cmsStageSampleCLut16bit(table, InkToLab, nullptr, 0);
+    cmsHPROFILE srgb = cmsCreate_sRGBProfile();
+    cmsHPROFILE labProfile = cmsCreateLab4Profile(nullptr);
+    cmsHTRANSFORM toLab = cmsCreateTransform(srgb, TYPE_RGB_DBL, labProfile, TYPE_Lab_DBL,
+                                             INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE);
+    cmsStageSampleCLut16bit(table, InkToLab, toLab, 0);
+    cmsDeleteTransform(toLab);
+    cmsCloseProfile(labProfile);
+    cmsCloseProfile(srgb);
     cmsPipelineInsertStage(lut, cmsAT_END, table);
     cmsWriteTag(p, cmsSigAToB0Tag, lut);
     cmsWriteTag(p, cmsSigMediaWhitePointTag, cmsD50_XYZ());
