@@ -141,7 +141,9 @@ TCoverMakerMainForm::TCoverMakerMainForm(const TMainFormSetup &setup, QWidget *p
 TCoverMakerMainForm::~TCoverMakerMainForm()
 {
     // The cover goes before the view and the texts its signals reach; the
-    // view forgets its document as it goes.
+    // view forgets its document as it goes. The in-place editor losing its
+    // focus as the window goes ends no edit on a cover that is gone.
+    CoverView->SetOnBlockEditEnd(nullptr);
     delete m_cover;
     m_cover = nullptr;
 }

@@ -300,6 +300,7 @@ private:
     void PrintSheet1Click();
     void ImportAlbum1Click();
     void DeleteTextBlock1Click();
+    void CoverViewBlockEditEnd();
     void BlockFontButtonClick();
 
     // View callbacks.
@@ -412,6 +413,14 @@ private:
     QPrinter m_printer{QPrinter::HighResolution};
     std::unique_ptr<TSizeList> m_sizeList;
     TCoverController *m_cover = nullptr;
+    // The block Insert > Text Block just added, and the step it made; -1
+    // once the first edit of it is over.
+    struct TNewBlock
+    {
+        int32_t Area = -1;
+        int Index = -1;
+        int Step = -1;
+    } m_newBlock;
     // The cover's document, which the controller owns.
     TCoverDocument *m_document = nullptr;
     QHBoxLayout *m_viewRow = nullptr;

@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QUndoStack>
 
 namespace {
 
@@ -51,6 +52,8 @@ void TCoverMakerMainForm::CreateBlockItems()
     BlockPanel->OnFontClick = Command(&TCoverMakerMainForm::BlockFontButtonClick);
 
     CoverView->SetOnBlockSelection([this](TCoverView *) { Run([this] { UpdateBlockPanel(); }); });
+    CoverView->SetOnBlockEditEnd(
+        [this](TCoverView *) { Run([this] { CoverViewBlockEditEnd(); }); });
     CoverView->SetOnBlockGesture(
         [this](TCoverView *, TCoverView::TBlockGesture gesture, int32_t area, int index) {
             Run([&] {
@@ -118,7 +121,22 @@ void TCoverMakerMainForm::TextBlock1Click()
     if (!outcome.Ok() || !m_cover->HasBlock(area, index))
         return;
     CoverView->SelectBlock(area, index);
+    m_newBlock = {area, index, m_cover->Steps().index()};
     CoverView->EditBlock();
+}
+
+void TCoverMakerMainForm::CoverViewBlockEditEnd()
+{
+    // A block added and left without a word (Escape, or a click elsewhere)
+    // is taken back with its step: nothing invisible stays on the cover.
+    const TNewBlock added = m_newBlock;
+    m_newBlock = TNewBlock();
+    if (added.Area == -1 || CoverView->SelectedBlockArea() != added.Area ||
+        CoverView->SelectedBlock() != added.Index || m_cover->Steps().index() != added.Step ||
+        !m_cover->HasBlock(added.Area, added.Index) ||
+        !m_document->GetBlocks(added.Area)[size_t(added.Index)].Text.isEmpty())
+        return;
+    m_cover->WithdrawLastStep();
 }
 
 void TCoverMakerMainForm::DeleteTextBlock1Click()

@@ -1,12 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TextBlockPanel.h"
 
+#include "DecimalSpinBox.h"
+#include "FloatText.h"
+
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+namespace {
+
+constexpr int DecimalSeparatorText = 265;
+
+} // namespace
 
 TTextBlockPanel::TTextBlockPanel(QWidget *parent) : TPanel(parent)
 {
@@ -47,7 +55,7 @@ TTextBlockPanel::TTextBlockPanel(QWidget *parent) : TPanel(parent)
     BlockColumnsSpin = new QSpinBox(this);
     BlockColumnsSpin->setRange(1, TTextBlock::MaxColumns);
     field(BlockColumnsLabel, BlockColumnsSpin);
-    BlockSpacingSpin = new QDoubleSpinBox(this);
+    BlockSpacingSpin = new TDecimalSpinBox(this);
     BlockSpacingSpin->setRange(TTextBlock::MinLineSpacing, TTextBlock::MaxLineSpacing);
     BlockSpacingSpin->setSingleStep(0.1);
     BlockSpacingSpin->setDecimals(2);
@@ -61,7 +69,7 @@ TTextBlockPanel::TTextBlockPanel(QWidget *parent) : TPanel(parent)
     for (QComboBox *combo : {BlockAlignCombo, BlockVAlignCombo, BlockFitCombo, BlockRotationCombo})
         connect(combo, &QComboBox::activated, this, [this] { Changed(); });
     connect(BlockColumnsSpin, &QSpinBox::valueChanged, this, [this] { Changed(); });
-    connect(BlockSpacingSpin, &QDoubleSpinBox::valueChanged, this, [this] { Changed(); });
+    connect(BlockSpacingSpin, &TDecimalSpinBox::valueChanged, this, [this] { Changed(); });
     connect(BlockFontButton, &QPushButton::clicked, this, [this] {
         if (m_shown && OnFontClick)
             OnFontClick();
@@ -93,6 +101,7 @@ void TTextBlockPanel::ApplyTexts(const TTextLookup &texts)
     BlockFitLabel->setText(texts(281));
     BlockColumnsLabel->setText(texts(285));
     BlockSpacingLabel->setText(texts(286));
+    BlockSpacingSpin->SetDecimalSeparator(DecimalSeparatorOf(texts(DecimalSeparatorText)));
     BlockRotationLabel->setText(texts(287));
     const auto fill = [](QComboBox *combo, const QStringList &items) {
         const int at = combo->currentIndex();

@@ -8,7 +8,7 @@
 #include <functional>
 
 class QComboBox;
-class QDoubleSpinBox;
+class TDecimalSpinBox;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -44,7 +44,7 @@ private:
     QLabel *BlockColumnsLabel = nullptr;
     QSpinBox *BlockColumnsSpin = nullptr;
     QLabel *BlockSpacingLabel = nullptr;
-    QDoubleSpinBox *BlockSpacingSpin = nullptr;
+    TDecimalSpinBox *BlockSpacingSpin = nullptr;
     QLabel *BlockRotationLabel = nullptr;
     QComboBox *BlockRotationCombo = nullptr;
 

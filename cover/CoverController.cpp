@@ -175,6 +175,18 @@ TOutcome TCoverController::Batch(int nameText, const std::function<void()> &work
     return Step(nameText, -1, work);
 }
 
+void TCoverController::WithdrawLastStep()
+{
+    const int index = m_steps->index();
+    if (index == 0)
+        return;
+    m_steps->undo();
+    // A step made obsolete is dropped, not redone, when the stack is asked
+    // to redo it.
+    const_cast<QUndoCommand *>(m_steps->command(index - 1))->setObsolete(true);
+    m_steps->redo();
+}
+
 void TCoverController::ForgetSteps()
 {
     m_steps->clear();

@@ -61,6 +61,10 @@ public:
     TCoverDocument &Document() { return *m_document; }
     const TCoverDocument &Document() const { return *m_document; }
     QUndoStack &Steps() const { return *m_steps; }
+    // Undoes the newest step and leaves nothing of it to redo, as though it
+    // never was: for a step that came to nothing (a text block added and
+    // left empty).
+    void WithdrawLastStep();
     // Null when recovery copies are not kept.
     TCoverRecovery *Recovery() const { return m_recovery.get(); }
 

@@ -322,6 +322,7 @@ const std::map<int, const char *> &Table()
         {407, "The cover has no size to export"},
         {408, "Track %1"},
         {409, "It is a %1 file, which Velmora does not place."},
+        {410, "A text block holds at most %1 KB of text: what was pasted is not taken."},
     };
     return table;
 }

@@ -58,6 +58,7 @@ enum TReason : int {
     // Not a reason: the title an album's track without one takes.
     UntitledTrackText = 408,
     ForeignKindReason = 409,
+    BlockTextTooLongReason = 410,
     FirstReasonText = NotAFileReason,
-    LastReasonText = ForeignKindReason,
+    LastReasonText = BlockTextTooLongReason,
 };

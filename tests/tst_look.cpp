@@ -302,6 +302,7 @@ private Q_SLOTS:
         // fitting chosen.
         Ui(f).TextBlock1()->trigger();
         QVERIFY(Ui(f).BlockPanel()->isVisibleTo(&f));
+        QTest::keyClicks(Ui(f).CoverView()->BlockEditor(), "1");
         QTest::keyClick(Ui(f).CoverView()->BlockEditor(), Qt::Key_Escape);
         QCOMPARE(Ui(f).BlockFitCombo()->currentIndex(), int(TBlockFit::Shrink));
         QStringList problems;
@@ -351,6 +352,7 @@ private Q_SLOTS:
         ClickArea(f, 1);
         // With a text block, so that its panel shows too.
         Ui(f).TextBlock1()->trigger();
+        QTest::keyClicks(Ui(f).CoverView()->BlockEditor(), "1");
         QTest::keyClick(Ui(f).CoverView()->BlockEditor(), Qt::Key_Escape);
         QVERIFY(Ui(f).BlockPanel()->isVisibleTo(&f));
         QStringList problems;

@@ -91,6 +91,9 @@ public:
     void SetOnBlockGesture(TBlockGestureEvent handler) { FOnBlockGesture = std::move(handler); }
     // Called when another block (or none) is selected.
     void SetOnBlockSelection(TNotifyEvent handler) { FOnBlockSelection = std::move(handler); }
+    // Called when the in-place editor closes, the block it edited still
+    // selected.
+    void SetOnBlockEditEnd(TNotifyEvent handler) { FOnBlockEditEnd = std::move(handler); }
 
     // The text block selected: its area and index, -1 for none.
     int32_t SelectedBlockArea() const { return FBlockArea; }
@@ -190,6 +193,7 @@ private:
     bool FUseScaledPictureCache = true;
     TBlockGestureEvent FOnBlockGesture;
     TNotifyEvent FOnBlockSelection;
+    TNotifyEvent FOnBlockEditEnd;
     int32_t FBlockArea = -1;
     int FBlockIndex = -1;
     // The block drag under way: -1 none, 0 to 7 a handle clockwise from the

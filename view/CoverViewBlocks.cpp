@@ -3,10 +3,16 @@
 // and sized with the mouse, nudged and removed with keys, edited in place.
 #include "CoverView.h"
 
+#include "ReasonTexts.h"
+#include "VelmoraError.h"
+
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QTextDocument>
+#include <QTextOption>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -305,11 +311,16 @@ void TCoverView::EditBlock()
             if (changed.Text == block->Text)
                 return;
             // More than a block holds is not taken: the editor goes back to
-            // what the block holds.
+            // what the block holds, and says why.
             if (!changed.IsValid()) {
-                const QSignalBlocker quiet(FBlockEditor);
-                FBlockEditor->setPlainText(block->Text);
-                FBlockEditor->moveCursor(QTextCursor::End);
+                {
+                    const QSignalBlocker quiet(FBlockEditor);
+                    FBlockEditor->setPlainText(block->Text);
+                    FBlockEditor->moveCursor(QTextCursor::End);
+                }
+                if (changed.Text.toUtf8().size() > TTextBlock::MaxTextBytes)
+                    Report(EVelmoraError(ReasonText(BlockTextTooLongReason)
+                                             .arg(TTextBlock::MaxTextBytes / 1024)));
                 return;
             }
             Guarded([&] {
@@ -322,6 +333,20 @@ void TCoverView::EditBlock()
     QRect where(box.topLeft(), box.size().expandedTo(QSize(160, 80)));
     where.moveLeft(std::clamp(where.left(), 0, std::max(0, width() - where.width())));
     where.moveTop(std::clamp(where.top(), 0, std::max(0, height() - where.height())));
+    // The block's own face, style and alignment, at the size it shows at,
+    // though never too small to read while typing.
+    QFont font(b->FontName);
+    font.setBold(b->Bold);
+    font.setItalic(b->Italic);
+    const double shownPixels =
+        b->FontSize * 25.4 / 72 * AreaScale(FBlockArea, FAreaRect[FBlockArea]).y();
+    font.setPixelSize(std::clamp(int(std::lround(shownPixels)), 9, 200));
+    FBlockEditor->setFont(font);
+    QTextOption option = FBlockEditor->document()->defaultTextOption();
+    option.setAlignment(b->HAlign == TBlockAlign::Center ? Qt::AlignHCenter
+                        : b->HAlign == TBlockAlign::End  ? Qt::AlignRight
+                                                         : Qt::AlignLeft);
+    FBlockEditor->document()->setDefaultTextOption(option);
     {
         const QSignalBlocker quiet(FBlockEditor);
         FBlockEditor->setPlainText(b->Text);
@@ -340,6 +365,8 @@ void TCoverView::EndBlockEdit()
     FBlockEditor->hide();
     if (focused)
         setFocus(Qt::OtherFocusReason);
+    if (FOnBlockEditEnd)
+        FOnBlockEditEnd(this);
 }
 
 bool TCoverView::IsEditingBlock() const
