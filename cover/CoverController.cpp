@@ -185,6 +185,8 @@ void TCoverController::WithdrawLastStep()
     // to redo it.
     const_cast<QUndoCommand *>(m_steps->command(index - 1))->setObsolete(true);
     m_steps->redo();
+    // The stack says nothing of a step it drops: there is nothing to redo.
+    Q_EMIT StepsChanged();
 }
 
 void TCoverController::ForgetSteps()

@@ -341,15 +341,8 @@ void DrawTextBlocks(QPainter &p, const TTextBlocks &blocks, const QRectF &area, 
         const QRectF frameRect(-frame.width() * fx / 2, -frame.height() * fy / 2,
                                frame.width() * fx, frame.height() * fy);
         p.setClipRect(frameRect, Qt::IntersectClip);
-        // An area of no size yet (a window still being laid out) shows no
-        // text, and Qt takes no size of nought.
-        const double points = layout->FontSize * MmPerPoint * fy * 72.0 / dpi;
-        if (!(points > 0)) {
-            p.restore();
-            continue;
-        }
         QFont f = UnhintedFont(b);
-        f.setPointSizeF(points);
+        f.setPointSizeF(layout->FontSize * MmPerPoint * fy * 72.0 / dpi);
         p.setFont(f);
         const uint32_t c = b.Color;
         p.setPen(QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)));

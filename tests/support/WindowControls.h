@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QPlainTextEdit>
 #include <QActionGroup>
 #include <QLabel>
@@ -109,6 +110,7 @@ struct TWindowControls
     VELMORA_CONTROL(QAction, PastePicture1)
     VELMORA_CONTROL(QComboBox, BlockFitCombo)
     VELMORA_CONTROL(QSpinBox, BlockColumnsSpin)
+    VELMORA_CONTROL(QDoubleSpinBox, BlockSpacingSpin)
 #undef VELMORA_CONTROL
 
     // What prints the window's cover, its offsets in the view's units.
