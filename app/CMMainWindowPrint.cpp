@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QMenu>
+#include <QPaintEngine>
 #include <QPrintPreviewDialog>
 #include <cmath>
 
@@ -245,11 +246,25 @@ void TCoverMakerMainForm::ApplyPrintTexts()
 void TCoverMakerMainForm::PrintPreview1Click()
 {
     const TPrintExtras extras = PrintExtrasFor(m_printer);
+    // The page turned as Print turns it, so that the preview shows what
+    // Print prints.
+    OrientForCover(m_printer, m_cover->Renderer().PrintedSize(extras));
     QPrintPreviewDialog preview(&m_printer, this);
     preview.setWindowTitle(TitleOf(UiText(PrintPreviewText)));
     // The very drawing of a print, on the printer's paper with its margins.
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, extras](QPrinter *printer) {
-        Run([&] { m_cover->Renderer().Print(*printer, extras); });
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *printer) {
+        Run([&] {
+            // The preview's own Print button prints through here too: on
+            // paper, with the printer now chosen, and warned of as Print is.
+            const bool onPaper =
+                printer->paintEngine() && printer->paintEngine()->type() != QPaintEngine::Picture;
+            const TPrintExtras chosen = PrintExtrasFor(*printer);
+            if (onPaper && !ConfirmCoverFitsPaper(chosen)) {
+                printer->abort();
+                return;
+            }
+            m_cover->Renderer().Print(*printer, chosen);
+        });
     });
     m_setup.Dialogs->ShowModal(preview);
 }

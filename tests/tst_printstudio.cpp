@@ -404,17 +404,46 @@ private Q_SLOTS:
     {
         TProgram p;
         TCoverMakerMainForm &f = *p.form;
-        // The preview draws the page with the print's own code.
+        // The preview draws the page with the print's own code, turned as
+        // Print turns it from the first preview on: a DVD wrap lies across
+        // A4.
+        QVERIFY(p.Cover().NewCover(MakeSize(10.75, 7.2, 5.1, 0.55, 5.1, 7.2), CoverMode::Single).Ok());
         int pages = -1;
+        QPageLayout::Orientation shown = QPageLayout::Portrait;
         p.dialogs.Scripts << [&](QDialog &d) {
             auto *preview = d.findChild<QPrintPreviewWidget *>();
             QVERIFY(preview);
             preview->updatePreview();
             pages = preview->pageCount();
+            shown = preview->orientation();
         };
         Ui(f).PrintPreview1()->trigger();
         QCOMPARE(pages, 1);
+        QCOMPARE(shown, QPageLayout::Landscape);
         QVERIFY(p.messages.Boxes.isEmpty());
+        // Its own Print button on paper too small: warned of as Print warns,
+        // and nothing printed when the user says no.
+        const QString cut = p.dir.filePath("cut.pdf");
+        p.dialogs.Scripts << [&](QDialog &d) {
+            QPrinter *printer = static_cast<QPrintPreviewDialog &>(d).printer();
+            printer->setOutputFileName(cut);
+            printer->setPageSize(QPageSize(QPageSize::A6));
+            d.findChild<QPrintPreviewWidget *>()->print();
+        };
+        p.messages.Answer = false;
+        Ui(f).PrintPreview1()->trigger();
+        p.messages.Answer = true;
+        QCOMPARE(p.messages.Boxes.size(), 1);
+        QVERIFY2(p.messages.Texts()[0].startsWith(BuiltInText(150).section('%', 0, 0)),
+                 qPrintable(p.messages.Texts()[0]));
+        QVERIFY(!QFileInfo(cut).exists() || QFileInfo(cut).size() == 0);
+        p.messages.Boxes.clear();
+        p.dialogs.Scripts << [&](QDialog &d) {
+            QPrinter *printer = static_cast<QPrintPreviewDialog &>(d).printer();
+            printer->setPageSize(QPageSize(QPageSize::A4));
+            printer->setOutputFileName(QString());
+        };
+        Ui(f).PrintPreview1()->trigger();
 
         // Calibration: the sheet prints; a file is not a printer to correct.
         const QString sheet = p.dir.filePath("sheet.pdf");
@@ -422,7 +451,7 @@ private Q_SLOTS:
         Ui(f).Calibrate1()->trigger();
         QVERIFY(Run("pdftotext", {sheet, "-"}).contains("Velmora calibration sheet"));
         QCOMPARE(p.messages.Texts(), QStringList{BuiltInText(259)});
-        QCOMPARE(p.dialogs.Shown, 1); // the preview alone
+        QCOMPARE(p.dialogs.Shown, 3); // the previews alone
         // The measurements give the correction, through the dialog's own loop.
         TCalibrationDialog &dialog = *Ui(f).CalibrationDialog();
         QTimer::singleShot(0, [&] {
