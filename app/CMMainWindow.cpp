@@ -127,8 +127,10 @@ TCoverMakerMainForm::TCoverMakerMainForm(const TMainFormSetup &setup, QWidget *p
     CreateAlbumItems();
     SetTabOrder();
     NameControls();
-    // What start-up put on the cover is no change of the user's.
+    // What start-up put on the cover (the layout the last session left) is
+    // no change of the user's, and the title says so.
     m_cover->StartAfresh();
+    UpdateTitle();
     connect(m_cover, &TCoverController::CoverReplaced, this, [this] { Run([this] { CoverReplaced(); }); });
     connect(m_cover, &TCoverController::Changed, this, [this] { Run([this] { CoverChanged(); }); });
     connect(m_cover, &TCoverController::TitleChanged, this, [this] { UpdateTitle(); });

@@ -87,6 +87,23 @@ private Q_SLOTS:
         QCOMPARE(block().LineSpacing, 2.25);
         QCOMPARE(spacing->text(), QStringLiteral("2,25"));
     }
+
+    // The mark in the title means unsaved work: an untouched new cover has
+    // none, whichever layout the last session left.
+    void anUntouchedCoverIsNotMarkedChanged()
+    {
+        TProgram p;
+        const auto marked = [&] {
+            return p.form->isWindowModified() || Ui(*p.form).Save1()->isEnabled();
+        };
+        QVERIFY(!marked());
+        Ui(*p.form).MultiButton()->click();
+        QVERIFY(marked());
+        p.Restart();
+        QVERIFY(Ui(*p.form).MultiButton()->isChecked());
+        QVERIFY(!marked());
+        QVERIFY(!p.form->Cover().IsModified());
+    }
 };
 
 QTEST_MAIN(TestWindows)
