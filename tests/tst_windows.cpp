@@ -10,7 +10,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTest>
 #include <QUndoStack>
 
@@ -103,6 +106,36 @@ private Q_SLOTS:
         QVERIFY(Ui(*p.form).MultiButton()->isChecked());
         QVERIFY(!marked());
         QVERIFY(!p.form->Cover().IsModified());
+    }
+
+    // The recovery copy comes and goes with the changes, through Save, an
+    // undo back to what was saved and Exit, and Qt has nothing to say.
+    void recoveryCopiesComeAndGoInSilence()
+    {
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("lock|[Rr]ecover")));
+        TProgram p;
+        TCoverMakerMainForm &f = *p.form;
+        TCoverController &cover = f.Cover();
+        ClickArea(f, 1);
+        QTest::keyClicks(Ui(f).ImageTextEdit(), "Side A");
+        cover.WriteRecoveryCopy();
+        cover.Recovery()->Wait();
+        p.coverFiles.Answer = p.dir.filePath("side.vmcover");
+        Ui(f).Save1()->trigger();
+        QVERIFY(!cover.IsModified());
+        QTest::keyClicks(Ui(f).ImageTextEdit(), "!");
+        cover.WriteRecoveryCopy();
+        cover.Recovery()->Wait();
+        Ui(f).Undo1()->trigger(); // back to what was saved
+        QVERIFY(!cover.IsModified());
+        cover.Recovery()->Wait();
+        QVERIFY(QDir(p.recoveryPath).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)
+                    .isEmpty());
+        QTest::keyClicks(Ui(f).ImageTextEdit(), "?");
+        cover.WriteRecoveryCopy();
+        cover.Recovery()->Wait();
+        p.messages.SaveAnswer = TSaveAnswer::Discard;
+        QVERIFY(f.close());
     }
 };
 
