@@ -51,6 +51,7 @@ void TCoverMakerMainForm::PrintSheet1Click()
     job.AddCover(name, m_document->State());
     TSheetDialog dialog(job, texts, this);
     dialog.SetPrinterPage(m_printer.pageLayout());
+    dialog.SetCentimetres(MeasureUnit != 0);
     dialog.SetExtras(StoredPrintChoices());
     dialog.OnAdd = [&] {
         QString file;
@@ -91,7 +92,7 @@ void TCoverMakerMainForm::PrintSheet1Click()
             QPrinter pdf(QPrinter::HighResolution);
             pdf.setOutputFormat(QPrinter::PdfFormat);
             pdf.setOutputFileName(fileName);
-            pdf.setPageLayout(dialog.ChosenPage());
+            pdf.setPageLayout(dialog.ChosenFilePage());
             TBusyCursor busy;
             job.Print(pdf, StoredPrintChoices());
         });

@@ -326,6 +326,13 @@ int RunSheet(const TCommandLine &line, const QString &programDir, TOptionsStore 
                                           ? QPageSize::A4
                                           : QPageSize::Letter));
     printer.setPageOrientation(QPageLayout::Portrait);
+    // A PDF file has no unprintable margin: the sheets take the whole page.
+    if (!line.ExportPdf.isEmpty()) {
+        QPageLayout whole = printer.pageLayout();
+        whole.setMinimumMargins(QMarginsF());
+        whole.setMargins(QMarginsF());
+        printer.setPageLayout(whole);
+    }
     // A file is for anyone's printer; a printer gets its own correction.
     TPrintExtras extras = LineChoices(line, options);
     if (line.Print)

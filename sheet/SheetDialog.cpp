@@ -14,6 +14,14 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+namespace {
+
+constexpr int InchesText = 100;
+constexpr int CentimetresText = 101;
+constexpr int DecimalSeparatorText = 265;
+
+} // namespace
+
 // The sheets side by side, each a white page with its covers as they print.
 // The pages are drawn once for each set of sheets and each resolution: a
 // paint only places them.
@@ -186,6 +194,20 @@ void TSheetDialog::SetExtras(const TPrintExtras &extras)
     Refill();
 }
 
+QPageLayout TSheetDialog::ChosenFilePage() const
+{
+    QPageLayout page = ChosenPage();
+    page.setMinimumMargins(QMarginsF());
+    page.setMargins(QMarginsF());
+    return page;
+}
+
+void TSheetDialog::SetCentimetres(bool centimetres)
+{
+    m_centimetres = centimetres;
+    Refill();
+}
+
 QPageLayout TSheetDialog::ChosenPage() const
 {
     QPageLayout page = m_printerPage;
@@ -203,10 +225,16 @@ void TSheetDialog::Refill()
     CoverTable->setRowCount(m_job.Count());
     for (int i = 0; i < m_job.Count(); ++i) {
         CoverTable->setItem(i, 0, new QTableWidgetItem(m_job.Name(i)));
-        const QSizeF mm = m_job.PrintedSize(i, TPrintExtras()) * 25.4;
-        CoverTable->setItem(i, 1, new QTableWidgetItem(QStringLiteral("%1 x %2 mm")
-                                                           .arg(mm.width(), 0, 'f', 1)
-                                                           .arg(mm.height(), 0, 'f', 1)));
+        // In the user's unit, with the language's decimal separator.
+        const QSizeF size = m_job.PrintedSize(i, TPrintExtras()) * (m_centimetres ? 2.54 : 1.0);
+        const QString separator = m_texts(DecimalSeparatorText);
+        const auto shown = [&](double v) {
+            return QString::number(v, 'f', 2).replace(QLatin1Char('.'), separator);
+        };
+        CoverTable->setItem(i, 1, new QTableWidgetItem(
+                                      QStringLiteral("%1 x %2 %3")
+                                          .arg(shown(size.width()), shown(size.height()),
+                                               m_texts(m_centimetres ? CentimetresText : InchesText))));
         auto *copies = new QSpinBox(CoverTable);
         copies->setRange(1, 999);
         copies->setValue(m_job.Copies(i));
@@ -231,9 +259,13 @@ void TSheetDialog::Relayout()
     std::vector<TSheet> sheets = m_job.Layout(page.paintRect(QPageLayout::Inch).size(), m_extras, &unfit);
     SheetsLabel->setText(unfit != -1 ? m_texts(301).arg(m_job.Name(unfit))
                                      : m_texts(300).arg(sheets.size()));
-    const bool ok = unfit == -1 && !sheets.empty();
-    PrintButton->setEnabled(ok);
-    ExportButton->setEnabled(ok);
+    PrintButton->setEnabled(unfit == -1 && !sheets.empty());
+    // A PDF file's page is the whole paper: what the printer's margins
+    // leave out may still go there.
+    int unfitOnFile = -1;
+    const std::vector<TSheet> onFile = m_job.Layout(
+        ChosenFilePage().paintRect(QPageLayout::Inch).size(), m_extras, &unfitOnFile);
+    ExportButton->setEnabled(unfitOnFile == -1 && !onFile.empty());
     Preview->SetSheets(page, m_extras, std::move(sheets));
 }
 

@@ -32,6 +32,10 @@ public:
     void SetExtras(const TPrintExtras &extras);
     // The page layout chosen: the printer's, or A4 or Letter with its margins.
     QPageLayout ChosenPage() const;
+    // The same paper for a PDF file, which has no unprintable margin.
+    QPageLayout ChosenFilePage() const;
+    // The unit the covers' sizes are listed in: inches, or centimetres.
+    void SetCentimetres(bool centimetres);
     // Lists the job's covers again (after a cover was added from outside).
     void Refill();
 
@@ -58,6 +62,7 @@ private:
     void RemoveClick();
 
     TSheetJob &m_job;
+    bool m_centimetres = false;
     TTextLookup m_texts;
     QPageLayout m_printerPage;
     TPrintExtras m_extras;

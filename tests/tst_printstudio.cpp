@@ -282,9 +282,9 @@ private Q_SLOTS:
                      std::abs(blue.height() - (turned ? 151 : 117.5)) <= Tolerance,
                  qPrintable(QStringLiteral("%1 x %2").arg(blue.width()).arg(blue.height())));
         QVERIFY(!boxes[0].intersects(boxes[1]));
-        // Within the margins.
+        // On the page.
         for (const QRect &b : boxes)
-            QVERIFY(b.left() >= Px(0.25) - 2 && b.top() >= Px(0.25) - 2);
+            QVERIFY(b.left() >= 0 && b.top() >= 0);
 
         // The command line: both files, Letter, and what it refuses.
         const QString window = p.dir.filePath("window.vmcover");
@@ -398,6 +398,49 @@ private Q_SLOTS:
         // Out past the cover's own edges, the bleed carries each outer area on.
         QVERIFY(Near(page.pixel(2, 50), colours[0], 40));
         QVERIFY(Near(page.pixel(page.width() - 3, 50), colours[2], 40));
+    }
+
+    // A PDF file has no unprintable margin: a DVD wrap with cut marks and
+    // 3 mm of bleed goes on A4 as a file, from the window and from the
+    // command line, though a printer's margins leave it no room on paper.
+    // The list gives its size in the user's unit and decimal separator.
+    void aSheetPdfTakesTheWholePage()
+    {
+        TProgram p;
+        TCoverMakerMainForm &f = *p.form;
+        const QString dvd = p.dir.filePath("dvd.vmcover");
+        QVERIFY(p.Cover().NewCover(MakeSize(273.1 / 25.4, 184.1 / 25.4, 0, 1, 0, 1), CoverMode::Single).Ok());
+        QVERIFY(p.Cover().Save(dvd).Ok());
+        p.options->Write("CutMarks", 1);
+        p.options->Write("Bleed", 3);
+        Ui(f).Centimetres1()->trigger();
+        for (QAction *language : Ui(f).LanguageItems()->actions())
+            if (language->text().remove('&') == QStringLiteral("Deutsch"))
+                language->trigger();
+        SetUpPdfPrinter(f.Printer(), p.dir.filePath("unused.pdf"), 600, QSizeF(8.27, 11.69), 0.14);
+        const QString pdf = p.dir.filePath("dvd-sheet.pdf");
+        p.dialogs.Scripts << [&](QDialog &d) {
+            auto &sheet = static_cast<TSheetDialog &>(d);
+            QTest::keyClick(sheet.findChild<QComboBox *>("PaperCombo"), Qt::Key_Down); // A4
+            QCOMPARE(sheet.findChild<QTableWidget *>("CoverTable")->item(0, 1)->text(),
+                     QStringLiteral("27,31 x 18,41 cm"));
+            QVERIFY(!sheet.findChild<QPushButton *>("PrintButton")->isEnabled());
+            auto *exportButton = sheet.findChild<QPushButton *>("ExportButton");
+            QVERIFY(exportButton->isEnabled());
+            p.coverFiles.Answer = pdf;
+            exportButton->click();
+            sheet.findChild<QPushButton *>("CloseButton")->click();
+        };
+        Ui(f).PrintSheet1()->trigger();
+        QVERIFY2(p.messages.Boxes.isEmpty(), qPrintable(p.messages.Texts().join('\n')));
+        QCOMPARE(PageSize(pdf).toSize(), QSize(595, 842));
+        QTemporaryDir config;
+        const QString batch = p.dir.filePath("dvd-batch.pdf");
+        const auto [status, error] = RunVelmora(
+            {"--sheet", "--paper", "A4", "--marks", "cut", "--bleed", "3", "--export-pdf", batch, dvd},
+            config.path());
+        QVERIFY2(status == 0, qPrintable(error));
+        QCOMPARE(PageSize(batch).toSize(), QSize(595, 842));
     }
 
     void previewAndCalibrationThroughTheirDialogs()
