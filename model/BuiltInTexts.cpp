@@ -323,6 +323,7 @@ const std::map<int, const char *> &Table()
         {408, "Track %1"},
         {409, "It is a %1 file, which Velmora does not place."},
         {410, "A text block holds at most %1 KB of text: what was pasted is not taken."},
+        {411, "\"%1\" does not exist."},
     };
     return table;
 }

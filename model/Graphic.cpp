@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Graphic.h"
 
+#include "ReasonTexts.h"
+
 #include "VelmoraError.h"
 
 #include <QBuffer>
@@ -22,6 +24,9 @@ namespace {
 QFileInfo CheckPictureFile(const QString &fileName, QFile &file)
 {
     const QFileInfo info(fileName);
+    // A name typed wrong is told as such, not as a file of the wrong kind.
+    if (!info.exists() && !info.isSymLink())
+        throw EVelmoraError(ReasonText(NoSuchFileReason).arg(fileName));
     if (!info.isFile())
         throw EVelmoraError(QStringLiteral("\"%1\" is not a picture file").arg(fileName));
     if (info.size() > MaxPictureFileBytes)

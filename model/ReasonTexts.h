@@ -59,6 +59,7 @@ enum TReason : int {
     UntitledTrackText = 408,
     ForeignKindReason = 409,
     BlockTextTooLongReason = 410,
+    NoSuchFileReason = 411,
     FirstReasonText = NotAFileReason,
-    LastReasonText = BlockTextTooLongReason,
+    LastReasonText = NoSuchFileReason,
 };

@@ -70,6 +70,8 @@ private Q_SLOTS:
         ClickArea(*p.form, 1);
         QVERIFY(!Ui(*p.form).ClearButton()->isEnabled());
         p.chooser.Answer = p.Save(name, bytes);
+        if (name.startsWith("missing"))
+            QFile::remove(p.chooser.Answer);
         Ui(*p.form).ChangeButton()->click();
         QVERIFY(p.messages.Boxes.isEmpty());
         QCOMPARE(p.Doc().GetPicture(1).size(), size);
@@ -90,6 +92,7 @@ private Q_SLOTS:
             << "notes.bmp" << QByteArray("hello, world\r\n") << "it is not a BMP file";
         QTest::newRow("random bytes gif") << "r.gif" << QByteArray(500, '\x5a') << "";
         QTest::newRow("zero length jpeg") << "z.jpg" << QByteArray() << "";
+        QTest::newRow("name typed wrong") << "missing.jpg" << QByteArray() << "missing.jpg\" does not exist.";
     }
     void failuresAreReportedAndLeaveTheArea()
     {
@@ -101,6 +104,8 @@ private Q_SLOTS:
         const QImage before = QuarterPicture(5, 5);
         p.form->Cover().PlaceImage(1, before);
         p.chooser.Answer = p.Save(name, bytes);
+        if (name.startsWith("missing"))
+            QFile::remove(p.chooser.Answer);
         Ui(*p.form).ChangeButton()->click();
         QCOMPARE(p.messages.Boxes.size(), 1);
         QCOMPARE(p.messages.Boxes[0].caption, QStringLiteral("Error"));
