@@ -4,7 +4,10 @@
 #include "CoverController.h"
 #include "VelmoraError.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QProgressDialog>
+#include <QWindow>
 
 TWorkProgressDialog::TWorkProgressDialog(QWidget *owner, TCoverController &cover,
                                          const QString &label, const QString &cancel)
@@ -26,9 +29,23 @@ TWorkProgressDialog::TWorkProgressDialog(QWidget *owner, TCoverController &cover
         if (m_dialog->maximum() != std::max(1, total))
             m_dialog->setMaximum(std::max(1, total));
         m_dialog->setValue(std::min(done, m_dialog->maximum()));
-        if (m_dialog->wasCanceled())
+        if (m_dialog && m_dialog->isVisible() && !m_painted)
+            PaintNow();
+        if (m_dialog && m_dialog->wasCanceled())
             throw ECancelled();
     });
+}
+
+void TWorkProgressDialog::PaintNow()
+{
+    m_painted = true;
+    QElapsedTimer waited;
+    waited.start();
+    const QWindow *window = m_dialog->windowHandle();
+    while (m_dialog && window && !window->isExposed() && waited.elapsed() < 500)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    if (m_dialog)
+        m_dialog->repaint();
 }
 
 TWorkProgressDialog::~TWorkProgressDialog()

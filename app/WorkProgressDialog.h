@@ -25,6 +25,12 @@ public:
     static constexpr int ShowAfterMs = 500;
 
 private:
+    // Waits (a little, never for input) until the dialog just shown is on
+    // the screen and painted: the next step of the work may be long, and a
+    // window that appears unpainted shows as a black box until it is over.
+    void PaintNow();
+
     TCoverController &m_cover;
     QPointer<QProgressDialog> m_dialog;
+    bool m_painted = false;
 };

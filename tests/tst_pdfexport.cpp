@@ -21,6 +21,7 @@
 #include <QColorSpace>
 #include <QDir>
 #include <QFile>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -450,8 +451,32 @@ private Q_SLOTS:
         QVERIFY(shown > 0);
         QVERIFY(!QFile::exists(printed));
         QVERIFY2(p.messages.Boxes.isEmpty(), qPrintable(p.messages.Texts().join('\n')));
+        // Shown, it is painted before the work takes another step: a window
+        // left unpainted through a long step shows as a black box.
         cancel = false;
+        struct TWatch : QObject
+        {
+            QStringList Log;
+            bool eventFilter(QObject *watched, QEvent *event) override
+            {
+                auto *dialog = qobject_cast<QProgressDialog *>(watched);
+                if (dialog && dialog->objectName() == "WorkProgress") {
+                    if (event->type() == QEvent::Show) {
+                        Log << "show";
+                        connect(dialog->findChild<QProgressBar *>(), &QProgressBar::valueChanged,
+                                this, [this] { Log << "step"; });
+                    } else if (event->type() == QEvent::Paint) {
+                        Log << "paint";
+                    }
+                }
+                return false;
+            }
+        } watch;
+        qApp->installEventFilter(&watch);
         Ui(f).Print1()->trigger();
+        qApp->removeEventFilter(&watch);
+        const QString log = watch.Log.join(' ');
+        QVERIFY2(log.startsWith("show paint"), qPrintable(log));
         QVERIFY(QFile::exists(printed));
         QVERIFY(!f.findChild<QProgressDialog *>("WorkProgress"));
         QVERIFY2(p.messages.Boxes.isEmpty(), qPrintable(p.messages.Texts().join('\n')));
