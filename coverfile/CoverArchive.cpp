@@ -306,12 +306,14 @@ TZipFile OpenEntry(zip_t *zip, const QString &name, QString &why)
 
 // Fills bytes from the entry as far as it goes; false, with why, when its
 // data does not inflate.
-bool Fill(zip_file_t *file, QByteArray &bytes, QString &why)
+bool Fill(zip_file_t *file, QByteArray &bytes, QString &why,
+          const std::function<void(qint64)> &read = {})
 {
+    const qint64 piece = 4 * 1024 * 1024;
     qint64 got = 0;
     while (got < bytes.size()) {
-        const zip_int64_t n =
-            zip_fread(file, bytes.data() + got, zip_uint64_t(bytes.size() - got));
+        const zip_int64_t n = zip_fread(file, bytes.data() + got,
+                                        zip_uint64_t(std::min(piece, bytes.size() - got)));
         if (n < 0) {
             why = ZipErrorText(file);
             return false;
@@ -319,6 +321,8 @@ bool Fill(zip_file_t *file, QByteArray &bytes, QString &why)
         if (n == 0)
             break;
         got += n;
+        if (read)
+            read(got);
     }
     bytes.truncate(qsizetype(got));
     return true;
@@ -340,7 +344,8 @@ bool TZipReader::ReadHead(const QString &name, qint64 length, QByteArray &head, 
     return Fill(file.get(), head, why);
 }
 
-bool TZipReader::Read(const QString &name, qint64 limit, QByteArray &data, QString &why)
+bool TZipReader::Read(const QString &name, qint64 limit, QByteArray &data, QString &why,
+                      const std::function<void(qint64)> &read)
 {
     const qint64 size = DeclaredSize(name);
     if (size < 0) {
@@ -355,7 +360,7 @@ bool TZipReader::Read(const QString &name, qint64 limit, QByteArray &data, QStri
     if (!file)
         return false;
     QByteArray bytes(qsizetype(size), Qt::Uninitialized);
-    if (!Fill(file.get(), bytes, why))
+    if (!Fill(file.get(), bytes, why, read))
         return false;
     // The data must end where the directory says, and its checksum (checked
     // by libzip at the end) must hold.

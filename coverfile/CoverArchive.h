@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <QStringList>
 
 class QIODevice;
@@ -44,7 +45,10 @@ public:
     // The entry's bytes. False, with why, for a missing entry, one that
     // declares more than limit bytes, and one whose data does not match
     // what the archive declares (length, checksum).
-    bool Read(const QString &name, qint64 limit, QByteArray &data, QString &why);
+    // read, when given, is told the bytes inflated so far every few
+    // megabytes: a large entry takes a while.
+    bool Read(const QString &name, qint64 limit, QByteArray &data, QString &why,
+              const std::function<void(qint64 done)> &read = {});
     // The entry's first length bytes (fewer for a shorter entry), inflated
     // no further: enough to tell what it holds before reading it whole.
     bool ReadHead(const QString &name, qint64 length, QByteArray &head, QString &why);

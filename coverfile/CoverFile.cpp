@@ -206,15 +206,21 @@ bool ReadCoverFile(QIODevice &in, TCoverFileContent &content, QString &why,
                 return false;
             }
         }
-        const int count = int(std::count_if(pictures.begin(), pictures.end(),
-                                            [](const TPictureEntry &p) { return !p.Name.isEmpty(); }));
+        // The work counted in megabytes read, and one step for each picture
+        // placed: a large picture tells of its reading as it goes, so that
+        // the window stays responsive.
+        const qint64 mb = 1024 * 1024;
+        int count = 0;
+        for (const TPictureEntry &p : pictures)
+            if (!p.Name.isEmpty())
+                count += int(p.Bytes / mb) + 1;
         int decoded = 0;
         for (size_t i = 0; i < 3; ++i) {
             const TPictureEntry &p = pictures[i];
             if (p.Name.isEmpty())
                 continue;
             if (progress)
-                progress(decoded++, count);
+                progress(decoded, count);
             QByteArray head;
             QString headWhy;
             if (!archive.ReadHead(p.Name, PictureHeadBytes, head, why))
@@ -224,8 +230,14 @@ bool ReadCoverFile(QIODevice &in, TCoverFileContent &content, QString &why,
                 return false;
             }
             QByteArray bytes;
-            if (!archive.Read(p.Name, p.Bytes, bytes, why))
+            const int before = decoded;
+            const auto read = [&](qint64 done) {
+                if (progress)
+                    progress(before + int(done / mb), count);
+            };
+            if (!archive.Read(p.Name, p.Bytes, bytes, why, read))
                 return false;
+            decoded = before + int(p.Bytes / mb) + 1;
             QString pictureWhy;
             content.State.Areas[i].Picture = PlaceStoredPicture(bytes, p.Kind, pictureWhy);
             if (!content.State.Areas[i].Picture) {

@@ -229,6 +229,21 @@ private Q_SLOTS:
         QVERIFY(p.Doc().Size() == own);
         QVERIFY(p.Doc().GetOffset(1) == (TPoint{50, -25}));
         QCOMPARE(ReadBytes(p.dir.filePath("CoverSizes.ini")), catalogue);
+
+        // A large picture tells of its reading every few megabytes, so that
+        // the window stays responsive while it opens.
+        const QString bmp = p.Save("large.bmp", WriteBmp(SolidPicture(3000, 2000, Qt::gray)));
+        QVERIFY(p.Cover().PlacePicture(1, bmp).Ok()); // 18 MB as it is kept
+        QVERIFY(p.Cover().Save(file).Ok());
+        TCoverFileContent content;
+        QString why;
+        QList<int> steps;
+        int total = 0;
+        QVERIFY2(OpenCoverFile(file, content, why,
+                               [&](int done, int count) { steps << done, total = count; }),
+                 qPrintable(why));
+        QVERIFY2(steps.size() >= 6 && steps.last() == total, qPrintable(QString::number(steps.size())));
+        QVERIFY(std::is_sorted(steps.begin(), steps.end()));
     }
 
     void hostileFilesAreRefused_data()
