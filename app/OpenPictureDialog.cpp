@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QThreadPool>
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace {
 
@@ -62,9 +63,15 @@ QImage PreviewOfJpeg(const QString &fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly) || KindOfContent(file.peek(ContentKindHead)).Placed != QLatin1String("jpg"))
         return QImage();
+    const QByteArray data = file.readAll();
+    // As small as keeps twice the preview's side.
+    TJpegPassthrough header;
+    ReadJpegHeader(data, header);
     TJpegLimits limits;
     limits.ScaleDenominator = 8;
-    const QByteArray data = file.readAll();
+    while (limits.ScaleDenominator > 1 &&
+           std::max(header.Width, header.Height) / limits.ScaleDenominator < 2 * PreviewSide)
+        limits.ScaleDenominator /= 2;
     return Upright(DecodeJpeg(data, limits), JpegExifOrientation(data));
 }
 
@@ -75,7 +82,7 @@ QImage DecodePreview(const QString &fileName)
         return QImage();
     try {
         // A JPEG, the large picture of nearly every photograph, is decoded
-        // at an eighth of its size, which is plenty for the preview: a whole
+        // at a fraction of its size, which is plenty for the preview: a whole
         // decode would take the core the placing needs once the user picks
         // the file, and the picture would show that much later.
         const QImage small = PreviewOfJpeg(fileName);
