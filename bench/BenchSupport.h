@@ -4,7 +4,10 @@
 
 #include "CoverDocuments.h"
 
+#include <QElapsedTimer>
 #include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -37,6 +40,27 @@ inline double MedianMs(int runs, const std::function<void()> &step)
     }
     std::sort(ms.begin(), ms.end());
     return ms[ms.size() / 2];
+}
+
+inline double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// djpeg decoding the file whole, the floor of the picture benchmarks, in
+// milliseconds; negative where djpeg (libjpeg-turbo-progs) is not installed.
+inline double DjpegMs(const QString &file)
+{
+    const QString djpeg = QStandardPaths::findExecutable(QStringLiteral("djpeg"));
+    if (djpeg.isEmpty())
+        return -1;
+    QElapsedTimer t;
+    t.start();
+    QProcess p;
+    p.start(djpeg, {QStringLiteral("-outfile"), QStringLiteral("/dev/null"), file});
+    p.waitForFinished(-1);
+    return t.nsecsElapsed() / 1e6;
 }
 
 // A Multiple cover of those widths and height (inches) on the document.

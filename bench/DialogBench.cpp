@@ -6,6 +6,7 @@
 // same file (the floor). Run it pinned to one core with "taskset -c 0",
 // where the dialog's preview and the placing share the core: the target is
 // 0.5x the floor.
+#include "BenchSupport.h"
 #include "CoverView.h"
 #include "FontSubstitutes.h"
 #include "GifSupport.h"
@@ -17,24 +18,10 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImageWriter>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
-#include <algorithm>
 #include <cstdio>
-#include <vector>
-
-namespace {
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -47,20 +34,11 @@ int main(int argc, char *argv[])
     p.Start();
     p.form->resize(1200, 800);
     const QString file = p.dir.filePath(QStringLiteral("photo.jpg"));
-    {
-        QImage photo(6000, 4000, QImage::Format_RGB32);
-        for (int y = 0; y < photo.height(); ++y) {
-            auto *row = reinterpret_cast<uint32_t *>(photo.scanLine(y));
-            for (int x = 0; x < photo.width(); ++x)
-                row[x] = 0xFF000000u | uint32_t((x / 7) & 0xFF) << 16 |
-                         uint32_t((y / 5) & 0xFF) << 8 | uint32_t((x * y) >> 12 & 0xFF);
-        }
-        QImageWriter writer(file, "jpg");
-        writer.setQuality(90);
-        if (!writer.write(photo)) {
-            std::fprintf(stderr, "cannot write the test photo\n");
-            return 1;
-        }
+    QImageWriter writer(file, "jpg");
+    writer.setQuality(90);
+    if (!writer.write(CameraPicture(0))) {
+        std::fprintf(stderr, "cannot write the test photo\n");
+        return 1;
     }
     TCoverMakerMainForm &f = *p.form;
     ClickArea(f, 1);
@@ -68,7 +46,6 @@ int main(int argc, char *argv[])
     const int runs = 7;
     std::vector<double> whole;
     std::vector<double> djpeg;
-    const QString djpegPath = QStandardPaths::findExecutable(QStringLiteral("djpeg"));
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer t;
         bool chosen = false;
@@ -98,13 +75,8 @@ int main(int argc, char *argv[])
         Ui(f).ClearButton()->click();
         QCoreApplication::processEvents();
 
-        if (!djpegPath.isEmpty()) {
-            t.restart();
-            QProcess d;
-            d.start(djpegPath, {QStringLiteral("-outfile"), QStringLiteral("/dev/null"), file});
-            d.waitForFinished(-1);
-            djpeg.push_back(t.nsecsElapsed() / 1e6);
-        }
+        if (const double ms = DjpegMs(file); ms >= 0)
+            djpeg.push_back(ms);
     }
     std::printf("%d core(s): choosing a 6000 x 4000 JPEG in the open dialog\n",
                 QThread::idealThreadCount());

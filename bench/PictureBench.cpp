@@ -6,6 +6,7 @@
 // "taskset -c 0" and again on two: the bench target does both. The same
 // photo with a Display P3 profile, converted into sRGB as it decodes, is
 // placed as well and compared with the plain one.
+#include "BenchSupport.h"
 #include "CoverView.h"
 #include "FontSubstitutes.h"
 #include "JpegGraphic.h"
@@ -24,16 +25,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-
-namespace {
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -84,7 +75,6 @@ int main(int argc, char *argv[])
     std::vector<double> djpeg;
     std::vector<double> placeP3;
     std::vector<double> readyP3;
-    const QString djpegPath = QStandardPaths::findExecutable(QStringLiteral("djpeg"));
     const auto placeFile = [&](const QString &name, std::vector<double> &placed,
                                std::vector<double> &whole) {
         QElapsedTimer t;
@@ -116,13 +106,8 @@ int main(int argc, char *argv[])
         }
         plain.push_back(t.nsecsElapsed() / 1e6);
 
-        if (!djpegPath.isEmpty()) {
-            t.restart();
-            QProcess p;
-            p.start(djpegPath, {QStringLiteral("-outfile"), QStringLiteral("/dev/null"), file});
-            p.waitForFinished(-1);
-            djpeg.push_back(t.nsecsElapsed() / 1e6);
-        }
+        if (const double ms = DjpegMs(file); ms >= 0)
+            djpeg.push_back(ms);
     }
     std::printf("%d core(s): placing a 6000 x 4000 JPEG\n", QThread::idealThreadCount());
     std::printf("  file to first finished repaint:      %8.1f ms\n", Median(place));

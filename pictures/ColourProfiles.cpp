@@ -98,11 +98,17 @@ std::shared_ptr<const TColourConversion> LcmsConversion(const QByteArray &icc,
     return std::make_shared<TLcmsConversion>(transform);
 }
 
-std::shared_ptr<const TColourConversion> Made(const QByteArray &icc, int kind)
+// What the profile converts from.
+enum class TSource
 {
-    if (icc.isEmpty())
-        return nullptr;
-    if (kind == 0) {
+    Rgb, // or grey spread over three channels
+    Cmyk,
+    AdobeCmyk, // inverted ink
+};
+
+std::shared_ptr<const TColourConversion> Made(const QByteArray &icc, TSource source)
+{
+    if (source == TSource::Rgb) {
         const QColorSpace space = QColorSpace::fromIccProfile(icc);
         if (space.isValid()) {
             if (space == QColorSpace(QColorSpace::SRgb))
@@ -114,17 +120,21 @@ std::shared_ptr<const TColourConversion> Made(const QByteArray &icc, int kind)
             return rgb;
         return LcmsConversion(icc, cmsSigGrayData, GreyInBgra);
     }
-    return LcmsConversion(icc, cmsSigCmykData, kind == 2 ? TYPE_CMYK_8_REV : TYPE_CMYK_8);
+    return LcmsConversion(icc, cmsSigCmykData,
+                          source == TSource::AdobeCmyk ? TYPE_CMYK_8_REV : TYPE_CMYK_8);
 }
 
 // A picture is decoded two or three times (small for the screen, in two
-// halves whole): the conversion is made once and shared.
-std::shared_ptr<const TColourConversion> Cached(const QByteArray &icc, int kind)
+// halves whole): the conversion is made once and shared. Most pictures
+// have no profile, and take no lock.
+std::shared_ptr<const TColourConversion> Cached(const QByteArray &icc, TSource source)
 {
+    if (icc.isEmpty())
+        return nullptr;
     struct TEntry
     {
         QByteArray Icc;
-        int Kind;
+        TSource Source;
         std::shared_ptr<const TColourConversion> Conversion;
     };
     static std::mutex mutex;
@@ -132,14 +142,14 @@ std::shared_ptr<const TColourConversion> Cached(const QByteArray &icc, int kind)
     {
         std::lock_guard<std::mutex> lock(mutex);
         for (const TEntry &e : recent)
-            if (e.Kind == kind && e.Icc == icc)
+            if (e.Source == source && e.Icc == icc)
                 return e.Conversion;
     }
-    auto conversion = Made(icc, kind);
+    auto conversion = Made(icc, source);
     std::lock_guard<std::mutex> lock(mutex);
     if (recent.size() >= 4)
         recent.erase(recent.begin());
-    recent.push_back({icc, kind, conversion});
+    recent.push_back({icc, source, conversion});
     return conversion;
 }
 
@@ -147,13 +157,13 @@ std::shared_ptr<const TColourConversion> Cached(const QByteArray &icc, int kind)
 
 std::shared_ptr<const TColourConversion> TColourConversion::ToSrgb(const QByteArray &icc)
 {
-    return Cached(icc, 0);
+    return Cached(icc, TSource::Rgb);
 }
 
 std::shared_ptr<const TColourConversion> TColourConversion::CmykToSrgb(const QByteArray &icc,
                                                                        bool inverted)
 {
-    return Cached(icc, inverted ? 2 : 1);
+    return Cached(icc, inverted ? TSource::AdobeCmyk : TSource::Cmyk);
 }
 
 void ConvertToSrgb(QImage &picture, const QByteArray &icc)
@@ -193,24 +203,4 @@ QByteArray PngProfile(const TPngColourChunks &chunks)
     if (!space.isValid() || space == srgb)
         return QByteArray();
     return space.iccProfile();
-}
-
-QByteArray WebpIccProfile(const QByteArray &webp)
-{
-    if (!webp.startsWith("RIFF") || webp.mid(8, 4) != "WEBP")
-        return QByteArray();
-    // Little-endian chunks, each padded to an even length.
-    qsizetype at = 12;
-    while (at + 8 <= webp.size()) {
-        const quint32 length = quint32(quint8(webp.at(at + 4))) |
-                               (quint32(quint8(webp.at(at + 5))) << 8) |
-                               (quint32(quint8(webp.at(at + 6))) << 16) |
-                               (quint32(quint8(webp.at(at + 7))) << 24);
-        if (length > quint32(webp.size() - at - 8))
-            break;
-        if (webp.mid(at, 4) == "ICCP")
-            return webp.mid(at + 8, qsizetype(length));
-        at += 8 + qsizetype(length) + (length & 1);
-    }
-    return QByteArray();
 }

@@ -51,6 +51,3 @@ struct TPngColourChunks
     double White[2] = {}, Red[2] = {}, Green[2] = {}, Blue[2] = {};
 };
 QByteArray PngProfile(const TPngColourChunks &chunks);
-
-// A WebP file's ICCP chunk; empty when it has none.
-QByteArray WebpIccProfile(const QByteArray &webp);

@@ -98,10 +98,10 @@ int PngExifOrientation(const QByteArray &png)
     return 1;
 }
 
-int WebpExifOrientation(const QByteArray &webp)
+QByteArray WebpChunk(const QByteArray &webp, const char *fourcc)
 {
     if (!webp.startsWith("RIFF") || webp.mid(8, 4) != "WEBP")
-        return 1;
+        return QByteArray();
     // Little-endian chunks, each padded to an even length.
     qsizetype at = 12;
     while (at + 8 <= webp.size()) {
@@ -111,16 +111,20 @@ int WebpExifOrientation(const QByteArray &webp)
                                (quint32(quint8(webp.at(at + 7))) << 24);
         if (length > quint32(webp.size() - at - 8))
             break;
-        if (webp.mid(at, 4) == "EXIF") {
-            // Some writers keep the JPEG's "Exif\0\0" before the TIFF data.
-            const qsizetype data = at + 8;
-            const qsizetype skip =
-                webp.mid(data, 6) == QByteArray("Exif\0\0", 6) ? 6 : 0;
-            return OrientationInTiff(webp, data + skip, data + qsizetype(length));
-        }
+        if (webp.mid(at, 4) == fourcc)
+            return webp.mid(at + 8, qsizetype(length));
         at += 8 + qsizetype(length) + (length & 1);
     }
-    return 1;
+    return QByteArray();
+}
+
+int WebpExifOrientation(const QByteArray &webp)
+{
+    QByteArray exif = WebpChunk(webp, "EXIF");
+    // Some writers keep the JPEG's "Exif\0\0" before the TIFF data.
+    if (exif.startsWith(QByteArray("Exif\0\0", 6)))
+        exif.remove(0, 6);
+    return exif.isEmpty() ? 1 : OrientationInTiff(exif, 0, exif.size());
 }
 
 QImage Upright(const QImage &picture, int orientation)

@@ -13,5 +13,8 @@ int JpegExifOrientation(const QByteArray &jpeg);
 int PngExifOrientation(const QByteArray &png);
 int WebpExifOrientation(const QByteArray &webp);
 
+// A WebP file's chunk of that kind ("EXIF", "ICCP"); empty when it has none.
+QByteArray WebpChunk(const QByteArray &webp, const char *fourcc);
+
 // The picture turned and mirrored upright from that orientation.
 QImage Upright(const QImage &picture, int orientation);

@@ -156,8 +156,7 @@ std::unique_ptr<TGraphic> LoadPictureBytes(const QByteArray &bytes, const QStrin
 std::unique_ptr<TGraphic> LoadPictureKeepingFile(const QString &fileName, QByteArray &bytes,
                                                  QString *why, QString *loadedAs)
 {
-    // Nothing is read for a name of no kind unless its content might say
-    // one: the first bytes decide before the whole file is read.
+    // The first bytes decide the kind before the whole file is read.
     QString chosen;
     std::unique_ptr<TGraphic> picture =
         ChooseKind(ExtractFileExt(fileName).mid(1), FileHead(fileName), chosen, why);

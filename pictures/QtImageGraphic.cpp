@@ -33,7 +33,7 @@ void TQtImageGraphic::Load(QIODevice &stream, const QByteArray &icc)
         kept.setData(stream.readAll());
         kept.open(QIODevice::ReadOnly);
         orientation = WebpExifOrientation(kept.data());
-        profile = WebpIccProfile(kept.data());
+        profile = WebpChunk(kept.data(), "ICCP");
         from = &kept;
     }
     QImageReader reader(from, m_format);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SheetDialog.h"
 
+#include "FloatText.h"
 #include "SheetJob.h"
 
 #include <QComboBox>
@@ -227,7 +228,7 @@ void TSheetDialog::Refill()
         CoverTable->setItem(i, 0, new QTableWidgetItem(m_job.Name(i)));
         // In the user's unit, with the language's decimal separator.
         const QSizeF size = m_job.PrintedSize(i, TPrintExtras()) * (m_centimetres ? 2.54 : 1.0);
-        const QString separator = m_texts(DecimalSeparatorText);
+        const QChar separator = DecimalSeparatorOf(m_texts(DecimalSeparatorText));
         const auto shown = [&](double v) {
             return QString::number(v, 'f', 2).replace(QLatin1Char('.'), separator);
         };
