@@ -29,6 +29,19 @@ inline QImage CameraPicture(int seed)
     return img;
 }
 
+// A photograph's worth of gentle gradients, as the placing benchmarks decode.
+inline QImage GradientPhoto()
+{
+    QImage photo(PictureWidth, PictureHeight, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y) {
+        auto *row = reinterpret_cast<uint32_t *>(photo.scanLine(y));
+        for (int x = 0; x < photo.width(); ++x)
+            row[x] = 0xFF000000u | uint32_t((x / 7) & 0xFF) << 16 |
+                     uint32_t((y / 5) & 0xFF) << 8 | uint32_t((x * y) >> 12 & 0xFF);
+    }
+    return photo;
+}
+
 inline double MedianMs(int runs, const std::function<void()> &step)
 {
     std::vector<double> ms;

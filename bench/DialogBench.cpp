@@ -36,7 +36,7 @@ int main(int argc, char *argv[])
     const QString file = p.dir.filePath(QStringLiteral("photo.jpg"));
     QImageWriter writer(file, "jpg");
     writer.setQuality(90);
-    if (!writer.write(CameraPicture(0))) {
+    if (!writer.write(GradientPhoto())) {
         std::fprintf(stderr, "cannot write the test photo\n");
         return 1;
     }

@@ -34,13 +34,7 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("photo.jpg"));
     {
-        QImage photo(6000, 4000, QImage::Format_RGB32);
-        for (int y = 0; y < photo.height(); ++y) {
-            auto *row = reinterpret_cast<uint32_t *>(photo.scanLine(y));
-            for (int x = 0; x < photo.width(); ++x)
-                row[x] = 0xFF000000u | uint32_t((x / 7) & 0xFF) << 16 |
-                         uint32_t((y / 5) & 0xFF) << 8 | uint32_t((x * y) >> 12 & 0xFF);
-        }
+        const QImage photo = GradientPhoto();
         QImageWriter writer(file, "jpg");
         writer.setQuality(90);
         QImage p3 = photo;
