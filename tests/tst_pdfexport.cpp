@@ -65,37 +65,31 @@ void CheckBoxes(const QString &pdf, const QSizeF &trim, double room, double blee
              qPrintable(info));
 }
 
-// The first image's colour space as qpdf reads it: its name, and for an
-// ICCBased space the profile it holds.
-std::pair<QByteArray, QByteArray> ImageColourSpace(const QString &pdf)
+// The first image's colour space and decode array as qpdf reads them: the
+// space's name and, for an ICCBased one, the profile it holds.
+struct TImageColour
+{
+    QByteArray Space, Icc, Decode;
+};
+TImageColour ImageColour(const QString &pdf)
 {
     QPDF file;
     file.processFile(QFile::encodeName(pdf).constData());
     for (QPDFObjectHandle object : file.getAllObjects()) {
-        if (!object.isStream() || !object.getDict().getKey("/Subtype").isNameAndEquals("/Image") ||
-            object.getDict().hasKey("/SMaskInData"))
+        if (!object.isStream() || !object.getDict().getKey("/Subtype").isNameAndEquals("/Image"))
             continue;
         QPDFObjectHandle space = object.getDict().getKey("/ColorSpace");
-        if (space.isName())
-            return {QByteArray::fromStdString(space.getName()), QByteArray()};
-        if (space.isArray() && space.getArrayNItems() == 2) {
+        TImageColour c{QByteArray(), QByteArray(),
+                       QByteArray::fromStdString(object.getDict().getKey("/Decode").unparse())};
+        if (space.isArray()) {
             const std::shared_ptr<Buffer> icc = space.getArrayItem(1).getStreamData();
-            return {QByteArray::fromStdString(space.getArrayItem(0).getName()),
-                    QByteArray(reinterpret_cast<const char *>(icc->getBuffer()),
-                               qsizetype(icc->getSize()))};
+            c.Icc = QByteArray(reinterpret_cast<const char *>(icc->getBuffer()), qsizetype(icc->getSize()));
+            space = space.getArrayItem(0);
         }
+        c.Space = QByteArray::fromStdString(space.getName());
+        return c;
     }
     return {};
-}
-
-QByteArray ImageDecode(const QString &pdf)
-{
-    QPDF file;
-    file.processFile(QFile::encodeName(pdf).constData());
-    for (QPDFObjectHandle object : file.getAllObjects())
-        if (object.isStream() && object.getDict().getKey("/Subtype").isNameAndEquals("/Image"))
-            return QByteArray::fromStdString(object.getDict().getKey("/Decode").unparse());
-    return QByteArray();
 }
 
 } // namespace
@@ -320,11 +314,11 @@ private Q_SLOTS:
         const QRegularExpressionMatch encoding =
             QRegularExpression(" (jpeg|image) +(no|yes) ").match(images[0]);
         QVERIFY2(encoding.captured(1) == (asItIs ? "jpeg" : "image"), qPrintable(images[0]));
-        const std::pair<QByteArray, QByteArray> space = ImageColourSpace(pdf);
-        QCOMPARE(space.first, profile.isEmpty() ? QByteArray("/DeviceGray") : QByteArray("/ICCBased"));
-        QVERIFY(space.second == profile);
+        const TImageColour colour = ImageColour(pdf);
+        QCOMPARE(colour.Space, profile.isEmpty() ? QByteArray("/DeviceGray") : QByteArray("/ICCBased"));
+        QVERIFY(colour.Icc == profile);
         if (file.contains("\xFF\xEE") && asItIs) // Adobe's inverted ink
-            QCOMPARE(ImageDecode(pdf), QByteArray("[ 1 0 1 0 1 0 1 0 ]"));
+            QCOMPARE(colour.Decode, QByteArray("[ 1 0 1 0 1 0 1 0 ]"));
     }
 
     // A glyph two characters share maps back to the one typed; a map with

@@ -414,9 +414,7 @@ private Q_SLOTS:
         p.options->Write("CutMarks", 1);
         p.options->Write("Bleed", 3);
         Ui(f).Centimetres1()->trigger();
-        for (QAction *language : Ui(f).LanguageItems()->actions())
-            if (language->text().remove('&') == QStringLiteral("Deutsch"))
-                language->trigger();
+        ChooseLanguage(f, "Deutsch");
         SetUpPdfPrinter(f.Printer(), p.dir.filePath("unused.pdf"), 600, QSizeF(8.27, 11.69), 0.14);
         const QString pdf = p.dir.filePath("dvd-sheet.pdf");
         p.dialogs.Scripts << [&](QDialog &d) {

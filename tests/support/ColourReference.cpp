@@ -3,21 +3,19 @@
 
 #include <lcms2.h>
 
-QRgb LcmsToSrgb(const QByteArray &icc, const QByteArray &samples, bool inverted)
+QRgb LcmsToSrgb(const QByteArray &icc, QRgb colour)
 {
     cmsHPROFILE from = cmsOpenProfileFromMem(icc.constData(), cmsUInt32Number(icc.size()));
     cmsHPROFILE srgb = cmsCreate_sRGBProfile();
-    const cmsColorSpaceSignature space = from ? cmsGetColorSpace(from) : cmsSigRgbData;
-    const cmsUInt32Number format = space == cmsSigCmykData ? (inverted ? TYPE_CMYK_8_REV : TYPE_CMYK_8)
-                                   : space == cmsSigGrayData ? TYPE_GRAY_8
-                                                             : TYPE_RGB_8;
-    cmsHTRANSFORM t = from ? cmsCreateTransform(from, format, srgb, TYPE_RGB_8, INTENT_PERCEPTUAL, 0)
-                           : nullptr;
+    const bool cmyk = from && cmsGetColorSpace(from) == cmsSigCmykData;
+    const unsigned char in[4] = {uchar(qRed(colour)), uchar(qGreen(colour)), uchar(qBlue(colour)), 255};
     unsigned char out[3] = {0, 0, 0};
-    if (t)
-        cmsDoTransform(t, samples.constData(), out, 1);
-    if (t)
+    if (cmsHTRANSFORM t = from ? cmsCreateTransform(from, cmyk ? TYPE_CMYK_8_REV : TYPE_RGB_8, srgb,
+                                                    TYPE_RGB_8, INTENT_PERCEPTUAL, 0)
+                               : nullptr) {
+        cmsDoTransform(t, in, out, 1);
         cmsDeleteTransform(t);
+    }
     if (from)
         cmsCloseProfile(from);
     cmsCloseProfile(srgb);

@@ -153,6 +153,14 @@ inline TWindowControls Ui(QWidget &window)
 }
 
 // Selects an area as the user does: a click in its middle.
+// Chooses a language by the name its menu item shows ("Deutsch").
+inline void ChooseLanguage(QWidget &form, const QString &name)
+{
+    for (QAction *language : Ui(form).LanguageItems()->actions())
+        if (language->text().remove(QLatin1Char('&')) == name)
+            language->trigger();
+}
+
 inline void ClickArea(QWidget &window, int32_t area)
 {
     TCoverView *view = Ui(window).CoverView();
